@@ -1,0 +1,52 @@
+# Shared by ./run and ./test: install what is missing, configure and build.
+# Sourced, not executed.
+set -euo pipefail
+
+PELLA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PELLA_BUILD="${PELLA_BUILD:-$PELLA_ROOT/build}"
+
+# Debian 12 packages the program, its tests and its benchmarks need.
+PELLA_PACKAGES=(
+  build-essential cmake ninja-build ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
+  libsqlite3-dev sqlite3 libbenchmark-dev
+  xvfb xauth fonts-dejavu-core poppler-utils libxml2-utils
+  python3 python3-vobject python3-icalendar
+)
+
+# Installs the given packages, or the project's list, when any is missing.
+pella_install_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -gt 0 ] || wanted=("${PELLA_PACKAGES[@]}")
+  local missing=()
+  local p
+  for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installazione pacchetti mancanti: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# The program refuses to start without a print destination: on a machine that has none, a
+# PDF printer is set up (CUPS with cups-pdf; PDF files land in ~/PDF).
+pella_printer() {
+  pella_install_packages cups cups-client printer-driver-cups-pdf
+  if ! lpstat -e >/dev/null 2>&1 || [ -z "$(lpstat -e 2>/dev/null)" ]; then
+    [ "$(id -u)" -eq 0 ] || { echo "Nessuna stampante: eseguire ./run come root per creare la stampante PDF"; return 0; }
+    pgrep -x cupsd >/dev/null || /usr/sbin/cupsd
+    for _ in 1 2 3 4 5; do lpstat -r >/dev/null 2>&1 && break; sleep 1; done
+    lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || true
+  fi
+}
+
+pella_build() {
+  if [ ! -f "$PELLA_BUILD/build.ninja" ]; then
+    cmake -S "$PELLA_ROOT" -B "$PELLA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$PELLA_BUILD" --parallel "$(nproc)"
+}

@@ -1,0 +1,538 @@
+#include "AccessSql.h"
+#include "DateTimeText.h"
+#include "DbError.h"
+
+#include <vector>
+
+namespace db {
+
+namespace {
+
+enum class Kind { String, Name, Date, Number, Word, Punct };
+
+struct Token {
+    Kind kind;
+    QString text;   // as it will be written
+    bool spaceBefore = false;
+};
+
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'$'; }
+
+QString quoteString(const QString &content)
+{
+    QString s = content;
+    s.replace(u'\'', QLatin1String("''"));
+    return u'\'' + s + u'\'';
+}
+
+std::vector<Token> tokenize(const QString &sql)
+{
+    std::vector<Token> out;
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    bool space = false;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c.isSpace()) {
+            space = true;
+            ++i;
+            continue;
+        }
+        Token t;
+        t.spaceBefore = space;
+        space = false;
+        if (c == u'\'' || c == u'"') {
+            // Access accepts both quotes for text; the engine wants single quotes.
+            QString content;
+            ++i;
+            while (i < n) {
+                if (sql[i] == c) {
+                    if (i + 1 < n && sql[i + 1] == c) {
+                        content += c;
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                content += sql[i++];
+            }
+            t.kind = Kind::String;
+            t.text = quoteString(content);
+        } else if (c == u'[') {
+            qsizetype j = sql.indexOf(u']', i);
+            if (j < 0) j = n - 1;
+            t.kind = Kind::Name;
+            t.text = sql.mid(i, j - i + 1);
+            i = j + 1;
+        } else if (c == u'#') {
+            qsizetype j = sql.indexOf(u'#', i + 1);
+            if (j < 0) throw DbError(QStringLiteral("Data non chiusa nella query: ") + sql.mid(i));
+            const QString body = sql.mid(i + 1, j - i - 1).trimmed();
+            QDateTime dt = parseMonthFirst(body);
+            if (!dt.isValid()) dt = parseCanonical(body);
+            if (!dt.isValid()) throw DbError(QStringLiteral("Data non valida nella query: #") + body + u'#');
+            t.kind = Kind::Date;
+            t.text = quoteString(canonicalDateTime(dt));
+            i = j + 1;
+        } else if (c.isDigit() || (c == u'.' && i + 1 < n && sql[i + 1].isDigit())) {
+            qsizetype j = i;
+            while (j < n && (sql[j].isDigit() || sql[j] == u'.')) ++j;
+            if (j < n && (sql[j] == u'e' || sql[j] == u'E') && j + 1 < n
+                && (sql[j + 1].isDigit() || sql[j + 1] == u'-' || sql[j + 1] == u'+')) {
+                j += 2;
+                while (j < n && sql[j].isDigit()) ++j;
+            }
+            t.kind = Kind::Number;
+            t.text = sql.mid(i, j - i);
+            i = j;
+        } else if (isWordChar(c)) {
+            qsizetype j = i;
+            while (j < n && isWordChar(sql[j])) ++j;
+            t.kind = Kind::Word;
+            t.text = sql.mid(i, j - i);
+            i = j;
+        } else {
+            t.kind = Kind::Punct;
+            static const char *two[] = {"<=", ">=", "<>", "!=", "||", "=="};
+            t.text = QString(c);
+            for (const char *op : two) {
+                if (i + 1 < n && sql[i] == QLatin1Char(op[0]) && sql[i + 1] == QLatin1Char(op[1])) {
+                    t.text = QString::fromLatin1(op, 2);
+                    break;
+                }
+            }
+            i += t.text.size();
+        }
+        out.push_back(std::move(t));
+    }
+    return out;
+}
+
+bool isWord(const Token &t, const char *w)
+{
+    return t.kind == Kind::Word && t.text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
+}
+bool isPunct(const Token &t, const char *p) { return t.kind == Kind::Punct && t.text == QLatin1String(p); }
+
+Token word(const QString &text, bool space = true) { return Token{Kind::Word, text, space}; }
+Token punct(const QString &text, bool space = false) { return Token{Kind::Punct, text, space}; }
+
+QString render(const std::vector<Token> &toks, size_t from = 0, size_t to = size_t(-1))
+{
+    QString out;
+    if (to > toks.size()) to = toks.size();
+    for (size_t i = from; i < to; ++i) {
+        if (i > from && toks[i].spaceBefore) out += u' ';
+        out += toks[i].text;
+    }
+    return out;
+}
+
+// Index of the parenthesis matching the one at `open` (forward) or `close` (backward).
+size_t matchForward(const std::vector<Token> &t, size_t open)
+{
+    int depth = 0;
+    for (size_t i = open; i < t.size(); ++i) {
+        if (isPunct(t[i], "(")) ++depth;
+        else if (isPunct(t[i], ")") && --depth == 0) return i;
+    }
+    throw DbError(QStringLiteral("Parentesi non bilanciate nella query"));
+}
+size_t matchBackward(const std::vector<Token> &t, size_t close)
+{
+    int depth = 0;
+    for (size_t i = close + 1; i-- > 0;) {
+        if (isPunct(t[i], ")")) ++depth;
+        else if (isPunct(t[i], "(") && --depth == 0) return i;
+    }
+    throw DbError(QStringLiteral("Parentesi non bilanciate nella query"));
+}
+
+// Simple renames and literal rewrites that look at one token and its neighbour.
+void rewriteWords(std::vector<Token> &t)
+{
+    for (size_t i = 0; i < t.size(); ++i) {
+        Token &k = t[i];
+        if (k.kind != Kind::Word) continue;
+        const bool call = i + 1 < t.size() && isPunct(t[i + 1], "(");
+        if (isWord(k, "true")) k.text = QStringLiteral("1");
+        else if (isWord(k, "false")) k.text = QStringLiteral("0");
+        else if (isWord(k, "@@identity")) k.text = QStringLiteral("last_insert_rowid()");
+        else if (isWord(k, "distinctrow")) k.text = QStringLiteral("DISTINCT");
+        else if (isWord(k, "mod")) k = punct(QStringLiteral("%"), true);
+        else if (call && isWord(k, "left")) k.text = QStringLiteral("acc_left");
+        else if (call && isWord(k, "right")) k.text = QStringLiteral("acc_right");
+        else if (call && (isWord(k, "date") || isWord(k, "now")) && i + 2 < t.size() && isPunct(t[i + 2], ")"))
+            k.text = isWord(k, "date") ? QStringLiteral("acc_date") : QStringLiteral("acc_now");
+    }
+}
+
+// DELETE * FROM t, DELETE t.* FROM t -> DELETE FROM t
+void rewriteDelete(std::vector<Token> &t)
+{
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (!isWord(t[i], "delete")) continue;
+        size_t j = i + 1;
+        while (j < t.size() && !isWord(t[j], "from") && !isPunct(t[j], ";")) ++j;
+        if (j < t.size() && isWord(t[j], "from")) t.erase(t.begin() + i + 1, t.begin() + j);
+    }
+}
+
+// SELECT [DISTINCT] TOP n ... -> SELECT [DISTINCT] ... LIMIT n, at the end of that SELECT.
+void rewriteTop(std::vector<Token> &t)
+{
+    for (size_t s = t.size(); s-- > 0;) {
+        if (!isWord(t[s], "select")) continue;
+        size_t k = s + 1;
+        if (k < t.size() && (isWord(t[k], "distinct") || isWord(t[k], "all"))) ++k;
+        if (k + 1 >= t.size() || !isWord(t[k], "top") || t[k + 1].kind != Kind::Number) continue;
+        const QString n = t[k + 1].text;
+        t.erase(t.begin() + k, t.begin() + k + 2);
+        int depth = 0;
+        size_t end = s + 1;
+        for (; end < t.size(); ++end) {
+            if (isPunct(t[end], "(")) ++depth;
+            else if (isPunct(t[end], ")")) {
+                if (depth == 0) break;
+                --depth;
+            } else if (depth == 0 && (isPunct(t[end], ";") || isWord(t[end], "union"))) break;
+        }
+        t.insert(t.begin() + end, {word(QStringLiteral("LIMIT")), Token{Kind::Number, n, true}});
+    }
+}
+
+// Span [from, to) of the operand that ends just before `amp` or starts just after it.
+std::pair<size_t, size_t> operandBefore(const std::vector<Token> &t, size_t amp)
+{
+    if (amp == 0) throw DbError(QStringLiteral("Operatore & senza operando"));
+    size_t end = amp; // exclusive
+    size_t start = amp - 1;
+    if (isPunct(t[start], ")")) {
+        start = matchBackward(t, start);
+        // A word right before the parenthesis is the function being called.
+        if (start > 0 && t[start - 1].kind == Kind::Word && !t[start].spaceBefore) --start;
+    }
+    while (start >= 2 && isPunct(t[start - 1], ".") && (t[start - 2].kind == Kind::Word || t[start - 2].kind == Kind::Name))
+        start -= 2;
+    return {start, end};
+}
+std::pair<size_t, size_t> operandAfter(const std::vector<Token> &t, size_t amp)
+{
+    size_t start = amp + 1;
+    if (start >= t.size()) throw DbError(QStringLiteral("Operatore & senza operando"));
+    size_t end = start;
+    if (t[end].kind == Kind::Word && end + 1 < t.size() && isPunct(t[end + 1], "(")) end = matchForward(t, end + 1);
+    else if (isPunct(t[end], "(")) end = matchForward(t, end);
+    while (end + 2 < t.size() && isPunct(t[end + 1], ".") && (t[end + 2].kind == Kind::Word || t[end + 2].kind == Kind::Name))
+        end += 2;
+    return {start, end + 1};
+}
+
+bool alreadyWrapped(const std::vector<Token> &t, std::pair<size_t, size_t> span)
+{
+    return span.second - span.first >= 3 && isWord(t[span.first], "acc_text") && isPunct(t[span.first + 1], "(")
+        && matchForward(t, span.first + 1) == span.second - 1;
+}
+
+void wrap(std::vector<Token> &t, std::pair<size_t, size_t> span)
+{
+    const bool sp = t[span.first].spaceBefore;
+    t[span.first].spaceBefore = false;
+    t.insert(t.begin() + span.second, punct(QStringLiteral(")")));
+    t.insert(t.begin() + span.first, {word(QStringLiteral("acc_text"), sp), punct(QStringLiteral("("))});
+}
+
+// a & b -> acc_text(a) || acc_text(b): Access turns null into "" and shows dates day first.
+void rewriteConcat(std::vector<Token> &t)
+{
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (!isPunct(t[i], "&")) continue;
+        auto right = operandAfter(t, i);
+        if (!alreadyWrapped(t, right)) wrap(t, right);
+        auto left = operandBefore(t, i);
+        if (!alreadyWrapped(t, left)) {
+            wrap(t, left);
+            i += 3;
+        }
+        t[i].text = QStringLiteral("||");
+        t[i].spaceBefore = true;
+    }
+}
+
+// ---------------------------------------------------------------- UPDATE with joins
+
+struct TableRef {
+    std::vector<Token> tokens; // name [AS] [alias]
+    QString name;
+    QString alias;
+};
+
+struct JoinParse {
+    const std::vector<Token> &t;
+    size_t pos;
+    size_t end;
+    std::vector<TableRef> tables;
+    std::vector<std::vector<Token>> conditions;
+
+    bool atJoinWord() const
+    {
+        return pos < end && (isWord(t[pos], "inner") || isWord(t[pos], "left") || isWord(t[pos], "right")
+                             || isWord(t[pos], "join"));
+    }
+    void source()
+    {
+        if (pos < end && isPunct(t[pos], "(")) {
+            ++pos;
+            joinList();
+            if (pos < end && isPunct(t[pos], ")")) ++pos;
+            return;
+        }
+        TableRef r;
+        if (pos >= end) throw DbError(QStringLiteral("Tabella mancante nell'aggiornamento"));
+        r.tokens.push_back(t[pos]);
+        r.name = t[pos].text;
+        ++pos;
+        if (pos < end && isWord(t[pos], "as")) ++pos;
+        if (pos < end && (t[pos].kind == Kind::Word || t[pos].kind == Kind::Name) && !atJoinWord() && !isWord(t[pos], "on")) {
+            r.alias = t[pos].text;
+            r.tokens.push_back(word(QStringLiteral("AS")));
+            r.tokens.push_back(t[pos]);
+            r.tokens.back().spaceBefore = true;
+            ++pos;
+        }
+        tables.push_back(std::move(r));
+    }
+    void joinList()
+    {
+        source();
+        while (atJoinWord()) {
+            while (pos < end && !isWord(t[pos], "join")) ++pos;
+            ++pos;
+            source();
+            if (pos < end && isWord(t[pos], "on")) {
+                ++pos;
+                std::vector<Token> cond;
+                int depth = 0;
+                while (pos < end) {
+                    if (depth == 0 && (atJoinWord() || isPunct(t[pos], ")"))) break;
+                    if (isPunct(t[pos], "(")) ++depth;
+                    if (isPunct(t[pos], ")")) --depth;
+                    cond.push_back(t[pos++]);
+                }
+                conditions.push_back(std::move(cond));
+            }
+        }
+    }
+};
+
+QString bare(const QString &name)
+{
+    return (name.startsWith(u'[') && name.endsWith(u']')) ? name.mid(1, name.size() - 2) : name;
+}
+
+void stripSetQualifiers(std::vector<Token> &set, QString *firstQualifier)
+{
+    // Each assignment "a.b = expr" becomes "b = expr"; the engine wants bare target columns.
+    int depth = 0;
+    bool atTarget = true;
+    for (size_t i = 0; i < set.size(); ++i) {
+        if (isPunct(set[i], "(")) ++depth;
+        else if (isPunct(set[i], ")")) --depth;
+        else if (depth == 0 && isPunct(set[i], ",")) atTarget = true;
+        else if (atTarget && i + 2 < set.size() && isPunct(set[i + 1], ".")) {
+            if (firstQualifier && firstQualifier->isEmpty()) *firstQualifier = bare(set[i].text);
+            const bool sp = set[i].spaceBefore;
+            set.erase(set.begin() + i, set.begin() + i + 2);
+            set[i].spaceBefore = sp;
+            atTarget = false;
+        } else if (atTarget && (set[i].kind == Kind::Word || set[i].kind == Kind::Name)) {
+            atTarget = false;
+        }
+    }
+}
+
+void rewriteUpdate(std::vector<Token> &t)
+{
+    if (t.empty() || !isWord(t[0], "update")) return;
+    size_t set = 1;
+    int depth = 0;
+    for (; set < t.size(); ++set) {
+        if (isPunct(t[set], "(")) ++depth;
+        else if (isPunct(t[set], ")")) --depth;
+        else if (depth == 0 && isWord(t[set], "set")) break;
+    }
+    if (set >= t.size()) return;
+    size_t where = set + 1;
+    depth = 0;
+    for (; where < t.size(); ++where) {
+        if (isPunct(t[where], "(")) ++depth;
+        else if (isPunct(t[where], ")")) --depth;
+        else if (depth == 0 && (isWord(t[where], "where") || isPunct(t[where], ";"))) break;
+    }
+    std::vector<Token> assignments(t.begin() + set + 1, t.begin() + where);
+    QString qualifier;
+    stripSetQualifiers(assignments, &qualifier);
+
+    bool hasJoin = false;
+    for (size_t i = 1; i < set; ++i) hasJoin = hasJoin || isWord(t[i], "join");
+    std::vector<Token> out;
+    if (!hasJoin) {
+        out.assign(t.begin(), t.begin() + set + 1);
+        out.insert(out.end(), assignments.begin(), assignments.end());
+        out.insert(out.end(), t.begin() + where, t.end());
+        t = std::move(out);
+        return;
+    }
+
+    JoinParse jp{t, 1, set, {}, {}};
+    jp.joinList();
+    size_t target = 0;
+    for (size_t i = 0; i < jp.tables.size(); ++i) {
+        const TableRef &r = jp.tables[i];
+        if (!qualifier.isEmpty()
+            && (bare(r.alias).compare(qualifier, Qt::CaseInsensitive) == 0
+                || (r.alias.isEmpty() && bare(r.name).compare(qualifier, Qt::CaseInsensitive) == 0))) {
+            target = i;
+            break;
+        }
+    }
+    out.push_back(t[0]);
+    for (const Token &k : jp.tables[target].tokens) out.push_back(k);
+    out.back().spaceBefore = true;
+    out.front().spaceBefore = false;
+    out[1].spaceBefore = true;
+    out.push_back(word(QStringLiteral("SET")));
+    out.insert(out.end(), assignments.begin(), assignments.end());
+    bool first = true;
+    for (size_t i = 0; i < jp.tables.size(); ++i) {
+        if (i == target) continue;
+        out.push_back(first ? word(QStringLiteral("FROM")) : punct(QStringLiteral(",")));
+        first = false;
+        for (size_t k = 0; k < jp.tables[i].tokens.size(); ++k) {
+            Token tk = jp.tables[i].tokens[k];
+            if (k == 0) tk.spaceBefore = true;
+            out.push_back(tk);
+        }
+    }
+    first = true;
+    auto addCondition = [&](const std::vector<Token> &cond) {
+        out.push_back(word(first ? QStringLiteral("WHERE") : QStringLiteral("AND")));
+        first = false;
+        out.push_back(punct(QStringLiteral("("), true));
+        out.insert(out.end(), cond.begin(), cond.end());
+        out.push_back(punct(QStringLiteral(")")));
+    };
+    for (const auto &c : jp.conditions) addCondition(c);
+    size_t tail = where;
+    if (tail < t.size() && isWord(t[tail], "where")) {
+        size_t stop = tail + 1;
+        while (stop < t.size() && !isPunct(t[stop], ";")) ++stop;
+        addCondition(std::vector<Token>(t.begin() + tail + 1, t.begin() + stop));
+        tail = stop;
+    }
+    out.insert(out.end(), t.begin() + tail, t.end());
+    t = std::move(out);
+}
+
+// Access column types in CREATE TABLE / ALTER TABLE, to the program's storage rules:
+// text ignores case, yes/no is 0/1 never null, numbers default to 0, dates are DATETIME.
+void rewriteDdl(std::vector<Token> &t)
+{
+    if (t.size() < 3 || !isWord(t[1], "table") || !(isWord(t[0], "create") || isWord(t[0], "alter"))) return;
+    struct Map {
+        const char *access;
+        const char *engine;
+    };
+    static const Map maps[] = {
+        {"text", "TEXT COLLATE UNOCASE"},   {"char", "TEXT COLLATE UNOCASE"},
+        {"varchar", "TEXT COLLATE UNOCASE"}, {"memo", "TEXT COLLATE UNOCASE"},
+        {"longtext", "TEXT COLLATE UNOCASE"}, {"yesno", "BOOLEAN NOT NULL DEFAULT 0"},
+        {"bit", "BOOLEAN NOT NULL DEFAULT 0"}, {"logical", "BOOLEAN NOT NULL DEFAULT 0"},
+        {"counter", "INTEGER PRIMARY KEY AUTOINCREMENT"}, {"autoincrement", "INTEGER PRIMARY KEY AUTOINCREMENT"},
+        {"long", "INTEGER DEFAULT 0"},       {"integer", "INTEGER DEFAULT 0"},
+        {"int", "INTEGER DEFAULT 0"},        {"short", "INTEGER DEFAULT 0"},
+        {"byte", "INTEGER DEFAULT 0"},       {"double", "REAL DEFAULT 0"},
+        {"single", "REAL DEFAULT 0"},        {"float", "REAL DEFAULT 0"},
+        {"real", "REAL DEFAULT 0"},          {"currency", "REAL DEFAULT 0"},
+        {"money", "REAL DEFAULT 0"},         {"numeric", "REAL DEFAULT 0"},
+        {"datetime", "DATETIME"},            {"date", "DATETIME"},
+    };
+    for (size_t i = 2; i < t.size(); ++i) {
+        // ALTER TABLE t ADD col TYPE: the engine wants ADD COLUMN.
+        if (isWord(t[0], "alter") && isWord(t[i], "add") && i + 1 < t.size() && !isWord(t[i + 1], "column")
+            && !isWord(t[i + 1], "constraint"))
+            t.insert(t.begin() + i + 1, word(QStringLiteral("COLUMN")));
+        const Token &prev = t[i - 1];
+        const bool typePosition = (prev.kind == Kind::Word || prev.kind == Kind::Name) && !isWord(prev, "add")
+            && !isWord(prev, "column") && !isWord(prev, "table");
+        if (!typePosition || t[i].kind != Kind::Word) continue;
+        for (const Map &m : maps) {
+            if (!isWord(t[i], m.access)) continue;
+            t[i].text = QString::fromLatin1(m.engine);
+            // A size in parentheses means nothing to the engine.
+            if (i + 3 < t.size() && isPunct(t[i + 1], "(") && t[i + 2].kind == Kind::Number && isPunct(t[i + 3], ")"))
+                t.erase(t.begin() + i + 1, t.begin() + i + 4);
+            break;
+        }
+    }
+}
+
+} // namespace
+
+QString AccessSql::translate(const QString &accessSql)
+{
+    std::vector<Token> t = tokenize(accessSql);
+    rewriteDdl(t);
+    rewriteWords(t);
+    rewriteDelete(t);
+    rewriteTop(t);
+    rewriteConcat(t);
+    rewriteUpdate(t);
+    return render(t);
+}
+
+QString AccessSql::firstFromTable(const QString &accessSql)
+{
+    const std::vector<Token> t = tokenize(accessSql);
+    int depth = 0;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (isPunct(t[i], "(")) ++depth;
+        else if (isPunct(t[i], ")")) --depth;
+        else if (depth == 0 && isWord(t[i], "from")) {
+            size_t j = i + 1;
+            while (j < t.size() && isPunct(t[j], "(")) ++j;
+            if (j < t.size() && (t[j].kind == Kind::Word || t[j].kind == Kind::Name)) return bare(t[j].text);
+            return QString();
+        }
+    }
+    return QString();
+}
+
+QStringList AccessSql::splitScript(const QString &script)
+{
+    QStringList out;
+    QString cur;
+    QChar quote;
+    bool inName = false;
+    for (QChar c : script) {
+        if (!quote.isNull()) {
+            if (c == quote) quote = QChar();
+        } else if (inName) {
+            if (c == u']') inName = false;
+        } else if (c == u'\'' || c == u'"') {
+            quote = c;
+        } else if (c == u'[') {
+            inName = true;
+        } else if (c == u';') {
+            if (!cur.trimmed().isEmpty()) out << cur.trimmed();
+            cur.clear();
+            continue;
+        }
+        cur += c;
+    }
+    if (!cur.trimmed().isEmpty()) out << cur.trimmed();
+    return out;
+}
+
+} // namespace db

@@ -1,0 +1,229 @@
+#pragma once
+#include "FieldType.h"
+#include "FilterExpr.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace db {
+
+class Connection;
+class Query;
+
+// A handle on one column of a query's current row. Cheap to copy; valid while the query
+// keeps the same columns.
+class Field {
+public:
+    Field() = default;
+    Field(Query *q, int col) : m_q(q), m_col(col) {}
+
+    bool isValid() const { return m_q && m_col >= 0; }
+    int index() const { return m_col; }
+    QString fieldName() const;
+    FieldType type() const;
+    Query *dataset() const { return m_q; }
+
+    QVariant value() const;
+    bool isNull() const;
+    QString asString() const;     // dates day first, floats with the decimal comma, yes/no True/False
+    int asInteger() const;        // null reads 0
+    qint64 asLargeInt() const;
+    double asFloat() const;       // null reads 0
+    bool asBoolean() const;       // any non-zero is true
+    QDateTime asDateTime() const; // invalid when null
+    QString displayText() const;  // the query's display hook for this field, else asString()
+
+    // Writing puts the query in edit state when it is browsing.
+    void setValue(const QVariant &v) const;
+    void setAsString(const QString &s) const;
+    void setAsInteger(qint64 v) const { setValue(QVariant(v)); }
+    void setAsFloat(double v) const { setValue(QVariant(v)); }
+    void setAsBoolean(bool v) const { setValue(QVariant(v)); }
+    void setAsDateTime(const QDateTime &v) const { setValue(QVariant(v)); }
+    void clear() const { setValue(QVariant()); }
+
+private:
+    Query *m_q = nullptr;
+    int m_col = -1;
+};
+
+// The dataset every form works on: a client-side query whose rows are all read at open,
+// filtered and sorted in memory, and written back one row at a time through its update
+// table by that table's key.
+class Query : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    using DisplayHook = std::function<QString(const QVariant &)>;
+
+    explicit Query(Connection *conn = nullptr, QObject *parent = nullptr);
+    ~Query() override;
+
+    Connection *connection() const { return m_conn; }
+    void setConnection(Connection *c);
+
+    // The Access SQL. Changing it closes an open query (the filter and sort stay).
+    QString sql() const { return m_sql; }
+    void setSql(const QString &accessSql);
+    // Table that edits are written to; by default the first table after FROM.
+    QString updateTable() const;
+    void setUpdateTable(const QString &table) { m_updateTable = table; }
+
+    // Opening reads every row; errors throw DbError and leave the query closed.
+    void open();
+    void close();
+    void requery(); // reads again and goes to the first row
+    bool isActive() const { return m_state != State::Inactive; }
+    void setActive(bool a) { a ? open() : close(); }
+
+    // Filter in the dataset filter language; survives requery and a change of SQL.
+    // An invalid filter throws DbError and leaves the previous filter in force.
+    QString filter() const { return m_filterText; }
+    void setFilter(const QString &filter);
+    // "Col ASC, Other DESC"; empty restores the order of the SQL. Throws on unknown columns.
+    QString sort() const { return m_sortText; }
+    void setSort(const QString &sort);
+
+    // Navigation over the filtered, sorted rows.
+    void first();
+    void last();
+    void next();
+    void prior();
+    void moveBy(int delta);
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    bool isEmpty() const { return m_view.empty(); }
+    int recordCount() const { return int(m_view.size()); }
+    int recNo() const { return m_cur + 1; } // 1-based, 0 when empty
+    void setRecNo(int recNo);
+    int currentIndex() const { return m_cur; } // 0-based, -1 when empty
+    void setCurrentIndex(int viewRow);
+
+    enum LocateOption { CaseInsensitive = 1, PartialKey = 2 };
+    // Finds the first row (from the top) whose field equals the value; the current row
+    // stays where it was when none does.
+    bool locate(const QString &fieldName, const QVariant &value, int options = 0);
+
+    // Columns.
+    int fieldCount() const { return int(m_columns.size()); }
+    QStringList fieldNames() const;
+    Field field(int index);
+    Field fieldByName(const QString &name); // throws DbError when missing
+    Field findField(const QString &name);   // invalid when missing
+    int fieldIndex(const QString &name) const;
+    QString fieldNameAt(int col) const;
+    FieldType fieldTypeAt(int col) const;
+
+    // Editing.
+    State state() const { return m_state; }
+    bool isEditing() const { return m_state == State::Edit || m_state == State::Insert; }
+    void edit();
+    void insert(); // a new row before the current one
+    void append(); // a new row at the end
+    // Writes the row. On failure returns false, keeps the edit buffer and state, and the
+    // engine's message is in lastError(); the database is unchanged.
+    bool post();
+    void cancel();
+    void deleteRecord(); // throws DbError; the next row (or the previous at the end) becomes current
+    QString lastError() const { return m_lastError; }
+    bool isModified(int col) const;
+
+    // Values of the current row (the edit buffer while editing).
+    QVariant value(int col) const;
+    void setValue(int col, const QVariant &v);
+
+    // Rows of the view for grids (0-based view rows).
+    QVariant valueAt(int viewRow, int col) const;
+    QString displayTextAt(int viewRow, int col) const;
+    QString textOf(int col, const QVariant &v) const;
+
+    void setDisplayHook(const QString &fieldName, DisplayHook hook);
+    bool hasDisplayHook(int col) const;
+
+    // While disabled, bound controls are not told of moves and changes; enabling tells them once.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disabled > 0; }
+
+    // Multi-selection of a grid, by row.
+    void setRowSelected(int viewRow, bool selected);
+    bool isRowSelected(int viewRow) const;
+    void clearSelection();
+    int selectedCount() const { return int(m_selected.size()); }
+    QList<qint64> selectedIds(const QString &idField) const;
+
+Q_SIGNALS:
+    void layoutReset();     // rows replaced, filtered, sorted, added or removed; or opened/closed
+    void currentChanged();  // another row became current
+    void stateChanged();
+    void fieldChanged(int col); // a value of the current row changed (-1: the whole row)
+    void afterPost();
+    void afterOpen();
+    // Before a row is written or left: bound controls hand over what is still being typed.
+    void updateRecord();
+
+private:
+    struct Column {
+        QString name;
+        QString originTable;
+        QString originColumn;
+        FieldType type = FieldType::Unknown;
+        bool updatable = false;
+    };
+    using Row = std::vector<QVariant>;
+
+    void readRows();
+    void rebuildView(bool keepCurrent);
+    void applySort();
+    void setCurrent(int idx);
+    void ensureBrowse(const char *what) const;
+    void startInsert(bool atEnd);
+    Row *currentRow() const;
+    QVariant normalise(int col, const QVariant &v) const;
+    bool postEdit();
+    bool postInsert();
+    void refreshFromTable(Row &row);
+    int keyColumn();
+    void notifyReset();
+    void notifyCurrent();
+    void notifyState();
+    void notifyField(int col);
+    void removeRow(Row *r);
+    void checkBrowseMode();
+    const DisplayHook *hookFor(int col) const;
+
+    Connection *m_conn = nullptr;
+    QString m_sql;
+    QString m_updateTable;
+    QString m_filterText;
+    FilterExpr m_filter;
+    QString m_sortText;
+    std::vector<std::pair<int, bool>> m_sortKeys; // column, descending
+
+    std::vector<Column> m_columns;
+    QHash<QString, int> m_columnIndex; // lower-case name -> position
+    std::vector<std::unique_ptr<Row>> m_rows; // in SQL order
+    std::vector<Row *> m_view;
+    int m_cur = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+
+    State m_state = State::Inactive;
+    Row m_buffer;
+    std::vector<bool> m_modified;
+    Row *m_pending = nullptr; // the row being inserted
+    QString m_lastError;
+    int m_disabled = 0;
+    QHash<QString, DisplayHook> m_hooksByName;
+    QSet<const Row *> m_selected;
+};
+
+} // namespace db

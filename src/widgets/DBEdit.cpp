@@ -1,0 +1,41 @@
+#include "DBEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace ui {
+
+DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent), DataBound(this)
+{
+    connect(m_link, &FieldLink::reload, this, [this] { showValue(); });
+    connect(m_link, &FieldLink::editableChanged, this, [this] { QLineEdit::setReadOnly(m_link->isReadOnly()); });
+    connect(this, &QLineEdit::textEdited, m_link, &FieldLink::beginEdit);
+    m_link->setPendingValue([this] { return editedValue(); });
+}
+
+QVariant DBEdit::editedValue() const
+{
+    const QString t = QLineEdit::text();
+    return t.isEmpty() ? QVariant() : QVariant(t);
+}
+
+void DBEdit::showValue() { setText(m_link->text()); }
+
+void DBEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A message box or a pop-up menu over the form does not end the editing.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        m_link->commit(editedValue());
+}
+
+void DBEdit::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_link->commit(editedValue())) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+} // namespace ui

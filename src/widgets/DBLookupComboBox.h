@@ -1,0 +1,44 @@
+#pragma once
+#include "FieldLink.h"
+
+#include <QComboBox>
+#include <QHash>
+
+namespace ui {
+
+// A pick list bound to a key field of the current row (such as Cliente_ID). The list comes from
+// another dataset: each of its rows offers its list field and stands for its key field.
+// A key that is null, 0 or not in the list shows nothing. Backspace or Delete clears the key.
+class DBLookupComboBox : public QComboBox, public DataBound {
+    Q_OBJECT
+public:
+    explicit DBLookupComboBox(QWidget *parent = nullptr);
+
+    void setListSource(db::DataSource *source);
+    db::DataSource *listSource() const { return m_list; }
+    void setKeyField(const QString &name);
+    QString keyField() const { return m_keyField; }
+    void setListField(const QString &name);
+    QString listField() const { return m_listField; }
+
+Q_SIGNALS:
+    // The user chose a row: the list dataset is on it and its key is in the field.
+    void picked();
+    // The user emptied the field with Backspace or Delete.
+    void cleared();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void fillList();
+    void showValue();
+    void pick(int index);
+
+    QPointer<db::DataSource> m_list;
+    QString m_keyField;
+    QString m_listField;
+    QHash<QString, int> m_indexOfKey;
+};
+
+} // namespace ui

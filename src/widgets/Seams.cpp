@@ -1,0 +1,156 @@
+#include "Seams.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <unistd.h>
+
+namespace ui {
+
+namespace {
+
+class RealDialogs : public Dialogs {
+public:
+    QMessageBox::StandardButton message(QWidget *parent, const QString &text, const QString &caption,
+                                        QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton def) override
+    {
+        QMessageBox box(icon, caption, text, buttons, parent);
+        box.setDefaultButton(def);
+        if (buttons.testFlag(QMessageBox::Yes)) {
+            box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
+            box.setButtonText(QMessageBox::No, QStringLiteral("No"));
+        }
+        if (buttons.testFlag(QMessageBox::Cancel)) box.setButtonText(QMessageBox::Cancel, QStringLiteral("Annulla"));
+        return QMessageBox::StandardButton(box.exec());
+    }
+    QString openFile(QWidget *parent, const QString &caption, const QString &dir, const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    }
+    QString saveFile(QWidget *parent, const QString &caption, const QString &dir, const QString &filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    }
+    QString folder(QWidget *parent, const QString &caption, const QString &dir) override
+    {
+        return QFileDialog::getExistingDirectory(parent, caption, dir);
+    }
+    bool inputText(QWidget *parent, const QString &caption, const QString &prompt, QString &value, bool password) override
+    {
+        bool ok = false;
+        const QString v = QInputDialog::getText(parent, caption, prompt, password ? QLineEdit::Password : QLineEdit::Normal,
+                                                value, &ok);
+        if (ok) value = v;
+        return ok;
+    }
+};
+
+class RealLauncher : public Launcher {
+public:
+    bool start(const QString &program, const QStringList &args, bool wait, int *exitCode) override
+    {
+        if (!wait) return QProcess::startDetached(program, args);
+        QProcess p;
+        p.start(program, args);
+        if (!p.waitForStarted()) return false;
+        p.waitForFinished(-1);
+        if (exitCode) *exitCode = p.exitCode();
+        return p.exitStatus() == QProcess::NormalExit;
+    }
+    bool open(const QString &pathOrUrl) override
+    {
+        const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl::fromUserInput(pathOrUrl);
+        return QDesktopServices::openUrl(url);
+    }
+};
+
+class SystemClock : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class RealWorkstation : public Workstation {
+public:
+    QString computerName() const override
+    {
+        char buf[256] = {};
+        if (gethostname(buf, sizeof buf - 1) != 0) return QString();
+        return QString::fromLocal8Bit(buf);
+    }
+    bool hasPrinter() const override { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+    QString programFolder() const override
+    {
+        const QString exe = QCoreApplication::applicationDirPath();
+        if (QFileInfo(exe).isWritable()) return exe;
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(data);
+        return data;
+    }
+    QString installFolder() const override { return QCoreApplication::applicationDirPath(); }
+};
+
+template <typename T> T *&slot()
+{
+    static T *p = nullptr;
+    return p;
+}
+
+} // namespace
+
+Dialogs &Dialogs::instance()
+{
+    static RealDialogs real;
+    return slot<Dialogs>() ? *slot<Dialogs>() : real;
+}
+void Dialogs::setInstance(Dialogs *d) { slot<Dialogs>() = d; }
+
+Launcher &Launcher::instance()
+{
+    static RealLauncher real;
+    return slot<Launcher>() ? *slot<Launcher>() : real;
+}
+void Launcher::setInstance(Launcher *l) { slot<Launcher>() = l; }
+
+Clock &Clock::instance()
+{
+    static SystemClock real;
+    return slot<Clock>() ? *slot<Clock>() : real;
+}
+void Clock::setInstance(Clock *c) { slot<Clock>() = c; }
+
+Workstation &Workstation::instance()
+{
+    static RealWorkstation real;
+    return slot<Workstation>() ? *slot<Workstation>() : real;
+}
+void Workstation::setInstance(Workstation *w) { slot<Workstation>() = w; }
+
+void showInformation(const QString &text, const QString &caption, QWidget *parent)
+{
+    Dialogs::instance().message(parent, text, caption, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok);
+}
+void showWarning(const QString &text, const QString &caption, QWidget *parent)
+{
+    Dialogs::instance().message(parent, text, caption, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok);
+}
+void showError(const QString &text, const QString &caption, QWidget *parent)
+{
+    Dialogs::instance().message(parent, text, caption, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok);
+}
+bool askYesNo(const QString &text, const QString &caption, QWidget *parent)
+{
+    return Dialogs::instance().message(parent, text, caption, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                                       QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+} // namespace ui

@@ -1,0 +1,79 @@
+#pragma once
+// The program's doors to the world: dialogs, other programs, the clock and the workstation.
+// Each is an interface with one installed instance; tests install scripted doubles
+// (tests/support) so that nothing blocks on a modal window or depends on the machine.
+#include <QDateTime>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace ui {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A message box; returns the button pressed.
+    virtual QMessageBox::StandardButton message(QWidget *parent, const QString &text, const QString &caption,
+                                                QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                                QMessageBox::StandardButton defaultButton) = 0;
+    // File and folder choosers: an empty text when the user cancels.
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &dir, const QString &filter) = 0;
+    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &dir, const QString &filter) = 0;
+    virtual QString folder(QWidget *parent, const QString &caption, const QString &dir) = 0;
+    // An input box: false when cancelled; `value` holds the initial text and the answer.
+    virtual bool inputText(QWidget *parent, const QString &caption, const QString &prompt, QString &value,
+                           bool password = false) = 0;
+
+    static Dialogs &instance();
+    static void setInstance(Dialogs *d); // nullptr restores the real dialogs
+};
+
+// Shorthands over Dialogs::instance().
+void showInformation(const QString &text, const QString &caption, QWidget *parent = nullptr);
+void showWarning(const QString &text, const QString &caption, QWidget *parent = nullptr);
+void showError(const QString &text, const QString &caption, QWidget *parent = nullptr);
+bool askYesNo(const QString &text, const QString &caption, QWidget *parent = nullptr);
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Starts a program; with `wait` blocks until it ends and gives its exit code.
+    // False when it could not be started (or, waiting, when it crashed).
+    virtual bool start(const QString &program, const QStringList &args, bool wait, int *exitCode = nullptr) = 0;
+    // Opens a file, folder or web address with the desktop's handler.
+    virtual bool open(const QString &pathOrUrl) = 0;
+
+    static Launcher &instance();
+    static void setInstance(Launcher *l);
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+    QDate today() const { return now().date(); }
+
+    static Clock &instance();
+    static void setInstance(Clock *c);
+};
+
+class Workstation {
+public:
+    virtual ~Workstation() = default;
+    // The machine's name as the system gives it (may be empty).
+    virtual QString computerName() const = 0;
+    // True when at least one print destination is installed.
+    virtual bool hasPrinter() const = 0;
+    // The folder beside the program where percorso.txt and the default database live:
+    // the executable's folder, or the user's data folder when that is not writable.
+    virtual QString programFolder() const = 0;
+    // The folder of the program's own files (report program, templates, help).
+    virtual QString installFolder() const = 0;
+
+    static Workstation &instance();
+    static void setInstance(Workstation *w);
+};
+
+} // namespace ui

@@ -1,0 +1,4 @@
+#include "support/TestMain.h"
+#include "tst_schema.h"
+
+PELLA_TEST_MAIN(TestSchema)

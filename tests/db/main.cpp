@@ -1,0 +1,5 @@
+#include "support/TestMain.h"
+#include "tst_accesssql.h"
+#include "tst_query.h"
+
+PELLA_TEST_MAIN(TestAccessSql, TestQuery)

@@ -1,0 +1,23 @@
+#pragma once
+#include <QObject>
+
+class TestAccessSql : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void translatesText_data();
+    void translatesText();
+    void rollOverUpdatesRunOnSqlite();
+    void workstationDeleteTouchesOnlyItsRows();
+    void topBecomesLimit();
+    void identityAfterInsert();
+    void concatenationShowsDatesDayFirst();
+    void updateWithJoinTargetsTheSetTable_data();
+    void updateWithJoinTargetsTheSetTable();
+    void nestedJoinsOfInvoiceReportRun();
+    void textIsCaseInsensitiveWithAccents();
+    void accessFunctions_data();
+    void accessFunctions();
+    void badDateLiteralIsAnError();
+    void scriptSplitKeepsLiterals();
+    void connectionRefusesNonDatabaseFile();
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include <QObject>
+
+class TestQuery : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void opensAndNavigates();
+    void fieldsByNameAndPosition();
+    void filterLanguage_data();
+    void filterLanguage();
+    void filterSurvivesRequeryAndSqlChange();
+    void invalidFilterKeepsPreviousOne();
+    void sortToggles();
+    void editWritesOnlyChangedColumns();
+    void insertGivesIdAndDefaults();
+    void appendAndInsertPositions();
+    void failedPostChangesNothing();
+    void cancelDropsPendingRow();
+    void deleteMovesToNeighbour();
+    void locateAndRequeryKeepRowById();
+    void datesAndFlagsAreCanonical();
+    void navigationPostsPendingEdit();
+    void displayHookAndControls();
+    void selectedIds();
+    void transactionsRollBack();
+};

@@ -1,0 +1,109 @@
+#include "TestSupport.h"
+
+#include "db/DbError.h"
+#include "db/Schema.h"
+
+namespace testing_support {
+
+void ScriptedDialogs::expectMessage(const QString &textPart, QMessageBox::StandardButton answer)
+{
+    m_expect.emplace_back(textPart, answer);
+}
+
+QStringList ScriptedDialogs::messageTexts() const
+{
+    QStringList out;
+    for (const AskedMessage &m : m_messages) out << m.text;
+    return out;
+}
+
+QString ScriptedDialogs::report() const
+{
+    QStringList lines;
+    for (const QString &u : m_unexpected) lines << QStringLiteral("unexpected message: ") + u;
+    for (const auto &e : m_expect) lines << QStringLiteral("expected but not asked: ") + e.first;
+    return lines.join(u'\n');
+}
+
+void ScriptedDialogs::clear()
+{
+    m_expect.clear();
+    m_files.clear();
+    m_inputs.clear();
+    m_messages.clear();
+    m_unexpected.clear();
+}
+
+QMessageBox::StandardButton ScriptedDialogs::message(QWidget *, const QString &text, const QString &caption,
+                                                     QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                                     QMessageBox::StandardButton def)
+{
+    m_messages << AskedMessage{text, caption, icon, buttons};
+    if (!m_expect.empty() && (m_expect.front().first.isEmpty() || text.contains(m_expect.front().first))) {
+        const QMessageBox::StandardButton answer = m_expect.front().second;
+        m_expect.pop_front();
+        return answer;
+    }
+    m_unexpected << caption + QStringLiteral(": ") + text;
+    if (def != QMessageBox::NoButton) return def;
+    return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::No;
+}
+
+bool ScriptedDialogs::inputText(QWidget *, const QString &caption, const QString &prompt, QString &value, bool)
+{
+    if (m_inputs.empty()) {
+        m_unexpected << QStringLiteral("input box ") + caption + QStringLiteral(": ") + prompt;
+        return false;
+    }
+    const auto [text, ok] = m_inputs.front();
+    m_inputs.pop_front();
+    if (ok) value = text;
+    return ok;
+}
+
+QString ScriptedDialogs::nextFile()
+{
+    if (m_files.empty()) {
+        m_unexpected << QStringLiteral("file dialog with no queued answer");
+        return QString();
+    }
+    const QString f = m_files.front();
+    m_files.pop_front();
+    return f;
+}
+
+bool ScriptedLauncher::start(const QString &program, const QStringList &args, bool wait, int *exitCode)
+{
+    started << Started{program, args, wait};
+    if (!startable) return false;
+    const int code = behaviour ? behaviour(program, args) : 0;
+    if (exitCode) *exitCode = code;
+    return true;
+}
+
+Seams::Seams(const QString &programFolder, const QDateTime &now) : clock(now)
+{
+    workstation.folder = programFolder;
+    ui::Dialogs::setInstance(&dialogs);
+    ui::Launcher::setInstance(&launcher);
+    ui::Clock::setInstance(&clock);
+    ui::Workstation::setInstance(&workstation);
+}
+
+Seams::~Seams()
+{
+    ui::Dialogs::setInstance(nullptr);
+    ui::Launcher::setInstance(nullptr);
+    ui::Clock::setInstance(nullptr);
+    ui::Workstation::setInstance(nullptr);
+}
+
+TestDatabase::TestDatabase(Kind kind) : m_conn(std::make_unique<db::Connection>())
+{
+    if (!m_dir.isValid()) throw db::DbError(QStringLiteral("cannot create a temporary folder"));
+    m_conn->setNow([] { return ui::Clock::instance().now(); });
+    if (!m_conn->open(path())) throw db::DbError(m_conn->error());
+    if (kind == WithSchema) db::schema::createNew(*m_conn);
+}
+
+} // namespace testing_support

@@ -1,0 +1,134 @@
+#pragma once
+// Fixtures shared by every test: a fresh database in a temporary folder, and scripted
+// doubles of the seams (dialogs, launcher, clock, workstation).
+#include "db/Connection.h"
+#include "widgets/Seams.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace testing_support {
+
+// Every message box asked, in order.
+struct AskedMessage {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers dialogs from queues and records what was asked. A message box that no queued
+// answer expects is recorded in unexpected(); tests check it with QVERIFY2(d.clean(), ...).
+class ScriptedDialogs : public ui::Dialogs {
+public:
+    // The next message box must contain `textPart` (empty: any) and is answered with `answer`.
+    void expectMessage(const QString &textPart, QMessageBox::StandardButton answer = QMessageBox::Ok);
+    void queueOpenFile(const QString &path) { m_files.push_back(path); }
+    void queueSaveFile(const QString &path) { m_files.push_back(path); }
+    void queueFolder(const QString &path) { m_files.push_back(path); }
+    void queueInput(const QString &text, bool ok = true) { m_inputs.push_back({text, ok}); }
+
+    const QList<AskedMessage> &messages() const { return m_messages; }
+    QStringList messageTexts() const;
+    const QStringList &unexpected() const { return m_unexpected; }
+    int pendingAnswers() const { return int(m_expect.size()); }
+    // True when no message came unexpected and every expected one was asked.
+    bool clean() const { return m_unexpected.isEmpty() && m_expect.empty(); }
+    QString report() const;
+    void clear();
+
+    QMessageBox::StandardButton message(QWidget *, const QString &text, const QString &caption, QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def) override;
+    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return nextFile(); }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return nextFile(); }
+    QString folder(QWidget *, const QString &, const QString &) override { return nextFile(); }
+    bool inputText(QWidget *, const QString &caption, const QString &prompt, QString &value, bool) override;
+
+private:
+    QString nextFile();
+    std::deque<std::pair<QString, QMessageBox::StandardButton>> m_expect;
+    std::deque<QString> m_files;
+    std::deque<std::pair<QString, bool>> m_inputs;
+    QList<AskedMessage> m_messages;
+    QStringList m_unexpected;
+};
+
+class ScriptedLauncher : public ui::Launcher {
+public:
+    struct Started {
+        QString program;
+        QStringList args;
+        bool wait;
+    };
+    // What a started program "does": may write files; returns its exit code.
+    std::function<int(const QString &program, const QStringList &args)> behaviour;
+    bool startable = true;
+    QList<Started> started;
+    QStringList opened;
+
+    bool start(const QString &program, const QStringList &args, bool wait, int *exitCode) override;
+    bool open(const QString &pathOrUrl) override
+    {
+        opened << pathOrUrl;
+        return true;
+    }
+};
+
+class FixedClock : public ui::Clock {
+public:
+    explicit FixedClock(const QDateTime &t) : m_now(t) {}
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime &t) { m_now = t; }
+
+private:
+    QDateTime m_now;
+};
+
+class FakeWorkstation : public ui::Workstation {
+public:
+    QString name = QStringLiteral("POSTAZIONE1");
+    bool printer = true;
+    QString folder;
+    QString computerName() const override { return name; }
+    bool hasPrinter() const override { return printer; }
+    QString programFolder() const override { return folder; }
+    QString installFolder() const override { return folder; }
+};
+
+// Installs the doubles for the life of a test and removes them after.
+class Seams {
+public:
+    explicit Seams(const QString &programFolder = QString(),
+                   const QDateTime &now = QDateTime(QDate(2026, 3, 15), QTime(10, 30, 0)));
+    ~Seams();
+    ScriptedDialogs dialogs;
+    ScriptedLauncher launcher;
+    FixedClock clock;
+    FakeWorkstation workstation;
+};
+
+// A fresh database file in a temporary folder, opened, with Date() answered by the clock:
+// with the program's schema and reference rows, or empty for tests of the database layer.
+class TestDatabase {
+public:
+    enum Kind { WithSchema, Empty };
+    explicit TestDatabase(Kind kind = Empty);
+    QString folder() const { return m_dir.path(); }
+    QString path() const { return m_dir.filePath(QStringLiteral("test.db")); }
+    db::Connection &conn() { return *m_conn; }
+    // Runs engine SQL (CREATE TABLE ... for a test's own tables).
+    void exec(const QString &nativeSql) { m_conn->executeNative(nativeSql); }
+    QVariant scalar(const QString &accessSql) { return m_conn->scalar(accessSql); }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<db::Connection> m_conn;
+};
+
+} // namespace testing_support
