@@ -1,0 +1,576 @@
+#include "Frm1.h"
+
+#include "common/Dates.h"
+#include "common/SqlText.h"
+#include "data/DB.h"
+#include "db/AccessSql.h"
+#include "db/Command.h"
+#include "db/DateTimeText.h"
+#include "db/DbError.h"
+#include "db/Schema.h"
+#include "db/Transaction.h"
+#include "settings/Password.h"
+#include "settings/Realizzazione.h"
+#include "widgets/Seams.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using common::DataSql;
+using common::RaddoppiaApici;
+
+namespace {
+
+const QString kCaptionErrore = QStringLiteral("Messaggio di errore");
+
+struct MenuEntry {
+    const char *name;    // component name: the handler is this name followed by Click
+    const char *caption;
+    const char *icon;    // theme icon
+};
+
+// The buttons of each tab, in reading order; a null name starts a new row.
+const std::vector<std::vector<MenuEntry>> &menuLayout()
+{
+    static const std::vector<std::vector<MenuEntry>> tabs = {
+        {{"btnArchivioAvvisi", "Avvisi", "mail-message-new"},
+         {"btnBanche", "Banche", "bank"},
+         {"btnCarburanti", "Carburanti", "weather-showers"},
+         {"btnCisterne", "Cisterne", "drive-harddisk"},
+         {"btnClienti", "Clienti", "system-users"},
+         {"btnColori", "Colori", "preferences-desktop-color"},
+         {"btnComuni", "Comuni", "mark-location"},
+         {"btnArchivioContabilita", "Contabilità", "accessories-calculator"},
+         {nullptr, nullptr, nullptr},
+         {"BitBtn5", "Enti Sequestratori", "security-high"},
+         {"btnFornitori", "Fornitori", "system-users"},
+         {"btnIva", "Iva", "accessories-calculator"},
+         {"btnMarche", "Marche", "emblem-favorite"},
+         {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open"},
+         {"btnPersonale", "Personale", "user-info"},
+         {nullptr, nullptr, nullptr},
+         {"btnProvince", "Province", "mark-location"},
+         {"btnReparti", "Reparti", "folder"},
+         {"btnRifornimenti", "Rifornimenti", "weather-showers"},
+         {"btnTariffe", "Tariffe", "view-list-details"},
+         {"btnTipologie", "Tipologie", "view-list-icons"},
+         {"btnUnitaMisura", "Unità di Misura", "measure"},
+         {"btnVetture", "Vetture", "applications-system"}},
+        {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send"},
+         {"BitBtn3", "Calendario", "x-office-calendar"},
+         {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator"},
+         {"btnEsportazioni", "Esportazioni", "document-export"},
+         {"btnFatturaElettronica", "Fattura Elettronica Estesa", "text-xml"},
+         {"btnAttivitaOpzioni", "Opzioni", "preferences-system"},
+         {"btnAttivitaPrimaNota", "Prima Nota", "accessories-text-editor"}},
+        {{"btnFattureClienti", "Fatture", "x-office-document"},
+         {"btnNoteCreditoClienti", "Note Credito", "edit-undo"},
+         {"btnPreventivi", "Preventivi", "document-edit"},
+         {"btnSequestri", "Sequestri", "emblem-readonly"}},
+        {{"btnFattureFornitori", "Fatture", "x-office-document"},
+         {"spdImportaXml", "Importa fattura elettronica xml", "document-import"},
+         {"btnNoteCreditoFornitori", "Note Credito", "edit-undo"}},
+        {}, // Stampe
+        {}, // Storico
+        {}, // Scadenziario
+        {{"btnUtilityRealizzazione", "Realizzazione", "help-about"},
+         {"btnErroriFatturaElettronica", "Errori di scarto Fattura Elettronica", "dialog-error"}},
+        {}, // Video
+    };
+    return tabs;
+}
+
+struct TabDef {
+    const char *name;
+    const char *caption;
+    const char *icon;
+    bool grouped; // its buttons sit in a group box
+};
+
+const TabDef kTabs[] = {
+    {"tabArchivio", "Archivio  ", "folder", false},
+    {"tabAttivita", "Attività", "system-run", true},
+    {"tabDocClienti", "Documenti Clienti  ", "x-office-document", true},
+    {"tabDocFornitori", "Documenti Fornitori  ", "document-open", false},
+    {"tabStampe", "Stampe  ", "document-print", false},
+    {"tabStorico", "Storico  ", "document-open-recent", false},
+    {"tabScadenziario", "Scadenziario  ", "x-office-calendar", false},
+    {"tabUtility", "Utility", "applications-utilities", false},
+    {"tabVideo", "Video", "video-x-generic", false},
+};
+
+QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
+}
+
+QToolButton *bigButton(QWidget *parent, const QString &name, const QString &caption, const QIcon &icon)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setIcon(icon);
+    b->setIconSize(QSize(40, 40));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setMinimumSize(132, 84);
+    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    QFont f = b->font();
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+// Restores the normal cursor however the start-up ends.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+QString FiltroDate(const QString &daData, const QString &aData, bool &anniDiversi, bool dataRegistrazione)
+{
+    const QDateTime a = db::parseDayFirst(daData);
+    const QDateTime b = db::parseDayFirst(aData);
+    if (!a.isValid() || !b.isValid())
+        throw db::DbError(QStringLiteral("Attenzione data non valida: %1 - %2").arg(daData, aData));
+    const QString col = dataRegistrazione ? QStringLiteral("DataRegistrazione") : QStringLiteral("Data");
+    anniDiversi = a.date().year() != b.date().year();
+    return QStringLiteral("WHERE %1 >= #%2# AND %1 <= #%3 23.59.59#").arg(col, DataSql(daData), DataSql(aData));
+}
+
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Pellavantoria"));
+    setProperty("helpContext", 100);
+    resize(1180, 640);
+    terminaApplicazione = [] { QCoreApplication::exit(0); };
+
+    auto *central = new QWidget(this);
+    auto *lay = new QVBoxLayout(central);
+    auto *top = new QHBoxLayout;
+    Label1 = new QLabel(central);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont big = Label1->font();
+    big.setBold(true);
+    big.setPointSize(big.pointSize() + 4);
+    Label1->setFont(big);
+    Button2 = new QPushButton(QStringLiteral("Carica ditta"), central);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setCursor(Qt::PointingHandCursor);
+    Button2->setEnabled(false); // the company editor comes with its own form
+    top->addWidget(Label1);
+    top->addWidget(Button2);
+    top->addStretch(1);
+    lay->addLayout(top);
+
+    pgcBarra = new QTabWidget(central);
+    pgcBarra->setObjectName(QStringLiteral("pgcBarra"));
+    pgcBarra->setIconSize(QSize(24, 24));
+    QFont tabFont = pgcBarra->font();
+    tabFont.setBold(true);
+    pgcBarra->setFont(tabFont);
+    buildMenu();
+    lay->addWidget(pgcBarra, 1);
+
+    auto *bottom = new QHBoxLayout;
+    btnHelp = bigButton(central, QStringLiteral("btnHelp"), QStringLiteral("Aiuto"), themeIcon("help-contents", QStyle::SP_DialogHelpButton));
+    btnHelp->setEnabled(false); // help by context comes with the help viewer
+    btnLavoraRete = bigButton(central, QStringLiteral("btnLavoraRete"), QStringLiteral("Lavora in Rete"),
+                              themeIcon("network-workgroup", QStyle::SP_DriveNetIcon));
+    Memo1 = new QPlainTextEdit(central);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setToolTip(QStringLiteral("Percorso di rete"));
+    Memo1->setMaximumHeight(80);
+    Memo1->installEventFilter(this);
+    btnEsci = bigButton(central, QStringLiteral("btnEsci"), QStringLiteral("Esci"), themeIcon("application-exit", QStyle::SP_DialogCloseButton));
+    Button1 = new QPushButton(QStringLiteral("totale Imponibile"), central);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setVisible(false);
+    Button1->setEnabled(false); // the maintenance action comes with its own work
+    Image1 = new QLabel(central);
+    Image1->setPixmap(themeIcon("applications-office", QStyle::SP_ComputerIcon).pixmap(64, 64));
+    bottom->addWidget(btnHelp);
+    bottom->addWidget(btnLavoraRete);
+    bottom->addWidget(Memo1, 1);
+    bottom->addWidget(btnEsci);
+    bottom->addWidget(Button1);
+    bottom->addWidget(Image1);
+    lay->addLayout(bottom);
+    setCentralWidget(central);
+    statusBar();
+
+    connect(btnLavoraRete, &QToolButton::clicked, this, &TForm1::btnLavoraReteClick);
+    connect(btnEsci, &QToolButton::clicked, this, &TForm1::btnEsciClick);
+}
+
+void TForm1::buildMenu()
+{
+    // The handlers that exist; every other button waits, disabled, for the form it opens.
+    const QHash<QString, void (TForm1::*)()> handlers = {
+        {QStringLiteral("btnUtilityRealizzazione"), &TForm1::btnUtilityRealizzazioneClick},
+    };
+    const auto &layout = menuLayout();
+    for (int t = 0; t < int(std::size(kTabs)); ++t) {
+        auto *page = new QWidget(pgcBarra);
+        page->setObjectName(QString::fromLatin1(kTabs[t].name));
+        auto *outer = new QVBoxLayout(page);
+        QWidget *holder = page;
+        if (kTabs[t].grouped) {
+            auto *box = new QGroupBox(page);
+            outer->addWidget(box);
+            holder = box;
+        }
+        auto *grid = new QGridLayout;
+        int row = 0, col = 0;
+        for (const MenuEntry &e : layout[t]) {
+            if (!e.name) {
+                ++row;
+                col = 0;
+                continue;
+            }
+            QToolButton *b = bigButton(holder, QString::fromLatin1(e.name), QString::fromUtf8(e.caption),
+                                       themeIcon(e.icon, QStyle::SP_FileIcon));
+            if (QLatin1String(e.name) == QLatin1String("spdImportaXml"))
+                b->setToolTip(QStringLiteral("importa documento da un file XML"));
+            const auto h = handlers.find(QString::fromLatin1(e.name));
+            if (h != handlers.end()) connect(b, &QToolButton::clicked, this, *h);
+            else b->setEnabled(false);
+            grid->addWidget(b, row, col++);
+        }
+        if (holder != page) holder->setLayout(grid);
+        else outer->addLayout(grid);
+        outer->addStretch(1);
+        pgcBarra->addTab(page, themeIcon(kTabs[t].icon, QStyle::SP_DirIcon), QString::fromUtf8(kTabs[t].caption));
+    }
+}
+
+QToolButton *TForm1::menuButton(int tab, const QString &caption) const
+{
+    if (tab < 0 || tab >= pgcBarra->count()) return nullptr;
+    for (QToolButton *b : pgcBarra->widget(tab)->findChildren<QToolButton *>())
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+void TForm1::changeEvent(QEvent *e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TForm1::FormActivate()
+{
+    if (m_inActivate) return;
+    m_inActivate = true;
+    try {
+        if (!AvvioCompletato) {
+            if (!AvvioCompleto()) {
+                m_inActivate = false;
+                return;
+            }
+            AvvioCompletato = true;
+        }
+        if (form_DB->Connessione.isOpen()) form_DB->cmdFiltriClick();
+    } catch (const db::DbError &e) {
+        // The pass stops here and runs again from the beginning at the next activation.
+        ui::showError(e.message(), kCaptionErrore, this);
+    }
+    m_inActivate = false;
+}
+
+QString TForm1::individuaArchivio()
+{
+    const QString folder = ui::Workstation::instance().programFolder();
+    const QString f = QDir(folder).filePath(QStringLiteral("percorso.txt"));
+    QString path;
+    QFile file(f);
+    if (file.exists() && file.open(QIODevice::ReadOnly)) path = QString::fromUtf8(file.readAll()).trimmed();
+    if (path.isEmpty()) {
+        path = QDir(folder).filePath(QStringLiteral("archivio.db"));
+        scriviPercorso(path);
+    }
+    Memo1->setPlainText(path);
+    return path;
+}
+
+void TForm1::scriviPercorso(const QString &path)
+{
+    QSaveFile out(QDir(ui::Workstation::instance().programFolder()).filePath(QStringLiteral("percorso.txt")));
+    if (!out.open(QIODevice::WriteOnly) || out.write((path + u'\n').toUtf8()) < 0 || !out.commit())
+        throw db::DbError(QStringLiteral("Impossibile scrivere il file percorso.txt: ") + out.errorString());
+}
+
+bool TForm1::apriArchivio(const QString &path, bool creaSeManca)
+{
+    // A missing file is created only where the program keeps its own database: a path that
+    // names a missing file elsewhere (a network folder not reachable) must not start empty.
+    if (!QFileInfo::exists(path) && !creaSeManca) {
+        ui::showError(QStringLiteral("Attenzione il database %1 non esiste.\nScegliere il database con \"Lavora in Rete\".").arg(path),
+                      kCaptionErrore, this);
+        return false;
+    }
+    db::Connection &c = form_DB->Connessione;
+    if (!c.open(path)) {
+        ui::showError(QStringLiteral("Impossibile aprire il database %1:\n%2").arg(path, c.error()), kCaptionErrore, this);
+        return false;
+    }
+    try {
+        db::schema::ensureCurrent(c);
+    } catch (const db::DbError &e) {
+        c.close();
+        ui::showError(QStringLiteral("Impossibile preparare il database %1:\n%2").arg(path, e.message()), kCaptionErrore, this);
+        return false;
+    }
+    StringaConnessione = path;
+    return true;
+}
+
+bool TForm1::AvvioCompleto()
+{
+    Memo1->clear();
+    PercorsoArchivio = individuaArchivio();
+    const QString programFolder = ui::Workstation::instance().programFolder();
+    const bool predefinito = QFileInfo(PercorsoArchivio).absoluteFilePath()
+        == QFileInfo(QDir(programFolder).filePath(QStringLiteral("archivio.db"))).absoluteFilePath();
+    PercorsoArchivioMdb = QFileInfo(PercorsoArchivio).absoluteDir().filePath(QStringLiteral("archivio.db"));
+    FileHelp = QDir(ui::Workstation::instance().installFolder()).filePath(QStringLiteral("aiuto/index.html"));
+    if (!QFileInfo::exists(FileHelp)) ui::showInformation(QStringLiteral("File di Help non Trovato\n") + FileHelp, QStringLiteral("Pellavantoria"), this);
+    if (!apriArchivio(PercorsoArchivio, predefinito)) return false;
+    eseguiSQLAggio();
+    WaitCursor wait;
+    cancellaTemporanei();
+    AggiornaStorico();
+    cmdConnessioneClick();
+    mostraRagioneSociale();
+    CaricaTutteLeGriglie();
+    if (!chiediPassword()) {
+        termina();
+        return false;
+    }
+    const int tab = form_DB->TableOpzioni->fieldByName(QStringLiteral("TabIniziale")).asInteger();
+    if (tab >= 0 && tab < pgcBarra->count()) pgcBarra->setCurrentIndex(tab);
+    return true;
+}
+
+void TForm1::eseguiSQLAggio()
+{
+    const QString script = QFileInfo(PercorsoArchivio).absoluteDir().filePath(QStringLiteral("SQLAggio.sql"));
+    if (!QFileInfo::exists(script)) return;
+    QFile f(script);
+    if (!f.open(QIODevice::ReadOnly)) {
+        ui::showError(QStringLiteral("Impossibile leggere %1").arg(script), kCaptionErrore, this);
+        return;
+    }
+    form_DB->Memo1 = QString::fromUtf8(f.readAll());
+    f.close();
+    const QStringList statements = db::AccessSql::splitScript(form_DB->Memo1);
+    form_DB->Memo1.clear();
+    // All or nothing: a failing statement leaves the database and the file as they were, so the
+    // script can be corrected and runs again at the next start.
+    QString current;
+    try {
+        db::Transaction t(form_DB->Connessione);
+        for (const QString &s : statements) {
+            current = s;
+            db::Command::execute(&form_DB->Connessione, s);
+        }
+        t.commit();
+    } catch (const db::DbError &e) {
+        ui::showError(QStringLiteral("Attenzione l'aggiornamento del database (SQLAggio.sql) non è stato eseguito.\n"
+                                     "Istruzione non riuscita:\n%1\n\n%2")
+                          .arg(current, e.message()),
+                      kCaptionErrore, this);
+        return;
+    }
+    if (!QFile::remove(script))
+        ui::showError(QStringLiteral("Aggiornamento eseguito ma impossibile eliminare %1").arg(script), kCaptionErrore, this);
+    form_DB->Connessione.clearMetadataCache();
+}
+
+void TForm1::cancellaTemporanei()
+{
+    const QString nome = RaddoppiaApici(NomeComputerLocale);
+    for (const char *table : {"TempBilancio", "TempStampa", "TempAvvisi", "TempAvvisiClienti"})
+        db::Command::execute(&form_DB->Connessione,
+                             QStringLiteral("delete * from %1 where NomeComputer ='%2'").arg(QLatin1String(table), nome));
+}
+
+void TForm1::AggiornaStorico()
+{
+    const int anno = ui::Clock::instance().today().year();
+    const QString D = QStringLiteral("01/01/%1").arg(anno);
+    const QString E = QStringLiteral("01/01/%1").arg(anno + 1);
+    const QString R = DataSql(QDate(anno, 1, 1).toString(QStringLiteral("dd/MM/yyyy")));
+    const QStringList sql = {
+        "UPDATE finanzia SET Storico = true where Storico = false and Data < #" + D + "#",
+        "UPDATE finanzia SET Storico = false where Storico = true and Data >= #" + D + "# and Data <#" + E + "#",
+        "UPDATE Calendario SET Storico = true where Conclusa=true and Storico = false and Data < #" + D + "#",
+        "UPDATE Calendario SET Storico = false where Conclusa=false and Storico = true and Data >= #" + D + "# and Data <#" + E + "#",
+        "UPDATE Fattura SET Storico = false where Storico = true and Carico = false and Data >= #" + D + "# and Data <#" + E + "#",
+        "UPDATE Fattura SET Storico = false where Storico = true and Carico = true and DataRegistrazione >= #" + D
+            + "# and DataRegistrazione <#" + E + "#",
+        "UPDATE PreventiTestata SET Storico = false WHERE Storico = true and Data >= #" + D + "# and Data <#" + E + "#",
+        "UPDATE Fattura SET Storico = true WHERE Storico = false and Carico = false and Data < #" + R + "#",
+        "UPDATE Fattura SET Storico = true WHERE Storico = false and Carico = true and DataRegistrazione < #" + R + "#",
+        "UPDATE PreventiTestata SET Storico = true where Storico = false and Data < #" + R + "#",
+        "UPDATE Sequestri SET Storico = true where Storico = false and Data < #" + R + "#",
+        "UPDATE FatturaScadenze SET Pagato = true where Pagato = false and DataPagamento Is Not Null",
+        "UPDATE FatturaScadenze SET Pagato = false where Pagato = true and DataPagamento Is Null",
+    };
+    db::Transaction t(form_DB->Connessione);
+    for (const QString &s : sql) db::Command::execute(&form_DB->Connessione, s);
+    t.commit();
+}
+
+void TForm1::cmdConnessioneClick()
+{
+    Tform_DB *m = form_DB;
+    const QString nome = RaddoppiaApici(NomeComputerLocale);
+    const QList<db::Query *> keepOpen = {m->TableTempEtichette, m->TableTrovaFattura, m->TablePersonaleStipendi,
+                                         m->TableTempBilancio, m->TableTempScadenzeCumulative};
+    for (db::Query *q : m->queries())
+        if (!keepOpen.contains(q)) q->close();
+
+    m->TableTempEtichette->close();
+    m->TableTempEtichette->setSql("select * from TempoEtichette where NomeComputer ='" + nome + "' ORDER BY Descrizione");
+    m->TableTempEtichette->open();
+    while (!m->TableTempEtichette->isEmpty()) m->TableTempEtichette->deleteRecord();
+
+    const QList<std::pair<db::Query *, QString>> perPostazione = {
+        {m->TableTempBilancio, "select * from TempBilancio where NomeComputer ='" + nome + "'"},
+        {m->TableTempScadenzeCumulative,
+         "select FatturaScadenze.Importo, FatturaScadenze.Operazione, FatturaScadenze.DataScadenza, "
+         "TempFatturaScadenzeCumulativo.NomeComputer, TempFatturaScadenzeCumulativo.Scadenza_Id, TempFatturaScadenzeCumulativo.id "
+         "FROM TempFatturaScadenzeCumulativo INNER JOIN FatturaScadenze ON TempFatturaScadenzeCumulativo.Scadenza_Id = "
+         "FatturaScadenze.Id where TempFatturaScadenzeCumulativo.NomeComputer ='" + nome + "'"},
+        {m->TableGriglie, "select * from Griglie where NomeComputer ='" + nome + "'"},
+        {m->TableTempStampa, "select * from TempStampa where NomeComputer ='" + nome + "'"},
+        {m->TableTempAvvisiClienti, "select * from TempAvvisiClienti where NomeComputer ='" + nome + "'"},
+        {m->TableTempAvvisi, "select top 1 * from TempAvvisi where NomeComputer ='" + nome + "'"},
+    };
+    for (const auto &[q, sql] : perPostazione) {
+        q->close();
+        q->setSql(sql);
+        q->open();
+    }
+    if (m->TableTempAvvisi->isEmpty()) {
+        m->TableTempAvvisi->insert();
+        m->TableTempAvvisi->fieldByName(QStringLiteral("NomeComputer")).setAsString(NomeComputerLocale);
+        if (!m->TableTempAvvisi->post()) throw db::DbError(m->TableTempAvvisi->lastError());
+        m->TableTempAvvisi->edit();
+    }
+    const QList<db::Query *> staChiusa = {m->TableMovimentiCarico, m->TableTrovaFattura, m->TablePersonaleStipendi};
+    for (db::Query *q : m->queries())
+        if (!staChiusa.contains(q) && !q->isActive()) q->open();
+}
+
+void TForm1::mostraRagioneSociale()
+{
+    // Every database shows its own name; one without a name shows none.
+    const db::Field ragSoc = form_DB->Table12->findField(QStringLiteral("RagSoc"));
+    RagioneSocialeDitta = ragSoc.isValid() ? ragSoc.asString() : QString();
+    Label1->setText(RagioneSocialeDitta);
+}
+
+void TForm1::CaricaTutteLeGriglie()
+{
+    // Each list form adds its grids here as it is built.
+}
+
+bool TForm1::chiediPassword()
+{
+    const QString password = form_DB->TableOpzioni->fieldByName(QStringLiteral("PasswordAmministratore")).asString();
+    if (password.isEmpty()) return true;
+    frmPass->Edit1->clear();
+    frmPass->exec();
+    return frmPass->Edit1->text() == password;
+}
+
+void TForm1::termina()
+{
+    form_DB->Connessione.close();
+    if (terminaApplicazione) terminaApplicazione();
+}
+
+void TForm1::btnLavoraReteClick()
+{
+    const QString scelto = ui::Dialogs::instance().openFile(this, QStringLiteral("Lavora in Rete"),
+                                                            QFileInfo(PercorsoArchivio).absolutePath(),
+                                                            QStringLiteral("Database (archivio.db)"));
+    if (scelto.isEmpty()) return;
+    const QString precedente = PercorsoArchivio;
+    for (db::Query *q : form_DB->queries()) q->close();
+    // The new path is remembered only once its database has opened; otherwise the program
+    // goes back to the database it was using.
+    if (!apriArchivio(scelto, false)) {
+        if (!precedente.isEmpty() && apriArchivio(precedente, false)) cmdConnessioneClick();
+        return;
+    }
+    PercorsoArchivio = scelto;
+    Memo1->setPlainText(scelto);
+    PercorsoArchivioMdb = scelto;
+    scriviPercorso(scelto);
+    cmdConnessioneClick();
+    mostraRagioneSociale();
+}
+
+void TForm1::btnUtilityRealizzazioneClick()
+{
+    frmRealizzazione->show();
+    frmRealizzazione->raise();
+    frmRealizzazione->activateWindow();
+}
+
+void TForm1::btnEsciClick() { termina(); }
+
+void TForm1::closeEvent(QCloseEvent *e)
+{
+    termina();
+    e->accept();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == Memo1) {
+        if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
+            QPalette p = Memo1->palette();
+            p.setColor(QPalette::Base, e->type() == QEvent::FocusIn ? QColor(0, 255, 255) : QColor(Qt::white));
+            Memo1->setPalette(p);
+        } else if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(e)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+                focusNextChild();
+                return true;
+            }
+            if (key == Qt::Key_Up) {
+                focusPreviousChild();
+                return true;
+            }
+            if (key == Qt::Key_F2) {
+                Button1->setVisible(!Button1->isVisible());
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}

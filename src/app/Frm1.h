@@ -1,0 +1,81 @@
+#pragma once
+// The main window: the program's only menu. Its first activation opens the database and runs
+// the start-up; later activations only put back the default filters of the shared queries.
+#include <QDate>
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+// Globals of the main window's unit.
+inline bool AvvioCompletato = false; // the start-up ran to its end
+inline QString PercorsoArchivio;     // the database in use
+inline QString StringaConnessione;   // what the connection was last opened with (the file's path)
+inline QString FileHelp;             // the help's start page
+
+// The WHERE clause of a date range for the history lists ("WHERE Data >= #m/d/yyyy# AND Data <=
+// #m/d/yyyy 23.59.59#"); `anniDiversi` tells whether the two dates lie in different years.
+// Throws DbError when a date cannot be read.
+QString FiltroDate(const QString &daData, const QString &aData, bool &anniDiversi, bool dataRegistrazione);
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+
+    QLabel *Label1;          // company name
+    QPushButton *Button2;    // "Carica ditta"
+    QTabWidget *pgcBarra;    // the tabs of functions
+    QToolButton *btnHelp;
+    QToolButton *btnLavoraRete;
+    QPlainTextEdit *Memo1;   // the path of the database in use (percorso.txt)
+    QToolButton *btnEsci;
+    QPushButton *Button1;    // maintenance "totale Imponibile", shown with F2 in Memo1
+    QLabel *Image1;
+
+    enum Tab { tabArchivio, tabAttivita, tabDocClienti, tabDocFornitori, tabStampe, tabStorico, tabScadenziario,
+               tabUtility, tabVideo };
+    // The menu button with this caption on this tab (nullptr when there is none).
+    QToolButton *menuButton(int tab, const QString &caption) const;
+
+    // What ends the program; tests replace it.
+    std::function<void()> terminaApplicazione;
+
+    void CaricaTutteLeGriglie();
+
+public Q_SLOTS:
+    // Runs the start-up at the first activation, the default filters afterwards.
+    void FormActivate();
+    void cmdConnessioneClick();
+    void btnLavoraReteClick();
+    void btnUtilityRealizzazioneClick();
+    void btnEsciClick();
+
+protected:
+    void changeEvent(QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    void buildMenu();
+    bool AvvioCompleto();
+    QString individuaArchivio();
+    bool apriArchivio(const QString &path, bool creaSeManca);
+    void eseguiSQLAggio();
+    void cancellaTemporanei();
+    void AggiornaStorico();
+    void mostraRagioneSociale();
+    bool chiediPassword();
+    void scriviPercorso(const QString &path);
+    void termina();
+
+    bool m_inActivate = false;
+};
+
+inline TForm1 *Form1 = nullptr;
