@@ -91,13 +91,15 @@ def comuni(italia):
     for c in data:
         p = c["provincia"]
         province[c["sigla"]] = (int(p["codice"]), c["sigla"], p["nome"], int(c["regione"]["codice"]))
+    # A province row keeps its two-letter code in PROVINCIA (what towns and addresses store,
+    # and CODPROV too) and its name in CAPOLUOGO (what every province lookup shows).
     names = {c["nome"].casefold() for c in data}
     rows = []
     for pid, sigla, nome, reg in sorted(province.values()):
-        capoluogo = nome if nome.casefold() in names else None
-        rows.append((pid, sigla, nome, capoluogo, reg))
+        rows.append((pid, sigla, sigla, nome, reg))
     write("Province", ["Id", "CODPROV", "PROVINCIA", "CAPOLUOGO", "Regione_ID"], rows)
-    capoluoghi = {r[3].casefold() for r in rows if r[3]}
+    # A town is a provincial capital when it bears its province's name.
+    capoluoghi = {p[2].casefold() for p in province.values() if p[2].casefold() in names}
     out = []
     for c in sorted(data, key=lambda c: c["codice"]):
         out.append((c["nome"], c["sigla"], c["codice"], c["codiceCatastale"], int(c["regione"]["codice"]), italia,

@@ -9,6 +9,21 @@
 #include "db/DbError.h"
 #include "db/Schema.h"
 #include "db/Transaction.h"
+#include "BottoniMenu.h"
+#include "MenuStampe.h"
+#include "common/GridLayouts.h"
+#include "masterdata/ArchivioTipologie.h"
+#include "masterdata/Colori.h"
+#include "masterdata/Comuni.h"
+#include "masterdata/EntiSequestratori.h"
+#include "masterdata/Modelli.h"
+#include "masterdata/MostraLista.h"
+#include "masterdata/Province.h"
+#include "masterdata/Reparti.h"
+#include "masterdata/TipoDocumenti.h"
+#include "masterdata/TrovaCap.h"
+#include "masterdata/UnitaMisura.h"
+#include "masterdata/Veicoli.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
 #include "widgets/Seams.h"
@@ -116,28 +131,6 @@ const TabDef kTabs[] = {
     {"tabVideo", "Video", "video-x-generic", false},
 };
 
-QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
-}
-
-QToolButton *bigButton(QWidget *parent, const QString &name, const QString &caption, const QIcon &icon)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setText(caption);
-    b->setIcon(icon);
-    b->setIconSize(QSize(40, 40));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setMinimumSize(132, 84);
-    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    QFont f = b->font();
-    f.setBold(true);
-    b->setFont(f);
-    return b;
-}
-
 // Restores the normal cursor however the start-up ends.
 struct WaitCursor {
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -194,7 +187,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 
     auto *bottom = new QHBoxLayout;
     btnHelp = bigButton(central, QStringLiteral("btnHelp"), QStringLiteral("Aiuto"), themeIcon("help-contents", QStyle::SP_DialogHelpButton));
-    btnHelp->setEnabled(false); // help by context comes with the help viewer
+    connect(btnHelp, &QToolButton::clicked, this, [] { ui::apriGuida(100); });
     btnLavoraRete = bigButton(central, QStringLiteral("btnLavoraRete"), QStringLiteral("Lavora in Rete"),
                               themeIcon("network-workgroup", QStyle::SP_DriveNetIcon));
     Memo1 = new QPlainTextEdit(central);
@@ -228,6 +221,14 @@ void TForm1::buildMenu()
     // The handlers that exist; every other button waits, disabled, for the form it opens.
     const QHash<QString, void (TForm1::*)()> handlers = {
         {QStringLiteral("btnUtilityRealizzazione"), &TForm1::btnUtilityRealizzazioneClick},
+        {QStringLiteral("btnColori"), &TForm1::btnColoriClick},
+        {QStringLiteral("btnComuni"), &TForm1::btnComuniClick},
+        {QStringLiteral("BitBtn5"), &TForm1::BitBtn5Click},
+        {QStringLiteral("btnMarche"), &TForm1::btnMarcheClick},
+        {QStringLiteral("btnProvince"), &TForm1::btnProvinceClick},
+        {QStringLiteral("btnReparti"), &TForm1::btnRepartiClick},
+        {QStringLiteral("btnTipologie"), &TForm1::btnTipologieClick},
+        {QStringLiteral("btnUnitaMisura"), &TForm1::btnUnitaMisuraClick},
     };
     const auto &layout = menuLayout();
     for (int t = 0; t < int(std::size(kTabs)); ++t) {
@@ -259,6 +260,7 @@ void TForm1::buildMenu()
         }
         if (holder != page) holder->setLayout(grid);
         else outer->addLayout(grid);
+        if (t == tabStampe) costruisciMenuStampe(this, page, outer);
         outer->addStretch(1);
         pgcBarra->addTab(page, themeIcon(kTabs[t].icon, QStyle::SP_DirIcon), QString::fromUtf8(kTabs[t].caption));
     }
@@ -494,7 +496,12 @@ void TForm1::mostraRagioneSociale()
 
 void TForm1::CaricaTutteLeGriglie()
 {
-    // Each list form adds its grids here as it is built.
+    // Each list form adds its grids here as it is built, in the order they are restored.
+    const std::initializer_list<forms::ListForm *> liste = {frmGrigliaComuni, frmModelli, frmReparti, frmGrigliaTipoDocumenti,
+                                                            frmTrovaCap, frmVeicoli, frmGrigliaProvince};
+    for (forms::ListForm *lista : liste)
+        common::CaricaGriglia(lista->config().nomeGriglia, *lista->DBGrid1, *form_DB->TableGriglie, false, false,
+                              NomeComputerLocale);
 }
 
 bool TForm1::chiediPassword()
@@ -542,6 +549,48 @@ void TForm1::btnUtilityRealizzazioneClick()
 }
 
 void TForm1::btnEsciClick() { termina(); }
+
+namespace {
+
+// The usual way a menu button shows a list: unfiltered while it is open and after it closes,
+// with the named search boxes emptied afterwards.
+void mostraLista(forms::ListForm *lista, const QStringList &caselleDopo = {QStringLiteral("Edit1")}, bool filtroPrima = true)
+{
+    masterdata::mostraLista(lista, caselleDopo, {}, filtroPrima);
+}
+
+} // namespace
+
+void TForm1::btnColoriClick() { mostraLista(frmGrigliaColori); }
+
+void TForm1::btnComuniClick()
+{
+    mostraLista(frmGrigliaComuni,
+                {QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("Edit3"), QStringLiteral("Edit4"),
+                 QStringLiteral("Edit5"), QStringLiteral("txtCap")},
+                false);
+}
+
+void TForm1::BitBtn5Click() { mostraLista(frmGrigliaEntiSequestratori); }
+
+void TForm1::btnMarcheClick() { mostraLista(frmModelli); }
+
+void TForm1::btnProvinceClick()
+{
+    mostraLista(frmGrigliaProvince, {QStringLiteral("Edit1"), QStringLiteral("Edit2")}, false);
+    frmGrigliaProvince->impostaRegione(0);
+}
+
+void TForm1::btnRepartiClick() { mostraLista(frmReparti); }
+
+void TForm1::btnTipologieClick()
+{
+    frmArchivioTipologie->show();
+    frmArchivioTipologie->raise();
+    frmArchivioTipologie->activateWindow();
+}
+
+void TForm1::btnUnitaMisuraClick() { mostraLista(frmGrigliaUnitaMisura, {}); }
 
 void TForm1::closeEvent(QCloseEvent *e)
 {

@@ -56,6 +56,15 @@ public Q_SLOTS:
     void btnLavoraReteClick();
     void btnUtilityRealizzazioneClick();
     void btnEsciClick();
+    // Lists of the code tables and of the places.
+    void btnColoriClick();
+    void btnComuniClick();
+    void BitBtn5Click(); // "Enti Sequestratori"
+    void btnMarcheClick();
+    void btnProvinceClick();
+    void btnRepartiClick();
+    void btnTipologieClick();
+    void btnUnitaMisuraClick();
 
 protected:
     void changeEvent(QEvent *e) override;

@@ -103,6 +103,7 @@ void impostaVisibile(const QString &campo, ui::DBGrid &griglia, bool visibile)
 void SalvaGriglia(const QString &nomeGriglia, ui::DBGrid &griglia, db::Query &griglie, bool predefinita,
                   const QString &nomeComputer)
 {
+    colonneDelForm(griglia); // a grid first saved before any load still remembers its own columns
     const QList<ui::GridColumn> colonne = griglia.columns();
     if (colonne.isEmpty()) return;
     QString campi, larghezze, titoli;

@@ -61,6 +61,13 @@ public:
     // Display text of long memo fields in grids: the first 100 characters.
     static QString ConvertiMemo(const QVariant &value);
 
+    // The print dispatcher: writes this workstation's print request for CodiceStampa and
+    // starts the report program (waiting for it when exporting). False when nothing was
+    // printed: no current document (silently), typed criteria refused, the report program not
+    // started or, exporting, ended without producing the file (each told to the user); the
+    // caller then must not use the export's file.
+    bool Button2Click();
+
 private:
     void FormCreate();
     QList<db::Query *> m_queries;

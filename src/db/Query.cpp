@@ -7,6 +7,7 @@
 #include "Statement.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <sqlite3.h>
 #include <algorithm>
 #include <cstring>
@@ -153,6 +154,9 @@ void Query::readRows()
     for (int i = 0; i < n; ++i) {
         Column &c = cols[i];
         c.name = st.columnName(i);
+        // SQLite tells apart equal names of nested joins as "Data:1"; the program knows "Data".
+        static const QRegularExpression suffix(QStringLiteral(":\\d+$"));
+        c.name.remove(suffix);
         c.originTable = st.originTable(i);
         c.originColumn = st.originColumn(i);
         c.type = fieldTypeFromDeclared(st.declaredType(i));

@@ -1,5 +1,8 @@
 #include "Realizzazione.h"
 
+#include "widgets/Seams.h"
+#include "widgets/ToolButton.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,21 +20,12 @@ TfrmRealizzazione::TfrmRealizzazione(QWidget *parent) : QDialog(parent)
     auto *lay = new QVBoxLayout(this);
     auto *bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    auto makeButton = [&](const QString &name, const QString &caption, QStyle::StandardPixmap icon, const QString &theme) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(name);
-        b->setText(caption);
-        b->setIcon(QIcon::fromTheme(theme, style()->standardIcon(icon)));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setCursor(Qt::PointingHandCursor);
-        QFont f = b->font();
-        f.setBold(true);
-        b->setFont(f);
-        bar->addWidget(b);
-        return b;
-    };
-    spdHelp = makeButton(QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStyle::SP_DialogHelpButton, QStringLiteral("help-contents"));
-    spdIndietro = makeButton(QStringLiteral("spdIndietro"), QStringLiteral("Indietro"), QStyle::SP_ArrowBack, QStringLiteral("go-previous"));
+    spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
+                             "help-contents", QStyle::SP_DialogHelpButton);
+    spdIndietro = ui::toolButton(this, QStringLiteral("spdIndietro"), QStringLiteral("Indietro"), QStringLiteral("Torna indietro"),
+                                 "go-previous", QStyle::SP_ArrowBack);
+    bar->addWidget(spdHelp);
+    bar->addWidget(spdIndietro);
     lay->addWidget(bar);
     auto *row = new QHBoxLayout;
     Image1 = new QLabel(this);
@@ -47,14 +41,10 @@ TfrmRealizzazione::TfrmRealizzazione(QWidget *parent) : QDialog(parent)
     row->addWidget(Label1, 1);
     row->addWidget(Image2);
     lay->addLayout(row);
-    spdHelp->setEnabled(false);
     connect(spdHelp, &QToolButton::clicked, this, &TfrmRealizzazione::spdHelpClick);
     connect(spdIndietro, &QToolButton::clicked, this, &TfrmRealizzazione::spdIndietroClick);
 }
 
-void TfrmRealizzazione::spdHelpClick()
-{
-    // Help by context arrives with the help viewer; until then the button stays disabled.
-}
+void TfrmRealizzazione::spdHelpClick() { ui::apriGuida(200); }
 
 void TfrmRealizzazione::spdIndietroClick() { close(); }

@@ -92,7 +92,8 @@ bool EditingHelper::eventFilter(QObject *watched, QEvent *event)
 
 bool EditingHelper::keyPress(QWidget *field, QKeyEvent *event)
 {
-    if (!qobject_cast<QPlainTextEdit *>(field) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (m_navigation && !qobject_cast<QPlainTextEdit *>(field)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         const int key = event->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down || key == Qt::Key_Up) {
             if (typesOrDeletes(event)) markModified();

@@ -26,6 +26,8 @@ public:
     // Called every time the user modifies the record through a control.
     void setModifiedCallback(std::function<void()> callback) { m_modified = std::move(callback); }
     void markAmountField(QWidget *field) { m_amountFields.insert(field); }
+    // Some forms keep the keys' ordinary meaning: no Enter/Down/Up navigation.
+    void setNavigation(bool on) { m_navigation = on; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -36,6 +38,7 @@ private:
 
     std::function<void()> m_modified;
     QSet<const QWidget *> m_amountFields;
+    bool m_navigation = true;
 };
 
 } // namespace ui

@@ -153,4 +153,10 @@ bool askYesNo(const QString &text, const QString &caption, QWidget *parent)
         == QMessageBox::Yes;
 }
 
+void apriGuida(int contesto)
+{
+    const QString pagina = QDir(Workstation::instance().installFolder()).filePath(QStringLiteral("aiuto/index.html"));
+    Launcher::instance().open(contesto > 0 ? pagina + QStringLiteral("#contesto%1").arg(contesto) : pagina);
+}
+
 } // namespace ui

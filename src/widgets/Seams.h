@@ -35,6 +35,8 @@ void showInformation(const QString &text, const QString &caption, QWidget *paren
 void showWarning(const QString &text, const QString &caption, QWidget *parent = nullptr);
 void showError(const QString &text, const QString &caption, QWidget *parent = nullptr);
 bool askYesNo(const QString &text, const QString &caption, QWidget *parent = nullptr);
+// Opens the program's help (its pages beside the program) at a form's context.
+void apriGuida(int contesto);
 
 class Launcher {
 public:

@@ -52,7 +52,7 @@ void TestSchema::referenceRows_data()
     QTest::newRow("countries") << "select count(*) > 240 from Nazioni" << "1";
     QTest::newRow("germany in italian") << "select DENOMINAZ from Nazioni where SIGLA = 'DE'" << "Germania";
     QTest::newRow("regions") << "select count(*) from regioni" << "20";
-    QTest::newRow("provinces") << "select PROVINCIA from Province where CODPROV = 'FC'" << "Forlì-Cesena";
+    QTest::newRow("provinces") << "select CAPOLUOGO from Province where PROVINCIA = 'FC'" << "Forlì-Cesena";
     QTest::newRow("town") << "select COD_ISTAT & ' ' & CODICE_F & ' ' & Provincia from Comuni where Comune = 'forlì'"
                           << "040012 D704 FC";
     QTest::newRow("towns") << "select count(*) > 7800 from Comuni" << "1";

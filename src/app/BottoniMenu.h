@@ -1,0 +1,30 @@
+#pragma once
+// The large buttons of the main window's menu, shared by its tabs.
+#include <QApplication>
+#include <QIcon>
+#include <QStyle>
+#include <QToolButton>
+
+// A theme icon, with Qt's own when the desktop's theme has none.
+inline QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
+}
+
+// A menu button: large glyph above a bold caption, hand cursor.
+inline QToolButton *bigButton(QWidget *parent, const QString &name, const QString &caption, const QIcon &icon)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setIcon(icon);
+    b->setIconSize(QSize(40, 40));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setMinimumSize(132, 84);
+    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    QFont f = b->font();
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}

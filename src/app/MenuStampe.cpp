@@ -1,0 +1,103 @@
+#include "MenuStampe.h"
+
+#include "BottoniMenu.h"
+#include "Frm1.h"
+#include "data/DB.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+struct Pulsante {
+    const char *nome; // component name
+    const char *testo;
+    const char *icona;
+    int codice;       // report printed at once; 0: opens a print form, disabled until it is built
+};
+
+struct Gruppo {
+    const char *titolo;
+    QColor colore;
+    std::vector<std::vector<Pulsante>> righe;
+};
+
+// The first two groups side by side, "Altro" below them.
+const std::vector<Gruppo> &gruppi()
+{
+    static const std::vector<Gruppo> g = {
+        {"Doc. Clienti", QColor(255, 128, 128),
+         {{{"btnStampeFattureClienti", "Fatture", "x-office-document", 30},
+           {"btnStampeNoteCreditoClienti", "Note Credito", "edit-undo", 33},
+           {"btnStampePreventiviClienti", "Preventivi", "document-edit", 35},
+           {"btnStampaSequestri", "Sequestri", "emblem-readonly", 6},
+           {"btnStampaSequestriNonDissequestrati", "Sequestri non dissequestrati", "emblem-important", 29}}}},
+        {"Doc. Fornitori", QColor(128, 255, 255),
+         {{{"btnStampeFattureFornitori", "Fatture", "x-office-document", 31},
+           {"btnStampeNoteCreditoFornitori", "Note Credito", "edit-undo", 14}}}},
+        {"Altro", QColor(255, 128, 64),
+         {{{"BitBtn4", "Calendario", "x-office-calendar", 23},
+           {"btnStampeCisterne", "Cisterne", "drive-harddisk", 22},
+           {"btnStampeClienti", "Clienti", "system-users", 1},
+           {"btnStampeContabilita", "Contabilità", "accessories-calculator", 0},
+           {"btnStampeFornitori", "Fornitori", "system-users", 3},
+           {"btnStampePersonale", "Personale", "user-info", 0}},
+          {{"btnStampePrimaNota", "Prima nota", "accessories-text-editor", 0},
+           {"btnStampeTariffe", "Tariffe", "view-list-details", 2},
+           {"btnStampeScadenziario", "Scadenziario", "x-office-calendar", 0},
+           {"btnStampeVetture", "Vetture", "applications-system", 52},
+           {"btnStampeVettureCarburante", "Vetture Carburante", "weather-showers", 47},
+           {"btnStampeVettureCosti", "Vetture Costi", "wallet-open", 46}}}},
+    };
+    return g;
+}
+
+QGroupBox *riquadro(TForm1 *form, QWidget *page, const Gruppo &g)
+{
+    auto *box = new QGroupBox(QString::fromUtf8(g.titolo), page);
+    box->setAutoFillBackground(true);
+    QPalette p = box->palette();
+    p.setColor(QPalette::Window, g.colore);
+    box->setPalette(p);
+    QFont f = box->font();
+    f.setBold(true);
+    f.setPixelSize(13);
+    box->setFont(f);
+    auto *grid = new QGridLayout(box);
+    for (int r = 0; r < int(g.righe.size()); ++r) {
+        for (int c = 0; c < int(g.righe[r].size()); ++c) {
+            const Pulsante &d = g.righe[r][c];
+            QToolButton *b = bigButton(box, QString::fromLatin1(d.nome), QString::fromUtf8(d.testo),
+                                       themeIcon(d.icona, QStyle::SP_FileIcon));
+            if (d.codice) {
+                const int codice = d.codice;
+                QObject::connect(b, &QToolButton::clicked, form, [codice] {
+                    CodiceStampa = codice;
+                    form_DB->Button2Click();
+                });
+            } else {
+                b->setEnabled(false);
+            }
+            grid->addWidget(b, r, c);
+        }
+    }
+    return box;
+}
+
+} // namespace
+
+void costruisciMenuStampe(TForm1 *form, QWidget *page, QVBoxLayout *layout)
+{
+    const auto &g = gruppi();
+    auto *documenti = new QHBoxLayout;
+    documenti->addWidget(riquadro(form, page, g[0]));
+    documenti->addWidget(riquadro(form, page, g[1]));
+    documenti->addStretch(1);
+    layout->addLayout(documenti);
+    auto *altro = new QHBoxLayout;
+    altro->addWidget(riquadro(form, page, g[2]));
+    altro->addStretch(1);
+    layout->addLayout(altro);
+}

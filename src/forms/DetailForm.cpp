@@ -1,0 +1,206 @@
+#include "DetailForm.h"
+
+#include "Family.h"
+#include "ListForm.h"
+#include "common/RecordHelpers.h"
+#include "data/DB.h"
+#include "db/Query.h"
+#include "widgets/DBCheckBox.h"
+#include "widgets/DBEdit.h"
+#include "widgets/DBLookupComboBox.h"
+#include "widgets/EditingHelper.h"
+#include "widgets/Seams.h"
+#include "widgets/ToolButton.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace forms {
+
+namespace {
+
+QString testoMostrato(QWidget *w)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(w)) return e->text();
+    if (auto *c = qobject_cast<QComboBox *>(w)) return c->currentText();
+    return QStringLiteral("x");
+}
+
+} // namespace
+
+DetailForm::DetailForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(std::move(config))
+{
+    setObjectName(m_cfg.nome);
+    setWindowTitle(m_cfg.titolo);
+    setProperty("helpContext", m_cfg.helpContext);
+    // The detail is left only through "Indietro" or, for a new row, "Annulla".
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    auto *layout = new QVBoxLayout(this);
+    ToolBar2 = new QToolBar(this);
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    spdAnnulla = ui::toolButton(this, QStringLiteral("spdAnnulla"), QStringLiteral("Annulla"),
+                                QStringLiteral("Torna indietro senza salvare"), "edit-undo", QStyle::SP_DialogCancelButton);
+    spdSalva = ui::toolButton(this, QStringLiteral("spdSalva"), m_cfg.captionSalva, QString(), "document-save",
+                              QStyle::SP_DialogSaveButton);
+    ToolBar2->addWidget(spdAnnulla)->setVisible(false);
+    ToolBar2->addWidget(spdSalva)->setVisible(false);
+    if (m_cfg.conAiuto) {
+        spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"),
+                                 QStringLiteral("Guida in linea del programma"), "help-contents", QStyle::SP_DialogHelpButton);
+        ToolBar2->addWidget(spdHelp);
+        connect(spdHelp, &QToolButton::clicked, this, &DetailForm::spdHelpClick);
+    }
+    spdIndietro = ui::toolButton(this, QStringLiteral("spdIndietro"), QStringLiteral("Indietro"), QStringLiteral("Torna indietro"),
+                                 "go-previous", QStyle::SP_ArrowBack);
+    ToolBar2->addWidget(spdIndietro);
+    layout->addWidget(ToolBar2);
+    m_campi = new QFormLayout;
+    layout->addLayout(m_campi);
+    layout->addStretch(1);
+    connect(spdAnnulla, &QToolButton::clicked, this, &DetailForm::spdAnnullaClick);
+    connect(spdSalva, &QToolButton::clicked, this, &DetailForm::spdSalvaClick);
+    connect(spdIndietro, &QToolButton::clicked, this, &DetailForm::spdIndietroClick);
+}
+
+void DetailForm::aggiungiRiga(const QString &etichetta, QWidget *campo) { m_campi->addRow(etichetta, campo); }
+
+ui::DBEdit *DetailForm::aggiungiEdit(const QString &nome, const QString &etichetta, const QString &campo)
+{
+    auto *e = new ui::DBEdit(this);
+    e->setObjectName(nome);
+    e->setDataSource(m_cfg.source);
+    e->setDataField(campo);
+    aggiungiRiga(etichetta, e);
+    return e;
+}
+
+ui::DBCheckBox *DetailForm::aggiungiCheck(const QString &nome, const QString &etichetta, const QString &campo)
+{
+    auto *c = new ui::DBCheckBox(etichetta, this);
+    c->setObjectName(nome);
+    c->setDataSource(m_cfg.source);
+    c->setDataField(campo);
+    m_campi->addRow(QString(), c);
+    return c;
+}
+
+ui::DBLookupComboBox *DetailForm::aggiungiLookup(const QString &nome, const QString &etichetta, const QString &campo,
+                                                 db::DataSource *lista, const QString &campoChiave, const QString &campoLista)
+{
+    auto *l = new ui::DBLookupComboBox(this);
+    l->setObjectName(nome);
+    l->setListSource(lista);
+    l->setKeyField(campoChiave);
+    l->setListField(campoLista);
+    l->setDataSource(m_cfg.source);
+    l->setDataField(campo);
+    aggiungiRiga(etichetta, l);
+    return l;
+}
+
+void DetailForm::aggiungiDescrizione(const QString &messaggio)
+{
+    DBEdit2 = aggiungiEdit(QStringLiteral("DBEdit2"), QStringLiteral("Descrizione"), QStringLiteral("Descrizione"));
+    richiesto(DBEdit2, messaggio);
+}
+
+void DetailForm::richiesto(QWidget *campo, const QString &messaggio) { m_richiesti.append({campo, messaggio}); }
+
+void DetailForm::completa()
+{
+    m_editing = new ui::EditingHelper(this);
+    m_editing->setNavigation(m_cfg.navigazione);
+    m_editing->setModifiedCallback([this] { DatiModificati = true; });
+}
+
+void DetailForm::showEvent(QShowEvent *e)
+{
+    // Every way of showing the detail gets the editing behaviour and a fresh save state.
+    if (!m_editing) completa();
+    SalvataggioFallito = false;
+    QDialog::showEvent(e);
+}
+
+int DetailForm::mostra(bool nuovo)
+{
+    m_chiusuraConsentita = false;
+    for (QAction *a : ToolBar2->actions())
+        if (ToolBar2->widgetForAction(a) == spdAnnulla) a->setVisible(nuovo);
+    const int r = exec();
+    for (QAction *a : ToolBar2->actions())
+        if (ToolBar2->widgetForAction(a) == spdAnnulla) a->setVisible(false);
+    return r;
+}
+
+void DetailForm::spdSalvaClick()
+{
+    SalvataggioFallito = false;
+    for (const Richiesto &r : m_richiesti) {
+        if (testoMostrato(r.campo).isEmpty()) {
+            avvisa(this, r.messaggio, m_cfg.captionErrore);
+            r.campo->setFocus();
+            SalvataggioFallito = true;
+            return;
+        }
+    }
+    // A refused post has been shown; the form stays open with what the user typed.
+    if (!common::SalvaRecord(*m_cfg.dataset, QStringLiteral("Id"))) {
+        SalvataggioFallito = true;
+        return;
+    }
+    dopoSalva();
+    DatiModificati = false;
+}
+
+void DetailForm::spdIndietroClick()
+{
+    // Only the save run here can keep the form open.
+    if (DatiModificati) {
+        spdSalvaClick();
+        if (SalvataggioFallito) return;
+    }
+    m_chiusuraConsentita = true;
+    accept();
+}
+
+void DetailForm::spdAnnullaClick()
+{
+    if (m_cfg.annulla != Annulla::SenzaChiedere
+        && !chiedi(this, QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+        return;
+    DatiModificati = false;
+    db::Query *q = m_cfg.dataset;
+    // What was typed into the new row goes with it: nothing of it is posted first.
+    if (q->isEditing()) q->cancel();
+    if (m_cfg.annulla == Annulla::TramiteLista && m_lista) {
+        EliminaSenzaConferma = true;
+        m_lista->spdEliminaClick();
+        EliminaSenzaConferma = false;
+    } else {
+        common::EliminaRecord(*q, QStringLiteral("ID"));
+    }
+    m_chiusuraConsentita = true;
+    accept();
+}
+
+void DetailForm::spdHelpClick() { ui::apriGuida(m_cfg.helpContext); }
+
+void DetailForm::reject() { spdIndietroClick(); }
+
+void DetailForm::closeEvent(QCloseEvent *e)
+{
+    if (m_chiusuraConsentita || !isVisible()) {
+        e->accept();
+        return;
+    }
+    spdIndietroClick();
+    if (SalvataggioFallito) e->ignore();
+}
+
+} // namespace forms

@@ -1,0 +1,40 @@
+#include "Colori.h"
+
+#include "data/DB.h"
+
+TfrmGrigliaColori::TfrmGrigliaColori(QWidget *parent)
+    : forms::ListForm(
+          [] {
+              Config c;
+              c.nome = QStringLiteral("frmGrigliaColori");
+              c.titolo = QStringLiteral("Colori");
+              c.helpContext = 3300;
+              c.dataset = form_DB->TableColori;
+              c.source = form_DB->SourceColori;
+              c.colonne = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), 300}};
+              c.domandaElimina = QStringLiteral("Sei sicuro di voler eliminare il Colore?");
+              c.riQueryPrima = true;
+              c.pulsanteRicarica = true;
+              c.captionIndietro = QStringLiteral("Sinistra");
+              return c;
+          }(),
+          parent)
+{
+}
+
+TfrmColoriDett::TfrmColoriDett(QWidget *parent)
+    : forms::DetailForm(
+          [] {
+              Config c;
+              c.nome = QStringLiteral("frmColoriDett");
+              c.titolo = QStringLiteral("Colori");
+              c.helpContext = 3300;
+              c.dataset = form_DB->TableColori;
+              c.source = form_DB->SourceColori;
+              c.navigazione = false;
+              return c;
+          }(),
+          parent)
+{
+    aggiungiDescrizione(QStringLiteral("Attenzione manca la Descrizione "));
+}

@@ -1,0 +1,40 @@
+#include "Reparti.h"
+
+#include "data/DB.h"
+
+TfrmReparti::TfrmReparti(QWidget *parent)
+    : forms::ListForm(
+          [] {
+              Config c;
+              c.nome = QStringLiteral("frmReparti");
+              c.titolo = QStringLiteral("Reparti");
+              c.helpContext = 1600;
+              c.dataset = form_DB->TableReparti;
+              c.source = form_DB->SourceReparti;
+              c.colonne = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), 300}};
+              c.domandaElimina = QStringLiteral("Sei sicuro di voler eliminare il Reparto?");
+              c.descrizioneSvuotata = true;
+              c.nomeGriglia = QStringLiteral("frmReparti_Griglia");
+              c.ricercaNavigazione = true;
+              c.apostrofoAcuto = true;
+              return c;
+          }(),
+          parent)
+{
+}
+
+TfrmRepartiDett::TfrmRepartiDett(QWidget *parent)
+    : forms::DetailForm(
+          [] {
+              Config c;
+              c.nome = QStringLiteral("frmRepartiDett");
+              c.titolo = QStringLiteral("Reparti");
+              c.helpContext = 1600;
+              c.dataset = form_DB->TableReparti;
+              c.source = form_DB->SourceReparti;
+              return c;
+          }(),
+          parent)
+{
+    aggiungiDescrizione();
+}

@@ -1,0 +1,61 @@
+#pragma once
+// A small table kept in one form without a list: one description at a time, a navigator,
+// "+" to begin a row, "-" to delete one, "salva" to store it, "Indietro" to leave without
+// saving (a change not stored stays pending in the shared dataset).
+#include <QDialog>
+#include <QString>
+
+class QPushButton;
+class QToolBar;
+class QToolButton;
+
+namespace db {
+class DataSource;
+class Query;
+} // namespace db
+namespace ui {
+class DBEdit;
+}
+
+namespace masterdata {
+
+class Navigatore;
+
+class TabellaSingola : public QDialog {
+    Q_OBJECT
+public:
+    struct Config {
+        QString nome;
+        QString titolo;
+        db::Query *dataset = nullptr;
+        db::DataSource *source = nullptr;
+        QString nomeNavigatore = QStringLiteral("DBNavigator2");
+        QString domandaElimina;
+        QString messaggioDescrizione = QStringLiteral("Attenzione manca la Descrizione");
+        QString captionErrore = QStringLiteral("Messaggio di errore");
+        bool salvaPrimaDiIniziare = false; // "+" first stores the row on screen
+        bool comeDettaglio = false;        // focus colours and Enter/Down/Up in the edit
+        bool apostrofoAcuto = false;       // a typed apostrophe becomes "´"
+    };
+
+    explicit TabellaSingola(Config config, QWidget *parent = nullptr);
+
+    QToolBar *ToolBar2;
+    QToolButton *spdIndietro;
+    Navigatore *DBNavigator;
+    QPushButton *Button3; // "-"
+    QPushButton *Button4; // "+"
+    QPushButton *bitSalva;
+    ui::DBEdit *DBEdit2;
+
+public Q_SLOTS:
+    void Button3Click();
+    void Button4Click();
+    void bitSalvaClick();
+    void spdIndietroClick();
+
+private:
+    Config m_cfg;
+};
+
+} // namespace masterdata

@@ -1,0 +1,115 @@
+#include "Veicoli.h"
+
+#include "Modelli.h"
+#include "common/RecordHelpers.h"
+#include "data/DB.h"
+#include "db/Command.h"
+#include "widgets/DBEdit.h"
+#include "widgets/DBLookupComboBox.h"
+#include "widgets/ToolButton.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolButton>
+
+TfrmVeicoli::TfrmVeicoli(QWidget *parent)
+    : forms::ListForm(
+          [] {
+              Config c;
+              c.nome = QStringLiteral("frmVeicoli");
+              c.titolo = QStringLiteral("Tipologia Veicoli");
+              c.helpContext = 1800;
+              c.dataset = form_DB->TableVeicoli;
+              c.source = form_DB->SourceVeicoli;
+              c.colonne = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), 300},
+                           {QStringLiteral("Modello"), QStringLiteral("Marca"), 200}};
+              // The make's box comes first on screen, the description's condition first in the filter.
+              c.ricerca = {{QStringLiteral("Edit4"), QStringLiteral("Cerca   per Marca"), QStringLiteral("Modello"), 1},
+                           {QStringLiteral("Edit1"), QStringLiteral("per Descriz."), QStringLiteral("Descrizione"), 0}};
+              c.domandaElimina = QStringLiteral("Sei sicuro di voler eliminare il Veicolo");
+              c.chiavePredefiniti = QStringLiteral("Veicoli");
+              c.nomeGriglia = QStringLiteral("frmVeicoli");
+              c.menuGrigliaCompleto = true;
+              c.ordinabile = true;
+              c.multiSelezione = true;
+              c.ricercaColorata = false;
+              c.apostrofoAcuto = true;
+              c.massimizzata = true;
+              return c;
+          }(),
+          parent)
+{
+    // The grid selects several rows, but its menu offers only the layout commands.
+    if (SelezionaTutti1) PopupMenu1->removeAction(SelezionaTutti1);
+}
+
+TfrmVeicoliDettaglio::TfrmVeicoliDettaglio(QWidget *parent)
+    : forms::DetailForm(
+          [] {
+              Config c;
+              c.nome = QStringLiteral("frmVeicoliDettaglio");
+              c.titolo = QStringLiteral("Tipologia Veicoli");
+              c.helpContext = 1800;
+              c.dataset = form_DB->TableVeicoli;
+              c.source = form_DB->SourceVeicoli;
+              return c;
+          }(),
+          parent)
+{
+    aggiungiDescrizione();
+    DBEdit2->installEventFilter(this);
+    // The make is kept as its description text.
+    DBLookupComboBox1 = aggiungiLookup(QStringLiteral("DBLookupComboBox1"), QStringLiteral("Marca"), QStringLiteral("Modello"),
+                                       form_DB->SourceModelli, QStringLiteral("Descrizione"), QStringLiteral("Descrizione"));
+    auto *pulsanti = new QWidget(this);
+    auto *riga = new QHBoxLayout(pulsanti);
+    riga->setContentsMargins(0, 0, 0, 0);
+    SpeedButton8 = ui::toolButton(pulsanti, QStringLiteral("SpeedButton8"), QString(), QStringLiteral("Modifica la Marca"),
+                                  "document-edit", QStyle::SP_FileDialogDetailedView);
+    SpeedButton9 = ui::toolButton(pulsanti, QStringLiteral("SpeedButton9"), QString(), QStringLiteral("Aggiungi una Marca"),
+                                  "list-add", QStyle::SP_FileDialogNewFolder);
+    for (QToolButton *b : {SpeedButton8, SpeedButton9}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        riga->addWidget(b);
+    }
+    riga->addStretch(1);
+    aggiungiRiga(QString(), pulsanti);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TfrmVeicoliDettaglio::SpeedButton8Click);
+    connect(SpeedButton9, &QToolButton::clicked, this, &TfrmVeicoliDettaglio::SpeedButton9Click);
+}
+
+bool TfrmVeicoliDettaglio::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == DBEdit2) {
+        const bool tasto = e->type() == QEvent::KeyPress
+            && (!static_cast<QKeyEvent *>(e)->text().isEmpty() || static_cast<QKeyEvent *>(e)->key() == Qt::Key_Backspace);
+        const bool destro = e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(e)->button() == Qt::RightButton;
+        if (tasto || destro) DescrizioneModificata = true;
+    }
+    return forms::DetailForm::eventFilter(watched, e);
+}
+
+void TfrmVeicoliDettaglio::SpeedButton8Click()
+{
+    const QString marca = form_DB->TableVeicoli->fieldByName(QStringLiteral("Modello")).asString();
+    if (marca.isEmpty()) return;
+    form_DB->TableModelli->locate(QStringLiteral("Descrizione"), marca);
+    frmModelliDett->mostra();
+}
+
+void TfrmVeicoliDettaglio::SpeedButton9Click() { frmModelli->spdInserisciClick(); }
+
+void TfrmVeicoliDettaglio::dopoSalva()
+{
+    if (!DescrizioneModificata) return;
+    DescrizioneModificata = false;
+    const qint64 id = form_DB->TableVeicoli->fieldByName(QStringLiteral("Id")).asLargeInt();
+    db::Command::execute(&form_DB->Connessione,
+                         QStringLiteral("UPDATE Vetture INNER JOIN Veicoli ON Vetture.Veicolo_ID = Veicoli.Id SET "
+                                        "Vetture.VeicoloDesc = [Veicoli].[Descrizione] where Veicoli.Id=")
+                             + QString::number(id));
+    common::RicaricaDataset(*form_DB->TableVetture, QStringLiteral("ID"));
+}

@@ -1,0 +1,26 @@
+#include "ToolButton.h"
+
+#include <QIcon>
+#include <QToolButton>
+
+namespace ui {
+
+QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
+                        const char *themeIcon, QStyle::StandardPixmap fallback)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setToolTip(hint);
+    b->setIcon(QIcon::fromTheme(QString::fromLatin1(themeIcon), parent->style()->standardIcon(fallback)));
+    b->setIconSize(QSize(32, 32));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    QFont f = b->font();
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+} // namespace ui

@@ -1,0 +1,387 @@
+#include "tst_family.h"
+
+#include "app/Forms.h"
+#include "app/Frm1.h"
+#include "data/DB.h"
+#include "db/Query.h"
+#include "forms/DetailForm.h"
+#include "forms/ListForm.h"
+#include "masterdata/Colori.h"
+#include "support/TestSupport.h"
+#include "widgets/DBEdit.h"
+#include "widgets/DBGrid.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+using namespace testing_support;
+
+namespace {
+
+std::unique_ptr<QTemporaryDir> g_dir;
+std::unique_ptr<Seams> g_seams;
+
+QVariant scalar(const QString &sql) { return form_DB->Connessione.scalar(sql); }
+void exec(const QString &sql) { form_DB->Connessione.execute(sql); }
+
+// Runs `action` once the next modal window is up; a second timer closes any modal left open,
+// so a failing test never blocks.
+void whenModal(std::function<void(QWidget *)> action)
+{
+    QTimer::singleShot(0, [action] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (w) action(w);
+    });
+    QTimer::singleShot(4000, [] {
+        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) d->done(QDialog::Rejected);
+    });
+}
+
+// A list over the towns with two search boxes laid out Provincia first but filtering on the
+// town name first, and a detail with the name required.
+struct Comuni {
+    forms::ListForm *lista;
+    forms::DetailForm *dettaglio;
+};
+
+class DettaglioComune : public forms::DetailForm {
+public:
+    explicit DettaglioComune(QWidget *p)
+        : forms::DetailForm(
+              [] {
+                  Config c;
+                  c.nome = "prova";
+                  c.titolo = "Comune";
+                  c.dataset = form_DB->Table8;
+                  c.source = form_DB->Source8;
+                  return c;
+              }(),
+              p)
+    {
+        richiesto(aggiungiEdit("DBEdit1", "Comune", "Comune"), "Attenzione manca la Descrizione del Comune");
+    }
+};
+
+Comuni comuni()
+{
+    forms::ListForm::Config c;
+    c.nome = "listaProva";
+    c.titolo = "Comuni";
+    c.dataset = form_DB->Table8;
+    c.source = form_DB->Source8;
+    c.colonne = {{"Comune", "Comune", 200}, {"Provincia", "Prov.", 50}};
+    c.ricerca = {{"Edit2", "Provincia", "Provincia", 1}, {"Edit1", "Descrizione", "Comune", 0}};
+    c.domandaElimina = "Sei sicuro di voler eliminare il Comune ?";
+    c.descrizioneSpazio = false;
+    c.ordinabile = true;
+    c.nomeGriglia = "prova_Griglia";
+    c.menuGrigliaCompleto = true;
+    auto *lista = new forms::ListForm(c, Form1);
+    auto *dett = new DettaglioComune(Form1);
+    lista->setDettaglio(dett);
+    return {lista, dett};
+}
+
+} // namespace
+
+void TestFamily::init()
+{
+    g_dir = std::make_unique<QTemporaryDir>();
+    g_seams = std::make_unique<Seams>(g_dir->path());
+    QDir(g_dir->path()).mkpath("aiuto");
+    QFile help(QDir(g_dir->path()).filePath("aiuto/index.html"));
+    QVERIFY(help.open(QIODevice::WriteOnly));
+    help.close();
+    AvvioCompletato = false;
+    CreaForms();
+    Form1->terminaApplicazione = [] {};
+    Form1->FormActivate();
+    QVERIFY(AvvioCompletato);
+    exec("insert into Colori (Descrizione) values ('Blu'), ('Rosso'), ('Verde')");
+    form_DB->TableColori->requery();
+}
+
+void TestFamily::cleanup()
+{
+    DistruggiForms();
+    QVERIFY2(g_seams->dialogs.clean(), qPrintable(g_seams->dialogs.report()));
+    g_seams.reset();
+    g_dir.reset();
+}
+
+void TestFamily::searchBuildsFilter_data()
+{
+    QTest::addColumn<QString>("descrizione");
+    QTest::addColumn<QString>("provincia");
+    QTest::addColumn<QString>("filtro");
+    QTest::addColumn<int>("righe");
+    QTest::newRow("empty") << "" << "" << "" << -1;
+    QTest::newRow("star") << "*" << "*" << "" << -1;
+    QTest::newRow("prefix") << "forl" << "" << "Comune like 'forl*'" << 3;
+    QTest::newRow("apostrophe") << "l'aq" << "" << "Comune like 'l''aq*'" << 1;
+    QTest::newRow("both in order") << "forl" << "fc" << "Comune like 'forl*' and Provincia like 'fc*'" << 2;
+    QTest::newRow("second only") << "" << "FC" << "Provincia like 'FC*'" << 30;
+}
+
+void TestFamily::searchBuildsFilter()
+{
+    QFETCH(QString, descrizione);
+    QFETCH(QString, provincia);
+    QFETCH(QString, filtro);
+    QFETCH(int, righe);
+    Comuni c = comuni();
+    QTest::keyClicks(c.lista->casella("Edit1"), descrizione);
+    QTest::keyClicks(c.lista->casella("Edit2"), provincia);
+    QCOMPARE(form_DB->Table8->filter(), filtro);
+    if (righe < 0) QVERIFY(form_DB->Table8->recordCount() > 7800);
+    else QCOMPARE(form_DB->Table8->recordCount(), righe);
+    c.lista->BitBtn3Click();
+    QCOMPARE(form_DB->Table8->filter(), QString());
+    QCOMPARE(c.lista->casella("Edit1")->text(), QString());
+}
+
+void TestFamily::titleClickToggles()
+{
+    Comuni c = comuni();
+    db::Query *q = form_DB->Table8;
+    q->setSort("");
+    c.lista->DBGrid1TitleClick("Comune");
+    QCOMPARE(q->sort(), QString("Comune ASC"));
+    c.lista->DBGrid1TitleClick("Comune");
+    QCOMPARE(q->sort(), QString("Comune DESC"));
+    c.lista->DBGrid1TitleClick("Comune");
+    QCOMPARE(q->sort(), QString("Comune ASC"));
+    c.lista->DBGrid1TitleClick("Provincia"); // after an ascending sort another column goes descending
+    QCOMPARE(q->sort(), QString("Provincia DESC"));
+    emit c.lista->DBGrid1->titleClicked("Comune"); // the grid's title click reaches the handler
+    QCOMPARE(q->sort(), QString("Comune ASC"));
+}
+
+void TestFamily::addThenBackKeepsRow_data()
+{
+    QTest::addColumn<bool>("svuotata");
+    QTest::newRow("blank kept") << false;
+    QTest::newRow("emptied is refused") << true;
+}
+
+void TestFamily::addThenBackKeepsRow()
+{
+    QFETCH(bool, svuotata);
+    forms::ListForm::Config cfg = frmGrigliaColori->config();
+    cfg.descrizioneSvuotata = svuotata;
+    forms::ListForm lista(cfg, Form1);
+    lista.setDettaglio(frmColoriDett);
+    const int prima = scalar("select count(*) from Colori").toInt();
+    if (svuotata) g_seams->dialogs.expectMessage("Attenzione manca la Descrizione ");
+    whenModal([svuotata](QWidget *w) {
+        auto *d = qobject_cast<forms::DetailForm *>(w);
+        QVERIFY(d);
+        QVERIFY(d->spdAnnulla->isVisible());
+        d->spdIndietro->click();
+        if (svuotata) {
+            QVERIFY(d->isVisible()); // refused: still open
+            QTest::keyClicks(d->DBEdit2, "Giallo");
+            d->spdIndietro->click();
+        }
+    });
+    lista.spdInserisciClick();
+    QVERIFY(!frmColoriDett->isVisible());
+    QCOMPARE(scalar("select count(*) from Colori").toInt(), prima + 1);
+    const QString stored = scalar("select Descrizione from Colori order by Id desc").toString();
+    QCOMPARE(stored, svuotata ? QString("Giallo") : QString(" "));
+    QCOMPARE(form_DB->TableColori->fieldByName("Descrizione").asString(), stored);
+    QVERIFY(!frmColoriDett->spdAnnulla->isVisible());
+}
+
+void TestFamily::addThenCancel_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes removes the row") << true;
+    QTest::newRow("no keeps the form open") << false;
+}
+
+void TestFamily::addThenCancel()
+{
+    QFETCH(bool, yes);
+    const int prima = scalar("select count(*) from Colori").toInt();
+    g_seams->dialogs.expectMessage("Sei sicuro di voler annullare l'inserimento ?", yes ? QMessageBox::Yes : QMessageBox::No);
+    whenModal([yes](QWidget *w) {
+        auto *d = qobject_cast<forms::DetailForm *>(w);
+        QTest::keyClicks(d->DBEdit2, "Nero");
+        d->spdAnnulla->click();
+        QCOMPARE(d->isVisible(), !yes);
+        if (!yes) {
+            QCOMPARE(scalar("select count(*) from Colori where Descrizione = ' '").toInt(), 1);
+            d->spdIndietro->click();
+        }
+    });
+    frmGrigliaColori->spdInserisciClick();
+    QCOMPARE(scalar("select count(*) from Colori").toInt(), yes ? prima : prima + 1);
+    if (yes) QCOMPARE(form_DB->TableColori->state(), db::Query::State::Browse);
+    if (!yes) QCOMPARE(scalar("select count(*) from Colori where Descrizione = ' Nero'").toInt(), 1);
+}
+
+void TestFamily::requiredFieldRefusedThenAccepted()
+{
+    QVERIFY(form_DB->TableColori->locate("Descrizione", "Rosso"));
+    g_seams->dialogs.expectMessage("Attenzione manca la Descrizione ");
+    whenModal([](QWidget *w) {
+        auto *d = qobject_cast<forms::DetailForm *>(w);
+        QVERIFY(!d->spdAnnulla->isVisible());
+        d->DBEdit2->setFocus();
+        d->DBEdit2->selectAll();
+        QTest::keyClick(d->DBEdit2, Qt::Key_Backspace);
+        d->spdIndietro->click();
+        QVERIFY(d->SalvataggioFallito);
+        QVERIFY(d->isVisible());
+        QCOMPARE(g_seams->dialogs.messages().last().caption, QString("Messaggio di errore"));
+        QTest::keyClicks(d->DBEdit2, "Porpora");
+        d->spdIndietro->click();
+    });
+    frmGrigliaColori->spdAvantiClick();
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Porpora'").toInt(), 1);
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Rosso'").toInt(), 0);
+    // A detail left without touching anything writes nothing and closes.
+    whenModal([](QWidget *w) { qobject_cast<forms::DetailForm *>(w)->spdIndietro->click(); });
+    frmGrigliaColori->spdAvantiClick();
+    QVERIFY(!frmColoriDett->isVisible());
+}
+
+void TestFamily::refusedPostKeepsFormOpen()
+{
+    // Another workstation deleted the row meanwhile: the save is refused, shown, and the
+    // form keeps what was typed.
+    QVERIFY(form_DB->TableColori->locate("Descrizione", "Verde"));
+    g_seams->dialogs.expectMessage("");
+    whenModal([](QWidget *w) {
+        auto *d = qobject_cast<forms::DetailForm *>(w);
+        exec("delete from Colori where Descrizione = 'Verde'");
+        QTest::keyClicks(d->DBEdit2, " chiaro");
+        d->spdIndietro->click();
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->DBEdit2->text(), QString("Verde chiaro"));
+        form_DB->TableColori->cancel();
+        d->DatiModificati = false;
+        d->spdIndietro->click();
+    });
+    frmGrigliaColori->spdAvantiClick();
+    QCOMPARE(g_seams->dialogs.messages().last().caption, QString("Messaggio di errore"));
+}
+
+void TestFamily::deleteAsks_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("dopo");
+    QTest::newRow("yes") << true << 2;
+    QTest::newRow("no") << false << 3;
+}
+
+void TestFamily::deleteAsks()
+{
+    QFETCH(bool, yes);
+    QFETCH(int, dopo);
+    QVERIFY(form_DB->TableColori->locate("Descrizione", "Rosso"));
+    g_seams->dialogs.expectMessage("Sei sicuro di voler eliminare il Colore?", yes ? QMessageBox::Yes : QMessageBox::No);
+    frmGrigliaColori->spdElimina->click();
+    QCOMPARE(g_seams->dialogs.messages().last().caption, QString("Messaggio di avviso"));
+    QCOMPARE(scalar("select count(*) from Colori").toInt(), dopo);
+    if (yes) QCOMPARE(form_DB->TableColori->fieldByName("Descrizione").asString(), QString("Blu")); // the one before
+    // On an empty list nothing is asked.
+    form_DB->TableColori->setFilter("Descrizione = 'nessuno'");
+    frmGrigliaColori->spdEliminaClick();
+    frmGrigliaColori->spdAvantiClick();
+    QCOMPARE(scalar("select count(*) from Colori").toInt(), dopo);
+}
+
+void TestFamily::pickMode_data()
+{
+    QTest::addColumn<QString>("filtro");
+    QTest::addColumn<bool>("conferma");
+    QTest::addColumn<QString>("scelto");
+    QTest::newRow("chosen") << "" << true << "Verde";
+    QTest::newRow("left with back") << "" << false << "";
+    QTest::newRow("empty filtered list") << "Descrizione = 'nessuno'" << true << "";
+}
+
+void TestFamily::pickMode()
+{
+    QFETCH(QString, filtro);
+    QFETCH(bool, conferma);
+    QFETCH(QString, scelto);
+    for (int round = 0; round < 2; ++round) { // a second pick never reuses the first one's choice
+        whenModal([conferma, round](QWidget *w) {
+            auto *l = qobject_cast<forms::ListForm *>(w);
+            QVERIFY(!l->spdInserisci->isEnabled());
+            QVERIFY(!l->spdElimina->isEnabled());
+            if (!l->dataset()->isEmpty()) QVERIFY(l->dataset()->locate("Descrizione", "Verde"));
+            if (conferma && round == 0) l->spdAvanti->click();
+            else l->spdIndietro->click();
+        });
+        const std::optional<qint64> id = frmGrigliaColori->scegli(filtro);
+        const QString atteso = round == 0 ? scelto : QString();
+        QCOMPARE(id.has_value(), !atteso.isEmpty());
+        if (id) QCOMPARE(scalar(QString("select Descrizione from Colori where Id = %1").arg(*id)).toString(), atteso);
+        QVERIFY(!frmGrigliaColori->ModalitaScelta);
+        QVERIFY(!frmGrigliaColori->SceltaEffettuata);
+        QVERIFY(frmGrigliaColori->spdInserisci->isEnabled());
+        QCOMPARE(form_DB->TableColori->filter(), QString());
+    }
+}
+
+void TestFamily::gridLayoutPerComputer()
+{
+    Comuni c = comuni();
+    c.lista->SalvaGriglia1Click(); // this computer's layout, and the default the first time
+    c.lista->DBGrid1->selectColumn(1);
+    c.lista->EliminaColonna1Click();
+    QCOMPARE(c.lista->DBGrid1->columns().size(), 1);
+    c.lista->SalvaGriglia1Click();
+    QCOMPARE(scalar("select count(*) from griglie where NomeGriglia = 'prova_Griglia' and NomeComputer = 'POSTAZIONE1'").toInt(), 1);
+    // Another computer keeps its own layout; the reset brings back the form's columns.
+    form_DB->Connessione.execute("insert into griglie (NomeComputer, NomeGriglia, CampiUtente) values ('ALTRA', 'prova_Griglia', 'Provincia')");
+    c.lista->ResetGriglia1Click();
+    QCOMPARE(c.lista->DBGrid1->columns().size(), 2);
+    QCOMPARE(scalar("select CampiUtente from griglie where NomeComputer = 'ALTRA'").toString(), QString("Provincia"));
+}
+
+void TestFamily::defaultsOfTheTable()
+{
+    exec("insert into Personalizzazioni (NomeTabella, NomeCampo, Tipo, Valore) values "
+         "('Colori', 'Descrizione', 't', 'Metallizzato')");
+    form_DB->TablePersonalizzazioni->requery(); // the defaults come with the database, read at start-up
+    forms::ListForm::Config cfg = frmGrigliaColori->config();
+    cfg.chiavePredefiniti = "Colori";
+    forms::ListForm lista(cfg, Form1);
+    lista.setDettaglio(frmColoriDett);
+    whenModal([](QWidget *w) {
+        auto *d = qobject_cast<forms::DetailForm *>(w);
+        QCOMPARE(d->DBEdit2->text(), QString("Metallizzato"));
+        d->spdIndietro->click();
+    });
+    lista.spdInserisciClick();
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Metallizzato'").toInt(), 1);
+    QCOMPARE(form_DB->TablePersonalizzazioni->filter(), QString());
+}
+
+void TestFamily::escapeActsAsBack()
+{
+    QVERIFY(form_DB->TableColori->locate("Descrizione", "Blu"));
+    whenModal([](QWidget *w) {
+        auto *d = qobject_cast<forms::DetailForm *>(w);
+        d->DBEdit2->setFocus();
+        QTest::keyClicks(d->DBEdit2, "2");
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    frmGrigliaColori->spdAvantiClick();
+    QVERIFY(!frmColoriDett->isVisible());
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Blu2'").toInt(), 1);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The program started over a fresh database in a temporary program folder, as the user finds
+// it after the start-up, and the means to drive its modal forms without ever blocking.
+#include "support/TestSupport.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+
+class QToolBar;
+class QWidget;
+
+namespace ambiente {
+
+// Creates the forms and runs the start-up (for init()); closes everything and checks that
+// every message box was expected and no window had to be closed by force (for cleanup()).
+void avvia();
+void chiudi();
+
+testing_support::ScriptedDialogs &dialoghi();
+testing_support::ScriptedLauncher &launcher();
+
+QVariant valore(const QString &sql);
+void esegui(const QString &sql);
+
+// Runs `apri`, which shows a modal window, and `azione` on that window once it is up. A modal
+// window still open after a few seconds (a test gone wrong) is closed and counted as a failure
+// by chiudi(), so no test blocks. The action must have run when `apri` returns.
+void conModale(const std::function<void()> &apri, const std::function<void(QWidget *)> &azione);
+
+// The captions of a toolbar's buttons, in order; with `soloVisibili` only those shown.
+QStringList didascalie(QToolBar *barra, bool soloVisibili);
+
+// The address the help is opened at for a help context (0: the start page).
+QString guida(int contesto);
+
+} // namespace ambiente

@@ -1,0 +1,6 @@
+#include "support/TestMain.h"
+#include "tst_codici.h"
+#include "tst_luoghi.h"
+#include "tst_menu.h"
+
+PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio)

@@ -1,0 +1,37 @@
+#pragma once
+// A program ready to print: the forms created and bound to a database with a few records
+// (current invoice, credit note, quote, seizure, customer, supplier, vehicle, staff member),
+// this workstation's earlier request and another workstation's one, the report program
+// beside the program answered by the scripted launcher.
+#include "support/TestSupport.h"
+
+#include <QTemporaryDir>
+#include <QVariantMap>
+
+class PrintFixture {
+public:
+    PrintFixture();
+    ~PrintFixture();
+
+    static inline const QString postazione = QStringLiteral("POSTAZIONE1");
+    static inline const QString altra = QStringLiteral("ALTRA");
+
+    QString cartella() const { return m_dir.path(); }
+    QString report(const QString &file) const { return m_dir.path() + QStringLiteral("/reports/") + file; }
+    QString programma() const { return m_dir.path() + QStringLiteral("/stampa"); }
+
+    QVariant scalar(const QString &accessSql);
+    void exec(const QString &accessSql);
+    int righe(const QString &nomeComputer);
+    // Every column of the workstation's request (the first when there are several).
+    QVariantMap richiesta(const QString &nomeComputer);
+    // The rows an Access SELECT gives on the program's connection (throws on invalid SQL).
+    int righeDi(const QString &accessSql);
+
+private:
+    QTemporaryDir m_dir;
+
+public:
+    testing_support::Seams seams;
+    testing_support::TestDatabase db;
+};

@@ -1,0 +1,5 @@
+#include "support/TestMain.h"
+#include "tst_menustampe.h"
+#include "tst_stampa.h"
+
+PELLA_TEST_MAIN(TestStampa, TestMenuStampe)

@@ -1,0 +1,30 @@
+#pragma once
+#include <QObject>
+
+// Reports rendered from a database file to PDF, in-process and through the stampa program.
+class TestReports : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void listShowsCustomersUnderTheCompanyHeader();
+    void invoiceShowsCustomerRowsVatTotalsAndInstalments();
+    void invoiceWithoutVatInRowsShowsNetRowTotals();
+    void groupsTotalsAndDetailsOfAList();
+    void cashBookShowsOpeningAndClosingBalance();
+    void lettersStartOnANewPageForEachCustomer();
+    void emptyResultIsSaidOnThePage();
+    void longListRepeatsItsHeaderOnEveryPage();
+    void labelsFillAGrid();
+    void readsTheDatabaseNamedByPercorso();
+
+    void fieldMissingFromTheQueryWritesNoFile();
+    void interactiveErrorsAreShownInMessageBoxes();
+    void previewShowsTheReportAndSavesItAsPdf();
+
+    void programExportsThePdf();
+    void programReportsAMissingTemplate();
+    void programReportsAFailingQuery();
+    void programRefusesOtherExportFormats();
+};

@@ -1,0 +1,83 @@
+#include "Program.h"
+
+#include "Layout.h"
+#include "PreviewWindow.h"
+#include "Request.h"
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "widgets/Seams.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace stampa {
+
+namespace {
+
+enum class Mode { Unknown, Interactive, Export };
+
+// An export runs unattended (the program waits for it): its messages go to stderr only.
+void tell(const QString &message, Mode mode)
+{
+    std::fprintf(stderr, "stampa: %s\n", message.toUtf8().constData());
+    if (mode != Mode::Export) ui::showError(message, QStringLiteral("Stampa"));
+}
+
+} // namespace
+
+QString defaultDatabase()
+{
+    const QDir folder(ui::Workstation::instance().programFolder());
+    QFile f(folder.filePath(QStringLiteral("percorso.txt")));
+    if (f.open(QIODevice::ReadOnly)) {
+        const QString first = QString::fromUtf8(f.readLine()).trimmed();
+        if (!first.isEmpty()) return first;
+    }
+    return folder.filePath(QStringLiteral("archivio.db"));
+}
+
+int run(const QStringList &arguments)
+{
+    Mode mode = Mode::Unknown;
+    try {
+        const QString path = arguments.size() > 1 ? arguments.at(1) : defaultDatabase();
+        // Opening would create an empty file: a wrong path must say so instead.
+        if (!QFileInfo(path).isFile()) throw ReportError(QStringLiteral("Database non trovato: %1").arg(QDir::toNativeSeparators(path)));
+        db::Connection conn;
+        conn.setNow([] { return ui::Clock::instance().now(); });
+        if (!conn.open(path))
+            throw ReportError(QStringLiteral("Impossibile aprire il database %1:\n%2").arg(QDir::toNativeSeparators(path), conn.error()));
+
+        const Request request = readRequest(conn, workstationName());
+        mode = request.exportMode ? Mode::Export : Mode::Interactive;
+        if (request.exportMode) {
+            if (request.exportType != ExportPdf)
+                throw ReportError(QStringLiteral("Formato di esportazione %1 non disponibile: si può esportare solo in PDF (formato %2).")
+                                      .arg(request.exportType)
+                                      .arg(ExportPdf));
+            if (request.exportFile.isEmpty()) throw ReportError(QStringLiteral("La richiesta di esportazione non indica il file da scrivere."));
+        }
+        const QString installFolder = ui::Workstation::instance().installFolder();
+        const Template t = loadTemplate(findTemplate(request.report, installFolder));
+        const ReportData data = fetchData(conn, request);
+        checkFields(t, data);
+
+        if (request.exportMode) {
+            QString error;
+            if (!writePdf(t, data, request.exportFile, &error)) throw ReportError(error);
+            return 0;
+        }
+        PreviewWindow preview(request, t, data, installFolder);
+        preview.exec();
+        return 0;
+    } catch (const ReportError &e) {
+        tell(e.message(), mode);
+    } catch (const db::DbError &e) {
+        tell(QStringLiteral("Errore del database: %1").arg(e.message()), mode);
+    }
+    return 1;
+}
+
+} // namespace stampa
