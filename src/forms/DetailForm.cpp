@@ -41,6 +41,7 @@ DetailForm::DetailForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(
     setProperty("helpContext", m_cfg.helpContext);
     // The detail is left only through "Indietro" or, for a new row, "Annulla".
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setMinimumWidth(480);
     auto *layout = new QVBoxLayout(this);
     ToolBar2 = new QToolBar(this);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
