@@ -188,6 +188,8 @@ void TestStartup::rollOverAndWorkstationRows()
                "(2, false, #12/20/2025#, null, false)",
                "insert into Calendario (Data, Conclusa, Storico) values (#6/1/2025#, false, false), (#6/1/2025#, true, false)",
                "insert into Sequestri (Data, Storico) values (#2/1/2026#, true)",
+               "insert into PreventiTestata (Numero, Data, Storico) values (1, #12/31/2025#, false), (2, #3/1/2026#, true), "
+               "(3, #2/1/2027#, true)",
                "insert into FatturaScadenze (DataPagamento, Pagato) values (#1/10/2026#, false), (null, true)",
                "insert into TempStampa (NomeComputer) values ('POSTAZIONE1'), ('ALTRA')",
                "insert into TempBilancio (NomeComputer) values ('POSTAZIONE1'), ('ALTRA')",
@@ -201,6 +203,8 @@ void TestStartup::rollOverAndWorkstationRows()
     QCOMPARE(scalar("select Storico from fattura where Num = '2'").toInt(), 1);
     QCOMPARE(scalar("select sum(Storico) from Calendario").toInt(), 1);
     QCOMPARE(scalar("select Storico from Sequestri").toInt(), 1);
+    QCOMPARE(scalar("select group_concat(Storico, '') from (select Storico from PreventiTestata order by Numero)").toString(),
+             QString("101")); // last year in, this year out, next year untouched
     QCOMPARE(scalar("select count(*) from FatturaScadenze where Pagato = (DataPagamento is not null)").toInt(), 2);
     QCOMPARE(scalar("select count(*) from TempStampa").toInt(), 1);
     QCOMPARE(scalar("select NomeComputer from TempStampa").toString(), QString("ALTRA"));
