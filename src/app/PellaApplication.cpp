@@ -3,10 +3,21 @@
 #include "db/DbError.h"
 #include "widgets/Seams.h"
 
+#include <QFileInfo>
+#include <QIcon>
+
 PellaApplication::PellaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Pellavantoria"));
     setOrganizationName(QStringLiteral("Pellavantoria"));
+    // Outside a desktop session Qt knows no icon theme: take the common one when it is there.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
+        for (const QString &dir : QIcon::themeSearchPaths())
+            if (QFileInfo::exists(dir + QStringLiteral("/Adwaita/index.theme"))) {
+                QIcon::setThemeName(QStringLiteral("Adwaita"));
+                break;
+            }
+    }
 }
 
 bool PellaApplication::notify(QObject *receiver, QEvent *event)
