@@ -190,6 +190,13 @@ void DetailForm::spdAnnullaClick()
     accept();
 }
 
+void DetailForm::done(int r)
+{
+    // A row started here ("+") and never stored must not stay pending in the shared query.
+    if (m_cfg.dataset->state() == db::Query::State::Insert) m_cfg.dataset->cancel();
+    QDialog::done(r);
+}
+
 void DetailForm::spdHelpClick() { ui::apriGuida(m_cfg.helpContext); }
 
 void DetailForm::reject() { spdIndietroClick(); }

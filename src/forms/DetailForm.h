@@ -90,6 +90,7 @@ protected:
     virtual void dopoSalva() {}
 
     void showEvent(QShowEvent *e) override;
+    void done(int r) override;
     void reject() override; // Escape: as "Indietro"
     void closeEvent(QCloseEvent *e) override;
 

@@ -103,4 +103,11 @@ void TabellaSingola::bitSalvaClick()
 
 void TabellaSingola::spdIndietroClick() { accept(); }
 
+void TabellaSingola::done(int r)
+{
+    // "Indietro" saves nothing: a row begun with "+" and not stored is dropped, not left pending.
+    if (m_cfg.dataset->state() == db::Query::State::Insert) m_cfg.dataset->cancel();
+    QDialog::done(r);
+}
+
 } // namespace masterdata

@@ -1,7 +1,8 @@
 #pragma once
 // A small table kept in one form without a list: one description at a time, a navigator,
 // "+" to begin a row, "-" to delete one, "salva" to store it, "Indietro" to leave without
-// saving (a change not stored stays pending in the shared dataset).
+// saving (a changed row stays pending in the shared dataset; a row begun and not stored is
+// dropped).
 #include <QDialog>
 #include <QString>
 
@@ -53,6 +54,9 @@ public Q_SLOTS:
     void Button4Click();
     void bitSalvaClick();
     void spdIndietroClick();
+
+protected:
+    void done(int r) override;
 
 private:
     Config m_cfg;

@@ -662,8 +662,8 @@ void TestCodici::porto()
 
 void TestCodici::portoNuovoNonScritto()
 {
-    // "+" and "Indietro" without typing: the form closes, nothing is stored, and the blank row
-    // waits in the shared dataset until it is next posted or read again.
+    // "+" and "Indietro" without typing: the form closes, nothing is stored, and no blank row is
+    // left pending in the shared dataset.
     conModale([] { frmPorto->mostra(); },
               [](QWidget *) {
                   frmPorto->Button4->click();
@@ -671,9 +671,20 @@ void TestCodici::portoNuovoNonScritto()
                   QVERIFY(!frmPorto->isVisible());
               });
     QCOMPARE(conta("FatturaPorto"), 0);
-    QCOMPARE(form_DB->TablePorto->state(), db::Query::State::Insert);
-    form_DB->TablePorto->requery();
+    QCOMPARE(form_DB->TablePorto->state(), db::Query::State::Browse);
     QCOMPARE(form_DB->TablePorto->recordCount(), 0);
+}
+
+void TestCodici::aspettoNuovoNonLasciato()
+{
+    // "+" then "Indietro": nothing stored and no blank row left pending in the shared dataset.
+    conModale([] { frmAspetto->exec(); },
+              [](QWidget *) {
+                  frmAspetto->Button4->click();
+                  frmAspetto->spdIndietro->click();
+              });
+    QCOMPARE(conta("FatturaAspetto"), 0);
+    QCOMPARE(form_DB->TableAspetto->state(), db::Query::State::Browse);
 }
 
 void TestCodici::statoUso()

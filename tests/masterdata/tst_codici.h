@@ -23,5 +23,6 @@ private Q_SLOTS:
     void aspetto();
     void porto();
     void portoNuovoNonScritto();
+    void aspettoNuovoNonLasciato();
     void statoUso();
 };
