@@ -151,7 +151,9 @@ void DetailForm::spdSalvaClick()
         }
     }
     // A refused post has been shown; the form stays open with what the user typed.
-    if (!common::SalvaRecord(*m_cfg.dataset, QStringLiteral("Id"))) {
+    const bool salvato = m_cfg.salvaNuovo ? common::SalvaNuovoRecord(*m_cfg.dataset, QStringLiteral("Id"))
+                                          : common::SalvaRecord(*m_cfg.dataset, QStringLiteral("Id"));
+    if (!salvato) {
         SalvataggioFallito = true;
         return;
     }

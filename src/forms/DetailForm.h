@@ -45,6 +45,7 @@ public:
         bool conAiuto = false;
         bool navigazione = true;        // Enter/Down/Up between fields
         QString captionSalva = QStringLiteral("Salva");
+        bool salvaNuovo = false; // saves as a new record is saved: re-read with its id, current again
         Annulla annulla = Annulla::Chiedi;
     };
 

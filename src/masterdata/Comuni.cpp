@@ -6,26 +6,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
-
-namespace {
-
-// In the town's lookups Backspace and Delete clear nothing: a town always keeps its province,
-// region and country until another one is picked.
-class SenzaCancellazione : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() != QEvent::KeyPress) return false;
-        const int tasto = static_cast<QKeyEvent *>(e)->key();
-        return tasto == Qt::Key_Backspace || tasto == Qt::Key_Delete;
-    }
-};
-
-} // namespace
 
 TfrmGrigliaComuni::TfrmGrigliaComuni(QWidget *parent)
     : forms::ListForm(
@@ -101,8 +81,8 @@ TfrmComuniDett::TfrmComuniDett(QWidget *parent)
                                        form_DB->SourceNazioni, QStringLiteral("IDNazione"), QStringLiteral("DENOMINAZ"));
     aggiungiEdit(QStringLiteral("DBEdit7"), QStringLiteral("Longitudine"), QStringLiteral("Longitudine"));
     aggiungiEdit(QStringLiteral("DBEdit8"), QStringLiteral("Latitudine"), QStringLiteral("Latitudine"));
-    auto *senzaCancellazione = new SenzaCancellazione(this);
-    for (ui::DBLookupComboBox *l : {DBLookupComboBox1, DBLookupComboBox2, DBLookupComboBox3}) l->installEventFilter(senzaCancellazione);
+    // A town keeps its province, region and country until another one is picked.
+    for (ui::DBLookupComboBox *l : {DBLookupComboBox1, DBLookupComboBox2, DBLookupComboBox3}) l->setClearable(false);
     connect(DBLookupComboBox1, &ui::DBLookupComboBox::picked, this, &TfrmComuniDett::DBLookupComboBox1Click);
 }
 

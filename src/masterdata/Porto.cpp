@@ -1,7 +1,6 @@
 #include "Porto.h"
 
 #include "Navigatore.h"
-#include "common/RecordHelpers.h"
 #include "data/DB.h"
 #include "widgets/DBEdit.h"
 
@@ -17,6 +16,7 @@ TfrmPorto::TfrmPorto(QWidget *parent)
               c.dataset = form_DB->TablePorto;
               c.source = form_DB->SourcePorto;
               c.captionSalva = QStringLiteral("salva");
+              c.salvaNuovo = true; // a term begun with "+" gets its id and stays current
               return c;
           }(),
           parent)
@@ -48,5 +48,3 @@ void TfrmPorto::Button3Click()
 // Other forms call it to begin a carriage term without showing this form.
 void TfrmPorto::Button4Click() { masterdata::iniziaRiga(*form_DB->TablePorto); }
 
-// A carriage term is stored as a new record is: re-read, with its id, and current again.
-void TfrmPorto::dopoSalva() { common::RicaricaDataset(*form_DB->TablePorto, QStringLiteral("Id")); }

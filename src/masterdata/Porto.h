@@ -22,9 +22,6 @@ public:
 public Q_SLOTS:
     void Button3Click();
     void Button4Click();
-
-protected:
-    void dopoSalva() override;
 };
 
 inline TfrmPorto *frmPorto = nullptr;

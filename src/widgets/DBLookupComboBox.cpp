@@ -102,7 +102,7 @@ void DBLookupComboBox::pick(int index)
 void DBLookupComboBox::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
-        if (m_link->write(QVariant())) Q_EMIT cleared();
+        if (m_clearable && m_link->write(QVariant())) Q_EMIT cleared();
         showValue();
         event->accept();
         return;

@@ -20,6 +20,8 @@ public:
     QString keyField() const { return m_keyField; }
     void setListField(const QString &name);
     QString listField() const { return m_listField; }
+    // Backspace and Delete empty the field, unless a form keeps its lookups always filled.
+    void setClearable(bool clearable) { m_clearable = clearable; }
 
 Q_SIGNALS:
     // The user chose a row: the list dataset is on it and its key is in the field.
@@ -35,6 +37,7 @@ private:
     void showValue();
     void pick(int index);
 
+    bool m_clearable = true;
     QPointer<db::DataSource> m_list;
     QString m_keyField;
     QString m_listField;
