@@ -62,7 +62,13 @@ ListForm::ListForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(std:
     m_layout->addWidget(DBGrid1, 1);
 
     if (!m_cfg.ricerca.isEmpty()) {
-        auto *gruppo = new QGroupBox(this);
+        auto *gruppo = new QGroupBox(m_cfg.titoloRicerca, this);
+        if (m_cfg.coloreRicerca.isValid()) {
+            QPalette p = gruppo->palette();
+            p.setColor(QPalette::Window, m_cfg.coloreRicerca);
+            gruppo->setPalette(p);
+            gruppo->setAutoFillBackground(true);
+        }
         m_ricercaLayout = new QGridLayout(gruppo);
         int col = 0;
         for (const CampoRicerca &r : m_cfg.ricerca) {

@@ -3,6 +3,7 @@
 // boxes that filter it, a toolbar to add, open, delete and reload rows, an optional grid menu,
 // and a pick mode for other forms. Each list declares its table, columns, texts and switches
 // in a Config and overrides only what its own behaviour changes.
+#include <QColor>
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -67,6 +68,8 @@ public:
         bool multiSelezione = false;
         bool pulsanteRicarica = false; // spdRicarica "Ricarica dati dal database" instead of spdAggiorna
         QString captionIndietro = QStringLiteral("Indietro");
+        QString titoloRicerca;         // caption of the search group
+        QColor coloreRicerca;          // background of the search group, when it has one
         bool ricercaColorata = true;   // search boxes aqua/white
         bool ricercaNavigazione = false; // Enter/Down/Up between search boxes
         bool apostrofoAcuto = false;   // a typed apostrophe becomes "´"

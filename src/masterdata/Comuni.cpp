@@ -36,16 +36,12 @@ TfrmGrigliaComuni::TfrmGrigliaComuni(QWidget *parent)
               c.ordinabile = true;
               c.ricercaNavigazione = true;
               c.massimizzata = true;
+              c.titoloRicerca = QStringLiteral("Cerca per");
+              c.coloreRicerca = QColor(128, 255, 128);
               return c;
           }(),
           parent)
 {
-    auto *gruppo = qobject_cast<QGroupBox *>(grigliaRicerca()->parentWidget());
-    gruppo->setTitle(QStringLiteral("Cerca per"));
-    QPalette verde = gruppo->palette();
-    verde.setColor(QPalette::Window, QColor(128, 255, 128));
-    gruppo->setPalette(verde);
-    gruppo->setAutoFillBackground(true);
 }
 
 // A town added here has a placeholder postcode until the user types its own.

@@ -27,11 +27,11 @@ TfrmTrovaCap::TfrmTrovaCap(QWidget *parent)
               c.ordinabile = true;
               c.ricercaColorata = false;
               c.massimizzata = true;
+              c.titoloRicerca = QStringLiteral("Cerca");
               return c;
           }(),
           parent)
 {
-    qobject_cast<QGroupBox *>(grigliaRicerca()->parentWidget())->setTitle(QStringLiteral("Cerca"));
     // A finder only chooses: of the toolbar, "Indietro" alone.
     for (QAction *a : ToolBar2->actions())
         if (ToolBar2->widgetForAction(a) != spdIndietro) a->setVisible(false);
