@@ -5,7 +5,6 @@
 #include "widgets/DBLookupComboBox.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 
 TfrmGrigliaComuni::TfrmGrigliaComuni(QWidget *parent)
     : forms::ListForm(

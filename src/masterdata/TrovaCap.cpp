@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QToolBar>
 #include <QToolButton>
 
