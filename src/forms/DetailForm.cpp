@@ -57,8 +57,7 @@ DetailForm::DetailForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(
         ToolBar2->addWidget(spdHelp);
         connect(spdHelp, &QToolButton::clicked, this, &DetailForm::spdHelpClick);
     }
-    spdIndietro = ui::toolButton(this, QStringLiteral("spdIndietro"), QStringLiteral("Indietro"), QStringLiteral("Torna indietro"),
-                                 "go-previous", QStyle::SP_ArrowBack);
+    spdIndietro = ui::pulsanteIndietro(this);
     ToolBar2->addWidget(spdIndietro);
     layout->addWidget(ToolBar2);
     m_campi = new QFormLayout;

@@ -43,8 +43,7 @@ ListForm::ListForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(std:
     else
         spdAggiorna = ui::toolButton(this, QStringLiteral("spdAggiorna"), QStringLiteral("Ricarica"),
                                      QStringLiteral("Aggiorna l'elenco"), "view-refresh", QStyle::SP_BrowserReload);
-    spdIndietro = ui::toolButton(this, QStringLiteral("spdIndietro"), m_cfg.captionIndietro, QStringLiteral("Torna indietro"),
-                                 "go-previous", QStyle::SP_ArrowBack);
+    spdIndietro = ui::pulsanteIndietro(this, m_cfg.captionIndietro);
     spdElimina = ui::toolButton(this, QStringLiteral("spdElimina"), QStringLiteral("Elimina"),
                                 QStringLiteral("Elimina il record corrente "), "edit-delete", QStyle::SP_TrashIcon);
     spdInserisci = ui::toolButton(this, QStringLiteral("spdInserisci"), QStringLiteral("Aggiungi"),

@@ -26,8 +26,7 @@ TfrmArchivioTipologie::TfrmArchivioTipologie(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     ToolBar2 = new QToolBar(this);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
-    spdIndietro = ui::toolButton(this, QStringLiteral("spdIndietro"), QStringLiteral("Indietro"), QStringLiteral("Torna indietro"),
-                                 "go-previous", QStyle::SP_ArrowBack);
+    spdIndietro = ui::pulsanteIndietro(this);
     ToolBar2->addWidget(spdIndietro);
     layout->addWidget(ToolBar2);
 

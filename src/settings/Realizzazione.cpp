@@ -22,8 +22,7 @@ TfrmRealizzazione::TfrmRealizzazione(QWidget *parent) : QDialog(parent)
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
                              "help-contents", QStyle::SP_DialogHelpButton);
-    spdIndietro = ui::toolButton(this, QStringLiteral("spdIndietro"), QStringLiteral("Indietro"), QStringLiteral("Torna indietro"),
-                                 "go-previous", QStyle::SP_ArrowBack);
+    spdIndietro = ui::pulsanteIndietro(this);
     bar->addWidget(spdHelp);
     bar->addWidget(spdIndietro);
     lay->addWidget(bar);

@@ -23,4 +23,10 @@ QToolButton *toolButton(QWidget *parent, const QString &name, const QString &cap
     return b;
 }
 
+QToolButton *pulsanteIndietro(QWidget *parent, const QString &caption)
+{
+    return toolButton(parent, QStringLiteral("spdIndietro"), caption, QStringLiteral("Torna indietro"), "go-previous",
+                      QStyle::SP_ArrowBack);
+}
+
 } // namespace ui

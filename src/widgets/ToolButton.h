@@ -12,4 +12,7 @@ namespace ui {
 QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
                         const char *themeIcon, QStyle::StandardPixmap fallback);
 
+// The "Indietro" button every form's toolbar ends with (component spdIndietro).
+QToolButton *pulsanteIndietro(QWidget *parent, const QString &caption = QStringLiteral("Indietro"));
+
 } // namespace ui
