@@ -8,7 +8,7 @@ PELLA_BUILD="${PELLA_BUILD:-$PELLA_ROOT/build}"
 # Debian 12 packages the program, its tests and its benchmarks need.
 PELLA_PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3 libbenchmark-dev
   xvfb xauth fonts-dejavu-core poppler-utils libxml2-utils adwaita-icon-theme
   python3 python3-vobject python3-icalendar

@@ -10,6 +10,7 @@ PellaApplication::PellaApplication(int &argc, char **argv) : QApplication(argc, 
 {
     setApplicationName(QStringLiteral("Pellavantoria"));
     setOrganizationName(QStringLiteral("Pellavantoria"));
+    ui::installaTastoGuida();
     // Outside a desktop session Qt knows no icon theme: take the common one when it is there.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
         for (const QString &dir : QIcon::themeSearchPaths())

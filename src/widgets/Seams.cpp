@@ -6,6 +6,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -68,7 +73,10 @@ public:
     }
     bool open(const QString &pathOrUrl) override
     {
-        const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl) : QUrl::fromUserInput(pathOrUrl);
+        // A file address keeps its fragment; a plain path is made one.
+        const QUrl url = pathOrUrl.startsWith(QLatin1String("file:")) ? QUrl(pathOrUrl)
+            : QFileInfo::exists(pathOrUrl)                           ? QUrl::fromLocalFile(pathOrUrl)
+                                                                     : QUrl::fromUserInput(pathOrUrl);
         return QDesktopServices::openUrl(url);
     }
 };
@@ -156,7 +164,60 @@ bool askYesNo(const QString &text, const QString &caption, QWidget *parent)
 void apriGuida(int contesto)
 {
     const QString pagina = QDir(Workstation::instance().installFolder()).filePath(QStringLiteral("aiuto/index.html"));
-    Launcher::instance().open(contesto > 0 ? pagina + QStringLiteral("#contesto%1").arg(contesto) : pagina);
+    if (!QFileInfo::exists(pagina)) {
+        showError(QStringLiteral("Attenzione: la guida in linea non è stata trovata (%1).\n"
+                                 "Reinstallare il programma per ripristinarla.")
+                      .arg(QDir::toNativeSeparators(pagina)),
+                  QStringLiteral("Messaggio di errore"));
+        return;
+    }
+    // A path with "#..." appended would name no file: the fragment belongs to a file address.
+    QUrl url = QUrl::fromLocalFile(pagina);
+    if (contesto > 0) url.setFragment(QStringLiteral("contesto%1").arg(contesto));
+    Launcher::instance().open(url.toString());
+}
+
+namespace {
+class TastoGuida : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_F1) return false;
+        auto *w = qobject_cast<QWidget *>(o);
+        if (!w || !w->isWindow()) {
+            // The key reaches the focused child first; act once, on behalf of its window.
+            if (!w) return false;
+            w = w->window();
+        }
+        for (QWidget *p = w; p; p = p->parentWidget()) {
+            const QVariant c = p->property("helpContext");
+            if (c.isValid()) {
+                apriGuida(c.toInt());
+                return true;
+            }
+        }
+        return false;
+    }
+};
+} // namespace
+
+void caricaTraduzioniItaliane()
+{
+    static QTranslator *qt = nullptr;
+    if (qt || !qApp) return;
+    qt = new QTranslator(qApp);
+    const QString cartella = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (qt->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qt"), QStringLiteral("_"), cartella))
+        qApp->installTranslator(qt);
+}
+
+void installaTastoGuida()
+{
+    static TastoGuida *filtro = nullptr;
+    if (filtro || !qApp) return;
+    filtro = new TastoGuida(qApp);
+    qApp->installEventFilter(filtro);
 }
 
 } // namespace ui

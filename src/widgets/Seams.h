@@ -35,8 +35,14 @@ void showInformation(const QString &text, const QString &caption, QWidget *paren
 void showWarning(const QString &text, const QString &caption, QWidget *parent = nullptr);
 void showError(const QString &text, const QString &caption, QWidget *parent = nullptr);
 bool askYesNo(const QString &text, const QString &caption, QWidget *parent = nullptr);
-// Opens the program's help (its pages beside the program) at a form's context.
+// Opens the program's help (its pages beside the program) at a form's context, as a file
+// address with the fragment "#contestoN" kept; a missing help page is reported.
 void apriGuida(int contesto);
+// F1 in any window opens the help at the context of that window (its "helpContext" property,
+// or its nearest parent's), as its "Aiuto" button does. Installed once on the application.
+void installaTastoGuida();
+// Loads Qt's Italian texts (file chooser, print dialog, context menus) when installed.
+void caricaTraduzioniItaliane();
 
 class Launcher {
 public:

@@ -1,5 +1,7 @@
 #include "Ambiente.h"
 
+#include <QUrl>
+
 #include "app/Forms.h"
 #include "app/Frm1.h"
 #include "data/DB.h"
@@ -103,8 +105,9 @@ QStringList didascalie(QToolBar *barra, bool soloVisibili)
 
 QString guida(int contesto)
 {
-    const QString pagina = QDir(g_cartella->path()).filePath(QStringLiteral("aiuto/index.html"));
-    return contesto > 0 ? pagina + QStringLiteral("#contesto%1").arg(contesto) : pagina;
+    QUrl url = QUrl::fromLocalFile(QDir(g_cartella->path()).filePath(QStringLiteral("aiuto/index.html")));
+    if (contesto > 0) url.setFragment(QStringLiteral("contesto%1").arg(contesto));
+    return url.toString();
 }
 
 } // namespace ambiente

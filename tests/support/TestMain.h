@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include "widgets/Seams.h"
+
 template <typename T> int runOneTest(int argc, char **argv)
 {
     T t;
@@ -20,5 +22,6 @@ template <typename... Tests> int runTests(int argc, char **argv)
     int main(int argc, char **argv)                                                                                    \
     {                                                                                                                  \
         QApplication app(argc, argv);                                                                                  \
+        ui::installaTastoGuida();                                                                                      \
         return runTests<__VA_ARGS__>(argc, argv);                                                                      \
     }
