@@ -25,6 +25,9 @@
 #include "masterdata/Veicoli.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
+#include "widgets/Seams.h"
+
+#include <exception>
 
 // The forms are created in this order; a form joins the list when its work is built.
 void CreaForms()
@@ -133,4 +136,22 @@ void DistruggiForms()
     frmTrovaCap = nullptr;
     delete form_DB;
     form_DB = nullptr;
+}
+
+bool CreaFormsSegnalando(const std::function<void()> &crea)
+{
+    try {
+        crea();
+        return true;
+    } catch (const std::exception &e) {
+        DistruggiForms();
+        ui::showError(QStringLiteral("Il programma non può essere avviato: errore nella creazione delle finestre.\n%1")
+                          .arg(QString::fromUtf8(e.what())),
+                      QStringLiteral("Messaggio di errore"));
+    } catch (...) {
+        DistruggiForms();
+        ui::showError(QStringLiteral("Il programma non può essere avviato: errore sconosciuto nella creazione delle finestre."),
+                      QStringLiteral("Messaggio di errore"));
+    }
+    return false;
 }

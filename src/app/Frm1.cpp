@@ -26,10 +26,13 @@
 #include "masterdata/Veicoli.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
+#include "widgets/MaskedDateEdit.h"
 #include "widgets/Seams.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCryptographicHash>
+#include <QRegularExpression>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -212,6 +215,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(central);
     statusBar();
 
+    for (QToolButton *b : {btnHelp, btnLavoraRete, btnEsci}) b->installEventFilter(this);
     connect(btnLavoraRete, &QToolButton::clicked, this, &TForm1::btnLavoraReteClick);
     connect(btnEsci, &QToolButton::clicked, this, &TForm1::btnEsciClick);
 }
@@ -255,15 +259,39 @@ void TForm1::buildMenu()
                 b->setToolTip(QStringLiteral("importa documento da un file XML"));
             const auto h = handlers.find(QString::fromLatin1(e.name));
             if (h != handlers.end()) connect(b, &QToolButton::clicked, this, *h);
-            else b->setEnabled(false);
+            else segnaInAttesa(b);
+            if (QLatin1String(e.name) == QLatin1String("btnUtilityRealizzazione")) b->setProperty("senzaArchivio", true);
             grid->addWidget(b, row, col++);
         }
         if (holder != page) holder->setLayout(grid);
         else outer->addLayout(grid);
-        if (t == tabStampe) costruisciMenuStampe(this, page, outer);
+        if (t == tabStampe) costruisciMenuStampe(page, outer);
+        if (t == tabStorico) costruisciMenuStorico(this, page, outer);
+        if (t == tabScadenziario) costruisciMenuScadenziario(page, outer);
+        if (t == tabVideo) costruisciMenuVideo(page, outer);
         outer->addStretch(1);
         pgcBarra->addTab(page, themeIcon(kTabs[t].icon, QStyle::SP_DirIcon), QString::fromUtf8(kTabs[t].caption));
     }
+    // Enter on a focused menu button presses it, as Space does.
+    for (QToolButton *b : pgcBarra->findChildren<QToolButton *>()) b->installEventFilter(this);
+    maskDa->installEventFilter(this);
+}
+
+void TForm1::impostaFunzioniArchivio(bool abilita)
+{
+    for (QToolButton *b : pgcBarra->findChildren<QToolButton *>())
+        if (!b->property("inAttesa").toBool() && !b->property("senzaArchivio").toBool()) b->setEnabled(abilita);
+}
+
+void TForm1::maskDaExit()
+{
+    const QString da = maskDa->text();
+    QString cifre = da;
+    cifre.remove(u'/').remove(u' ');
+    if (cifre.size() < 8) return; // an incomplete date proposes nothing
+    QString fine = maskA->text();
+    if (!fine.remove(u'/').remove(u' ').isEmpty()) return; // an end already typed is never changed
+    maskA->setText(QStringLiteral("31/12/") + da.mid(6, 4));
 }
 
 QToolButton *TForm1::menuButton(int tab, const QString &caption) const
@@ -282,22 +310,30 @@ void TForm1::changeEvent(QEvent *e)
 
 void TForm1::FormActivate()
 {
-    if (m_inActivate) return;
+    // A failed start-up is shown once: closing its message re-activates this window, and running
+    // the pass again would show it again, for ever. It waits for "Lavora in Rete".
+    if (m_inActivate || (!AvvioCompletato && m_avvioFallito)) return;
     m_inActivate = true;
+    struct Fine {
+        bool &flag;
+        ~Fine() { flag = false; }
+    } fine{m_inActivate};
     try {
         if (!AvvioCompletato) {
             if (!AvvioCompleto()) {
-                m_inActivate = false;
+                m_avvioFallito = true;
+                impostaFunzioniArchivio(false);
                 return;
             }
             AvvioCompletato = true;
+            impostaFunzioniArchivio(true);
         }
         if (form_DB->Connessione.isOpen()) form_DB->cmdFiltriClick();
-    } catch (const db::DbError &e) {
-        // The pass stops here and runs again from the beginning at the next activation.
-        ui::showError(e.message(), kCaptionErrore, this);
+    } catch (const std::exception &e) {
+        m_avvioFallito = !AvvioCompletato;
+        if (m_avvioFallito) impostaFunzioniArchivio(false);
+        ui::showError(QString::fromUtf8(e.what()), kCaptionErrore, this);
     }
-    m_inActivate = false;
 }
 
 QString TForm1::individuaArchivio()
@@ -326,8 +362,10 @@ bool TForm1::apriArchivio(const QString &path, bool creaSeManca)
 {
     // A missing file is created only where the program keeps its own database: a path that
     // names a missing file elsewhere (a network folder not reachable) must not start empty.
-    if (!QFileInfo::exists(path) && !creaSeManca) {
-        ui::showError(QStringLiteral("Attenzione il database %1 non esiste.\nScegliere il database con \"Lavora in Rete\".").arg(path),
+    // An empty file would become a new, empty company just the same.
+    if (!creaSeManca && (!QFileInfo::exists(path) || QFileInfo(path).size() == 0)) {
+        ui::showError(QStringLiteral("Attenzione il database %1 %2.\nScegliere il database con \"Lavora in Rete\".")
+                          .arg(path, QFileInfo::exists(path) ? QStringLiteral("è un file vuoto") : QStringLiteral("non esiste")),
                       kCaptionErrore, this);
         return false;
     }
@@ -374,39 +412,94 @@ bool TForm1::AvvioCompleto()
     return true;
 }
 
+namespace {
+
+// The first word of a statement, upper case.
+QString parolaIniziale(const QString &s)
+{
+    return s.trimmed().section(QRegularExpression(QStringLiteral("\\s+")), 0, 0).toUpper();
+}
+
+// A transaction statement of the script itself (BEGIN, COMMIT, ROLLBACK ...): the script is
+// applied all or nothing by the program, so these would break that guard.
+bool istruzioneDiTransazione(const QString &s)
+{
+    static const QStringList parole = {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE"};
+    return parole.contains(parolaIniziale(s));
+}
+
+} // namespace
+
 void TForm1::eseguiSQLAggio()
 {
     const QString script = QFileInfo(PercorsoArchivio).absoluteDir().filePath(QStringLiteral("SQLAggio.sql"));
     if (!QFileInfo::exists(script)) return;
-    QFile f(script);
-    if (!f.open(QIODevice::ReadOnly)) {
-        ui::showError(QStringLiteral("Impossibile leggere %1").arg(script), kCaptionErrore, this);
-        return;
-    }
-    form_DB->Memo1 = QString::fromUtf8(f.readAll());
-    f.close();
-    const QStringList statements = db::AccessSql::splitScript(form_DB->Memo1);
-    form_DB->Memo1.clear();
-    // All or nothing: a failing statement leaves the database and the file as they were, so the
-    // script can be corrected and runs again at the next start.
+    db::Connection &c = form_DB->Connessione;
     QString current;
+    bool giaApplicato = false;
     try {
-        db::Transaction t(form_DB->Connessione);
-        for (const QString &s : statements) {
-            current = s;
-            db::Command::execute(&form_DB->Connessione, s);
+        // The write lock is taken before the file is read: a workstation that starts at the same
+        // moment waits here, then finds the script recorded and does not apply it again.
+        db::Transaction t(c);
+        QFile f(script);
+        if (!f.exists()) return; // another workstation applied and deleted it meanwhile
+        if (!f.open(QIODevice::ReadOnly)) {
+            ui::showError(QStringLiteral("Impossibile leggere %1").arg(script), kCaptionErrore, this);
+            return;
+        }
+        const QByteArray contenuto = f.readAll();
+        f.close();
+        const QString impronta = QString::fromLatin1(QCryptographicHash::hash(contenuto, QCryptographicHash::Sha256).toHex());
+        giaApplicato = c.scalar(QStringLiteral("select count(*) from AggiornamentiApplicati where Impronta = '%1'").arg(impronta))
+                           .toInt()
+            > 0;
+        if (!giaApplicato) {
+            form_DB->Memo1 = QString::fromUtf8(contenuto);
+            QStringList statements = db::AccessSql::splitScript(form_DB->Memo1);
+            form_DB->Memo1.clear();
+            // A script wrapped in BEGIN ... COMMIT is taken whole, as the program applies it anyway;
+            // any other transaction statement would apply part of it, so the script is refused.
+            if (statements.size() >= 2 && parolaIniziale(statements.first()) == "BEGIN"
+                && (parolaIniziale(statements.last()) == "COMMIT" || parolaIniziale(statements.last()) == "END")) {
+                statements.removeFirst();
+                statements.removeLast();
+            }
+            for (const QString &s : statements)
+                if (istruzioneDiTransazione(s)) {
+                    ui::showError(QStringLiteral("Attenzione l'aggiornamento del database (SQLAggio.sql) non è stato eseguito.\n"
+                                                 "Lo script contiene l'istruzione di transazione:\n%1\n\n"
+                                                 "Il programma applica lo script tutto o niente da sé: togliere dallo script "
+                                                 "BEGIN, COMMIT, ROLLBACK e SAVEPOINT, oppure racchiuderlo per intero tra "
+                                                 "BEGIN; e COMMIT;.")
+                                      .arg(s.trimmed()),
+                                  kCaptionErrore, this);
+                    return;
+                }
+            for (const QString &s : statements) {
+                current = s;
+                db::Command::execute(&c, s);
+            }
+            current.clear();
+            db::Command::execute(&c, QStringLiteral("insert into AggiornamentiApplicati (Impronta, NomeFile, DataApplicazione, "
+                                                    "NomeComputer) values ('%1', '%2', #%3#, '%4')")
+                                         .arg(impronta, RaddoppiaApici(QFileInfo(script).fileName()),
+                                              ui::Clock::instance().now().toString(QStringLiteral("M/d/yyyy HH:mm:ss")),
+                                              RaddoppiaApici(NomeComputerLocale)));
         }
         t.commit();
     } catch (const db::DbError &e) {
-        ui::showError(QStringLiteral("Attenzione l'aggiornamento del database (SQLAggio.sql) non è stato eseguito.\n"
-                                     "Istruzione non riuscita:\n%1\n\n%2")
-                          .arg(current, e.message()),
+        // All or nothing: a failing statement leaves the database and the file as they were, so
+        // the script can be corrected and runs again at the next start.
+        ui::showError(QStringLiteral("Attenzione l'aggiornamento del database (SQLAggio.sql) non è stato eseguito.\n%1\n\n%2")
+                          .arg(current.isEmpty() ? QString() : QStringLiteral("Istruzione non riuscita:\n") + current, e.message()),
                       kCaptionErrore, this);
         return;
     }
-    if (!QFile::remove(script))
+    // A script recorded as applied is never applied again, so a file that cannot be deleted
+    // is only reported once, when it was applied.
+    if (!QFile::remove(script) && !giaApplicato)
         ui::showError(QStringLiteral("Aggiornamento eseguito ma impossibile eliminare %1").arg(script), kCaptionErrore, this);
-    form_DB->Connessione.clearMetadataCache();
+    c.clearMetadataCache();
 }
 
 void TForm1::cancellaTemporanei()
@@ -530,13 +623,19 @@ void TForm1::btnLavoraReteClick()
     // The new path is remembered only once its database has opened; otherwise the program
     // goes back to the database it was using.
     if (!apriArchivio(scelto, false)) {
-        if (!precedente.isEmpty() && apriArchivio(precedente, false)) cmdConnessioneClick();
+        if (AvvioCompletato && !precedente.isEmpty() && apriArchivio(precedente, false)) cmdConnessioneClick();
         return;
     }
     PercorsoArchivio = scelto;
     Memo1->setPlainText(scelto);
     PercorsoArchivioMdb = scelto;
     scriviPercorso(scelto);
+    if (!AvvioCompletato) {
+        // The start-up had stopped: it runs whole on the database just chosen.
+        m_avvioFallito = false;
+        FormActivate();
+        return;
+    }
     cmdConnessioneClick();
     mostraRagioneSociale();
 }
@@ -600,6 +699,14 @@ void TForm1::closeEvent(QCloseEvent *e)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *e)
 {
+    if (auto *b = qobject_cast<QToolButton *>(watched); b && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && b->isEnabled()) {
+            b->animateClick();
+            return true;
+        }
+    }
+    if (watched == maskDa && e->type() == QEvent::FocusOut) maskDaExit();
     if (watched == Memo1) {
         if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
             QPalette p = Memo1->palette();

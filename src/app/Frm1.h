@@ -12,6 +12,9 @@ class QPushButton;
 class QTabWidget;
 class QToolButton;
 class QWidget;
+namespace ui {
+class MaskedDateEdit;
+}
 
 // Globals of the main window's unit.
 inline bool AvvioCompletato = false; // the start-up ran to its end
@@ -38,6 +41,8 @@ public:
     QToolButton *btnEsci;
     QPushButton *Button1;    // maintenance "totale Imponibile", shown with F2 in Memo1
     QLabel *Image1;
+    ui::MaskedDateEdit *maskDa; // "Storico": start of the range
+    ui::MaskedDateEdit *maskA;  // "Storico": end of the range
 
     enum Tab { tabArchivio, tabAttivita, tabDocClienti, tabDocFornitori, tabStampe, tabStorico, tabScadenziario,
                tabUtility, tabVideo };
@@ -56,6 +61,8 @@ public Q_SLOTS:
     void btnLavoraReteClick();
     void btnUtilityRealizzazioneClick();
     void btnEsciClick();
+    // Leaving the start of the history range proposes the end of its year as the range's end.
+    void maskDaExit();
     // Lists of the code tables and of the places.
     void btnColoriClick();
     void btnComuniClick();
@@ -83,8 +90,13 @@ private:
     bool chiediPassword();
     void scriviPercorso(const QString &path);
     void termina();
+    // Enables the menu's functions that need a database, or disables them after a failed start.
+    void impostaFunzioniArchivio(bool abilita);
 
     bool m_inActivate = false;
+    // The start-up failed and was reported: it waits for a database chosen with "Lavora in Rete"
+    // instead of running (and failing) again at every activation.
+    bool m_avvioFallito = false;
 };
 
 inline TForm1 *Form1 = nullptr;

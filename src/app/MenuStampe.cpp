@@ -54,50 +54,38 @@ const std::vector<Gruppo> &gruppi()
     return g;
 }
 
-QGroupBox *riquadro(TForm1 *form, QWidget *page, const Gruppo &g)
+QGroupBox *riquadro(QWidget *page, const Gruppo &g)
 {
-    auto *box = new QGroupBox(QString::fromUtf8(g.titolo), page);
-    box->setAutoFillBackground(true);
-    QPalette p = box->palette();
-    p.setColor(QPalette::Window, g.colore);
-    box->setPalette(p);
-    QFont f = box->font();
-    f.setBold(true);
-    f.setPixelSize(13);
-    box->setFont(f);
-    auto *grid = new QGridLayout(box);
-    for (int r = 0; r < int(g.righe.size()); ++r) {
-        for (int c = 0; c < int(g.righe[r].size()); ++c) {
-            const Pulsante &d = g.righe[r][c];
-            QToolButton *b = bigButton(box, QString::fromLatin1(d.nome), QString::fromUtf8(d.testo),
-                                       themeIcon(d.icona, QStyle::SP_FileIcon));
+    std::vector<std::vector<PulsanteGruppo>> righe;
+    for (const auto &riga : g.righe) {
+        righe.emplace_back();
+        for (const Pulsante &d : riga) {
+            std::function<void()> azione;
             if (d.codice) {
                 const int codice = d.codice;
-                QObject::connect(b, &QToolButton::clicked, form, [codice] {
+                azione = [codice] {
                     CodiceStampa = codice;
                     form_DB->Button2Click();
-                });
-            } else {
-                b->setEnabled(false);
+                };
             }
-            grid->addWidget(b, r, c);
+            righe.back().push_back({d.nome, d.testo, d.icona, azione});
         }
     }
-    return box;
+    return gruppoPulsanti(page, QString::fromUtf8(g.titolo), g.colore, righe);
 }
 
 } // namespace
 
-void costruisciMenuStampe(TForm1 *form, QWidget *page, QVBoxLayout *layout)
+void costruisciMenuStampe(QWidget *page, QVBoxLayout *layout)
 {
     const auto &g = gruppi();
     auto *documenti = new QHBoxLayout;
-    documenti->addWidget(riquadro(form, page, g[0]));
-    documenti->addWidget(riquadro(form, page, g[1]));
+    documenti->addWidget(riquadro(page, g[0]));
+    documenti->addWidget(riquadro(page, g[1]));
     documenti->addStretch(1);
     layout->addLayout(documenti);
     auto *altro = new QHBoxLayout;
-    altro->addWidget(riquadro(form, page, g[2]));
+    altro->addWidget(riquadro(page, g[2]));
     altro->addStretch(1);
     layout->addLayout(altro);
 }

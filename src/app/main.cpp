@@ -3,12 +3,14 @@
 #include "PellaApplication.h"
 #include "SingleInstance.h"
 #include "Splash.h"
+#include "widgets/Seams.h"
 
 #include <QTimer>
 
 int main(int argc, char **argv)
 {
     PellaApplication app(argc, argv);
+    ui::caricaTraduzioniItaliane();
     SingleInstance instance;
     if (!instance.isFirst()) {
         SingleInstance::avvisaGiaInEsecuzione();
@@ -20,7 +22,7 @@ int main(int argc, char **argv)
     splash.repaint();
     QCoreApplication::processEvents();
     if (!splash.FormActivate()) return 0;
-    CreaForms();
+    if (!CreaFormsSegnalando()) return 1;
     splash.hide();
     Form1->show();
     // The start-up runs at the main window's first activation; without a window manager that

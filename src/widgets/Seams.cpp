@@ -5,6 +5,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QSpacerItem>
+#include <QTreeView>
 #include <QInputDialog>
 #include <QApplication>
 #include <QKeyEvent>
@@ -30,6 +35,14 @@ public:
     {
         QMessageBox box(icon, caption, text, buttons, parent);
         box.setDefaultButton(def);
+        // A box is as wide as its text, and its title would be cut short in the title bar.
+        if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+            QFont titolo = box.font();
+            titolo.setBold(true);
+            const int larghezza = QFontMetrics(titolo).horizontalAdvance(caption) + 120;
+            grid->addItem(new QSpacerItem(larghezza, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                          grid->columnCount());
+        }
         if (buttons.testFlag(QMessageBox::Yes)) {
             box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
             box.setButtonText(QMessageBox::No, QStringLiteral("No"));
@@ -39,12 +52,31 @@ public:
     }
     QString openFile(QWidget *parent, const QString &caption, const QString &dir, const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+        return scegliFile(parent, caption, dir, filter, QFileDialog::AcceptOpen);
     }
     QString saveFile(QWidget *parent, const QString &caption, const QString &dir, const QString &filter) override
     {
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+        return scegliFile(parent, caption, dir, filter, QFileDialog::AcceptSave);
     }
+
+private:
+    static QString scegliFile(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                              QFileDialog::AcceptMode modo)
+    {
+        QFileDialog d(parent, caption, dir, filter);
+        d.setAcceptMode(modo);
+        d.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        // Qt's own chooser opens small, with its detail columns cut: give them their room.
+        d.resize(860, 480);
+        if (auto *vista = d.findChild<QTreeView *>()) {
+            vista->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+            for (int c = 1; c < vista->header()->count(); ++c)
+                vista->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+        }
+        return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().constFirst() : QString();
+    }
+
+public:
     QString folder(QWidget *parent, const QString &caption, const QString &dir) override
     {
         return QFileDialog::getExistingDirectory(parent, caption, dir);

@@ -5,14 +5,20 @@
 #include "app/SingleInstance.h"
 #include "app/Splash.h"
 #include "data/DB.h"
+#include "data/SharedQueries.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
+#include "widgets/MaskedDateEdit.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
 #include "support/TestSupport.h"
 
+#include <QDialog>
+#include <QGroupBox>
+#include <QUrl>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -131,21 +137,103 @@ void TestStartup::pathFileIsTrimmedOrRewritten()
     QCOMPARE(Form1->Label1->text(), useOther ? QString("Soccorso Rossi Srl") : QString());
 }
 
+void TestStartup::missingDatabaseElsewhereIsNotCreated_data()
+{
+    QTest::addColumn<bool>("emptyFile");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << false << "non esiste";
+    QTest::newRow("zero bytes") << true << "è un file vuoto";
+}
+
 void TestStartup::missingDatabaseElsewhereIsNotCreated()
 {
+    QFETCH(bool, emptyFile);
+    QFETCH(QString, message);
     const QString missing = QDir(folder()).filePath("rete/archivio.db");
     QDir(folder()).mkpath("rete");
+    if (emptyFile) writeFile(missing, QByteArray());
     writeFile(QDir(folder()).filePath("percorso.txt"), missing.toUtf8());
-    g_seams->dialogs.expectMessage("non esiste");
+    g_seams->dialogs.expectMessage(message);
     start();
     QVERIFY(!AvvioCompletato);
-    QVERIFY(!QFile::exists(missing));
+    QCOMPARE(QFileInfo(missing).exists(), emptyFile);
+    QCOMPARE(QFileInfo(missing).size(), 0);
     QVERIFY(!conn().isOpen());
-    // The next activation tries again from the beginning.
-    prepareDb(missing, {});
+    // The failure is not repeated at the next activation: the pass waits for a database.
     Form1->FormActivate();
+    QVERIFY(!AvvioCompletato);
+    QCOMPARE(g_seams->dialogs.messages().size(), 1);
+    // Choosing a good database with "Lavora in Rete" runs the whole start-up on it.
+    const QString good = QDir(folder()).filePath("sede/archivio.db");
+    QDir(folder()).mkpath("sede");
+    prepareDb(good, {"update ditta set RagSoc = 'Sede'"});
+    g_seams->dialogs.queueOpenFile(good);
+    Form1->btnLavoraReteClick();
     QVERIFY(AvvioCompletato);
-    QCOMPARE(conn().path(), missing);
+    QCOMPARE(conn().path(), good);
+    QCOMPARE(Form1->Label1->text(), QString("Sede"));
+    QCOMPARE(readFile(QDir(folder()).filePath("percorso.txt")), good + "\n");
+}
+
+void TestStartup::failedStartIsShownOnceUnderRealActivation()
+{
+    const QString missing = QDir(folder()).filePath("rete/archivio.db");
+    writeFile(QDir(folder()).filePath("percorso.txt"), missing.toUtf8());
+    CreaForms();
+    Form1->terminaApplicazione = [] { ++g_terminated; };
+    g_seams->dialogs.expectMessage("non esiste");
+    Form1->show();
+    Form1->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    QTRY_COMPARE(g_seams->dialogs.messages().size(), 1);
+    // Another window comes and goes (as the message box did): the main window is activated
+    // again, and the failure is not shown again.
+    for (int i = 0; i < 3; ++i) {
+        QDialog other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        other.close();
+        Form1->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+    }
+    QTest::qWait(20);
+    QCOMPARE(g_seams->dialogs.messages().size(), 1);
+    QVERIFY(!AvvioCompletato);
+    // What needs a database is disabled; the about box, the videos, "Lavora in Rete" and "Esci" work.
+    QVERIFY(!Form1->menuButton(TForm1::tabArchivio, "Colori")->isEnabled());
+    QVERIFY(!Form1->menuButton(TForm1::tabStampe, "Clienti")->isEnabled());
+    QVERIFY(Form1->menuButton(TForm1::tabUtility, "Realizzazione")->isEnabled());
+    QVERIFY(Form1->menuButton(TForm1::tabVideo, "Griglie")->isEnabled());
+    QVERIFY(Form1->btnLavoraRete->isEnabled());
+    QVERIFY(Form1->btnEsci->isEnabled());
+    const QString good = QDir(folder()).filePath("sede/archivio.db");
+    QDir(folder()).mkpath("sede");
+    prepareDb(good, {});
+    g_seams->dialogs.queueOpenFile(good);
+    Form1->btnLavoraRete->click();
+    QVERIFY(AvvioCompletato);
+    QVERIFY(Form1->menuButton(TForm1::tabArchivio, "Colori")->isEnabled());
+    QVERIFY(Form1->menuButton(TForm1::tabStampe, "Clienti")->isEnabled());
+    QVERIFY(!Form1->menuButton(TForm1::tabArchivio, "Clienti")->isEnabled()); // its form is not built yet
+    Form1->btnEsci->click();
+    QCOMPARE(g_terminated, 1);
+}
+
+void TestStartup::errorWhileCreatingFormsIsShown()
+{
+    g_seams->dialogs.expectMessage("creazione delle finestre");
+    const bool ok = CreaFormsSegnalando([] {
+        CreaForms();
+        throw std::runtime_error("risorsa mancante");
+    });
+    QVERIFY(!ok);
+    QVERIFY(g_seams->dialogs.messages().last().text.contains("risorsa mancante"));
+    QCOMPARE(g_seams->dialogs.messages().last().caption, QString("Messaggio di errore"));
+    QVERIFY(!Form1);
+    QVERIFY(!form_DB);
+    QVERIFY(CreaFormsSegnalando());
+    QVERIFY(Form1);
 }
 
 void TestStartup::updateScriptRunsOnceAndWhole()
@@ -166,6 +254,65 @@ void TestStartup::updateScriptRunsOnceAndWhole()
     QCOMPARE(scalar("select 'a' || Nuova || 'b' from Clienti where Nuova is null").isNull(), true);
 }
 
+void TestStartup::updateScriptNeverAppliedTwice()
+{
+    prepareDb(defaultDb(), {});
+    const QString script = QDir(folder()).filePath("SQLAggio.sql");
+    const QByteArray text = "insert into Colori (Descrizione) values ('Blu');\n";
+    writeFile(script, text);
+    start();
+    QVERIFY(AvvioCompletato);
+    QCOMPARE(scalar("select count(*) from AggiornamentiApplicati").toInt(), 1);
+    QCOMPARE(scalar("select NomeComputer from AggiornamentiApplicati").toString(), QString("POSTAZIONE1"));
+    // The same script found again (another workstation's copy, or a file that could not be
+    // deleted) is not applied again, and goes away.
+    writeFile(script, text);
+    DistruggiForms();
+    AvvioCompletato = false;
+    start();
+    QVERIFY(AvvioCompletato);
+    QCOMPARE(scalar("select count(*) from Colori").toInt(), 1);
+    QVERIFY(!QFile::exists(script));
+    // A different script is.
+    writeFile(script, "insert into Colori (Descrizione) values ('Rosso');\n");
+    DistruggiForms();
+    AvvioCompletato = false;
+    start();
+    QCOMPARE(scalar("select count(*) from Colori").toInt(), 2);
+    QCOMPARE(scalar("select count(*) from AggiornamentiApplicati").toInt(), 2);
+}
+
+void TestStartup::updateScriptTransactionStatements_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("wrapped in BEGIN and COMMIT")
+        << QByteArray("BEGIN TRANSACTION;\ninsert into Colori (Descrizione) values ('Blu');\n"
+                      "insert into Colori (Descrizione) values ('Rosso');\nCOMMIT;\n")
+        << true;
+    QTest::newRow("COMMIT half way") << QByteArray("insert into Colori (Descrizione) values ('Blu');\nCOMMIT;\n"
+                                                   "insert into Colori (Descrizione) values ('Rosso');\n")
+                                     << false;
+    QTest::newRow("ROLLBACK at the end") << QByteArray("BEGIN;\ninsert into Colori (Descrizione) values ('Blu');\nROLLBACK;\n")
+                                         << false;
+    QTest::newRow("savepoint") << QByteArray("savepoint a;\ninsert into Colori (Descrizione) values ('Blu');\n") << false;
+}
+
+void TestStartup::updateScriptTransactionStatements()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, applied);
+    prepareDb(defaultDb(), {});
+    const QString script = QDir(folder()).filePath("SQLAggio.sql");
+    writeFile(script, text);
+    if (!applied) g_seams->dialogs.expectMessage("istruzione di transazione");
+    start();
+    QVERIFY(AvvioCompletato); // the start-up goes on either way
+    QCOMPARE(scalar("select count(*) from Colori").toInt(), applied ? 2 : 0);
+    QCOMPARE(QFile::exists(script), !applied);
+    QCOMPARE(scalar("select count(*) from AggiornamentiApplicati").toInt(), applied ? 1 : 0);
+}
+
 void TestStartup::failingUpdateScriptChangesNothing()
 {
     prepareDb(defaultDb(), {});
@@ -179,37 +326,92 @@ void TestStartup::failingUpdateScriptChangesNothing()
     QCOMPARE(g_seams->dialogs.messages().last().caption, QString("Messaggio di errore"));
 }
 
-void TestStartup::rollOverAndWorkstationRows()
+void TestStartup::rollOverStatement_data()
+{
+    // One row per statement of the roll-over (today is 15/03/2026), and the rows each must leave.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("check");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("1 cash book of last year into history")
+        << "insert into finanzia (Operazione, Data, Storico) values ('x', #12/31/2025 18.30.00#, false)"
+        << "select Storico from finanzia" << 1;
+    QTest::newRow("2 cash book of this year out of history")
+        << "insert into finanzia (Operazione, Data, Storico) values ('x', #1/2/2026#, true)" << "select Storico from finanzia" << 0;
+    QTest::newRow("1-2 cash book of next year untouched")
+        << "insert into finanzia (Operazione, Data, Storico) values ('x', #1/5/2027#, true)" << "select Storico from finanzia" << 1;
+    QTest::newRow("3 concluded appointment of last year into history")
+        << "insert into Calendario (Data, Conclusa, Storico) values (#6/1/2025#, true, false)" << "select Storico from Calendario"
+        << 1;
+    QTest::newRow("3 open appointment of last year stays out")
+        << "insert into Calendario (Data, Conclusa, Storico) values (#6/1/2025#, false, false)" << "select Storico from Calendario"
+        << 0;
+    QTest::newRow("4 open appointment of this year out of history")
+        << "insert into Calendario (Data, Conclusa, Storico) values (#2/1/2026#, false, true)" << "select Storico from Calendario"
+        << 0;
+    QTest::newRow("4 concluded appointment of this year stays in")
+        << "insert into Calendario (Data, Conclusa, Storico) values (#2/1/2026#, true, true)" << "select Storico from Calendario"
+        << 1;
+    QTest::newRow("5 sales invoice of this year out of history")
+        << "insert into fattura (Num, Carico, Data, Storico) values (1, false, #1/1/2026#, true)" << "select Storico from fattura"
+        << 0;
+    QTest::newRow("6 purchase registered this year out of history")
+        << "insert into fattura (Num, Carico, Data, DataRegistrazione, Storico) values (1, true, #12/20/2025#, #1/10/2026#, true)"
+        << "select Storico from fattura" << 0;
+    QTest::newRow("7 quote of this year out of history")
+        << "insert into PreventiTestata (Numero, Data, Storico) values (1, #3/1/2026#, true)"
+        << "select Storico from PreventiTestata" << 0;
+    QTest::newRow("8 sales invoice of last year into history")
+        << "insert into fattura (Num, Carico, Data, Storico) values (1, false, #12/31/2025 23.59.59#, false)"
+        << "select Storico from fattura" << 1;
+    QTest::newRow("9 purchase registered last year into history")
+        << "insert into fattura (Num, Carico, Data, DataRegistrazione, Storico) values (1, true, #1/5/2026#, #12/30/2025#, false)"
+        << "select Storico from fattura" << 1;
+    QTest::newRow("9 purchase dated last year registered this year stays out")
+        << "insert into fattura (Num, Carico, Data, DataRegistrazione, Storico) values (1, true, #12/20/2025#, #1/10/2026#, false)"
+        << "select Storico from fattura" << 0;
+    QTest::newRow("10 quote of last year into history")
+        << "insert into PreventiTestata (Numero, Data, Storico) values (1, #12/31/2025#, false)"
+        << "select Storico from PreventiTestata" << 1;
+    QTest::newRow("7-10 quote of next year untouched")
+        << "insert into PreventiTestata (Numero, Data, Storico) values (1, #2/1/2027#, true)"
+        << "select Storico from PreventiTestata" << 1;
+    QTest::newRow("11 seizure of last year into history")
+        << "insert into Sequestri (Data, Storico) values (#11/1/2025#, false)" << "select Storico from Sequestri" << 1;
+    QTest::newRow("11 seizure of this year in history stays there")
+        << "insert into Sequestri (Data, Storico) values (#2/1/2026#, true)" << "select Storico from Sequestri" << 1;
+    QTest::newRow("12 instalment with payment date paid")
+        << "insert into FatturaScadenze (DataPagamento, Pagato) values (#1/10/2026#, false)"
+        << "select Pagato from FatturaScadenze" << 1;
+    QTest::newRow("13 instalment without payment date unpaid")
+        << "insert into FatturaScadenze (DataPagamento, Pagato) values (null, true)" << "select Pagato from FatturaScadenze" << 0;
+}
+
+void TestStartup::rollOverStatement()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, check);
+    QFETCH(int, expected);
+    prepareDb(defaultDb(), {setup});
+    start();
+    QVERIFY(AvvioCompletato);
+    QCOMPARE(scalar(check).toInt(), expected);
+}
+
+void TestStartup::workstationRowsCleared()
 {
     prepareDb(defaultDb(),
-              {"insert into finanzia (Operazione, Data, Storico) values ('vecchia', #12/31/2025#, false), "
-               "('riaperta', #1/2/2026#, true), ('futura', #1/5/2027#, true)",
-               "insert into fattura (Num, Carico, Data, DataRegistrazione, Storico) values (1, true, #12/20/2025#, #1/10/2026#, false), "
-               "(2, false, #12/20/2025#, null, false)",
-               "insert into Calendario (Data, Conclusa, Storico) values (#6/1/2025#, false, false), (#6/1/2025#, true, false)",
-               "insert into Sequestri (Data, Storico) values (#2/1/2026#, true)",
-               "insert into PreventiTestata (Numero, Data, Storico) values (1, #12/31/2025#, false), (2, #3/1/2026#, true), "
-               "(3, #2/1/2027#, true)",
-               "insert into FatturaScadenze (DataPagamento, Pagato) values (#1/10/2026#, false), (null, true)",
-               "insert into TempStampa (NomeComputer) values ('POSTAZIONE1'), ('ALTRA')",
+              {"insert into TempStampa (NomeComputer) values ('POSTAZIONE1'), ('ALTRA')",
                "insert into TempBilancio (NomeComputer) values ('POSTAZIONE1'), ('ALTRA')",
+               "insert into TempAvvisiClienti (NomeComputer) values ('POSTAZIONE1'), ('ALTRA')",
+               "insert into TempAvvisi (NomeComputer, Testo) values ('POSTAZIONE1', 'vecchio'), ('ALTRA', 'altro')",
                "insert into TempoEtichette (NomeComputer, Descrizione) values ('POSTAZIONE1', 'a'), ('ALTRA', 'b')"});
     start();
     QVERIFY(AvvioCompletato);
-    QCOMPARE(scalar("select Storico & Storico & Storico from finanzia where Operazione = 'vecchia'").toString(), QString("111"));
-    QCOMPARE(scalar("select Storico from finanzia where Operazione = 'riaperta'").toInt(), 0);
-    QCOMPARE(scalar("select Storico from finanzia where Operazione = 'futura'").toInt(), 1);
-    QCOMPARE(scalar("select Storico from fattura where Num = '1'").toInt(), 0); // registered this year
-    QCOMPARE(scalar("select Storico from fattura where Num = '2'").toInt(), 1);
-    QCOMPARE(scalar("select sum(Storico) from Calendario").toInt(), 1);
-    QCOMPARE(scalar("select Storico from Sequestri").toInt(), 1);
-    QCOMPARE(scalar("select group_concat(Storico, '') from (select Storico from PreventiTestata order by Numero)").toString(),
-             QString("101")); // last year in, this year out, next year untouched
-    QCOMPARE(scalar("select count(*) from FatturaScadenze where Pagato = (DataPagamento is not null)").toInt(), 2);
-    QCOMPARE(scalar("select count(*) from TempStampa").toInt(), 1);
-    QCOMPARE(scalar("select NomeComputer from TempStampa").toString(), QString("ALTRA"));
-    QCOMPARE(scalar("select count(*) from TempBilancio").toInt(), 1);
-    QCOMPARE(scalar("select NomeComputer from TempoEtichette").toString(), QString("ALTRA"));
+    for (const char *table : {"TempStampa", "TempBilancio", "TempAvvisiClienti", "TempoEtichette"})
+        QCOMPARE(scalar(QString("select group_concat(NomeComputer) from %1").arg(table)).toString(), QString("ALTRA"));
+    // The notice row of this workstation is made anew, empty; the other's is kept.
+    QCOMPARE(scalar("select count(*) from TempAvvisi where NomeComputer = 'POSTAZIONE1' and Testo is null").toInt(), 1);
+    QCOMPARE(scalar("select Testo from TempAvvisi where NomeComputer = 'ALTRA'").toString(), QString("altro"));
 }
 
 void TestStartup::sharedQueriesBoundToWorkstation()
@@ -238,14 +440,33 @@ void TestStartup::laterActivationsOnlyFilter()
 {
     start();
     QVERIFY(AvvioCompletato);
-    form_DB->Table7->setFilter("");
-    form_DB->TableIva->setFilter("Descrizione like 'a*'");
-    form_DB->TableCalendario->setFilter("Conclusa = true");
+    // The default filters, dataset by dataset: withdrawn rows hidden on four, every row on 39,
+    // the others keep what a list left on them.
+    const QStringList hidden = {"Table1", "Table7", "Table9", "TablePersonale"};
+    const QStringList cleared = {
+        "Table2", "Table3", "Table4", "Table5", "TableIva", "Table11", "Table12", "Table16", "TableVettore", "TableNotaCredito",
+        "TableModPaga", "TableNCRighe", "TableColli", "TableFatturaStorico", "TableFatturaScadenze", "TableMovimentiCarico",
+        "TableProvince", "TableRegioni", "TableModelli", "TableReparti", "TableMovimentiCaricoTestata", "TableAspetto",
+        "TablePorto", "TableCategoriaClienti", "TableCategorieFornitori", "TablePersonalizzazioni", "TableSerieFatturazione",
+        "TableStatoUso", "TableColori", "TableVetture", "TableVeicoli", "TableUnitaMisura", "TableNazioni",
+        "TableVettureSchede", "TableVettureScadenze", "TableTipoDocumenti", "TableContabilitaConti",
+        "TableContabilitaRaggruppamenti", "TableContabilitaClassi"};
+    QCOMPARE(hidden.size() + cleared.size(), 43);
+    const auto &defs = data::sharedQueryDefs();
+    const QList<db::Query *> &queries = form_DB->queries();
+    QCOMPARE(int(defs.size()), queries.size());
+    QStringList sentinel;
+    for (db::Query *q : queries) {
+        sentinel << (q->isActive() ? q->fieldNameAt(0) : QString("Id")) + " = null";
+        q->setFilter(sentinel.last());
+    }
     writeFile(QDir(folder()).filePath("SQLAggio.sql"), "insert into Colori (Descrizione) values ('Blu')");
     Form1->FormActivate();
-    QCOMPARE(form_DB->Table7->filter(), QString("Annullato = false"));
-    QCOMPARE(form_DB->TableIva->filter(), QString());
-    QCOMPARE(form_DB->TableCalendario->filter(), QString("Conclusa = true"));
+    for (int i = 0; i < queries.size(); ++i) {
+        const QString name = QString::fromLatin1(defs[i].name);
+        const QString expected = hidden.contains(name) ? "Annullato = false" : cleared.contains(name) ? "" : sentinel[i];
+        QVERIFY2(queries[i]->filter() == expected, qPrintable(name + ": " + queries[i]->filter()));
+    }
     QVERIFY(QFile::exists(QDir(folder()).filePath("SQLAggio.sql"))); // not run again
 }
 
@@ -391,4 +612,110 @@ void TestStartup::aboutBoxAndExit()
     Form1->btnEsci->click();
     QCOMPARE(g_terminated, 1);
     QVERIFY(!conn().isOpen());
+}
+
+void TestStartup::enterPressesMenuButtons()
+{
+    start();
+    Form1->show();
+    Form1->pgcBarra->setCurrentIndex(TForm1::tabUtility);
+    QToolButton *about = Form1->menuButton(TForm1::tabUtility, "Realizzazione");
+    about->setFocus();
+    QTest::keyClick(about, Qt::Key_Return);
+    QTRY_VERIFY(frmRealizzazione->isVisible());
+    frmRealizzazione->hide();
+    Form1->btnEsci->setFocus();
+    QTest::keyClick(Form1->btnEsci, Qt::Key_Enter);
+    QTRY_COMPARE(g_terminated, 1);
+}
+
+void TestStartup::historyScheduleAndVideoTabs()
+{
+    start();
+    auto captions = [](int tab) {
+        QStringList l;
+        for (QGroupBox *g : Form1->pgcBarra->widget(tab)->findChildren<QGroupBox *>()) {
+            QStringList b;
+            for (QToolButton *t : g->findChildren<QToolButton *>()) b << t->text() + (t->isEnabled() ? "" : "(-)");
+            l << g->title() + ": " + b.join(", ");
+        }
+        return l;
+    };
+    QCOMPARE(captions(TForm1::tabStorico), QStringList({"Clienti: Fatture(-), Note Credito(-), Preventivi(-)",
+                                                        "Fornitori: Fatture(-), Note Credito(-)",
+                                                        "Altro: Calendario(-), Prima Nota(-)"}));
+    QCOMPARE(captions(TForm1::tabScadenziario),
+             QStringList({"Scadenze: Clienti(-), Fornitori(-)", "Pagamenti: Clienti(-), Fornitori(-)"}));
+    QCOMPARE(captions(TForm1::tabVideo),
+             QStringList({"Generale: Introduzione, Griglie, Utilizzo reports, Archivio clienti, Archivio tariffe, "
+                          "Scadenziario, Stampe, Storico, Utility",
+                          "Attività: Avvisi clienti, Calendario, Chiusura iva, Esportazioni, Fatturazione elettronica estesa, "
+                          "Opzioni, Prima nota",
+                          "Documenti clienti: Fatture, Note credito, Preventivi, Sequestri",
+                          "Documenti fornitori: Fatture, Importazione automatica xml, Note credito"}));
+
+    // Leaving the start of the range proposes the end of its year; an end already typed stays.
+    Form1->show();
+    Form1->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    Form1->pgcBarra->setCurrentIndex(TForm1::tabStorico);
+    Form1->maskDa->setFocus();
+    QTest::keyClicks(Form1->maskDa, "01032023");
+    Form1->maskA->setFocus();
+    QCOMPARE(Form1->maskA->text(), QString("31/12/2023"));
+    Form1->maskA->setText("15/06/2023");
+    Form1->maskDa->setFocus();
+    Form1->maskA->setFocus();
+    QCOMPARE(Form1->maskA->text(), QString("15/06/2023"));
+    Form1->maskA->setText("");
+    Form1->maskDa->setText("01/03/20");
+    Form1->maskDa->setFocus();
+    Form1->maskA->setFocus();
+    QCOMPARE(Form1->maskA->text(), QString("  /  /    ")); // an incomplete date proposes nothing
+
+    // A video beside the program opens there; a missing one on the web.
+    writeFile(QDir(folder()).filePath("Griglie.mp4"), "video");
+    Form1->menuButton(TForm1::tabVideo, "Griglie")->click();
+    Form1->menuButton(TForm1::tabVideo, "Stampe")->click();
+    QCOMPARE(g_seams->launcher.opened,
+             QStringList({QDir(folder()).filePath("Griglie.mp4"),
+                          "https://www.pellavantoria.it/FilmatoLocale.php?Video=/Video/Stampe.mp4"}));
+}
+
+void TestStartup::helpAtEveryFormsContext()
+{
+    CreaForms();
+    QFile page(QStringLiteral(PELLA_HELP_PAGE));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    // Every window with a help context has its anchor, headed with the window's caption.
+    QList<QWidget *> windows = {Form1};
+    for (QWidget *w : Form1->findChildren<QWidget *>())
+        if (w->isWindow()) windows << w;
+    int checked = 0;
+    for (QWidget *w : windows) {
+        const QVariant c = w->property("helpContext");
+        if (!c.isValid() || c.toInt() <= 0) continue; // no context: the page opens at its top
+        const QString anchor = QString("id=\"contesto%1\"").arg(c.toInt());
+        const int at = html.indexOf(anchor);
+        QVERIFY2(at >= 0, qPrintable(QString("%1 (%2): %3").arg(w->objectName(), w->windowTitle(), anchor)));
+        const QString heading = html.mid(at, html.indexOf("</h", at) - at);
+        QVERIFY2(heading.contains(w->windowTitle().toHtmlEscaped()),
+                 qPrintable(QString("%1: \"%2\" not in %3").arg(w->objectName(), w->windowTitle(), heading)));
+        ++checked;
+    }
+    QVERIFY(checked > 20);
+
+    // "Aiuto" and F1 open the page beside the program at the window's context.
+    const QString atContext = QUrl::fromLocalFile(QDir(folder()).filePath("aiuto/index.html")).toString() + "#contesto100";
+    Form1->btnHelp->click();
+    Form1->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form1));
+    QTest::keyClick(Form1->Memo1, Qt::Key_F1);
+    QCOMPARE(g_seams->launcher.opened, QStringList({atContext, atContext}));
+    // A missing help folder is reported.
+    QDir(QDir(folder()).filePath("aiuto")).removeRecursively();
+    g_seams->dialogs.expectMessage("guida in linea non è stata trovata");
+    Form1->btnHelp->click();
+    QCOMPARE(g_seams->launcher.opened.size(), 2);
 }

@@ -9,10 +9,18 @@ private Q_SLOTS:
     void firstStartCreatesDatabaseAndPath();
     void pathFileIsTrimmedOrRewritten_data();
     void pathFileIsTrimmedOrRewritten();
+    void missingDatabaseElsewhereIsNotCreated_data();
     void missingDatabaseElsewhereIsNotCreated();
+    void failedStartIsShownOnceUnderRealActivation();
+    void errorWhileCreatingFormsIsShown();
     void updateScriptRunsOnceAndWhole();
+    void updateScriptNeverAppliedTwice();
+    void updateScriptTransactionStatements_data();
+    void updateScriptTransactionStatements();
     void failingUpdateScriptChangesNothing();
-    void rollOverAndWorkstationRows();
+    void rollOverStatement_data();
+    void rollOverStatement();
+    void workstationRowsCleared();
     void sharedQueriesBoundToWorkstation();
     void laterActivationsOnlyFilter();
     void passwordAsTyped_data();
@@ -25,4 +33,7 @@ private Q_SLOTS:
     void singleInstanceAndPrinterCheck();
     void historyDateRange();
     void aboutBoxAndExit();
+    void enterPressesMenuButtons();
+    void historyScheduleAndVideoTabs();
+    void helpAtEveryFormsContext();
 };

@@ -181,3 +181,13 @@ CREATE TABLE "TipoEsportazioniCrystalReport" (
     "Estensione" TEXT COLLATE UNOCASE
 );
 
+
+-- One row per update script (SQLAggio.sql) applied to this database, by its SHA-256, so that
+-- a script is never applied twice, whichever workstation finds it first.
+CREATE TABLE "AggiornamentiApplicati" (
+    "Id" INTEGER PRIMARY KEY AUTOINCREMENT,
+    "Impronta" TEXT NOT NULL UNIQUE,
+    "NomeFile" TEXT COLLATE UNOCASE,
+    "DataApplicazione" DATETIME,
+    "NomeComputer" TEXT COLLATE UNOCASE
+);
