@@ -16,23 +16,8 @@ inline QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
     return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
 }
 
-// A menu button: large glyph above a bold caption, hand cursor.
-inline QToolButton *bigButton(QWidget *parent, const QString &name, const QString &caption, const QIcon &icon)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setText(caption);
-    b->setIcon(icon);
-    b->setIconSize(QSize(40, 40));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setMinimumSize(132, 84);
-    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    QFont f = b->font();
-    f.setBold(true);
-    b->setFont(f);
-    return b;
-}
+// A menu button: large glyph above a bold caption (wrapped on two lines when long), hand cursor.
+QToolButton *bigButton(QWidget *parent, const QString &name, const QString &caption, const QIcon &icon);
 
 // A button of a coloured group: with no action it waits, disabled, for the form it opens.
 struct PulsanteGruppo {

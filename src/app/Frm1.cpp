@@ -45,6 +45,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -158,7 +159,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pellavantoria"));
     setProperty("helpContext", 100);
-    resize(1180, 640);
+    // As large as the menu wants, within the screen it opens on.
+    const QRect schermo = screen() ? screen()->availableGeometry() : QRect(0, 0, 1180, 640);
+    resize(qMin(1180, schermo.width() - 8), qMin(640, schermo.height() - 40));
     terminaApplicazione = [] { QCoreApplication::exit(0); };
 
     auto *central = new QWidget(this);

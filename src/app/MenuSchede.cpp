@@ -121,7 +121,7 @@ void costruisciMenuVideo(QWidget *page, QVBoxLayout *layout)
     QHBoxLayout *fila = nullptr;
     for (int i = 0; i < int(gruppi.size()); ++i) {
         const Gruppo &g = gruppi[i];
-        const int perRiga = i == 0 ? 5 : 4;
+        const int perRiga = i == 0 ? 3 : 4;
         std::vector<std::vector<PulsanteGruppo>> righe;
         for (int k = 0; k < int(g.filmati.size()); ++k) {
             if (k % perRiga == 0) righe.emplace_back();
