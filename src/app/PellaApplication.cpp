@@ -11,6 +11,7 @@ PellaApplication::PellaApplication(int &argc, char **argv) : QApplication(argc, 
     setApplicationName(QStringLiteral("Pellavantoria"));
     setOrganizationName(QStringLiteral("Pellavantoria"));
     ui::installaTastoGuida();
+    ui::installaPostazioneReale();
     // Outside a desktop session Qt knows no icon theme: take the common one when it is there.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
         for (const QString &dir : QIcon::themeSearchPaths())

@@ -1,6 +1,5 @@
 #include "Seams.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -18,10 +17,8 @@
 #include <QTranslator>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 
-#include <unistd.h>
 
 namespace ui {
 
@@ -113,29 +110,9 @@ public:
     }
 };
 
-class SystemClock : public Clock {
+class RealWorkstation : public core::SystemWorkstation {
 public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
-class RealWorkstation : public Workstation {
-public:
-    QString computerName() const override
-    {
-        char buf[256] = {};
-        if (gethostname(buf, sizeof buf - 1) != 0) return QString();
-        return QString::fromLocal8Bit(buf);
-    }
     bool hasPrinter() const override { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
-    QString programFolder() const override
-    {
-        const QString exe = QCoreApplication::applicationDirPath();
-        if (QFileInfo(exe).isWritable()) return exe;
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QDir().mkpath(data);
-        return data;
-    }
-    QString installFolder() const override { return QCoreApplication::applicationDirPath(); }
 };
 
 template <typename T> T *&slot()
@@ -160,19 +137,11 @@ Launcher &Launcher::instance()
 }
 void Launcher::setInstance(Launcher *l) { slot<Launcher>() = l; }
 
-Clock &Clock::instance()
-{
-    static SystemClock real;
-    return slot<Clock>() ? *slot<Clock>() : real;
-}
-void Clock::setInstance(Clock *c) { slot<Clock>() = c; }
-
-Workstation &Workstation::instance()
+void installaPostazioneReale()
 {
     static RealWorkstation real;
-    return slot<Workstation>() ? *slot<Workstation>() : real;
+    Workstation::setDefault(&real);
 }
-void Workstation::setInstance(Workstation *w) { slot<Workstation>() = w; }
 
 void showInformation(const QString &text, const QString &caption, QWidget *parent)
 {

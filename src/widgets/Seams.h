@@ -2,6 +2,9 @@
 // The program's doors to the world: dialogs, other programs, the clock and the workstation.
 // Each is an interface with one installed instance; tests install scripted doubles
 // (tests/support) so that nothing blocks on a modal window or depends on the machine.
+#include "core/Clock.h"
+#include "core/Workstation.h"
+
 #include <QDateTime>
 #include <QMessageBox>
 #include <QString>
@@ -57,31 +60,11 @@ public:
     static void setInstance(Launcher *l);
 };
 
-class Clock {
-public:
-    virtual ~Clock() = default;
-    virtual QDateTime now() const = 0;
-    QDate today() const { return now().date(); }
+// The clock and the workstation live in the core, so that services without widgets use them too.
+using core::Clock;
+using core::Workstation;
 
-    static Clock &instance();
-    static void setInstance(Clock *c);
-};
-
-class Workstation {
-public:
-    virtual ~Workstation() = default;
-    // The machine's name as the system gives it (may be empty).
-    virtual QString computerName() const = 0;
-    // True when at least one print destination is installed.
-    virtual bool hasPrinter() const = 0;
-    // The folder beside the program where percorso.txt and the default database live:
-    // the executable's folder, or the user's data folder when that is not writable.
-    virtual QString programFolder() const = 0;
-    // The folder of the program's own files (report program, templates, help).
-    virtual QString installFolder() const = 0;
-
-    static Workstation &instance();
-    static void setInstance(Workstation *w);
-};
+// Installs the workstation of the running program, with the printer check of the GUI libraries.
+void installaPostazioneReale();
 
 } // namespace ui
