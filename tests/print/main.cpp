@@ -1,5 +1,6 @@
 #include "support/TestMain.h"
+#include "tst_catalogo.h"
 #include "tst_menustampe.h"
 #include "tst_stampa.h"
 
-PELLA_TEST_MAIN(TestStampa, TestMenuStampe)
+PELLA_TEST_MAIN(TestStampa, TestCatalogoStampe, TestMenuStampe)

@@ -409,6 +409,7 @@ void TestStampa::typedCriteriaAreCheckedFirst()
     CodiceStampa = codice;
     QVERIFY(!form_DB->Button2Click());
     QVERIFY(f->seams.dialogs.messages().value(0).text.startsWith("Attenzione"));
+    QCOMPARE(f->seams.dialogs.messages().value(0).caption, QString("Messaggio di errore"));
     QCOMPARE(f->righe(PrintFixture::postazione), 1);
     QCOMPARE(f->richiesta(PrintFixture::postazione), prima);
     QVERIFY(f->seams.launcher.started.isEmpty());

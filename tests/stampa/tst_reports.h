@@ -24,6 +24,9 @@ private Q_SLOTS:
     void previewShowsTheReportAndSavesItAsPdf();
 
     void programExportsThePdf();
+    void programExportsWithoutADisplay();
+    void previewWithoutADisplayIsReported();
+    void standardDialogsSpeakItalian();
     void programReportsAMissingTemplate();
     void programReportsAFailingQuery();
     void programRefusesOtherExportFormats();
