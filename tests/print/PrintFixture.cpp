@@ -68,9 +68,18 @@ int PrintFixture::righe(const QString &nomeComputer)
     return scalar("select count(*) from TempStampa where NomeComputer = '" + nomeComputer + "'").toInt();
 }
 
-QVariantMap PrintFixture::richiesta(const QString &nomeComputer)
+QVariantMap PrintFixture::richiesta(const QString &nomeComputer) { return richiestaDa(form_DB->Connessione, nomeComputer); }
+
+QVariantMap PrintFixture::richiestaSalvata(const QString &nomeComputer)
 {
-    db::Query q(&form_DB->Connessione);
+    db::Connection propria;
+    if (!propria.open(db.path())) return {};
+    return richiestaDa(propria, nomeComputer);
+}
+
+QVariantMap PrintFixture::richiestaDa(db::Connection &connessione, const QString &nomeComputer)
+{
+    db::Query q(&connessione);
     q.setSql("select * from TempStampa where NomeComputer = '" + nomeComputer + "'");
     q.open();
     QVariantMap m;

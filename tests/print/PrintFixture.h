@@ -25,10 +25,14 @@ public:
     int righe(const QString &nomeComputer);
     // Every column of the workstation's request (the first when there are several).
     QVariantMap richiesta(const QString &nomeComputer);
+    // The same as the report program sees it, through a connection of its own: only what is
+    // committed.
+    QVariantMap richiestaSalvata(const QString &nomeComputer);
     // The rows an Access SELECT gives on the program's connection (throws on invalid SQL).
     int righeDi(const QString &accessSql);
 
 private:
+    static QVariantMap richiestaDa(db::Connection &connessione, const QString &nomeComputer);
     QTemporaryDir m_dir;
 
 public:

@@ -167,6 +167,11 @@ void TestStampa::everyCode()
     QFETCH(int, righe);
 
     const QVariantMap altra = f->richiesta(PrintFixture::altra);
+    QVariantMap letta; // what the report program finds when it starts
+    f->seams.launcher.behaviour = [&](const QString &, const QStringList &) {
+        letta = f->richiestaSalvata(PrintFixture::postazione);
+        return 0;
+    };
     CodiceStampa = codice;
     CriteriStampaDigitati = criteriValidi();
     QVERIFY(form_DB->Button2Click());
@@ -194,6 +199,7 @@ void TestStampa::everyCode()
     QCOMPARE(f->seams.launcher.started[0].args, QStringList({f->db.path()})); // the database it reads
     QCOMPARE(f->seams.launcher.started[0].wait, false);
     QCOMPARE(PercorsoProgrammaStampa, f->programma());
+    QCOMPARE(letta, r);
 }
 
 void TestStampa::documentTemplatesFollowOptions_data()
@@ -477,7 +483,7 @@ void TestStampa::exportWaitsAndChecksTheFile()
     f->seams.launcher.startable = avviabile;
     f->seams.launcher.behaviour = [&](const QString &, const QStringList &) {
         // The request is committed before the report program reads it.
-        richiestaPronta = f->richiesta(PrintFixture::postazione)["Esportazione"].toBool();
+        richiestaPronta = f->richiestaSalvata(PrintFixture::postazione)["Esportazione"].toBool();
         if (!scritto.isEmpty()) scriviFile(file, scritto);
         return uscita;
     };

@@ -451,6 +451,22 @@ void TestReports::previewShowsTheReportAndSavesItAsPdf()
     VERIFY_TEXT(pdfText(saved + ".pdf"), "1.261,25");
 }
 
+void TestReports::previewFitsTheScreen()
+{
+    a->request(reportPath("Clienti.rpt"), CustomersQuery, QString(), QString(), false);
+    const stampa::Request request = stampa::readRequest(a->database.conn(), stampa::workstationName());
+    const stampa::ReportData data = stampa::fetchData(a->database.conn(), request);
+    stampa::PreviewWindow window(request, stampa::loadTemplate(request.report), data, a->out.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect screen = window.screen()->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    QVERIFY2(screen.contains(frame), qPrintable(QStringLiteral("%1x%2 at %3,%4 on %5x%6")
+                                                    .arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())
+                                                    .arg(screen.width()).arg(screen.height())));
+    QVERIFY(window.width() >= screen.width() / 2); // still a useful size
+}
+
 void TestReports::programExportsThePdf()
 {
     a->invoice();

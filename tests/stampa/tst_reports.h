@@ -22,6 +22,7 @@ private Q_SLOTS:
     void fieldMissingFromTheQueryWritesNoFile();
     void interactiveErrorsAreShownInMessageBoxes();
     void previewShowsTheReportAndSavesItAsPdf();
+    void previewFitsTheScreen();
 
     void programExportsThePdf();
     void programExportsWithoutADisplay();
