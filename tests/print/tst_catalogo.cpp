@@ -754,9 +754,15 @@ void confronta(PrintFixture &f, const QStringList &attese)
 
 } // namespace
 
+// One program for every row: a row replaces the print request and positions the datasets.
+void TestCatalogoStampe::initTestCase() { f = std::make_unique<PrintFixture>(); }
+
+void TestCatalogoStampe::cleanupTestCase() { f.reset(); }
+
 void TestCatalogoStampe::init()
 {
-    f = std::make_unique<PrintFixture>();
+    DaSequestro = false;
+    form_DB->Table16->setFilter(QString());
     QVERIFY(form_DB->TableNotaCredito->locate("ID", 12));
     QVERIFY(form_DB->Table16->locate("ID", 20));
     QVERIFY(form_DB->Table3->locate("ID", 11));
@@ -776,10 +782,9 @@ void TestCatalogoStampe::init()
 
 void TestCatalogoStampe::cleanup()
 {
-    const QString report = f->seams.dialogs.report();
-    const bool clean = f->seams.dialogs.clean();
-    f.reset();
-    QVERIFY2(clean, qPrintable(report));
+    DaSequestro = false;
+    QVERIFY2(f->seams.dialogs.clean(), qPrintable(f->seams.dialogs.report()));
+    f->seams.dialogs.clear();
 }
 
 void TestCatalogoStampe::everyCodeWritesItsSql_data()

@@ -8,6 +8,8 @@
 class TestCatalogoStampe : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void everyCodeWritesItsSql_data();

@@ -43,14 +43,22 @@ QString pdfInfo(const QString &path)
 
 } // namespace
 
-void TestModelliStampe::init() { f = std::make_unique<PrintFixture>(); }
+// One program for every row: a row only replaces the print request and sets the options.
+void TestModelliStampe::initTestCase()
+{
+    f = std::make_unique<PrintFixture>();
+    // What the accounting print forms hand over, and the work tables they fill.
+    CriteriStampaDigitati = {"1", "01/03/2026", "31/03/2026", "3", "2026", "1", "1500"};
+    f->exec("insert into TempBilancio (NomeComputer, DescrizioneData, TotaleImponibile) values ('POSTAZIONE1', 'Marzo', 100)");
+    f->exec("insert into TempContabilitaConto (NomeComputer, Descrizione, TotaleImponibile) values ('POSTAZIONE1', 'Traino', 100)");
+}
+
+void TestModelliStampe::cleanupTestCase() { f.reset(); }
 
 void TestModelliStampe::cleanup()
 {
-    const QString report = f->seams.dialogs.report();
-    const bool clean = f->seams.dialogs.clean();
-    f.reset();
-    QVERIFY2(clean, qPrintable(report));
+    QVERIFY2(f->seams.dialogs.clean(), qPrintable(f->seams.dialogs.report()));
+    f->seams.dialogs.clear();
 }
 
 void TestModelliStampe::everyTemplateRendersItsQuery_data()
@@ -87,10 +95,6 @@ void TestModelliStampe::everyTemplateRendersItsQuery()
     f->exec(QStringLiteral("update opzioni set DocumentiRigaIvato = %1, PrezzoPreventivo = %2")
                 .arg(rigaIvato ? "true" : "false", prezzo ? "true" : "false"));
     form_DB->TableOpzioni->requery();
-    // What the accounting print forms hand over, and the work tables they fill.
-    CriteriStampaDigitati = {"1", "01/03/2026", "31/03/2026", "3", "2026", "1", "1500"};
-    f->exec("insert into TempBilancio (NomeComputer, DescrizioneData, TotaleImponibile) values ('POSTAZIONE1', 'Marzo', 100)");
-    f->exec("insert into TempContabilitaConto (NomeComputer, Descrizione, TotaleImponibile) values ('POSTAZIONE1', 'Traino', 100)");
     CodiceStampa = codice;
     QVERIFY(form_DB->Button2Click());
 

@@ -8,7 +8,8 @@
 class TestModelliStampe : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
+    void initTestCase();
+    void cleanupTestCase();
     void cleanup();
     void everyTemplateRendersItsQuery_data();
     void everyTemplateRendersItsQuery();
