@@ -3,6 +3,7 @@
 // (current invoice, credit note, quote, seizure, customer, supplier, vehicle, staff member),
 // this workstation's earlier request and another workstation's one, the report program
 // beside the program answered by the scripted launcher.
+#include "data/CatalogoStampe.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -19,6 +20,12 @@ public:
     QString cartella() const { return m_dir.path(); }
     QString report(const QString &file) const { return m_dir.path() + QStringLiteral("/reports/") + file; }
     QString programma() const { return m_dir.path() + QStringLiteral("/stampa"); }
+
+    // What an accounting print form hands over when everything typed is valid: customer or
+    // supplier 1, 01/03/2026 to 31/03/2026, March 2026, bank 1, opening balance 1500,50.
+    static CriteriStampa criteriValidi();
+    // The options that choose the document templates.
+    void opzioniDocumenti(bool rigaIvato, bool prezzoPreventivo);
 
     QVariant scalar(const QString &accessSql);
     void exec(const QString &accessSql);

@@ -5,6 +5,7 @@
 #include "data/DB.h"
 #include "db/Query.h"
 
+#include <QMap>
 #include <QSet>
 #include <QTest>
 
@@ -637,76 +638,20 @@ const Atteso kAttesi[] = {
 };
 
 // Codes 5 and 8 from a seizure (seizure 30: invoice 10, quote 20), with no quote open in the
-// quote editor and invoice 11 open in the invoice editor.
-const Atteso kDaSequestro[] = {
-    {5, "Query",
-     "SELECT PreventiTestata.TotalePreventivo, PreventiTestata.Numero, PreventiTestata.Cliente, "
-     "PreventiTestata.Data, PreventiRighe.ValoreTotale, PreventiRighe.Descrizione AS Articolo, "
-     "PreventiRighe.Um AS Quantità, PreventiRighe.Reparto, PreventiRighe.Scaffale, "
-     "PreventiRighe.ValoreUnitario, PreventiRighe.AliquotaIva, PreventiRighe.Sconto, "
-     "PreventiRighe.Codice, PreventiTestata.TotImponibile, PreventiTestata.TotImposta, "
-     "UnitaMisura.Descrizione AS UnitaMisura, PreventiTestata.DataIngressoVeicolo, "
-     "PreventiTestata.DataUscitaVeicolo, PreventiTestata.Giorni, PreventiTestata.ProcPen, "
-     "PreventiTestata.Gip, Clienti.Via AS CliVia, Clienti.Telefono AS CliTelefono, Clienti.Fax AS "
-     "CliFax, Clienti.Citta AS CliCitta, Clienti.Iva AS CliIva, Clienti.Provincia AS CliProvincia, "
-     "Clienti.Cap AS CliCap, Clienti.CodFiscale AS CliCodFiscale, Clienti.Numero AS CliNumero, "
-     "Clienti.Codice AS CliCodice, Clienti.DestinazioneMerce AS CliDestMerce, Sequestri.AutoModello, "
-     "Sequestri.Proprietario, PreventiTestata.Targa1 as AutoTarga, Iva.Descrizione as "
-     "IvaDescrizione,PreventiRighe.NumeroRiga  FROM Sequestri RIGHT JOIN ((((PreventiRighe INNER JOIN "
-     "PreventiTestata ON PreventiRighe.Prev_ID = PreventiTestata.ID) LEFT JOIN UnitaMisura ON "
-     "PreventiRighe.Um_ID = UnitaMisura.Id) LEFT JOIN Clienti ON PreventiTestata.Cliente_ID = "
-     "Clienti.Id) LEFT JOIN Iva ON PreventiRighe.Iva_ID = Iva.ID) ON Sequestri.Preventivo_Id = "
-     "PreventiTestata.ID  WHERE PreventiTestata.Id=20 Order by PreventiRighe.NumeroRiga"},
-    {8, "Query",
-     "SELECT fattdett.Codice, fattdett.TipoRiga, Iva.ID AS Iva_ID, Iva.Descrizione AS "
-     "IVA_Descrizione, fattdett.Reparto, fattdett.AliquotaIva, fattdett.ValoreTotale, "
-     "fattdett.Sconto, fattdett.ValoreUnitario, fattdett.Um, fattdett.Descrizione, fattura.Num, "
-     "fattura.TotImposta, fattura.TotFattura, fattura.TotImponibile, Bank.Banca, Bank.Comune, "
-     "Bank.Provincia, Bank.Cap, Bank.Via, Bank.Numero AS BancaNumero, fattura.Data AS FatturaData, "
-     "fattdett.note AS RigheNote, fattura.Note AS TestataNote, ModPagamento.Descrizione AS "
-     "ModPagamento, fattdett.note, fattura.ConaiAssolto, FatturaAspetto.Descrizione AS Aspetto, "
-     "FatturaPorto.Descrizione AS Porto, Personale.Personale, Personale.Iva AS PersIva, "
-     "Personale.CodFisc AS PersCodFisc,  Personale.Tel AS PerTels, Personale.Fax AS PersFax, "
-     "Personale.Cell AS PersCell, Personale.Numero AS PersNum, Personale.Codice AS PersCodice, "
-     "Comuni.Comune AS PersComune, Personale.Indirizzo AS PersIndirizzo, Comuni.Provincia AS "
-     "PersProvincia, Vettore.Descrizione AS VettoreDesc, Clienti.NominativoDocumenti as Cliente, "
-     "Clienti.Via AS CliVia, Clienti.Telefono AS CliTelefono, Clienti.Fax AS CliFax, Clienti.Citta AS "
-     "CliCitta, Clienti.Iva AS CliIva, Clienti.Provincia AS CliProvincia, Clienti.Cap AS CliCap, "
-     "Clienti.CodFiscale AS CliCodFiscale, Clienti.Numero AS CliNumero, Clienti.Codice AS CliCodice, "
-     "Clienti.DestinazioneMerce AS CliDestMerce, Vettore.VettoreVisibile, Comuni.CAP AS PersCap, "
-     "fattura.SerieFatturazione, fattdett.RIFDDT, fattdett.DataDDT,  fattdett.Targa1, "
-     "fattura.ReferenteIva, UnitaMisura.Descrizione AS UnitaMisura, Bank.Iban AS IbanAzienda, "
-     "fattura.TipoTariffa_Id, fattura.TipoFatturazione_Id, fattura.ComuneFermo_ID, "
-     "fattura.ComuneDestinazione_ID, fattura.Targa, fattura.DataIngressoVeicolo, "
-     "fattura.DataUscitaVeicolo, TipoTariffe.Descrizione AS TipoTariffa, TipoFatturazione.Descrizione "
-     "AS TipoFatturazione, Comuni_1.Comune AS ComuneRitiro, Comuni_2.Comune AS ComuneDestinazione, "
-     "fattura.Km, fattura.Giorni, fattura.Causale,fattdett.NumeroRiga FROM (((((Vettore RIGHT JOIN "
-     "(((((((fattdett LEFT JOIN Iva ON fattdett.Iva_ID = Iva.ID) INNER JOIN ((fattura LEFT JOIN Bank "
-     "ON fattura.Banca_ID = Bank.Id) LEFT JOIN ModPagamento ON fattura.ModPagamento_Id = "
-     "ModPagamento.id) ON fattdett.NumFatt = fattura.ID) LEFT JOIN Clienti ON fattura.Cliente_ID = "
-     "Clienti.Id) LEFT JOIN FatturaAspetto ON fattura.Aspetto_ID = FatturaAspetto.id) LEFT JOIN "
-     "FatturaPorto ON fattura.Porto_ID = FatturaPorto.id) LEFT JOIN Personale ON fattura.Personale_ID "
-     "= Personale.Id) LEFT JOIN Comuni ON Personale.Comune_Id = Comuni.ID) ON Vettore.id = "
-     "fattura.Vettore_ID) LEFT JOIN UnitaMisura ON fattdett.Um_ID = UnitaMisura.Id) LEFT JOIN "
-     "TipoTariffe ON fattura.TipoTariffa_Id = TipoTariffe.id) LEFT JOIN TipoFatturazione ON "
-     "fattura.TipoFatturazione_Id = TipoFatturazione.id) LEFT JOIN Comuni AS Comuni_1 ON "
-     "fattura.ComuneFermo_ID = Comuni_1.ID) LEFT JOIN Comuni AS Comuni_2 ON "
-     "fattura.ComuneDestinazione_ID = Comuni_2.ID WHERE fattura.ID = 10 Order by fattdett.NumeroRiga"},
+// quote editor and invoice 11 open in the invoice editor: the texts above with these changes.
+struct Cambio {
+    int codice;
+    const char *campo;
+    const char *prima;
+    const char *dopo;
+};
+
+const Cambio kDaSequestro[] = {
+    {5, "Query", " WHERE PreventiTestata.ID = 20 ", " WHERE PreventiTestata.Id=20 "},
+    {8, "Query", " WHERE fattura.ID = 11 ", " WHERE fattura.ID = 10 "},
     // The instalments and orders of the seizure's own invoice, not of every invoice with its plate.
-    {8, "QuerySottoreport1",
-     "SELECT FatturaScadenze.Numero, FatturaScadenze.DataScadenza, FatturaScadenze.Operazione, "
-     "FatturaScadenze.DataPagamento, FatturaScadenze.Importo, ModPagamento.Descrizione AS "
-     "ModPagamento, FatturaScadenze.Note, FatturaScadenze.Dettagli, Bank.Banca, Bank.Iban, "
-     "FatturaScadenze.Fattura_ID,ModPagamento.NonVisualizzareStampa FROM ((FatturaScadenze LEFT JOIN "
-     "ModPagamento ON FatturaScadenze.ModPagamento_Id = ModPagamento.id) LEFT JOIN Bank ON "
-     "FatturaScadenze.Banca_ID = Bank.Id) INNER JOIN fattura ON FatturaScadenze.Fattura_ID = "
-     "fattura.ID Where FatturaScadenze.Fattura_ID = 10 order by FatturaScadenze.Numero, "
-     "FatturaScadenze.DataScadenza"},
-    {8, "QuerySottoreport2",
-     "SELECT OrdiniClienti.Data, OrdiniClienti.Numero, OrdiniClienti.CodiceCig, "
-     "OrdiniClienti.CodiceCup, OrdiniClienti.CodiceCommessaConvenzione, OrdiniClienti.Note FROM "
-     "OrdiniClienti INNER JOIN fattura ON OrdiniClienti.Fattura_ID = fattura.ID WHERE fattura.ID = 10 "
-     "order by OrdiniClienti.Data"},
+    {8, "QuerySottoreport1", " Where FatturaScadenze.Fattura_ID = 11 ", " Where FatturaScadenze.Fattura_ID = 10 "},
+    {8, "QuerySottoreport2", " WHERE fattura.ID = 11 ", " WHERE fattura.ID = 10 "},
 };
 
 const char *const kCampi[] = {"Query", "QuerySottoreport1", "QuerySottoreport2"};
@@ -721,22 +666,27 @@ QString differenza(const QString &scritto, const QString &atteso)
         .arg(scritto.mid(std::max<qsizetype>(0, i - 40), 120), atteso.mid(std::max<qsizetype>(0, i - 40), 120));
 }
 
-void righeDi(const Atteso *da, const Atteso *a)
+int indiceCampo(const char *campo)
+{
+    return int(std::find_if(std::begin(kCampi), std::end(kCampi), [campo](const char *c) { return qstrcmp(c, campo) == 0; })
+               - std::begin(kCampi));
+}
+
+// Query, QuerySottoreport1, QuerySottoreport2 of each code; null: not written.
+QMap<int, QStringList> attesePerCodice()
+{
+    QMap<int, QStringList> perCodice;
+    for (const Atteso &e : kAttesi) {
+        if (!perCodice.contains(e.codice)) perCodice.insert(e.codice, QStringList(3, QString()));
+        perCodice[e.codice][indiceCampo(e.campo)] = QString::fromUtf8(e.sql);
+    }
+    return perCodice;
+}
+
+void colonne()
 {
     QTest::addColumn<int>("codice");
-    QTest::addColumn<QStringList>("attese"); // Query, QuerySottoreport1, QuerySottoreport2; null: not written
-    QList<int> ordine;
-    QHash<int, QStringList> perCodice;
-    for (const Atteso *e = da; e != a; ++e) {
-        if (!perCodice.contains(e->codice)) {
-            ordine << e->codice;
-            perCodice.insert(e->codice, QStringList(3, QString()));
-        }
-        const int i = int(std::find_if(std::begin(kCampi), std::end(kCampi), [e](const char *c) { return qstrcmp(c, e->campo) == 0; })
-                          - std::begin(kCampi));
-        perCodice[e->codice][i] = QString::fromUtf8(e->sql);
-    }
-    for (int codice : ordine) QTest::addRow("%d", codice) << codice << perCodice.value(codice);
+    QTest::addColumn<QStringList>("attese");
 }
 
 void confronta(PrintFixture &f, const QStringList &attese)
@@ -771,13 +721,7 @@ void TestCatalogoStampe::init()
     QVERIFY(form_DB->TableVetture->locate("ID", 40));
     QVERIFY(form_DB->TablePersonale->locate("ID", 50));
     QVERIFY(form_DB->TableSequestri->locate("Id", 30));
-    CriteriStampaDigitati.soggetto = "1";
-    CriteriStampaDigitati.daData = "01/03/2026";
-    CriteriStampaDigitati.aData = "31/03/2026";
-    CriteriStampaDigitati.mese = "3";
-    CriteriStampaDigitati.anno = "2026";
-    CriteriStampaDigitati.banca = "1";
-    CriteriStampaDigitati.saldoIniziale = "100";
+    CriteriStampaDigitati = PrintFixture::criteriValidi();
 }
 
 void TestCatalogoStampe::cleanup()
@@ -789,7 +733,9 @@ void TestCatalogoStampe::cleanup()
 
 void TestCatalogoStampe::everyCodeWritesItsSql_data()
 {
-    righeDi(std::begin(kAttesi), std::end(kAttesi));
+    colonne();
+    const QMap<int, QStringList> attese = attesePerCodice();
+    for (auto e = attese.begin(); e != attese.end(); ++e) QTest::addRow("%d", e.key()) << e.key() << e.value();
     QSet<int> catalogo, attesi;
     for (const stampe::Voce &v : stampe::catalogo()) catalogo << v.codice;
     for (const Atteso &e : kAttesi) attesi << e.codice;
@@ -805,7 +751,17 @@ void TestCatalogoStampe::everyCodeWritesItsSql()
     confronta(*f, attese);
 }
 
-void TestCatalogoStampe::fromASeizure_data() { righeDi(std::begin(kDaSequestro), std::end(kDaSequestro)); }
+void TestCatalogoStampe::fromASeizure_data()
+{
+    colonne();
+    QMap<int, QStringList> attese = attesePerCodice();
+    for (const Cambio &c : kDaSequestro) {
+        QString &sql = attese[c.codice][indiceCampo(c.campo)];
+        QCOMPARE(sql.count(QString::fromUtf8(c.prima)), 1);
+        sql.replace(QString::fromUtf8(c.prima), QString::fromUtf8(c.dopo));
+    }
+    for (int codice : {5, 8}) QTest::addRow("%d", codice) << codice << attese.value(codice);
+}
 
 void TestCatalogoStampe::fromASeizure()
 {

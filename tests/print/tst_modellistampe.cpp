@@ -48,7 +48,7 @@ void TestModelliStampe::initTestCase()
 {
     f = std::make_unique<PrintFixture>();
     // What the accounting print forms hand over, and the work tables they fill.
-    CriteriStampaDigitati = {"1", "01/03/2026", "31/03/2026", "3", "2026", "1", "1500"};
+    CriteriStampaDigitati = PrintFixture::criteriValidi();
     f->exec("insert into TempBilancio (NomeComputer, DescrizioneData, TotaleImponibile) values ('POSTAZIONE1', 'Marzo', 100)");
     f->exec("insert into TempContabilitaConto (NomeComputer, Descrizione, TotaleImponibile) values ('POSTAZIONE1', 'Traino', 100)");
 }
@@ -92,9 +92,7 @@ void TestModelliStampe::everyTemplateRendersItsQuery()
     QFETCH(bool, rigaIvato);
     QFETCH(bool, prezzo);
     QFETCH(bool, landscape);
-    f->exec(QStringLiteral("update opzioni set DocumentiRigaIvato = %1, PrezzoPreventivo = %2")
-                .arg(rigaIvato ? "true" : "false", prezzo ? "true" : "false"));
-    form_DB->TableOpzioni->requery();
+    f->opzioniDocumenti(rigaIvato, prezzo);
     CodiceStampa = codice;
     QVERIFY(form_DB->Button2Click());
 

@@ -12,20 +12,6 @@
 
 namespace {
 
-// What an accounting print form hands over when everything typed is valid.
-CriteriStampa criteriValidi()
-{
-    CriteriStampa c;
-    c.soggetto = "1";
-    c.daData = "01/03/2026";
-    c.aData = "31/03/2026";
-    c.mese = "3";
-    c.anno = "2026";
-    c.banca = "1";
-    c.saldoIniziale = "1500,50";
-    return c;
-}
-
 // Opens every query of a request as the report program does; fails the test on an error.
 void apriQuery(PrintFixture &f, const QVariantMap &r)
 {
@@ -173,7 +159,7 @@ void TestStampa::everyCode()
         return 0;
     };
     CodiceStampa = codice;
-    CriteriStampaDigitati = criteriValidi();
+    CriteriStampaDigitati = PrintFixture::criteriValidi();
     QVERIFY(form_DB->Button2Click());
 
     QCOMPARE(f->righe(PrintFixture::postazione), 1);
@@ -226,9 +212,7 @@ void TestStampa::documentTemplatesFollowOptions()
     QFETCH(bool, prezzo);
     QFETCH(QString, report);
     QFETCH(QString, landscape);
-    f->exec(QStringLiteral("update opzioni set DocumentiRigaIvato = %1, PrezzoPreventivo = %2")
-                .arg(rigaIvato ? "true" : "false", prezzo ? "true" : "false"));
-    form_DB->TableOpzioni->requery();
+    f->opzioniDocumenti(rigaIvato, prezzo);
     CodiceStampa = codice;
     QVERIFY(form_DB->Button2Click());
     const QVariantMap r = f->richiesta(PrintFixture::postazione);
@@ -408,7 +392,7 @@ void TestStampa::typedCriteriaAreCheckedFirst()
     const QHash<QString, QString CriteriStampa::*> campi = {
         {"soggetto", &CriteriStampa::soggetto}, {"daData", &CriteriStampa::daData}, {"mese", &CriteriStampa::mese},
         {"anno", &CriteriStampa::anno},         {"banca", &CriteriStampa::banca},   {"saldoIniziale", &CriteriStampa::saldoIniziale}};
-    CriteriStampaDigitati = criteriValidi();
+    CriteriStampaDigitati = PrintFixture::criteriValidi();
     CriteriStampaDigitati.*campi.value(campo) = valore;
     const QVariantMap prima = f->richiesta(PrintFixture::postazione);
     f->seams.dialogs.expectMessage(messaggio);
