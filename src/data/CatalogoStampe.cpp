@@ -138,8 +138,8 @@ const std::vector<Voce> kCatalogo = {
          "((((PreventiRighe INNER JOIN PreventiTestata ON PreventiRighe.Prev_ID = "
          "PreventiTestata.ID) LEFT JOIN UnitaMisura ON PreventiRighe.Um_ID = UnitaMisura.Id) LEFT "
          "JOIN Clienti ON PreventiTestata.Cliente_ID = Clienti.Id) LEFT JOIN Iva ON "
-         "PreventiRighe.Iva_ID = Iva.ID) ON Sequestri.Preventivo_Id = PreventiTestata.ID  WHERE "
-         "PreventiTestata.ID = {Preventivo} Order by PreventiRighe.NumeroRiga"},
+         "PreventiRighe.Iva_ID = Iva.ID) ON Sequestri.Preventivo_Id = PreventiTestata.ID "
+         "{CondizionePreventivo} Order by PreventiRighe.NumeroRiga"},
     {.codice = 6, .report = "Sequestri", .filtro = true,
      .query = "SELECT Sequestri.Data, Sequestri.Numero, Sequestri.DataDissequestro, "
          "Sequestri.EnteSequestratore, Sequestri.Proprietario, Sequestri.TipoSequestro, "
@@ -692,8 +692,10 @@ QString numero(qint64 n) { return QString::number(n); }
 const Segnaposto kSegnaposti[] = {
     {"Postazione", [](const Contesto &) { return common::RaddoppiaApici(NomeComputerLocale); }},
     {"NotaCredito", [](const Contesto &c) { return numero(idCorrente(c.dati.TableNotaCredito, "ID")); }},
-    {"Preventivo", [](const Contesto &c) {
-         return numero(DaSequestro ? idCorrente(c.dati.TableSequestri, "Preventivo_Id") : idCorrente(c.dati.Table16, "ID"));
+    // The quote open in the quote editor, or the one linked to the current seizure.
+    {"CondizionePreventivo", [](const Contesto &c) -> QString {
+         if (DaSequestro) return QStringLiteral(" WHERE PreventiTestata.Id=") + numero(idCorrente(c.dati.TableSequestri, "Preventivo_Id"));
+         return QStringLiteral(" WHERE PreventiTestata.ID = ") + numero(idCorrente(c.dati.Table16, "ID"));
      }},
     // From a seizure, the invoice linked to it: its instalments and orders, not those of every
     // invoice with the same plate.

@@ -59,6 +59,26 @@ PrintFixture::~PrintFixture()
     CriteriStampaDigitati = {};
 }
 
+CriteriStampa PrintFixture::criteriValidi()
+{
+    CriteriStampa c;
+    c.soggetto = "1";
+    c.daData = "01/03/2026";
+    c.aData = "31/03/2026";
+    c.mese = "3";
+    c.anno = "2026";
+    c.banca = "1";
+    c.saldoIniziale = "1500,50";
+    return c;
+}
+
+void PrintFixture::opzioniDocumenti(bool rigaIvato, bool prezzoPreventivo)
+{
+    exec(QStringLiteral("update opzioni set DocumentiRigaIvato = %1, PrezzoPreventivo = %2")
+             .arg(rigaIvato ? "true" : "false", prezzoPreventivo ? "true" : "false"));
+    form_DB->TableOpzioni->requery();
+}
+
 QVariant PrintFixture::scalar(const QString &accessSql) { return form_DB->Connessione.scalar(accessSql); }
 
 void PrintFixture::exec(const QString &accessSql) { form_DB->Connessione.execute(accessSql); }
@@ -68,9 +88,18 @@ int PrintFixture::righe(const QString &nomeComputer)
     return scalar("select count(*) from TempStampa where NomeComputer = '" + nomeComputer + "'").toInt();
 }
 
-QVariantMap PrintFixture::richiesta(const QString &nomeComputer)
+QVariantMap PrintFixture::richiesta(const QString &nomeComputer) { return richiestaDa(form_DB->Connessione, nomeComputer); }
+
+QVariantMap PrintFixture::richiestaSalvata(const QString &nomeComputer)
 {
-    db::Query q(&form_DB->Connessione);
+    db::Connection propria;
+    if (!propria.open(db.path())) return {};
+    return richiestaDa(propria, nomeComputer);
+}
+
+QVariantMap PrintFixture::richiestaDa(db::Connection &connessione, const QString &nomeComputer)
+{
+    db::Query q(&connessione);
     q.setSql("select * from TempStampa where NomeComputer = '" + nomeComputer + "'");
     q.open();
     QVariantMap m;

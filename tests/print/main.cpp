@@ -1,5 +1,7 @@
 #include "support/TestMain.h"
+#include "tst_catalogo.h"
 #include "tst_menustampe.h"
+#include "tst_modellistampe.h"
 #include "tst_stampa.h"
 
-PELLA_TEST_MAIN(TestStampa, TestMenuStampe)
+PELLA_TEST_MAIN(TestStampa, TestCatalogoStampe, TestModelliStampe, TestMenuStampe)

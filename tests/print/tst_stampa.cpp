@@ -12,20 +12,6 @@
 
 namespace {
 
-// What an accounting print form hands over when everything typed is valid.
-CriteriStampa criteriValidi()
-{
-    CriteriStampa c;
-    c.soggetto = "1";
-    c.daData = "01/03/2026";
-    c.aData = "31/03/2026";
-    c.mese = "3";
-    c.anno = "2026";
-    c.banca = "1";
-    c.saldoIniziale = "1500,50";
-    return c;
-}
-
 // Opens every query of a request as the report program does; fails the test on an error.
 void apriQuery(PrintFixture &f, const QVariantMap &r)
 {
@@ -167,8 +153,13 @@ void TestStampa::everyCode()
     QFETCH(int, righe);
 
     const QVariantMap altra = f->richiesta(PrintFixture::altra);
+    QVariantMap letta; // what the report program finds when it starts
+    f->seams.launcher.behaviour = [&](const QString &, const QStringList &) {
+        letta = f->richiestaSalvata(PrintFixture::postazione);
+        return 0;
+    };
     CodiceStampa = codice;
-    CriteriStampaDigitati = criteriValidi();
+    CriteriStampaDigitati = PrintFixture::criteriValidi();
     QVERIFY(form_DB->Button2Click());
 
     QCOMPARE(f->righe(PrintFixture::postazione), 1);
@@ -194,6 +185,7 @@ void TestStampa::everyCode()
     QCOMPARE(f->seams.launcher.started[0].args, QStringList({f->db.path()})); // the database it reads
     QCOMPARE(f->seams.launcher.started[0].wait, false);
     QCOMPARE(PercorsoProgrammaStampa, f->programma());
+    QCOMPARE(letta, r);
 }
 
 void TestStampa::documentTemplatesFollowOptions_data()
@@ -220,9 +212,7 @@ void TestStampa::documentTemplatesFollowOptions()
     QFETCH(bool, prezzo);
     QFETCH(QString, report);
     QFETCH(QString, landscape);
-    f->exec(QStringLiteral("update opzioni set DocumentiRigaIvato = %1, PrezzoPreventivo = %2")
-                .arg(rigaIvato ? "true" : "false", prezzo ? "true" : "false"));
-    form_DB->TableOpzioni->requery();
+    f->opzioniDocumenti(rigaIvato, prezzo);
     CodiceStampa = codice;
     QVERIFY(form_DB->Button2Click());
     const QVariantMap r = f->richiesta(PrintFixture::postazione);
@@ -402,13 +392,14 @@ void TestStampa::typedCriteriaAreCheckedFirst()
     const QHash<QString, QString CriteriStampa::*> campi = {
         {"soggetto", &CriteriStampa::soggetto}, {"daData", &CriteriStampa::daData}, {"mese", &CriteriStampa::mese},
         {"anno", &CriteriStampa::anno},         {"banca", &CriteriStampa::banca},   {"saldoIniziale", &CriteriStampa::saldoIniziale}};
-    CriteriStampaDigitati = criteriValidi();
+    CriteriStampaDigitati = PrintFixture::criteriValidi();
     CriteriStampaDigitati.*campi.value(campo) = valore;
     const QVariantMap prima = f->richiesta(PrintFixture::postazione);
     f->seams.dialogs.expectMessage(messaggio);
     CodiceStampa = codice;
     QVERIFY(!form_DB->Button2Click());
     QVERIFY(f->seams.dialogs.messages().value(0).text.startsWith("Attenzione"));
+    QCOMPARE(f->seams.dialogs.messages().value(0).caption, QString("Messaggio di errore"));
     QCOMPARE(f->righe(PrintFixture::postazione), 1);
     QCOMPARE(f->richiesta(PrintFixture::postazione), prima);
     QVERIFY(f->seams.launcher.started.isEmpty());
@@ -476,7 +467,7 @@ void TestStampa::exportWaitsAndChecksTheFile()
     f->seams.launcher.startable = avviabile;
     f->seams.launcher.behaviour = [&](const QString &, const QStringList &) {
         // The request is committed before the report program reads it.
-        richiestaPronta = f->richiesta(PrintFixture::postazione)["Esportazione"].toBool();
+        richiestaPronta = f->richiestaSalvata(PrintFixture::postazione)["Esportazione"].toBool();
         if (!scritto.isEmpty()) scriviFile(file, scritto);
         return uscita;
     };

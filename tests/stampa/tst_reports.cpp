@@ -157,9 +157,10 @@ struct Archivio {
     int runInProcess() { return stampa::run({QStringLiteral("stampa"), database.path()}); }
 
     // The program itself, started as the print dispatcher starts it, on this machine's name.
-    Outcome runProgram()
+    Outcome runProgram(const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
     {
         QProcess p;
+        p.setProcessEnvironment(environment);
         p.start(QStringLiteral(STAMPA_EXE), {database.path()});
         if (!p.waitForFinished(120000)) {
             p.kill();
@@ -450,6 +451,22 @@ void TestReports::previewShowsTheReportAndSavesItAsPdf()
     VERIFY_TEXT(pdfText(saved + ".pdf"), "1.261,25");
 }
 
+void TestReports::previewFitsTheScreen()
+{
+    a->request(reportPath("Clienti.rpt"), CustomersQuery, QString(), QString(), false);
+    const stampa::Request request = stampa::readRequest(a->database.conn(), stampa::workstationName());
+    const stampa::ReportData data = stampa::fetchData(a->database.conn(), request);
+    stampa::PreviewWindow window(request, stampa::loadTemplate(request.report), data, a->out.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect screen = window.screen()->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    QVERIFY2(screen.contains(frame), qPrintable(QStringLiteral("%1x%2 at %3,%4 on %5x%6")
+                                                    .arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())
+                                                    .arg(screen.width()).arg(screen.height())));
+    QVERIFY(window.width() >= screen.width() / 2); // still a useful size
+}
+
 void TestReports::programExportsThePdf()
 {
     a->invoice();
@@ -461,6 +478,40 @@ void TestReports::programExportsThePdf()
     const QString text = pdfText(a->pdf());
     VERIFY_TEXT(text, "Autofficina Bianchi S.r.l.");
     VERIFY_TEXT(text, "1.261,25");
+}
+
+// As on a server or in a service: no display, and no platform chosen.
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) e.remove(QString::fromLatin1(name));
+    return e;
+}
+
+void TestReports::programExportsWithoutADisplay()
+{
+    a->invoice();
+    a->request(reportPath("Fatture.rpt"), InvoiceQuery, InstalmentsQuery, OrdersQuery, true, 1, a->realComputerName());
+    const Outcome o = a->runProgram(withoutDisplay());
+    QVERIFY2(o.exitCode == 0, qPrintable(QStringLiteral("exit %1: %2").arg(o.exitCode).arg(o.errors)));
+    VERIFY_TEXT(pdfText(a->pdf()), "1.261,25");
+}
+
+void TestReports::previewWithoutADisplayIsReported()
+{
+    a->request(reportPath("Clienti.rpt"), CustomersQuery, QString(), QString(), false, 1, a->realComputerName());
+    const Outcome o = a->runProgram(withoutDisplay());
+    QCOMPARE(o.exitCode, 1);
+    VERIFY_TEXT(o.errors, "anteprima");
+}
+
+void TestReports::standardDialogsSpeakItalian()
+{
+    stampa::setupApplication();
+    // The file chooser of "Salva PDF" and the printer dialog of "Stampa".
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Salva come"));
+    QCOMPARE(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("Stampa"));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Pellavantoria"));
 }
 
 void TestReports::programReportsAMissingTemplate()

@@ -22,8 +22,12 @@ private Q_SLOTS:
     void fieldMissingFromTheQueryWritesNoFile();
     void interactiveErrorsAreShownInMessageBoxes();
     void previewShowsTheReportAndSavesItAsPdf();
+    void previewFitsTheScreen();
 
     void programExportsThePdf();
+    void programExportsWithoutADisplay();
+    void previewWithoutADisplayIsReported();
+    void standardDialogsSpeakItalian();
     void programReportsAMissingTemplate();
     void programReportsAFailingQuery();
     void programRefusesOtherExportFormats();

@@ -482,23 +482,34 @@ private:
         const double available = m_width - indent;
         double total = 0;
         for (const Column &c : b.columns) total += c.width;
+        // A heading breaks only between its words, and a date never breaks: such a column
+        // takes the room it lacks from the others' spare room.
+        const double pad = 2 * mm(1);
+        const QFont heading = headerFont();
+        const double dateWidth = textWidth(QStringLiteral("00/00/0000"), makeFont(8)) + mm(2.5);
+        std::vector<double> least;
         for (const Column &c : b.columns) {
             g.w.push_back(available * c.width / total);
             g.align.push_back(c.format.numeric() ? Qt::AlignRight : Qt::AlignLeft);
+            double word = 0;
+            for (const QString &w : c.caption.split(u' ', Qt::SkipEmptyParts)) word = std::max(word, textWidth(w, heading));
+            least.push_back(std::max(word + pad + mm(0.3), c.format.kind == Format::Date ? dateWidth : 0.0));
         }
-        // A date never breaks over two lines: its column takes the room from the others.
-        const double dateWidth = textWidth(QStringLiteral("00/00/0000"), makeFont(8)) + mm(2.5);
-        double missing = 0, others = 0;
+        double missing = 0, spare = 0;
         for (size_t i = 0; i < g.w.size(); ++i) {
-            if (b.columns[i].format.kind == Format::Date && g.w[i] < dateWidth) {
-                missing += dateWidth - g.w[i];
-                g.w[i] = dateWidth;
-            } else if (b.columns[i].format.kind != Format::Date) {
-                others += g.w[i];
-            }
+            missing += std::max(0.0, least[i] - g.w[i]);
+            spare += std::max(0.0, g.w[i] - least[i]);
         }
-        for (size_t i = 0; i < g.w.size() && missing > 0 && others > 0; ++i)
-            if (b.columns[i].format.kind != Format::Date) g.w[i] -= missing * g.w[i] / others;
+        if (missing > 0) {
+            const double share = std::min(1.0, missing / spare);
+            for (size_t i = 0; i < g.w.size(); ++i)
+                g.w[i] = g.w[i] < least[i] ? least[i] : g.w[i] - share * (g.w[i] - least[i]);
+            // Columns too many for the page: they shrink alike, and their headings break.
+            double used = 0;
+            for (double w : g.w) used += w;
+            if (used > available)
+                for (double &w : g.w) w *= available / used;
+        }
         double x = indent;
         for (double w : g.w) {
             g.x.push_back(x);
@@ -529,11 +540,13 @@ private:
         m_y += h;
     }
 
+    static QFont headerFont() { return makeFont(7.5, true); }
+
     void tableHeader(const Block &b, const Geometry &g)
     {
         QStringList captions;
         for (const Column &c : b.columns) captions << c.caption;
-        tableRow(g, captions, makeFont(7.5, true), HeaderFill, false);
+        tableRow(g, captions, headerFont(), HeaderFill, false);
     }
 
     bool rowVisible(const Block &b, const DataSet &set, int r) const

@@ -6,10 +6,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -25,7 +27,7 @@ PreviewWindow::PreviewWindow(const Request &request, const Template &portrait, c
 {
     setWindowTitle(QStringLiteral("Anteprima di stampa - ") + reportTitle(m_portrait, m_data));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    resize(1000, 860);
+    fitScreen();
 
     setupDevice(&m_printer, m_portrait);
     m_preview = new QPrintPreviewWidget(&m_printer, this);
@@ -59,6 +61,21 @@ PreviewWindow::PreviewWindow(const Request &request, const Template &portrait, c
     layout->addWidget(bar);
     layout->addWidget(m_preview, 1);
     m_preview->fitToWidth();
+}
+
+// A page's width at a readable size, but never more than the screen it opens on, with room for
+// the window's frame and title bar (a 1366x768 laptop, a panel at the bottom).
+void PreviewWindow::fitScreen()
+{
+    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) {
+        resize(1000, 860);
+        return;
+    }
+    const QRect area = s->availableGeometry();
+    const QSize frame(16, 48);
+    resize(QSize(1000, 860).boundedTo(area.size() - frame));
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height() - frame.height()) / 2);
 }
 
 void PreviewWindow::paint(QPrinter *printer)

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void paint(QPrinter *printer);
 
 private:
+    void fitScreen();
     const Template &current() const { return m_useLandscape ? *m_landscape : m_portrait; }
 
     Request m_request;

@@ -7,6 +7,7 @@
 #include "db/DbError.h"
 #include "widgets/Seams.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,11 +19,12 @@ namespace {
 
 enum class Mode { Unknown, Interactive, Export };
 
-// An export runs unattended (the program waits for it): its messages go to stderr only.
-void tell(const QString &message, Mode mode)
+// An export runs unattended (the program waits for it): its messages go to stderr only, as do
+// all of them when there is no display to show a box on.
+void tell(const QString &message, Mode mode, bool display)
 {
     std::fprintf(stderr, "stampa: %s\n", message.toUtf8().constData());
-    if (mode != Mode::Export) ui::showError(message, QStringLiteral("Stampa"));
+    if (mode != Mode::Export && display) ui::showError(message, QStringLiteral("Stampa"));
 }
 
 } // namespace
@@ -38,7 +40,21 @@ QString defaultDatabase()
     return folder.filePath(QStringLiteral("archivio.db"));
 }
 
-int run(const QStringList &arguments)
+bool chooseHeadlessPlatform()
+{
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return true;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return false;
+}
+
+void setupApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Pellavantoria"));
+    QApplication::setOrganizationName(QStringLiteral("Pellavantoria"));
+    ui::caricaTraduzioniItaliane();
+}
+
+int run(const QStringList &arguments, bool display)
 {
     Mode mode = Mode::Unknown;
     try {
@@ -69,13 +85,15 @@ int run(const QStringList &arguments)
             if (!writePdf(t, data, request.exportFile, &error)) throw ReportError(error);
             return 0;
         }
+        if (!display)
+            throw ReportError(QStringLiteral("Nessuno schermo disponibile: l'anteprima di stampa non si può mostrare."));
         PreviewWindow preview(request, t, data, installFolder);
         preview.exec();
         return 0;
     } catch (const ReportError &e) {
-        tell(e.message(), mode);
+        tell(e.message(), mode, display);
     } catch (const db::DbError &e) {
-        tell(QStringLiteral("Errore del database: %1").arg(e.message()), mode);
+        tell(QStringLiteral("Errore del database: %1").arg(e.message()), mode, display);
     }
     return 1;
 }
