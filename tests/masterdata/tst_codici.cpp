@@ -712,3 +712,41 @@ void TestCodici::statoUso()
     frmStatoUso->Button3Click();
     QCOMPARE(conta("StatoUso"), 0);
 }
+
+void TestCodici::menoDopoPiu_data()
+{
+    QTest::addColumn<QString>("forma");
+    QTest::addColumn<QString>("tabella");
+    QTest::addColumn<QString>("domanda");
+    QTest::newRow("aspetto") << "frmAspetto" << "FatturaAspetto" << "Sei sicuro di voler eliminare la tipologia di Aspetto merce?";
+    QTest::newRow("stato d'uso") << "frmStatoUso" << "StatoUso" << "Sei sicuro di voler eliminare lo Stato di Uso?";
+    QTest::newRow("porto") << "frmPorto" << "FatturaPorto" << "Sei sicuro di voler eliminare la tipologia di Porto?";
+}
+
+void TestCodici::menoDopoPiu()
+{
+    // "-" on a row begun with "+" and never stored drops that row: nothing stored is deleted.
+    QFETCH(QString, forma);
+    QFETCH(QString, tabella);
+    QFETCH(QString, domanda);
+    auto *f = Form1->findChild<QDialog *>(forma);
+    QVERIFY(f);
+    auto *descrizione = f->findChild<ui::DBEdit *>("DBEdit2");
+    db::Query *q = descrizione->dataSource()->dataset();
+    esegui("insert into " + tabella + " (Descrizione) values ('Alfa'), ('Beta'), ('Gamma')");
+    q->requery();
+    QVERIFY(q->locate("Descrizione", "Beta"));
+    conModale([f] { f->exec(); },
+              [&](QWidget *) {
+                  f->findChild<QPushButton *>("Button4")->click();
+                  QCOMPARE(q->state(), db::Query::State::Insert);
+                  dialoghi().expectMessage(domanda, QMessageBox::Yes);
+                  f->findChild<QPushButton *>("Button3")->click();
+                  QCOMPARE(q->state(), db::Query::State::Browse);
+                  QCOMPARE(descrizione->text(), QString("Beta"));
+                  f->findChild<QToolButton *>("spdIndietro")->click();
+              });
+    QCOMPARE(conta(tabella), 3);
+    QCOMPARE(q->recordCount(), 3);
+    QCOMPARE(q->fieldByName("Descrizione").asString(), QString("Beta"));
+}

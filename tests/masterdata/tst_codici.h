@@ -25,4 +25,6 @@ private Q_SLOTS:
     void portoNuovoNonScritto();
     void aspettoNuovoNonLasciato();
     void statoUso();
+    void menoDopoPiu_data();
+    void menoDopoPiu();
 };
