@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace ambiente;
@@ -21,6 +22,30 @@ namespace {
 
 QVariant scalar(const QString &sql) { return valore(sql); }
 void exec(const QString &sql) { esegui(sql); }
+
+// Keys as the clerk types them: to whatever has the focus in the active window.
+void digita(const QString &testo)
+{
+    QVERIFY2(QApplication::focusWidget(), "nessun campo ha il fuoco");
+    QTest::keyClicks(static_cast<QWidget *>(nullptr), testo);
+}
+void tasto(Qt::Key k)
+{
+    QVERIFY2(QApplication::focusWidget(), "nessun campo ha il fuoco");
+    QTest::keyClick(static_cast<QWidget *>(nullptr), k);
+}
+
+// The toolbar is never where typing lands.
+bool inBarra(QWidget *w) { return w && qobject_cast<QToolBar *>(w->parentWidget()); }
+
+// A double click with the mouse on a row of a list's grid, as the clerk gives it.
+void doppioClic(forms::ListForm *l, int riga)
+{
+    ui::DBGrid *g = l->DBGrid1;
+    const QRect r = g->visualRect(g->model()->index(riga, 0));
+    QVERIFY(r.isValid());
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+}
 
 // A list over the towns with two search boxes laid out Provincia first but filtering on the
 // town name first, and a detail with the name required.
@@ -187,7 +212,7 @@ void TestFamily::addThenCancel()
               });
     QCOMPARE(scalar("select count(*) from Colori").toInt(), yes ? prima : prima + 1);
     if (yes) QCOMPARE(form_DB->TableColori->state(), db::Query::State::Browse);
-    if (!yes) QCOMPARE(scalar("select count(*) from Colori where Descrizione = ' Nero'").toInt(), 1);
+    if (!yes) QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Nero'").toInt(), 1);
 }
 
 void TestFamily::requiredFieldRefusedThenAccepted()
@@ -226,6 +251,7 @@ void TestFamily::refusedPostKeepsFormOpen()
               [](QWidget *w) {
                   auto *d = qobject_cast<forms::DetailForm *>(w);
                   exec("delete from Colori where Descrizione = 'Verde'");
+                  d->DBEdit2->end(false);
                   QTest::keyClicks(d->DBEdit2, " chiaro");
                   d->spdIndietro->click();
                   QVERIFY(d->isVisible());
@@ -340,9 +366,130 @@ void TestFamily::escapeActsAsBack()
               [](QWidget *w) {
                   auto *d = qobject_cast<forms::DetailForm *>(w);
                   d->DBEdit2->setFocus();
+                  d->DBEdit2->end(false);
                   QTest::keyClicks(d->DBEdit2, "2");
                   QTest::keyClick(d, Qt::Key_Escape);
               });
     QVERIFY(!frmColoriDett->isVisible());
     QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Blu2'").toInt(), 1);
+}
+
+void TestFamily::newRowTakesTyping_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("blank placeholder, no navigation") << "frmGrigliaColori";
+    QTest::newRow("emptied, Enter moves") << "frmReparti";
+    QTest::newRow("blank placeholder, Enter moves") << "frmCategorieFornitori_Griglia";
+    QTest::newRow("two fields") << "frmVeicoli";
+}
+
+void TestFamily::newRowTakesTyping()
+{
+    // "Aggiungi": what the clerk types goes into the description at once, replacing the
+    // placeholder; Enter stays among the fields; Escape stores what was typed. The second
+    // row starts in the description again, wherever the first was left.
+    QFETCH(QString, nome);
+    auto *l = Form1->findChild<forms::ListForm *>(nome);
+    QVERIFY(l);
+    forms::DetailForm *d = l->dettaglio();
+    const QString tabella = l->dataset()->updateTable();
+    for (const QString testo : {QString("Carro attrezzi"), QString("Carro gru")}) {
+        conModale([l] { l->spdInserisciClick(); },
+                  [d, testo](QWidget *w) {
+                      QCOMPARE(w, d);
+                      QVERIFY(QTest::qWaitForWindowActive(w));
+                      QCOMPARE(QApplication::focusWidget(), d->DBEdit2);
+                      digita(testo);
+                      QCOMPARE(d->DBEdit2->text(), testo);
+                      tasto(Qt::Key_Return);
+                      QWidget *dopoInvio = QApplication::focusWidget();
+                      QVERIFY(dopoInvio && dopoInvio->window() == d);
+                      QVERIFY2(!inBarra(dopoInvio), qPrintable(dopoInvio->objectName()));
+                      if (dopoInvio == d->DBEdit2) { // a blank typed there is text, not a button press
+                          tasto(Qt::Key_Space);
+                          tasto(Qt::Key_Backspace);
+                      }
+                      tasto(Qt::Key_Escape);
+                      QVERIFY(!d->isVisible());
+                  });
+        const QString ultima = QStringLiteral("select top 1 Descrizione from %1 order by Id desc").arg(tabella);
+        QCOMPARE(scalar(ultima).toString(), testo);
+    }
+    QTest::keyClicks(l->casella("Edit1"), "Carro");
+    QCOMPARE(l->dataset()->recordCount(), 2);
+    l->BitBtn3Click();
+}
+
+void TestFamily::placeholderNeverLeads_data()
+{
+    QTest::addColumn<bool>("mouse"); // the field clicked with the mouse after the blank, or left as it opened
+    QTest::newRow("as opened") << false;
+    QTest::newRow("clicked after the blank") << true;
+}
+
+void TestFamily::placeholderNeverLeads()
+{
+    QFETCH(bool, mouse);
+    conModale([] { frmGrigliaColori->spdInserisciClick(); },
+              [mouse](QWidget *w) {
+                  QVERIFY(QTest::qWaitForWindowActive(w));
+                  ui::DBEdit *e = frmColoriDett->DBEdit2;
+                  QCOMPARE(e->text(), QString(" "));
+                  QCOMPARE(e->selectedText(), QString(" "));
+                  if (mouse) {
+                      QTest::mouseClick(e, Qt::LeftButton, Qt::NoModifier, QPoint(e->width() - 4, e->height() / 2));
+                      QCOMPARE(e->cursorPosition(), 1);
+                  }
+                  digita("Carro attrezzi");
+                  frmColoriDett->spdIndietro->click();
+              });
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Carro attrezzi'").toInt(), 1);
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione like ' %'").toInt(), 0);
+}
+
+void TestFamily::doubleClickAfterSave()
+{
+    // Once a detail has saved, one double click on another row opens that row.
+    QVERIFY(form_DB->TableColori->locate("Descrizione", "Blu"));
+    conModale([] { frmGrigliaColori->spdAvantiClick(); },
+              [](QWidget *) {
+                  QVERIFY(QTest::qWaitForWindowActive(frmColoriDett));
+                  frmColoriDett->DBEdit2->end(false);
+                  digita(" notte");
+                  frmColoriDett->spdIndietro->click();
+              });
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Blu notte'").toInt(), 1);
+    conModale([] { frmGrigliaColori->exec(); },
+              [](QWidget *w) {
+                  QVERIFY(QTest::qWaitForWindowActive(w));
+                  QString aperto;
+                  conModale([] { doppioClic(frmGrigliaColori, 2); },
+                            [&aperto](QWidget *d) {
+                                QCOMPARE(d, frmColoriDett);
+                                aperto = frmColoriDett->DBEdit2->text();
+                                frmColoriDett->spdIndietro->click();
+                            });
+                  QCOMPARE(aperto, QString("Verde"));
+                  frmGrigliaColori->spdIndietro->click();
+              });
+}
+
+void TestFamily::enterOnRowOpens()
+{
+    conModale([] { frmGrigliaColori->exec(); },
+              [](QWidget *w) {
+                  QVERIFY(QTest::qWaitForWindowActive(w));
+                  frmGrigliaColori->DBGrid1->setFocus();
+                  QTest::keyClick(frmGrigliaColori->DBGrid1, Qt::Key_Down); // from Blu to Rosso
+                  QString aperto;
+                  conModale([] { tasto(Qt::Key_Return); },
+                            [&aperto](QWidget *d) {
+                                QCOMPARE(d, frmColoriDett);
+                                QVERIFY(!frmColoriDett->spdAnnulla->isVisible());
+                                aperto = frmColoriDett->DBEdit2->text();
+                                frmColoriDett->spdIndietro->click();
+                            });
+                  QCOMPARE(aperto, QString("Rosso"));
+                  frmGrigliaColori->spdIndietro->click();
+              });
 }
