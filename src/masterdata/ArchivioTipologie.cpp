@@ -35,7 +35,11 @@ TfrmArchivioTipologie::TfrmArchivioTipologie(QWidget *parent) : QDialog(parent)
     const auto pulsante = [this, griglia, &n](const char *nome, const QString &testo) {
         QToolButton *b = ui::toolButton(this, QString::fromLatin1(nome), testo, QString(), "view-list-details",
                                         QStyle::SP_FileDialogListView);
-        b->setMinimumWidth(150);
+        // The hub is used from the keyboard too, unlike a toolbar.
+        b->setFocusPolicy(Qt::StrongFocus);
+        // Columns of one width at least, each button no narrower than its caption: a minimum
+        // width set on the button itself would let the layout squeeze the caption.
+        griglia->setColumnMinimumWidth(n % 5, 150);
         griglia->addWidget(b, n / 5, n % 5);
         ++n;
         return b;
