@@ -23,6 +23,8 @@ TfrmArchivioTipologie::TfrmArchivioTipologie(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmArchivioTipologie"));
     setWindowTitle(QStringLiteral("Tipologie"));
+    // No context of its own: F1 opens the help's start page, not the main window's page.
+    setProperty("helpContext", 0);
     auto *layout = new QVBoxLayout(this);
     ToolBar2 = new QToolBar(this);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));

@@ -761,3 +761,35 @@ void TestCodici::menoDopoPiu()
     QCOMPARE(q->recordCount(), 3);
     QCOMPARE(q->fieldByName("Descrizione").asString(), QString("Beta"));
 }
+
+void TestCodici::tastoGuida_data()
+{
+    QTest::addColumn<QString>("forma");
+    QTest::addColumn<int>("contesto"); // 0: the help's start page, not the main window's context
+    QTest::newRow("lista") << "frmReparti" << 1600;
+    QTest::newRow("dettaglio") << "frmRepartiDett" << 1600;
+    QTest::newRow("dettaglio senza contesto") << "frmTipologiaCalendario" << 0;
+    QTest::newRow("Tipologie") << "frmArchivioTipologie" << 0;
+    QTest::newRow("aspetto") << "frmAspetto" << 0;
+    QTest::newRow("stato d'uso") << "frmStatoUso" << 0;
+    QTest::newRow("porto") << "frmPorto" << 0;
+    QTest::newRow("trova cap") << "frmTrovaCap" << 0;
+}
+
+void TestCodici::tastoGuida()
+{
+    // F1 anywhere in a window opens the help at that window's context.
+    QFETCH(QString, forma);
+    QFETCH(int, contesto);
+    auto *f = Form1->findChild<QDialog *>(forma);
+    QVERIFY(f);
+    const int aperti = launcher().opened.size();
+    conModale([f] { f->exec(); },
+              [f](QWidget *w) {
+                  QVERIFY(QTest::qWaitForWindowActive(w));
+                  QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_F1);
+                  f->done(QDialog::Accepted);
+              });
+    QCOMPARE(launcher().opened.size(), aperti + 1);
+    QCOMPARE(launcher().opened.last(), guida(contesto));
+}

@@ -27,4 +27,6 @@ private Q_SLOTS:
     void statoUso();
     void menoDopoPiu_data();
     void menoDopoPiu();
+    void tastoGuida_data();
+    void tastoGuida();
 };
