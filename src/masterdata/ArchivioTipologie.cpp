@@ -39,6 +39,7 @@ TfrmArchivioTipologie::TfrmArchivioTipologie(QWidget *parent) : QDialog(parent)
                                         QStyle::SP_FileDialogListView);
         // The hub is used from the keyboard too, unlike a toolbar.
         b->setFocusPolicy(Qt::StrongFocus);
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         // Columns of one width at least, each button no narrower than its caption: a minimum
         // width set on the button itself would let the layout squeeze the caption.
         griglia->setColumnMinimumWidth(n % 5, 150);
