@@ -64,6 +64,13 @@ bool SalvaNuovoRecord(db::Query &dataset, const QString &campoId)
 
 void EliminaRecord(db::Query &dataset, const QString &campoId)
 {
+    // A row begun and never stored has nothing to delete: dropping it leaves the user on the
+    // row that was current before it. Moving away first would post or cancel it and then
+    // delete that row instead.
+    if (dataset.state() == db::Query::State::Insert) {
+        dataset.cancel();
+        return;
+    }
     if (dataset.isEmpty()) return;
     const qint64 id = idCorrente(dataset, campoId);
     dataset.prior();

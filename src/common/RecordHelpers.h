@@ -21,7 +21,8 @@ bool SalvaRecord(db::Query &dataset, const QString &campoId);
 bool SalvaNuovoRecord(db::Query &dataset, const QString &campoId);
 
 // Deletes the current row; the row before it becomes current (after deleting the first row,
-// the one that followed it). Nothing happens on an empty dataset.
+// the one that followed it). Nothing happens on an empty dataset. A row being inserted (never
+// stored) is only dropped, and the row that was current before it is current again.
 void EliminaRecord(db::Query &dataset, const QString &campoId);
 
 // Re-reads the dataset and makes the same row current again; an empty dataset is not re-read.

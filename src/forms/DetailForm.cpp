@@ -121,10 +121,19 @@ void DetailForm::completa()
 
 void DetailForm::showEvent(QShowEvent *e)
 {
-    // Every way of showing the detail gets the editing behaviour and a fresh save state.
+    // Every way of showing the detail gets the editing behaviour and a fresh save state, and
+    // starts in its first field, whatever had the focus when it was last left.
     if (!m_editing) completa();
     SalvataggioFallito = false;
+    if (QWidget *primo = primoCampo()) primo->setFocus(Qt::OtherFocusReason);
     QDialog::showEvent(e);
+}
+
+QWidget *DetailForm::primoCampo() const
+{
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this) && isAncestorOf(w)) return w;
+    return nullptr;
 }
 
 int DetailForm::mostra(bool nuovo)

@@ -91,6 +91,8 @@ protected:
     virtual void dopoSalva() {}
 
     void showEvent(QShowEvent *e) override;
+    // The field the detail opens in: the first that takes the focus, in tab order.
+    QWidget *primoCampo() const;
     void done(int r) override;
     void reject() override; // Escape: as "Indietro"
     void closeEvent(QCloseEvent *e) override;

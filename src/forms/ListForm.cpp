@@ -25,6 +25,18 @@
 
 namespace forms {
 
+namespace {
+
+// What a typed apostrophe becomes in the search boxes that change it.
+const QChar kAcuto(0x00B4);
+
+QString prefisso(const QString &colonna, const QString &testo)
+{
+    return colonna + QStringLiteral(" like '") + common::RaddoppiaApici(testo) + QStringLiteral("*'");
+}
+
+} // namespace
+
 ListForm::ListForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(std::move(config))
 {
     setObjectName(m_cfg.nome);
@@ -148,7 +160,7 @@ bool ListForm::eventFilter(QObject *watched, QEvent *e)
         auto *k = static_cast<QKeyEvent *>(e);
         if (m_cfg.apostrofoAcuto && k->text() == QLatin1String("'")) {
             // Typed text then never needs quoting; pasted text still goes through RaddoppiaApici.
-            box->insert(QString(QChar(0x00B4)));
+            box->insert(QString(kAcuto));
             return true;
         }
         if (m_cfg.ricercaNavigazione) {
@@ -177,7 +189,17 @@ QString ListForm::filtroRicerca() const
     for (int i : ordine) {
         const QString testo = m_caselle.value(i) ? m_caselle[i]->text() : QString();
         if (testo.isEmpty() || testo == QLatin1String("*")) continue;
-        condizioni << m_cfg.ricerca[i].colonna + QStringLiteral(" like '") + common::RaddoppiaApici(testo) + QStringLiteral("*'");
+        const QString &colonna = m_cfg.ricerca[i].colonna;
+        if (m_cfg.apostrofoAcuto && (testo.contains(u'\'') || testo.contains(kAcuto))) {
+            // The box types the accent, but details and other forms store the apostrophe as typed:
+            // a row written either way is found.
+            QString acuto = testo, apice = testo;
+            acuto.replace(u'\'', kAcuto);
+            apice.replace(kAcuto, u'\'');
+            condizioni << u'(' + prefisso(colonna, acuto) + QStringLiteral(" or ") + prefisso(colonna, apice) + u')';
+        } else {
+            condizioni << prefisso(colonna, testo);
+        }
     }
     return condizioni.join(QStringLiteral(" and "));
 }

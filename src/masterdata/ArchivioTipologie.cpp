@@ -23,6 +23,8 @@ TfrmArchivioTipologie::TfrmArchivioTipologie(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmArchivioTipologie"));
     setWindowTitle(QStringLiteral("Tipologie"));
+    // No context of its own: F1 opens the help's start page, not the main window's page.
+    setProperty("helpContext", 0);
     auto *layout = new QVBoxLayout(this);
     ToolBar2 = new QToolBar(this);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
@@ -35,7 +37,12 @@ TfrmArchivioTipologie::TfrmArchivioTipologie(QWidget *parent) : QDialog(parent)
     const auto pulsante = [this, griglia, &n](const char *nome, const QString &testo) {
         QToolButton *b = ui::toolButton(this, QString::fromLatin1(nome), testo, QString(), "view-list-details",
                                         QStyle::SP_FileDialogListView);
-        b->setMinimumWidth(150);
+        // The hub is used from the keyboard too, unlike a toolbar.
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        // Columns of one width at least, each button no narrower than its caption: a minimum
+        // width set on the button itself would let the layout squeeze the caption.
+        griglia->setColumnMinimumWidth(n % 5, 150);
         griglia->addWidget(b, n / 5, n % 5);
         ++n;
         return b;

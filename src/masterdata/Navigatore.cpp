@@ -54,7 +54,9 @@ QPushButton *pulsanteRiga(QWidget *parent, const QString &nome, const QString &t
 
 void iniziaRiga(db::Query &dataset)
 {
-    dataset.setFilter(QString());
+    // Setting a filter moves to the first row: without one to empty, the row the user stands on
+    // stays current under the new one, and dropping the new row comes back to it.
+    if (!dataset.filter().isEmpty()) dataset.setFilter(QString());
     dataset.insert();
 }
 

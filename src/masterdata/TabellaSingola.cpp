@@ -43,6 +43,7 @@ TabellaSingola::TabellaSingola(Config config, QWidget *parent) : QDialog(parent)
 {
     setObjectName(m_cfg.nome);
     setWindowTitle(m_cfg.titolo);
+    setProperty("helpContext", m_cfg.helpContext);
     auto *layout = new QVBoxLayout(this);
     ToolBar2 = new QToolBar(this);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));

@@ -28,6 +28,7 @@ public:
     struct Config {
         QString nome;
         QString titolo;
+        int helpContext = 0; // what F1 opens; 0 the help's start page
         db::Query *dataset = nullptr;
         db::DataSource *source = nullptr;
         QString nomeNavigatore = QStringLiteral("DBNavigator2");

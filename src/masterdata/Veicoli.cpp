@@ -71,10 +71,7 @@ TfrmVeicoliDettaglio::TfrmVeicoliDettaglio(QWidget *parent)
                                   "document-edit", QStyle::SP_FileDialogDetailedView);
     SpeedButton9 = ui::toolButton(pulsanti, QStringLiteral("SpeedButton9"), QString(), QStringLiteral("Aggiungi una Marca"),
                                   "list-add", QStyle::SP_FileDialogNewFolder);
-    for (QToolButton *b : {SpeedButton8, SpeedButton9}) {
-        b->setFocusPolicy(Qt::NoFocus);
-        riga->addWidget(b);
-    }
+    for (QToolButton *b : {SpeedButton8, SpeedButton9}) riga->addWidget(b);
     riga->addStretch(1);
     aggiungiRiga(QString(), pulsanti);
     connect(SpeedButton8, &QToolButton::clicked, this, &TfrmVeicoliDettaglio::SpeedButton8Click);

@@ -13,10 +13,27 @@ DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent), DataBound(this)
     m_link->setPendingValue([this] { return editedValue(); });
 }
 
+namespace {
+
+// A field holding only a blank holds the placeholder a new row is stored with.
+bool segnaposto(const QString &testo) { return testo == QLatin1String(" "); }
+
+} // namespace
+
 QVariant DBEdit::editedValue() const
 {
-    const QString t = QLineEdit::text();
+    QString t = QLineEdit::text();
+    // Text typed after the placeholder (the cursor put behind it with the mouse, a paste)
+    // replaces it: the value never begins with that blank.
+    if (segnaposto(m_link->text()) && t.size() > 1 && t.startsWith(u' ')) t.remove(0, 1);
     return t.isEmpty() ? QVariant() : QVariant(t);
+}
+
+void DBEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // The placeholder is selected, so what is typed replaces it.
+    if (segnaposto(QLineEdit::text())) selectAll();
 }
 
 void DBEdit::showValue() { setText(m_link->text()); }

@@ -4,6 +4,8 @@
 #include "db/DbError.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QScopedValueRollback>
 
@@ -26,13 +28,40 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new QueryModel(thi
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { Q_EMIT titleClicked(m_model->fieldNameAt(column)); });
-    connect(this, &QAbstractItemView::doubleClicked, this, &DBGrid::doubleClicked); // only ever on a row
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         if (m_popupMenu) m_popupMenu->popup(viewport()->mapToGlobal(pos));
     });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DBGrid::followGrid);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &DBGrid::mirrorSelection);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DBGrid::modelWasReset);
+}
+
+void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The row under the mouse decides, not the press the view remembers: leaving an edited row
+    // on the first press posts or cancels it and resets the rows, and the view would then
+    // forget that press and drop the double click.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !index.isValid()) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    if (index.row() != currentIndex().row())
+        selectionModel()->setCurrentIndex(index, m_multiSelect ? QItemSelectionModel::NoUpdate
+                                                               : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Q_EMIT doubleClicked();
+}
+
+void DBGrid::keyPressEvent(QKeyEvent *event)
+{
+    const bool invio = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (invio && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && currentIndex().isValid()) {
+        event->accept();
+        Q_EMIT doubleClicked();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void DBGrid::setDataSource(db::DataSource *source)

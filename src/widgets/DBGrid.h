@@ -39,7 +39,12 @@ public:
 
 Q_SIGNALS:
     void titleClicked(const QString &fieldName);
+    // A double click on a row, or Enter on the current row.
     void doubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void attach();

@@ -17,6 +17,9 @@ QToolButton *toolButton(QWidget *parent, const QString &name, const QString &cap
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setAutoRaise(true);
     b->setCursor(Qt::PointingHandCursor);
+    // A toolbar button is pressed with the mouse: it never takes the focus, so typing, Space and
+    // Enter stay in the form's fields.
+    b->setFocusPolicy(Qt::NoFocus);
     QFont f = b->font();
     f.setBold(true);
     b->setFont(f);

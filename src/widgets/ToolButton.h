@@ -7,8 +7,8 @@ class QWidget;
 
 namespace ui {
 
-// A flat toolbar button of the forms: glyph above a bold caption, hand cursor, hint. The glyph
-// comes from the desktop's icon theme, with Qt's own icon when the theme has none.
+// A flat toolbar button of the forms: glyph above a bold caption, hand cursor, hint, no focus.
+// The glyph comes from the desktop's icon theme, with Qt's own icon when the theme has none.
 QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
                         const char *themeIcon, QStyle::StandardPixmap fallback);
 

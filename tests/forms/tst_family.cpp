@@ -1,49 +1,50 @@
 #include "tst_family.h"
 
-#include "app/Forms.h"
+#include "Ambiente.h"
 #include "app/Frm1.h"
 #include "data/DB.h"
 #include "db/Query.h"
 #include "forms/DetailForm.h"
 #include "forms/ListForm.h"
 #include "masterdata/Colori.h"
-#include "support/TestSupport.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
-#include <functional>
-#include <memory>
 
-using namespace testing_support;
+using namespace ambiente;
 
 namespace {
 
-std::unique_ptr<QTemporaryDir> g_dir;
-std::unique_ptr<Seams> g_seams;
+QVariant scalar(const QString &sql) { return valore(sql); }
+void exec(const QString &sql) { esegui(sql); }
 
-QVariant scalar(const QString &sql) { return form_DB->Connessione.scalar(sql); }
-void exec(const QString &sql) { form_DB->Connessione.execute(sql); }
-
-// Runs `action` once the next modal window is up; a second timer closes any modal left open,
-// so a failing test never blocks.
-void whenModal(std::function<void(QWidget *)> action)
+// Keys as the clerk types them: to whatever has the focus in the active window.
+void digita(const QString &testo)
 {
-    QTimer::singleShot(0, [action] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (w) action(w);
-    });
-    QTimer::singleShot(4000, [] {
-        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) d->done(QDialog::Rejected);
-    });
+    QVERIFY2(QApplication::focusWidget(), "nessun campo ha il fuoco");
+    QTest::keyClicks(static_cast<QWidget *>(nullptr), testo);
+}
+void tasto(Qt::Key k)
+{
+    QVERIFY2(QApplication::focusWidget(), "nessun campo ha il fuoco");
+    QTest::keyClick(static_cast<QWidget *>(nullptr), k);
+}
+
+// The toolbar is never where typing lands.
+bool inBarra(QWidget *w) { return w && qobject_cast<QToolBar *>(w->parentWidget()); }
+
+// A double click with the mouse on a row of a list's grid, as the clerk gives it.
+void doppioClic(forms::ListForm *l, int riga)
+{
+    ui::DBGrid *g = l->DBGrid1;
+    const QRect r = g->visualRect(g->model()->index(riga, 0));
+    QVERIFY(r.isValid());
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
 }
 
 // A list over the towns with two search boxes laid out Provincia first but filtering on the
@@ -95,28 +96,12 @@ Comuni comuni()
 
 void TestFamily::init()
 {
-    g_dir = std::make_unique<QTemporaryDir>();
-    g_seams = std::make_unique<Seams>(g_dir->path());
-    QDir(g_dir->path()).mkpath("aiuto");
-    QFile help(QDir(g_dir->path()).filePath("aiuto/index.html"));
-    QVERIFY(help.open(QIODevice::WriteOnly));
-    help.close();
-    AvvioCompletato = false;
-    CreaForms();
-    Form1->terminaApplicazione = [] {};
-    Form1->FormActivate();
-    QVERIFY(AvvioCompletato);
+    avvia();
     exec("insert into Colori (Descrizione) values ('Blu'), ('Rosso'), ('Verde')");
     form_DB->TableColori->requery();
 }
 
-void TestFamily::cleanup()
-{
-    DistruggiForms();
-    QVERIFY2(g_seams->dialogs.clean(), qPrintable(g_seams->dialogs.report()));
-    g_seams.reset();
-    g_dir.reset();
-}
+void TestFamily::cleanup() { chiudi(); }
 
 void TestFamily::searchBuildsFilter_data()
 {
@@ -181,19 +166,19 @@ void TestFamily::addThenBackKeepsRow()
     forms::ListForm lista(cfg, Form1);
     lista.setDettaglio(frmColoriDett);
     const int prima = scalar("select count(*) from Colori").toInt();
-    if (svuotata) g_seams->dialogs.expectMessage("Attenzione manca la Descrizione ");
-    whenModal([svuotata](QWidget *w) {
-        auto *d = qobject_cast<forms::DetailForm *>(w);
-        QVERIFY(d);
-        QVERIFY(d->spdAnnulla->isVisible());
-        d->spdIndietro->click();
-        if (svuotata) {
-            QVERIFY(d->isVisible()); // refused: still open
-            QTest::keyClicks(d->DBEdit2, "Giallo");
-            d->spdIndietro->click();
-        }
-    });
-    lista.spdInserisciClick();
+    if (svuotata) dialoghi().expectMessage("Attenzione manca la Descrizione ");
+    conModale([&] { lista.spdInserisciClick(); },
+              [svuotata](QWidget *w) {
+                  auto *d = qobject_cast<forms::DetailForm *>(w);
+                  QVERIFY(d);
+                  QVERIFY(d->spdAnnulla->isVisible());
+                  d->spdIndietro->click();
+                  if (svuotata) {
+                      QVERIFY(d->isVisible()); // refused: still open
+                      QTest::keyClicks(d->DBEdit2, "Giallo");
+                      d->spdIndietro->click();
+                  }
+              });
     QVERIFY(!frmColoriDett->isVisible());
     QCOMPARE(scalar("select count(*) from Colori").toInt(), prima + 1);
     const QString stored = scalar("select Descrizione from Colori order by Id desc").toString();
@@ -213,46 +198,46 @@ void TestFamily::addThenCancel()
 {
     QFETCH(bool, yes);
     const int prima = scalar("select count(*) from Colori").toInt();
-    g_seams->dialogs.expectMessage("Sei sicuro di voler annullare l'inserimento ?", yes ? QMessageBox::Yes : QMessageBox::No);
-    whenModal([yes](QWidget *w) {
-        auto *d = qobject_cast<forms::DetailForm *>(w);
-        QTest::keyClicks(d->DBEdit2, "Nero");
-        d->spdAnnulla->click();
-        QCOMPARE(d->isVisible(), !yes);
-        if (!yes) {
-            QCOMPARE(scalar("select count(*) from Colori where Descrizione = ' '").toInt(), 1);
-            d->spdIndietro->click();
-        }
-    });
-    frmGrigliaColori->spdInserisciClick();
+    dialoghi().expectMessage("Sei sicuro di voler annullare l'inserimento ?", yes ? QMessageBox::Yes : QMessageBox::No);
+    conModale([&] { frmGrigliaColori->spdInserisciClick(); },
+              [yes](QWidget *w) {
+                  auto *d = qobject_cast<forms::DetailForm *>(w);
+                  QTest::keyClicks(d->DBEdit2, "Nero");
+                  d->spdAnnulla->click();
+                  QCOMPARE(d->isVisible(), !yes);
+                  if (!yes) {
+                      QCOMPARE(scalar("select count(*) from Colori where Descrizione = ' '").toInt(), 1);
+                      d->spdIndietro->click();
+                  }
+              });
     QCOMPARE(scalar("select count(*) from Colori").toInt(), yes ? prima : prima + 1);
     if (yes) QCOMPARE(form_DB->TableColori->state(), db::Query::State::Browse);
-    if (!yes) QCOMPARE(scalar("select count(*) from Colori where Descrizione = ' Nero'").toInt(), 1);
+    if (!yes) QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Nero'").toInt(), 1);
 }
 
 void TestFamily::requiredFieldRefusedThenAccepted()
 {
     QVERIFY(form_DB->TableColori->locate("Descrizione", "Rosso"));
-    g_seams->dialogs.expectMessage("Attenzione manca la Descrizione ");
-    whenModal([](QWidget *w) {
-        auto *d = qobject_cast<forms::DetailForm *>(w);
-        QVERIFY(!d->spdAnnulla->isVisible());
-        d->DBEdit2->setFocus();
-        d->DBEdit2->selectAll();
-        QTest::keyClick(d->DBEdit2, Qt::Key_Backspace);
-        d->spdIndietro->click();
-        QVERIFY(d->SalvataggioFallito);
-        QVERIFY(d->isVisible());
-        QCOMPARE(g_seams->dialogs.messages().last().caption, QString("Messaggio di errore"));
-        QTest::keyClicks(d->DBEdit2, "Porpora");
-        d->spdIndietro->click();
-    });
-    frmGrigliaColori->spdAvantiClick();
+    dialoghi().expectMessage("Attenzione manca la Descrizione ");
+    conModale([&] { frmGrigliaColori->spdAvantiClick(); },
+              [](QWidget *w) {
+                  auto *d = qobject_cast<forms::DetailForm *>(w);
+                  QVERIFY(!d->spdAnnulla->isVisible());
+                  d->DBEdit2->setFocus();
+                  d->DBEdit2->selectAll();
+                  QTest::keyClick(d->DBEdit2, Qt::Key_Backspace);
+                  d->spdIndietro->click();
+                  QVERIFY(d->SalvataggioFallito);
+                  QVERIFY(d->isVisible());
+                  QCOMPARE(dialoghi().messages().last().caption, QString("Messaggio di errore"));
+                  QTest::keyClicks(d->DBEdit2, "Porpora");
+                  d->spdIndietro->click();
+              });
     QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Porpora'").toInt(), 1);
     QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Rosso'").toInt(), 0);
     // A detail left without touching anything writes nothing and closes.
-    whenModal([](QWidget *w) { qobject_cast<forms::DetailForm *>(w)->spdIndietro->click(); });
-    frmGrigliaColori->spdAvantiClick();
+    conModale([&] { frmGrigliaColori->spdAvantiClick(); },
+              [](QWidget *w) { qobject_cast<forms::DetailForm *>(w)->spdIndietro->click(); });
     QVERIFY(!frmColoriDett->isVisible());
 }
 
@@ -261,20 +246,21 @@ void TestFamily::refusedPostKeepsFormOpen()
     // Another workstation deleted the row meanwhile: the save is refused, shown, and the
     // form keeps what was typed.
     QVERIFY(form_DB->TableColori->locate("Descrizione", "Verde"));
-    g_seams->dialogs.expectMessage("");
-    whenModal([](QWidget *w) {
-        auto *d = qobject_cast<forms::DetailForm *>(w);
-        exec("delete from Colori where Descrizione = 'Verde'");
-        QTest::keyClicks(d->DBEdit2, " chiaro");
-        d->spdIndietro->click();
-        QVERIFY(d->isVisible());
-        QCOMPARE(d->DBEdit2->text(), QString("Verde chiaro"));
-        form_DB->TableColori->cancel();
-        d->DatiModificati = false;
-        d->spdIndietro->click();
-    });
-    frmGrigliaColori->spdAvantiClick();
-    QCOMPARE(g_seams->dialogs.messages().last().caption, QString("Messaggio di errore"));
+    dialoghi().expectMessage("");
+    conModale([&] { frmGrigliaColori->spdAvantiClick(); },
+              [](QWidget *w) {
+                  auto *d = qobject_cast<forms::DetailForm *>(w);
+                  exec("delete from Colori where Descrizione = 'Verde'");
+                  d->DBEdit2->end(false);
+                  QTest::keyClicks(d->DBEdit2, " chiaro");
+                  d->spdIndietro->click();
+                  QVERIFY(d->isVisible());
+                  QCOMPARE(d->DBEdit2->text(), QString("Verde chiaro"));
+                  form_DB->TableColori->cancel();
+                  d->DatiModificati = false;
+                  d->spdIndietro->click();
+              });
+    QCOMPARE(dialoghi().messages().last().caption, QString("Messaggio di errore"));
 }
 
 void TestFamily::deleteAsks_data()
@@ -290,9 +276,9 @@ void TestFamily::deleteAsks()
     QFETCH(bool, yes);
     QFETCH(int, dopo);
     QVERIFY(form_DB->TableColori->locate("Descrizione", "Rosso"));
-    g_seams->dialogs.expectMessage("Sei sicuro di voler eliminare il Colore?", yes ? QMessageBox::Yes : QMessageBox::No);
+    dialoghi().expectMessage("Sei sicuro di voler eliminare il Colore?", yes ? QMessageBox::Yes : QMessageBox::No);
     frmGrigliaColori->spdElimina->click();
-    QCOMPARE(g_seams->dialogs.messages().last().caption, QString("Messaggio di avviso"));
+    QCOMPARE(dialoghi().messages().last().caption, QString("Messaggio di avviso"));
     QCOMPARE(scalar("select count(*) from Colori").toInt(), dopo);
     if (yes) QCOMPARE(form_DB->TableColori->fieldByName("Descrizione").asString(), QString("Blu")); // the one before
     // On an empty list nothing is asked.
@@ -318,15 +304,16 @@ void TestFamily::pickMode()
     QFETCH(bool, conferma);
     QFETCH(QString, scelto);
     for (int round = 0; round < 2; ++round) { // a second pick never reuses the first one's choice
-        whenModal([conferma, round](QWidget *w) {
-            auto *l = qobject_cast<forms::ListForm *>(w);
-            QVERIFY(!l->spdInserisci->isEnabled());
-            QVERIFY(!l->spdElimina->isEnabled());
-            if (!l->dataset()->isEmpty()) QVERIFY(l->dataset()->locate("Descrizione", "Verde"));
-            if (conferma && round == 0) l->spdAvanti->click();
-            else l->spdIndietro->click();
-        });
-        const std::optional<qint64> id = frmGrigliaColori->scegli(filtro);
+        std::optional<qint64> id;
+        conModale([&] { id = frmGrigliaColori->scegli(filtro); },
+                  [conferma, round](QWidget *w) {
+                      auto *l = qobject_cast<forms::ListForm *>(w);
+                      QVERIFY(!l->spdInserisci->isEnabled());
+                      QVERIFY(!l->spdElimina->isEnabled());
+                      if (!l->dataset()->isEmpty()) QVERIFY(l->dataset()->locate("Descrizione", "Verde"));
+                      if (conferma && round == 0) l->spdAvanti->click();
+                      else l->spdIndietro->click();
+                  });
         const QString atteso = round == 0 ? scelto : QString();
         QCOMPARE(id.has_value(), !atteso.isEmpty());
         if (id) QCOMPARE(scalar(QString("select Descrizione from Colori where Id = %1").arg(*id)).toString(), atteso);
@@ -362,12 +349,12 @@ void TestFamily::defaultsOfTheTable()
     cfg.chiavePredefiniti = "Colori";
     forms::ListForm lista(cfg, Form1);
     lista.setDettaglio(frmColoriDett);
-    whenModal([](QWidget *w) {
-        auto *d = qobject_cast<forms::DetailForm *>(w);
-        QCOMPARE(d->DBEdit2->text(), QString("Metallizzato"));
-        d->spdIndietro->click();
-    });
-    lista.spdInserisciClick();
+    conModale([&] { lista.spdInserisciClick(); },
+              [](QWidget *w) {
+                  auto *d = qobject_cast<forms::DetailForm *>(w);
+                  QCOMPARE(d->DBEdit2->text(), QString("Metallizzato"));
+                  d->spdIndietro->click();
+              });
     QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Metallizzato'").toInt(), 1);
     QCOMPARE(form_DB->TablePersonalizzazioni->filter(), QString());
 }
@@ -375,13 +362,134 @@ void TestFamily::defaultsOfTheTable()
 void TestFamily::escapeActsAsBack()
 {
     QVERIFY(form_DB->TableColori->locate("Descrizione", "Blu"));
-    whenModal([](QWidget *w) {
-        auto *d = qobject_cast<forms::DetailForm *>(w);
-        d->DBEdit2->setFocus();
-        QTest::keyClicks(d->DBEdit2, "2");
-        QTest::keyClick(d, Qt::Key_Escape);
-    });
-    frmGrigliaColori->spdAvantiClick();
+    conModale([&] { frmGrigliaColori->spdAvantiClick(); },
+              [](QWidget *w) {
+                  auto *d = qobject_cast<forms::DetailForm *>(w);
+                  d->DBEdit2->setFocus();
+                  d->DBEdit2->end(false);
+                  QTest::keyClicks(d->DBEdit2, "2");
+                  QTest::keyClick(d, Qt::Key_Escape);
+              });
     QVERIFY(!frmColoriDett->isVisible());
     QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Blu2'").toInt(), 1);
+}
+
+void TestFamily::newRowTakesTyping_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("blank placeholder, no navigation") << "frmGrigliaColori";
+    QTest::newRow("emptied, Enter moves") << "frmReparti";
+    QTest::newRow("blank placeholder, Enter moves") << "frmCategorieFornitori_Griglia";
+    QTest::newRow("two fields") << "frmVeicoli";
+}
+
+void TestFamily::newRowTakesTyping()
+{
+    // "Aggiungi": what the clerk types goes into the description at once, replacing the
+    // placeholder; Enter stays among the fields; Escape stores what was typed. The second
+    // row starts in the description again, wherever the first was left.
+    QFETCH(QString, nome);
+    auto *l = Form1->findChild<forms::ListForm *>(nome);
+    QVERIFY(l);
+    forms::DetailForm *d = l->dettaglio();
+    const QString tabella = l->dataset()->updateTable();
+    for (const QString testo : {QString("Carro attrezzi"), QString("Carro gru")}) {
+        conModale([l] { l->spdInserisciClick(); },
+                  [d, testo](QWidget *w) {
+                      QCOMPARE(w, d);
+                      QVERIFY(QTest::qWaitForWindowActive(w));
+                      QCOMPARE(QApplication::focusWidget(), d->DBEdit2);
+                      digita(testo);
+                      QCOMPARE(d->DBEdit2->text(), testo);
+                      tasto(Qt::Key_Return);
+                      QWidget *dopoInvio = QApplication::focusWidget();
+                      QVERIFY(dopoInvio && dopoInvio->window() == d);
+                      QVERIFY2(!inBarra(dopoInvio), qPrintable(dopoInvio->objectName()));
+                      if (dopoInvio == d->DBEdit2) { // a blank typed there is text, not a button press
+                          tasto(Qt::Key_Space);
+                          tasto(Qt::Key_Backspace);
+                      }
+                      tasto(Qt::Key_Escape);
+                      QVERIFY(!d->isVisible());
+                  });
+        const QString ultima = QStringLiteral("select top 1 Descrizione from %1 order by Id desc").arg(tabella);
+        QCOMPARE(scalar(ultima).toString(), testo);
+    }
+    QTest::keyClicks(l->casella("Edit1"), "Carro");
+    QCOMPARE(l->dataset()->recordCount(), 2);
+    l->BitBtn3Click();
+}
+
+void TestFamily::placeholderNeverLeads_data()
+{
+    QTest::addColumn<bool>("mouse"); // the field clicked with the mouse after the blank, or left as it opened
+    QTest::newRow("as opened") << false;
+    QTest::newRow("clicked after the blank") << true;
+}
+
+void TestFamily::placeholderNeverLeads()
+{
+    QFETCH(bool, mouse);
+    conModale([] { frmGrigliaColori->spdInserisciClick(); },
+              [mouse](QWidget *w) {
+                  QVERIFY(QTest::qWaitForWindowActive(w));
+                  ui::DBEdit *e = frmColoriDett->DBEdit2;
+                  QCOMPARE(e->text(), QString(" "));
+                  QCOMPARE(e->selectedText(), QString(" "));
+                  if (mouse) {
+                      QTest::mouseClick(e, Qt::LeftButton, Qt::NoModifier, QPoint(e->width() - 4, e->height() / 2));
+                      QCOMPARE(e->cursorPosition(), 1);
+                  }
+                  digita("Carro attrezzi");
+                  frmColoriDett->spdIndietro->click();
+              });
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Carro attrezzi'").toInt(), 1);
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione like ' %'").toInt(), 0);
+}
+
+void TestFamily::doubleClickAfterSave()
+{
+    // Once a detail has saved, one double click on another row opens that row.
+    QVERIFY(form_DB->TableColori->locate("Descrizione", "Blu"));
+    conModale([] { frmGrigliaColori->spdAvantiClick(); },
+              [](QWidget *) {
+                  QVERIFY(QTest::qWaitForWindowActive(frmColoriDett));
+                  frmColoriDett->DBEdit2->end(false);
+                  digita(" notte");
+                  frmColoriDett->spdIndietro->click();
+              });
+    QCOMPARE(scalar("select count(*) from Colori where Descrizione = 'Blu notte'").toInt(), 1);
+    conModale([] { frmGrigliaColori->exec(); },
+              [](QWidget *w) {
+                  QVERIFY(QTest::qWaitForWindowActive(w));
+                  QString aperto;
+                  conModale([] { doppioClic(frmGrigliaColori, 2); },
+                            [&aperto](QWidget *d) {
+                                QCOMPARE(d, frmColoriDett);
+                                aperto = frmColoriDett->DBEdit2->text();
+                                frmColoriDett->spdIndietro->click();
+                            });
+                  QCOMPARE(aperto, QString("Verde"));
+                  frmGrigliaColori->spdIndietro->click();
+              });
+}
+
+void TestFamily::enterOnRowOpens()
+{
+    conModale([] { frmGrigliaColori->exec(); },
+              [](QWidget *w) {
+                  QVERIFY(QTest::qWaitForWindowActive(w));
+                  frmGrigliaColori->DBGrid1->setFocus();
+                  QTest::keyClick(frmGrigliaColori->DBGrid1, Qt::Key_Down); // from Blu to Rosso
+                  QString aperto;
+                  conModale([] { tasto(Qt::Key_Return); },
+                            [&aperto](QWidget *d) {
+                                QCOMPARE(d, frmColoriDett);
+                                QVERIFY(!frmColoriDett->spdAnnulla->isVisible());
+                                aperto = frmColoriDett->DBEdit2->text();
+                                frmColoriDett->spdIndietro->click();
+                            });
+                  QCOMPARE(aperto, QString("Rosso"));
+                  frmGrigliaColori->spdIndietro->click();
+              });
 }

@@ -22,4 +22,10 @@ private Q_SLOTS:
     void gridLayoutPerComputer();
     void defaultsOfTheTable();
     void escapeActsAsBack();
+    void newRowTakesTyping_data();
+    void newRowTakesTyping();
+    void placeholderNeverLeads_data();
+    void placeholderNeverLeads();
+    void doubleClickAfterSave();
+    void enterOnRowOpens();
 };

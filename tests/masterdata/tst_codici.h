@@ -25,4 +25,8 @@ private Q_SLOTS:
     void portoNuovoNonScritto();
     void aspettoNuovoNonLasciato();
     void statoUso();
+    void menoDopoPiu_data();
+    void menoDopoPiu();
+    void tastoGuida_data();
+    void tastoGuida();
 };

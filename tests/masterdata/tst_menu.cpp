@@ -103,8 +103,11 @@ void TestMenuArchivio::tipologieNonModale()
                            frmArchivioTipologie->btnTipoCostiVetture, frmArchivioTipologie->btnTipoCostiPersonale,
                            frmArchivioTipologie->btnTipoCalendario, frmArchivioTipologie->btnTipoScadenzePersonale,
                            frmArchivioTipologie->BitBtn3, frmArchivioTipologie->btnCategorieClienti,
-                           frmArchivioTipologie->btnCategorieFornitori, frmArchivioTipologie->btnCategoriePersonale})
+                           frmArchivioTipologie->btnCategorieFornitori, frmArchivioTipologie->btnCategoriePersonale}) {
         testi << b->text() + (b->isEnabled() ? QString() : QString(" (spento)"));
+        // Each button is as wide as its caption needs: nothing is cut short.
+        QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
+    }
     QCOMPARE(testi, QStringList({"Documenti", "Veicoli", "Costi Vetture", "Costi Personale", "Calendario",
                                  "Scadenze del Personale", "Tariffe", "Categorie Clienti (spento)", "Categorie Fornitori",
                                  "Categorie Personale"}));
