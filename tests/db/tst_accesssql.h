@@ -19,5 +19,8 @@ private Q_SLOTS:
     void accessFunctions();
     void badDateLiteralIsAnError();
     void scriptSplitKeepsLiterals();
+    void commentNeverSwallowsTheNextLine();
+    void transactionStatements_data();
+    void transactionStatements();
     void connectionRefusesNonDatabaseFile();
 };
