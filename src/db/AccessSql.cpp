@@ -501,11 +501,27 @@ void rewriteDdl(std::vector<Token> &t)
     }
 }
 
+// Parentheses deeper than this are refused before any rewrite walks them (the join rewrite
+// recurses per level); the engine's own parser gives up far earlier.
+constexpr int kMaxNesting = 200;
+
+void checkNesting(const std::vector<Token> &t)
+{
+    int depth = 0;
+    for (const Token &k : t) {
+        if (isPunct(k, "(") && ++depth > kMaxNesting)
+            throw DbError(QStringLiteral("Query non valida: troppe parentesi una dentro l'altra (al massimo %1).")
+                              .arg(kMaxNesting));
+        if (isPunct(k, ")")) --depth;
+    }
+}
+
 } // namespace
 
 QString AccessSql::translate(const QString &accessSql)
 {
     std::vector<Token> t = tokenize(accessSql);
+    checkNesting(t);
     rewriteDdl(t);
     rewriteWords(t);
     rewriteDelete(t);

@@ -378,6 +378,25 @@ void TestAccessSql::transactionStatements()
     QCOMPARE(db::AccessSql::isTransactionStatement(statement), transaction);
 }
 
+void TestAccessSql::deepNestingIsAnError()
+{
+    const QString open(100000, u'('), close(100000, u')');
+    const QStringList deep = {"select " + open + "1" + close + " as a",
+                              "UPDATE " + open + "a INNER JOIN b ON a.x = b.x" + close + " SET a.y = 1"};
+    for (const QString &sql : deep) {
+        try {
+            db::AccessSql::translate(sql);
+            QFAIL("no error");
+        } catch (const db::DbError &e) {
+            QVERIFY2(e.message().startsWith("Query non valida: troppe parentesi una dentro l'altra"),
+                     qPrintable(e.message().left(200)));
+        }
+    }
+    // The depth the program's own queries reach is far below the limit.
+    const QString ten = "select * from " + QString(10, u'(') + "t" + QString(10, u')');
+    QCOMPARE(db::AccessSql::translate(ten), ten);
+}
+
 void TestAccessSql::connectionRefusesNonDatabaseFile()
 {
     QTemporaryDir dir;

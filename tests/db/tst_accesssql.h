@@ -22,5 +22,6 @@ private Q_SLOTS:
     void commentNeverSwallowsTheNextLine();
     void transactionStatements_data();
     void transactionStatements();
+    void deepNestingIsAnError();
     void connectionRefusesNonDatabaseFile();
 };
