@@ -434,6 +434,7 @@ void TestQuery::datesAndFlagsAreCanonical()
     QVERIFY(q->post());
     QCOMPARE(stored("Data").toString(), QString("2026-05-02 00:00:00"));
     QVERIFY_THROWS_EXCEPTION(db::DbError, q->fieldByName("Data").setAsString("32/13/2026"));
+    QVERIFY_THROWS_EXCEPTION(db::DbError, q->fieldByName("Data").setAsString("01/01/0029"));
     QVERIFY_THROWS_EXCEPTION(db::DbError, q->fieldByName("Numero").setAsString("dodici"));
     QVERIFY_THROWS_EXCEPTION(db::DbError, q->fieldByName("Importo").setAsString("1,2,3"));
     q->cancel();
