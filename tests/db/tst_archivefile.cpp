@@ -3,11 +3,16 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Transaction.h"
+#include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 #include <memory>
 #include <sqlite3.h>
+
+using namespace testing_support;
 
 namespace {
 
@@ -118,4 +123,45 @@ void TestArchiveFile::engineFailuresSpeakItalian()
     QVERIFY2(message.startsWith(sentence), qPrintable(message));
     // The engine's own words follow, on a line of their own.
     QVERIFY2(message.contains("\n" + engine), qPrintable(message));
+}
+
+namespace {
+
+// Runs the stock sqlite3 tool on a database file with a script; its output and errors.
+QString sqliteTool(const QString &path, const QString &script)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start("sqlite3", {"-batch", path});
+    if (!p.waitForStarted()) return "sqlite3 not started";
+    p.write(script.toUtf8());
+    p.closeWriteChannel();
+    if (!p.waitForFinished(60000)) return "sqlite3 did not finish";
+    return QString::fromUtf8(p.readAll());
+}
+
+} // namespace
+
+void TestArchiveFile::sqliteToolLoadsTheFunctions()
+{
+    Seams seams;
+    TestDatabase d(TestDatabase::WithSchema);
+    d.conn().execute("insert into finanzia (Data, Operazione) values (#3/9/2024#, 'bianchi'), (#1/2/2025#, 'Àrea'),"
+                     " (#12/31/2023#, 'alfa'), (#6/1/2026#, 'Zeta')");
+    const QString query = "SELECT Operazione || ' ' || Year(Data) FROM finanzia ORDER BY Operazione;\n"
+                          "SELECT 'simile: ' || Operazione FROM finanzia WHERE Operazione LIKE 'àR%';\n";
+    // Without the extension the stock tool cannot even check the file.
+    QVERIFY2(sqliteTool(d.path(), "PRAGMA integrity_check;\n" + query).contains("no such collation sequence: UNOCASE"),
+             "the schema does not need the collation");
+    // The extension sits beside the programs of the build.
+    const QString extension = QCoreApplication::applicationDirPath() + "/pellavantoria_sqlite";
+    QVERIFY2(QFile::exists(extension + ".so"), qPrintable(extension));
+    const QString load = ".bail on\n.load " + extension + "\n";
+    const QStringList expected = {"ok", "alfa 2023", "bianchi 2024", "Zeta 2026", "Àrea 2025", "simile: Àrea"};
+    QCOMPARE(sqliteTool(d.path(), load + "PRAGMA integrity_check;\n" + query).split(u'\n', Qt::SkipEmptyParts), expected);
+    // What the archive holds, dumped and read into a new file, as the README tells.
+    const QString dump = sqliteTool(d.path(), load + ".dump\n");
+    QVERIFY2(dump.contains("COLLATE UNOCASE"), qPrintable(dump.left(500)));
+    const QString copy = d.folder() + "/nuovo.db";
+    QCOMPARE(sqliteTool(copy, load + dump + "PRAGMA integrity_check;\n" + query).split(u'\n', Qt::SkipEmptyParts), expected);
 }

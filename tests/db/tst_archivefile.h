@@ -7,4 +7,5 @@ class TestArchiveFile : public QObject {
 private Q_SLOTS:
     void engineFailuresSpeakItalian_data();
     void engineFailuresSpeakItalian();
+    void sqliteToolLoadsTheFunctions();
 };
