@@ -2,6 +2,7 @@
 
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "db/Schema.h"
 #include "db/Transaction.h"
 #include "support/TestSupport.h"
 
@@ -159,9 +160,16 @@ void TestArchiveFile::sqliteToolLoadsTheFunctions()
     const QString load = ".bail on\n.load " + extension + "\n";
     const QStringList expected = {"ok", "alfa 2023", "bianchi 2024", "Zeta 2026", "Àrea 2025", "simile: Àrea"};
     QCOMPARE(sqliteTool(d.path(), load + "PRAGMA integrity_check;\n" + query).split(u'\n', Qt::SkipEmptyParts), expected);
-    // What the archive holds, dumped and read into a new file, as the README tells.
+    // What the archive holds, dumped and read into a new file with its version, as the README tells.
     const QString dump = sqliteTool(d.path(), load + ".dump\n");
     QVERIFY2(dump.contains("COLLATE UNOCASE"), qPrintable(dump.left(500)));
+    const QString version = sqliteTool(d.path(), "PRAGMA user_version;\n").trimmed();
+    QCOMPARE(version, QString::number(db::schema::currentVersion()));
     const QString copy = d.folder() + "/nuovo.db";
-    QCOMPARE(sqliteTool(copy, load + dump + "PRAGMA integrity_check;\n" + query).split(u'\n', Qt::SkipEmptyParts), expected);
+    QCOMPARE(sqliteTool(copy, load + dump + "PRAGMA user_version = " + version + ";\nPRAGMA integrity_check;\n" + query)
+                 .split(u'\n', Qt::SkipEmptyParts),
+             expected);
+    db::Connection reopened;
+    QVERIFY2(reopened.open(copy), qPrintable(reopened.error()));
+    QCOMPARE(db::schema::version(reopened), db::schema::currentVersion());
 }
