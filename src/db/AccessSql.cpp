@@ -25,6 +25,23 @@ QString quoteString(const QString &content)
     return u'\'' + s + u'\'';
 }
 
+// Where the comment starting at `i` ends ("--" to the end of the line, "/* ... */"), or `i`
+// when none starts there. An unclosed "/*" runs to the end, as the engine reads it.
+qsizetype commentEnd(const QString &sql, qsizetype i)
+{
+    const qsizetype n = sql.size();
+    if (i + 1 >= n) return i;
+    if (sql[i] == u'-' && sql[i + 1] == u'-') {
+        const qsizetype eol = sql.indexOf(u'\n', i + 2);
+        return eol < 0 ? n : eol;
+    }
+    if (sql[i] == u'/' && sql[i + 1] == u'*') {
+        const qsizetype close = sql.indexOf(QLatin1String("*/"), i + 2);
+        return close < 0 ? n : close + 2;
+    }
+    return i;
+}
+
 std::vector<Token> tokenize(const QString &sql)
 {
     std::vector<Token> out;
@@ -36,6 +53,12 @@ std::vector<Token> tokenize(const QString &sql)
         if (c.isSpace()) {
             space = true;
             ++i;
+            continue;
+        }
+        if (const qsizetype end = commentEnd(sql, i); end > i) {
+            // A comment separates tokens like a space; the line after "--" is still read.
+            space = true;
+            i = end;
             continue;
         }
         Token t;
@@ -478,11 +501,27 @@ void rewriteDdl(std::vector<Token> &t)
     }
 }
 
+// Parentheses deeper than this are refused before any rewrite walks them (the join rewrite
+// recurses per level); the engine's own parser gives up far earlier.
+constexpr int kMaxNesting = 200;
+
+void checkNesting(const std::vector<Token> &t)
+{
+    int depth = 0;
+    for (const Token &k : t) {
+        if (isPunct(k, "(") && ++depth > kMaxNesting)
+            throw DbError(QStringLiteral("Query non valida: troppe parentesi una dentro l'altra (al massimo %1).")
+                              .arg(kMaxNesting));
+        if (isPunct(k, ")")) --depth;
+    }
+}
+
 } // namespace
 
 QString AccessSql::translate(const QString &accessSql)
 {
     std::vector<Token> t = tokenize(accessSql);
+    checkNesting(t);
     rewriteDdl(t);
     rewriteWords(t);
     rewriteDelete(t);
@@ -513,26 +552,54 @@ QStringList AccessSql::splitScript(const QString &script)
 {
     QStringList out;
     QString cur;
+    const auto flush = [&] {
+        const QString piece = cur.trimmed();
+        if (!piece.isEmpty()) out << piece;
+        cur.clear();
+    };
     QChar quote;
     bool inName = false;
-    for (QChar c : script) {
+    const qsizetype n = script.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = script[i];
         if (!quote.isNull()) {
             if (c == quote) quote = QChar();
         } else if (inName) {
             if (c == u']') inName = false;
+        } else if (const qsizetype end = commentEnd(script, i); end > i) {
+            // Comments are dropped: a ";" inside one ends nothing, a piece of comment alone is blank.
+            cur += u' ';
+            i = end - 1;
+            continue;
         } else if (c == u'\'' || c == u'"') {
             quote = c;
         } else if (c == u'[') {
             inName = true;
         } else if (c == u';') {
-            if (!cur.trimmed().isEmpty()) out << cur.trimmed();
-            cur.clear();
+            flush();
             continue;
         }
         cur += c;
     }
-    if (!cur.trimmed().isEmpty()) out << cur.trimmed();
+    flush();
     return out;
+}
+
+bool AccessSql::isTransactionStatement(const QString &statement)
+{
+    const qsizetype n = statement.size();
+    qsizetype i = 0;
+    while (i < n) {
+        if (statement[i].isSpace()) ++i;
+        else if (const qsizetype end = commentEnd(statement, i); end > i) i = end;
+        else break;
+    }
+    qsizetype j = i;
+    while (j < n && isWordChar(statement[j])) ++j;
+    const QString first = statement.mid(i, j - i);
+    for (const char *w : {"begin", "commit", "end", "rollback", "savepoint", "release"})
+        if (first.compare(QLatin1String(w), Qt::CaseInsensitive) == 0) return true;
+    return false;
 }
 
 } // namespace db

@@ -6,7 +6,8 @@ namespace db {
 
 // Translates the program's Access SQL into the SQL of the engine (SQLite).
 // Works on tokens (strings, [names], #dates#, numbers, words, punctuation), so text inside
-// literals is never touched. Throws DbError on a date literal it cannot read.
+// literals is never touched; comments ("--" to the end of the line, "/* */") are
+// dropped. Throws DbError on a date literal it cannot read.
 class AccessSql {
 public:
     static QString translate(const QString &accessSql);
@@ -15,8 +16,14 @@ public:
     // joins skipped); empty when there is none. Used as the update table of a query.
     static QString firstFromTable(const QString &accessSql);
 
-    // Statements of a script separated by ";" (outside literals), blank pieces dropped.
+    // Statements of a script separated by ";" (outside literals and comments), comments
+    // dropped, blank pieces dropped.
     static QStringList splitScript(const QString &script);
+
+    // True for a statement that opens or closes a transaction or a savepoint (BEGIN, COMMIT,
+    // END, ROLLBACK, SAVEPOINT, RELEASE): a caller running a script in its own transaction
+    // must not pass these on.
+    static bool isTransactionStatement(const QString &statement);
 };
 
 } // namespace db

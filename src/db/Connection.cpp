@@ -39,7 +39,8 @@ bool Connection::open(const QString &path)
         QSqlDatabase qdb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         qdb.setDatabaseName(path);
         if (!qdb.open()) {
-            m_error = qdb.lastError().text();
+            const QSqlError e = qdb.lastError();
+            m_error = engineMessage(e.nativeErrorCode().toInt(), e.databaseText().isEmpty() ? e.text() : e.databaseText());
         } else {
             const QVariant h = qdb.driver()->handle();
             if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
@@ -95,12 +96,8 @@ int Connection::execute(const QString &accessSql)
 void Connection::executeNative(const QString &sql)
 {
     if (!m_handle) throw DbError(QStringLiteral("Database non aperto"));
-    char *err = nullptr;
-    if (sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString msg = err ? QString::fromUtf8(err) : engineError(m_handle);
-        sqlite3_free(err);
-        throw DbError(msg);
-    }
+    if (sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw DbError(engineError(m_handle));
     static const QRegularExpression ddl(QStringLiteral("\\b(create|alter|drop)\\b"), QRegularExpression::CaseInsensitiveOption);
     if (sql.contains(ddl)) clearMetadataCache();
 }

@@ -27,6 +27,8 @@ bool splitSlashed(const QString &text, int &a, int &b, int &year, QTime &time)
     int ys = pos;
     if (!readInt(s, pos, 4, year)) return false;
     if (pos - ys == 2) year += (year < 30 ? 2000 : 1900);
+    // "0029" is a slip, not the year 29: written back without its zeros it would read as 2029.
+    else if (pos - ys >= 3 && year < 100) return false;
     time = QTime(0, 0, 0);
     while (pos < s.size() && s[pos].isSpace()) ++pos;
     if (pos == s.size()) return true;

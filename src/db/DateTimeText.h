@@ -15,7 +15,8 @@ QDateTime parseCanonical(const QString &text);
 bool looksCanonical(const QString &text);
 
 // Reads what a user or an Access literal writes: day first ("dd/mm/yyyy") or month first
-// ("m/d/yyyy"), with an optional time "hh.mm.ss" or "hh:mm:ss". Invalid on failure.
+// ("m/d/yyyy"), with an optional time "hh.mm.ss" or "hh:mm:ss". Invalid on failure. A two-digit
+// year is 1930..2029; a year of three or four digits below 100 ("0029") is refused.
 QDateTime parseDayFirst(const QString &text);
 QDateTime parseMonthFirst(const QString &text);
 

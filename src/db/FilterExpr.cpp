@@ -100,7 +100,8 @@ struct Pattern {
 
 struct FilterExpr::Node {
     enum class Kind { And, Or, Not, Compare } kind = Kind::Compare;
-    std::unique_ptr<Node> left, right;
+    // And/Or: every term of a chain side by side, so a long chain stays one level deep; Not: one.
+    std::vector<std::unique_ptr<Node>> terms;
     // Compare
     QString column;
     int col = -1;
@@ -210,9 +211,15 @@ bool FilterExpr::Node::compare(const QVariant &v) const
 bool FilterExpr::Node::eval(const QVariant *row) const
 {
     switch (kind) {
-    case Kind::And: return left->eval(row) && right->eval(row);
-    case Kind::Or: return left->eval(row) || right->eval(row);
-    case Kind::Not: return !left->eval(row);
+    case Kind::And:
+        for (const auto &t : terms)
+            if (!t->eval(row)) return false;
+        return true;
+    case Kind::Or:
+        for (const auto &t : terms)
+            if (t->eval(row)) return true;
+        return false;
+    case Kind::Not: return !terms.front()->eval(row);
     case Kind::Compare: return compare(row[col]);
     }
     return false;
@@ -235,8 +242,20 @@ public:
 private:
     [[noreturn]] void fail(const QString &why) const
     {
-        throw DbError(QStringLiteral("Filtro non valido (%1): %2").arg(why, m_s));
+        const QString shown = m_s.size() > 200 ? m_s.left(200) + QStringLiteral("...") : m_s;
+        throw DbError(QStringLiteral("Filtro non valido (%1): %2").arg(why, shown));
     }
+    // Parentheses and "not" nest by recursion: a limit keeps absurd input off the stack.
+    static constexpr int kMaxNesting = 100;
+    struct Nested {
+        explicit Nested(Parser &p) : m_p(p)
+        {
+            if (++m_p.m_depth > kMaxNesting)
+                m_p.fail(QStringLiteral("troppe parentesi o \"not\" uno dentro l'altro, al massimo %1").arg(kMaxNesting));
+        }
+        ~Nested() { --m_p.m_depth; }
+        Parser &m_p;
+    };
     void skipSpace()
     {
         while (m_pos < m_s.size() && m_s[m_pos].isSpace()) ++m_pos;
@@ -251,32 +270,33 @@ private:
         m_pos = end;
         return true;
     }
-    std::unique_ptr<FilterExpr::Node> join(FilterExpr::Node::Kind k, std::unique_ptr<FilterExpr::Node> l,
-                                           std::unique_ptr<FilterExpr::Node> r)
+    // A chain of terms joined by `word`; a single term is returned as it is.
+    std::unique_ptr<FilterExpr::Node> chain(FilterExpr::Node::Kind k, const char *word,
+                                            std::unique_ptr<FilterExpr::Node> (Parser::*term)())
     {
+        auto first = (this->*term)();
+        if (!keyword(word)) return first;
         auto n = std::make_unique<FilterExpr::Node>();
         n->kind = k;
-        n->left = std::move(l);
-        n->right = std::move(r);
+        n->terms.push_back(std::move(first));
+        do n->terms.push_back((this->*term)());
+        while (keyword(word));
         return n;
     }
-    std::unique_ptr<FilterExpr::Node> parseOr()
-    {
-        auto l = parseAnd();
-        while (keyword("or")) l = join(FilterExpr::Node::Kind::Or, std::move(l), parseAnd());
-        return l;
-    }
-    std::unique_ptr<FilterExpr::Node> parseAnd()
-    {
-        auto l = parseUnary();
-        while (keyword("and")) l = join(FilterExpr::Node::Kind::And, std::move(l), parseUnary());
-        return l;
-    }
+    std::unique_ptr<FilterExpr::Node> parseOr() { return chain(FilterExpr::Node::Kind::Or, "or", &Parser::parseAnd); }
+    std::unique_ptr<FilterExpr::Node> parseAnd() { return chain(FilterExpr::Node::Kind::And, "and", &Parser::parseUnary); }
     std::unique_ptr<FilterExpr::Node> parseUnary()
     {
-        if (keyword("not")) return join(FilterExpr::Node::Kind::Not, parseUnary(), nullptr);
+        if (keyword("not")) {
+            Nested nested(*this);
+            auto n = std::make_unique<FilterExpr::Node>();
+            n->kind = FilterExpr::Node::Kind::Not;
+            n->terms.push_back(parseUnary());
+            return n;
+        }
         skipSpace();
         if (m_pos < m_s.size() && m_s[m_pos] == u'(') {
+            Nested nested(*this);
             ++m_pos;
             auto n = parseOr();
             skipSpace();
@@ -395,14 +415,14 @@ private:
 
     const QString &m_s;
     qsizetype m_pos = 0;
+    int m_depth = 0;
 };
 
 void bindNode(FilterExpr::Node *n, const std::function<int(const QString &)> &index, const std::vector<FieldType> &types)
 {
     if (!n) return;
     if (n->kind != FilterExpr::Node::Kind::Compare) {
-        bindNode(n->left.get(), index, types);
-        bindNode(n->right.get(), index, types);
+        for (const auto &t : n->terms) bindNode(t.get(), index, types);
         return;
     }
     QString name = n->column;

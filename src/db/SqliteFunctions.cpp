@@ -1,7 +1,13 @@
 #include "SqliteFunctions.h"
 #include "DateTimeText.h"
 
+#ifdef PELLA_SQLITE_EXTENSION
+// Built into the loadable extension: engine calls go through the table the engine hands over.
+#include <sqlite3ext.h>
+SQLITE_EXTENSION_INIT3
+#else
 #include <sqlite3.h>
+#endif
 #include <QLocale>
 #include <cmath>
 #include <cstring>
@@ -399,14 +405,16 @@ bool likeMatch(const QString &textIn, const QString &patternIn, QChar escape)
     return p == pat.size();
 }
 
-void registerAccessFunctions(sqlite3 *handle, const std::function<QDateTime()> *now)
+int registerAccessFunctions(sqlite3 *handle, const std::function<QDateTime()> *now)
 {
-    sqlite3_create_collation(handle, kTextCollation, SQLITE_UTF8, nullptr, collationCallback);
+    int rc = sqlite3_create_collation(handle, kTextCollation, SQLITE_UTF8, nullptr, collationCallback);
     for (const FunctionDef &f : kFunctions) {
+        if (rc != SQLITE_OK) break;
         void *user = f.needsClock ? const_cast<std::function<QDateTime()> *>(now) : nullptr;
         const int flags = SQLITE_UTF8 | (f.needsClock ? 0 : SQLITE_DETERMINISTIC);
-        sqlite3_create_function(handle, f.name, f.args, flags, user, f.fn, nullptr, nullptr);
+        rc = sqlite3_create_function(handle, f.name, f.args, flags, user, f.fn, nullptr, nullptr);
     }
+    return rc;
 }
 
 } // namespace db

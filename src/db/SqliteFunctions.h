@@ -17,7 +17,9 @@ int compareNoCase(const QString &a, const QString &b);
 bool likeMatch(const QString &text, const QString &pattern, QChar escape = QChar());
 
 // Registers the collation, the LIKE override and the Access functions the program's SQL
-// uses. `now` answers Date() and Now(); it must outlive the handle.
-void registerAccessFunctions(sqlite3 *handle, const std::function<QDateTime()> *now);
+// uses. `now` answers Date() and Now() (null: the system clock); it must outlive the handle.
+// The same registration serves the program's connection and the loadable extension
+// (SqliteExtension.cpp) that gives them to the stock sqlite3 tool. Returns the engine's code.
+int registerAccessFunctions(sqlite3 *handle, const std::function<QDateTime()> *now);
 
 } // namespace db

@@ -5,7 +5,66 @@
 
 namespace db {
 
-QString engineError(sqlite3 *handle) { return QString::fromUtf8(sqlite3_errmsg(handle)); }
+QString engineMessage(int code, const QString &engineText)
+{
+    const char *sentence = nullptr;
+    switch (code) {
+    case SQLITE_READONLY_DBMOVED:
+        sentence = "Il file dell'archivio è stato spostato, rinominato o cancellato mentre il programma lo usava: "
+                   "le modifiche non possono essere salvate. Chiudere il programma, rimettere il file al suo posto "
+                   "e riaprire il programma.";
+        break;
+    case SQLITE_CONSTRAINT_NOTNULL:
+        sentence = "Manca un dato obbligatorio: inserirlo e riprovare.";
+        break;
+    case SQLITE_CONSTRAINT_UNIQUE:
+    case SQLITE_CONSTRAINT_PRIMARYKEY:
+        sentence = "Il valore è già presente nell'archivio e non può essere ripetuto: cambiarlo e riprovare.";
+        break;
+    default:
+        switch (code & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            sentence = "L'archivio è occupato da un'altra postazione o da un altro programma: "
+                       "attendere qualche istante e riprovare.";
+            break;
+        case SQLITE_READONLY:
+            sentence = "L'archivio è in sola lettura: le modifiche non possono essere salvate. "
+                       "Controllare i permessi del file dell'archivio e della sua cartella.";
+            break;
+        case SQLITE_CORRUPT:
+            sentence = "L'archivio è danneggiato. Non fare altre modifiche: fare subito una copia del file "
+                       "dell'archivio, poi ripristinare l'ultima copia di sicurezza o farlo riparare.";
+            break;
+        case SQLITE_NOTADB:
+            sentence = "Il file aperto non è un archivio del programma, oppure è danneggiato fin dall'inizio. "
+                       "Controllare il percorso dell'archivio o ripristinare l'ultima copia di sicurezza.";
+            break;
+        case SQLITE_FULL:
+            sentence = "Il disco dell'archivio è pieno: le modifiche non sono state salvate. "
+                       "Liberare spazio sul disco e riprovare.";
+            break;
+        case SQLITE_CANTOPEN:
+            sentence = "Impossibile aprire il file dell'archivio: controllare che la cartella esista e sia "
+                       "raggiungibile (disco o cartella di rete) e che si possa scriverci.";
+            break;
+        case SQLITE_IOERR:
+            sentence = "Errore di lettura o scrittura sul disco dell'archivio: controllare il disco o il "
+                       "collegamento alla cartella di rete e riprovare.";
+            break;
+        case SQLITE_CONSTRAINT:
+            sentence = "I dati non rispettano le regole dell'archivio (un dato obbligatorio mancante, un valore "
+                       "ripetuto o un collegamento a un dato che non esiste): correggerli e riprovare.";
+            break;
+        }
+    }
+    return sentence ? QString::fromUtf8(sentence) + u'\n' + engineText : engineText;
+}
+
+QString engineError(sqlite3 *handle)
+{
+    return engineMessage(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
+}
 
 Statement::Statement(sqlite3 *handle, const QString &nativeSql) : m_handle(handle), m_sql(nativeSql)
 {

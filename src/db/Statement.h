@@ -35,6 +35,11 @@ private:
     QString m_sql;
 };
 
+// The text of an engine failure as the user reads it: for the failures a user can act on (archive
+// busy, read-only, damaged, not a database, disk full, unreachable, data against the rules) an
+// Italian sentence saying what happened and what to do, then the engine's own text.
+QString engineMessage(int code, const QString &engineText);
+// engineMessage of the handle's last failure.
 QString engineError(sqlite3 *handle);
 
 } // namespace db

@@ -94,6 +94,9 @@ void TestArithmetic::accessDateLiteral_data()
     QTest::newRow("single digits") << "3/7/2024" << "7/3/2024";
     QTest::newRow("two-digit year this century") << "25/12/24" << "12/25/2024";
     QTest::newRow("two-digit year last century") << "25/12/99" << "12/25/1999";
+    QTest::newRow("four-digit year below 100") << "01/01/0029" << "";
+    QTest::newRow("three-digit year below 100") << "01/01/099" << "";
+    QTest::newRow("year 100") << "01/01/0100" << "1/1/100";
     QTest::newRow("no such day") << "31/02/2024" << "";
     QTest::newRow("month first is not read") << "12/31/2023" << "";
     QTest::newRow("empty") << "" << "";

@@ -78,6 +78,14 @@ void TestAccessSql::translatesText_data()
         << "CREATE TABLE Prova (Id COUNTER, Flag YESNO, Importo CURRENCY, Note MEMO, Il DATETIME)"
         << "CREATE TABLE Prova (Id INTEGER PRIMARY KEY AUTOINCREMENT, Flag BOOLEAN NOT NULL DEFAULT 0, Importo REAL DEFAULT 0,"
            " Note TEXT COLLATE UNOCASE, Il DATETIME)";
+    QTest::newRow("comment ends at the line")
+        << "delete * from Colori -- prove\nwhere Descrizione = 'x';" << "delete from Colori where Descrizione = 'x';";
+    QTest::newRow("comment at the end") << "select a from t -- fine" << "select a from t";
+    QTest::newRow("block comment") << "update t /* a; b\n c */set a = 1 where/**/b = 2" << "update t set a = 1 where b = 2";
+    QTest::newRow("unclosed block comment") << "select a from t /* x\n where 0" << "select a from t";
+    QTest::newRow("comment marks in literals stay")
+        << "select '--a', \"/*b*/\", [c--d] from t" << "select '--a', '/*b*/', [c--d] from t";
+    QTest::newRow("minus stays") << "select a - -1, b-2 from t" << "select a - -1, b-2 from t";
     QTest::newRow("plain update strips qualifier") << "UPDATE Fattura SET Fattura.Storico = true WHERE Fattura.Id = 3"
                                                    << "UPDATE Fattura SET Storico = 1 WHERE Fattura.Id = 3";
 }
@@ -320,6 +328,73 @@ void TestAccessSql::scriptSplitKeepsLiterals()
     const QStringList parts = db::AccessSql::splitScript("update a set b = 'x;y';\n\n ; alter table [c;d] add e TEXT(5);  ");
     QCOMPARE(parts, QStringList({"update a set b = 'x;y'", "alter table [c;d] add e TEXT(5)"}));
     QVERIFY(db::AccessSql::splitScript(" ;\n; ").isEmpty());
+}
+
+void TestAccessSql::commentNeverSwallowsTheNextLine()
+{
+    Seams seams;
+    TestDatabase d(TestDatabase::Empty);
+    d.exec("CREATE TABLE Colori (Id INTEGER PRIMARY KEY AUTOINCREMENT, Descrizione TEXT COLLATE UNOCASE, Note TEXT);"
+           "INSERT INTO Colori (Descrizione) VALUES ('x'), ('rosso'), ('verde'), ('blu');");
+    const QString script = "-- prove; di aggiornamento\n"
+                           "delete * from Colori -- prove\nwhere Descrizione = 'x';\n"
+                           "UPDATE Colori SET Note = 'n;1' -- nota; con punto e virgola\r\n  WHERE Descrizione = 'rosso';\n"
+                           "/* blocco; */ update Colori set Note = 'v' /* ; */ where Descrizione = 'verde';\n"
+                           "-- fine";
+    const QStringList parts = db::AccessSql::splitScript(script);
+    QCOMPARE(parts.size(), 3);
+    QList<int> changed;
+    for (const QString &p : parts) changed << d.conn().execute(p);
+    QCOMPARE(changed, QList<int>({1, 1, 1}));
+    QCOMPARE(column(d.conn(), "select Descrizione & '=' & Note as r from Colori order by Id", "r"),
+             QStringList({"rosso=n;1", "verde=v", "blu="}));
+}
+
+void TestAccessSql::transactionStatements_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<bool>("transaction");
+    QTest::newRow("begin") << "BEGIN" << true;
+    QTest::newRow("begin transaction") << "begin transaction" << true;
+    QTest::newRow("begin immediate") << "Begin Immediate Transaction" << true;
+    QTest::newRow("commit") << "COMMIT" << true;
+    QTest::newRow("end") << "end transaction" << true;
+    QTest::newRow("rollback to") << "ROLLBACK TO sp1" << true;
+    QTest::newRow("savepoint") << "SAVEPOINT a" << true;
+    QTest::newRow("release") << "release savepoint a" << true;
+    QTest::newRow("after comments") << "-- apre\n /* sì */ BEGIN" << true;
+    QTest::newRow("update") << "update t set Fine = 1 where Commit = 0" << false;
+    QTest::newRow("longer word") << "BEGINNING" << false;
+    QTest::newRow("word in a literal") << "select 'begin'" << false;
+    QTest::newRow("bracketed name") << "[commit]" << false;
+    QTest::newRow("commented out") << "-- commit" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestAccessSql::transactionStatements()
+{
+    QFETCH(QString, statement);
+    QFETCH(bool, transaction);
+    QCOMPARE(db::AccessSql::isTransactionStatement(statement), transaction);
+}
+
+void TestAccessSql::deepNestingIsAnError()
+{
+    const QString open(100000, u'('), close(100000, u')');
+    const QStringList deep = {"select " + open + "1" + close + " as a",
+                              "UPDATE " + open + "a INNER JOIN b ON a.x = b.x" + close + " SET a.y = 1"};
+    for (const QString &sql : deep) {
+        try {
+            db::AccessSql::translate(sql);
+            QFAIL("no error");
+        } catch (const db::DbError &e) {
+            QVERIFY2(e.message().startsWith("Query non valida: troppe parentesi una dentro l'altra"),
+                     qPrintable(e.message().left(200)));
+        }
+    }
+    // The depth the program's own queries reach is far below the limit.
+    const QString ten = "select * from " + QString(10, u'(') + "t" + QString(10, u')');
+    QCOMPARE(db::AccessSql::translate(ten), ten);
 }
 
 void TestAccessSql::connectionRefusesNonDatabaseFile()

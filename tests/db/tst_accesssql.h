@@ -19,5 +19,9 @@ private Q_SLOTS:
     void accessFunctions();
     void badDateLiteralIsAnError();
     void scriptSplitKeepsLiterals();
+    void commentNeverSwallowsTheNextLine();
+    void transactionStatements_data();
+    void transactionStatements();
+    void deepNestingIsAnError();
     void connectionRefusesNonDatabaseFile();
 };

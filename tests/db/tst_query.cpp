@@ -180,6 +180,39 @@ void TestQuery::invalidFilterKeepsPreviousOne()
     QCOMPARE(names(*q), QStringList({"Bianchi"}));
 }
 
+void TestQuery::deepFilterIsRefusedLongChainsWork()
+{
+    auto q = openClienti();
+    // Long chains of and/or are no deeper than one level.
+    QStringList ands, ors;
+    for (int i = 0; i < 50000; ++i) {
+        ands << QString("Nome <> 'z%1'").arg(i);
+        ors << QString("Nome = 'z%1'").arg(i);
+    }
+    q->setFilter(ands.join(" and ") + " and Citta like 'f*'");
+    QCOMPARE(names(*q), QStringList({"Rossi", "L'Officina"}));
+    q->setFilter(ors.join(" or ") + " or Nome = 'rossini'");
+    QCOMPARE(names(*q), QStringList({"rossini"}));
+    q->setFilter("(" + ands.join(" and ") + ") and not (Nome = 'Rossi' or Importo > 100) or Nome = 'Rossi'");
+    QCOMPARE(names(*q), QStringList({"Rossi", "L'Officina", "Bianchi", "Àlba"}));
+    // Deep nesting is refused and the filter in force stays.
+    q->setFilter("Nome like 'b*'");
+    QString nots;
+    for (int i = 0; i < 20000; ++i) nots += "not ";
+    const QStringList deep = {QString(20000, u'(') + "Nome = 'Rossi'" + QString(20000, u')'), nots + "Nome = 'Rossi'"};
+    for (const QString &f : deep) {
+        try {
+            q->setFilter(f);
+            QFAIL("no error");
+        } catch (const db::DbError &e) {
+            QVERIFY2(e.message().startsWith("Filtro non valido (troppe parentesi"), qPrintable(e.message()));
+            QVERIFY(e.message().size() < 400);
+        }
+        QCOMPARE(q->filter(), QString("Nome like 'b*'"));
+        QCOMPARE(names(*q), QStringList({"Bianchi"}));
+    }
+}
+
 void TestQuery::sortToggles()
 {
     auto q = openClienti();
@@ -401,6 +434,7 @@ void TestQuery::datesAndFlagsAreCanonical()
     QVERIFY(q->post());
     QCOMPARE(stored("Data").toString(), QString("2026-05-02 00:00:00"));
     QVERIFY_THROWS_EXCEPTION(db::DbError, q->fieldByName("Data").setAsString("32/13/2026"));
+    QVERIFY_THROWS_EXCEPTION(db::DbError, q->fieldByName("Data").setAsString("01/01/0029"));
     QVERIFY_THROWS_EXCEPTION(db::DbError, q->fieldByName("Numero").setAsString("dodici"));
     QVERIFY_THROWS_EXCEPTION(db::DbError, q->fieldByName("Importo").setAsString("1,2,3"));
     q->cancel();

@@ -12,6 +12,7 @@ private Q_SLOTS:
     void filterLanguage();
     void filterSurvivesRequeryAndSqlChange();
     void invalidFilterKeepsPreviousOne();
+    void deepFilterIsRefusedLongChainsWork();
     void sortToggles();
     void editWritesOnlyChangedColumns();
     void insertGivesIdAndDefaults();
