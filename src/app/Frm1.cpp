@@ -417,18 +417,10 @@ bool TForm1::AvvioCompleto()
 
 namespace {
 
-// The first word of a statement, upper case.
+// The first word of a statement, upper case (comments are already gone from script pieces).
 QString parolaIniziale(const QString &s)
 {
     return s.trimmed().section(QRegularExpression(QStringLiteral("\\s+")), 0, 0).toUpper();
-}
-
-// A transaction statement of the script itself (BEGIN, COMMIT, ROLLBACK ...): the script is
-// applied all or nothing by the program, so these would break that guard.
-bool istruzioneDiTransazione(const QString &s)
-{
-    static const QStringList parole = {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE"};
-    return parole.contains(parolaIniziale(s));
 }
 
 } // namespace
@@ -468,7 +460,7 @@ void TForm1::eseguiSQLAggio()
                 statements.removeLast();
             }
             for (const QString &s : statements)
-                if (istruzioneDiTransazione(s)) {
+                if (db::AccessSql::isTransactionStatement(s)) {
                     ui::showError(QStringLiteral("Attenzione l'aggiornamento del database (SQLAggio.sql) non è stato eseguito.\n"
                                                  "Lo script contiene l'istruzione di transazione:\n%1\n\n"
                                                  "Il programma applica lo script tutto o niente da sé: togliere dallo script "

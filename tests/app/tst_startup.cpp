@@ -254,6 +254,17 @@ void TestStartup::updateScriptRunsOnceAndWhole()
     QCOMPARE(scalar("select 'a' || Nuova || 'b' from Clienti where Nuova is null").isNull(), true);
 }
 
+void TestStartup::updateScriptCommentsEndAtTheLine()
+{
+    prepareDb(defaultDb(), {"insert into Colori (Descrizione) values ('x'), ('y')"});
+    writeFile(QDir(folder()).filePath("SQLAggio.sql"), "delete * from Colori -- prove\nwhere Descrizione = 'x';\n"
+                                                       "/* nota; con punto e virgola */ update Colori set Descrizione = 'z' -- nota\n"
+                                                       "where Descrizione = 'nessuno';\n");
+    start();
+    QVERIFY(AvvioCompletato);
+    QCOMPARE(scalar("select group_concat(Descrizione) from Colori").toString(), QString("y"));
+}
+
 void TestStartup::updateScriptNeverAppliedTwice()
 {
     prepareDb(defaultDb(), {});
@@ -287,7 +298,7 @@ void TestStartup::updateScriptTransactionStatements_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("applied");
     QTest::newRow("wrapped in BEGIN and COMMIT")
-        << QByteArray("BEGIN TRANSACTION;\ninsert into Colori (Descrizione) values ('Blu');\n"
+        << QByteArray("-- aggiunge due colori\nBEGIN TRANSACTION;\ninsert into Colori (Descrizione) values ('Blu'); -- il primo\n"
                       "insert into Colori (Descrizione) values ('Rosso');\nCOMMIT;\n")
         << true;
     QTest::newRow("COMMIT half way") << QByteArray("insert into Colori (Descrizione) values ('Blu');\nCOMMIT;\n"
@@ -295,6 +306,9 @@ void TestStartup::updateScriptTransactionStatements_data()
                                      << false;
     QTest::newRow("ROLLBACK at the end") << QByteArray("BEGIN;\ninsert into Colori (Descrizione) values ('Blu');\nROLLBACK;\n")
                                          << false;
+    QTest::newRow("comment before COMMIT") << QByteArray("insert into Colori (Descrizione) values ('Blu');\n/* fine */ COMMIT;\n"
+                                                         "insert into Colori (Descrizione) values ('Rosso');\n")
+                                           << false;
     QTest::newRow("savepoint") << QByteArray("savepoint a;\ninsert into Colori (Descrizione) values ('Blu');\n") << false;
 }
 

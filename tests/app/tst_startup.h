@@ -14,6 +14,7 @@ private Q_SLOTS:
     void failedStartIsShownOnceUnderRealActivation();
     void errorWhileCreatingFormsIsShown();
     void updateScriptRunsOnceAndWhole();
+    void updateScriptCommentsEndAtTheLine();
     void updateScriptNeverAppliedTwice();
     void updateScriptTransactionStatements_data();
     void updateScriptTransactionStatements();
