@@ -1,25 +1,9 @@
 #pragma once
-// One executable runs several QtTest classes: fewer binaries keep the build short.
-#include <QApplication>
-#include <QTest>
-
+// The main of a test executable that drives windows.
+#include "TestMainCore.h"
 #include "widgets/Seams.h"
 
-// CTest runs each class as its own entry, naming it in PELLA_TEST_CLASSE; without it all run.
-template <typename T> int runOneTest(int argc, char **argv)
-{
-    const QByteArray only = qgetenv("PELLA_TEST_CLASSE");
-    if (!only.isEmpty() && only != T::staticMetaObject.className()) return 0;
-    T t;
-    return QTest::qExec(&t, argc, argv);
-}
-
-template <typename... Tests> int runTests(int argc, char **argv)
-{
-    int status = 0;
-    ((status |= runOneTest<Tests>(argc, argv)), ...);
-    return status;
-}
+#include <QApplication>
 
 #define PELLA_TEST_MAIN(...)                                                                                          \
     int main(int argc, char **argv)                                                                                    \

@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include "db/DbError.h"
-#include "db/Schema.h"
 
 namespace testing_support {
 
@@ -86,24 +84,16 @@ Seams::Seams(const QString &programFolder, const QDateTime &now) : clock(now)
     workstation.folder = programFolder;
     ui::Dialogs::setInstance(&dialogs);
     ui::Launcher::setInstance(&launcher);
-    ui::Clock::setInstance(&clock);
-    ui::Workstation::setInstance(&workstation);
+    core::Clock::setInstance(&clock);
+    core::Workstation::setInstance(&workstation);
 }
 
 Seams::~Seams()
 {
     ui::Dialogs::setInstance(nullptr);
     ui::Launcher::setInstance(nullptr);
-    ui::Clock::setInstance(nullptr);
-    ui::Workstation::setInstance(nullptr);
-}
-
-TestDatabase::TestDatabase(Kind kind) : m_conn(std::make_unique<db::Connection>())
-{
-    if (!m_dir.isValid()) throw db::DbError(QStringLiteral("cannot create a temporary folder"));
-    m_conn->setNow([] { return ui::Clock::instance().now(); });
-    if (!m_conn->open(path())) throw db::DbError(m_conn->error());
-    if (kind == WithSchema) db::schema::createNew(*m_conn);
+    core::Clock::setInstance(nullptr);
+    core::Workstation::setInstance(nullptr);
 }
 
 } // namespace testing_support

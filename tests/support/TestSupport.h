@@ -1,7 +1,7 @@
 #pragma once
-// Fixtures shared by every test: a fresh database in a temporary folder, and scripted
-// doubles of the seams (dialogs, launcher, clock, workstation).
-#include "db/Connection.h"
+// Fixtures of the tests that drive windows: scripted dialogs and launcher, and all the seams
+// installed at once. The database and the core doubles are in TestCore.h.
+#include "TestCore.h"
 #include "widgets/Seams.h"
 
 #include <QDateTime>
@@ -80,27 +80,6 @@ public:
     }
 };
 
-class FixedClock : public ui::Clock {
-public:
-    explicit FixedClock(const QDateTime &t) : m_now(t) {}
-    QDateTime now() const override { return m_now; }
-    void set(const QDateTime &t) { m_now = t; }
-
-private:
-    QDateTime m_now;
-};
-
-class FakeWorkstation : public ui::Workstation {
-public:
-    QString name = QStringLiteral("POSTAZIONE1");
-    bool printer = true;
-    QString folder;
-    QString computerName() const override { return name; }
-    bool hasPrinter() const override { return printer; }
-    QString programFolder() const override { return folder; }
-    QString installFolder() const override { return folder; }
-};
-
 // Installs the doubles for the life of a test and removes them after.
 class Seams {
 public:
@@ -111,24 +90,6 @@ public:
     ScriptedLauncher launcher;
     FixedClock clock;
     FakeWorkstation workstation;
-};
-
-// A fresh database file in a temporary folder, opened, with Date() answered by the clock:
-// with the program's schema and reference rows, or empty for tests of the database layer.
-class TestDatabase {
-public:
-    enum Kind { WithSchema, Empty };
-    explicit TestDatabase(Kind kind = Empty);
-    QString folder() const { return m_dir.path(); }
-    QString path() const { return m_dir.filePath(QStringLiteral("test.db")); }
-    db::Connection &conn() { return *m_conn; }
-    // Runs engine SQL (CREATE TABLE ... for a test's own tables).
-    void exec(const QString &nativeSql) { m_conn->executeNative(nativeSql); }
-    QVariant scalar(const QString &accessSql) { return m_conn->scalar(accessSql); }
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<db::Connection> m_conn;
 };
 
 } // namespace testing_support

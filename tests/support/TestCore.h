@@ -1,0 +1,65 @@
+#pragma once
+// Fixtures that need no window: a fresh database in a temporary folder, a fixed clock and a
+// fake workstation. Service tests link only these.
+#include "core/Clock.h"
+#include "core/Workstation.h"
+#include "db/Connection.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace testing_support {
+
+class FixedClock : public core::Clock {
+public:
+    explicit FixedClock(const QDateTime &t) : m_now(t) {}
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime &t) { m_now = t; }
+
+private:
+    QDateTime m_now;
+};
+
+class FakeWorkstation : public core::Workstation {
+public:
+    QString name = QStringLiteral("POSTAZIONE1");
+    bool printer = true;
+    QString folder;
+    QString computerName() const override { return name; }
+    bool hasPrinter() const override { return printer; }
+    QString programFolder() const override { return folder; }
+    QString installFolder() const override { return folder; }
+};
+
+// Installs the fixed clock and the fake workstation for the life of a test.
+class CoreSeams {
+public:
+    explicit CoreSeams(const QString &programFolder = QString(),
+                       const QDateTime &now = QDateTime(QDate(2026, 3, 15), QTime(10, 30, 0)));
+    ~CoreSeams();
+    FixedClock clock;
+    FakeWorkstation workstation;
+};
+
+// A fresh database file in a temporary folder, opened, with Date() answered by the clock:
+// with the program's schema and reference rows (a copy of one built once per test process),
+// or empty for tests of the database layer.
+class TestDatabase {
+public:
+    enum Kind { WithSchema, Empty };
+    explicit TestDatabase(Kind kind = Empty);
+    QString folder() const { return m_dir.path(); }
+    QString path() const { return m_dir.filePath(QStringLiteral("test.db")); }
+    db::Connection &conn() { return *m_conn; }
+    // Runs engine SQL (CREATE TABLE ... for a test's own tables).
+    void exec(const QString &nativeSql) { m_conn->executeNative(nativeSql); }
+    QVariant scalar(const QString &accessSql) { return m_conn->scalar(accessSql); }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<db::Connection> m_conn;
+};
+
+} // namespace testing_support
