@@ -9,6 +9,8 @@
 #include "db/DbError.h"
 #include "db/Schema.h"
 #include "db/Transaction.h"
+#include "data/services/Postazione.h"
+#include "data/services/Storico.h"
 #include "BottoniMenu.h"
 #include "MenuStampe.h"
 #include "common/GridLayouts.h"
@@ -497,71 +499,26 @@ void TForm1::eseguiSQLAggio()
     c.clearMetadataCache();
 }
 
-void TForm1::cancellaTemporanei()
-{
-    const QString nome = RaddoppiaApici(NomeComputerLocale);
-    for (const char *table : {"TempBilancio", "TempStampa", "TempAvvisi", "TempAvvisiClienti"})
-        db::Command::execute(&form_DB->Connessione,
-                             QStringLiteral("delete * from %1 where NomeComputer ='%2'").arg(QLatin1String(table), nome));
-}
+void TForm1::cancellaTemporanei() { postazione::cancellaTemporanei(form_DB->Connessione, NomeComputerLocale); }
 
-void TForm1::AggiornaStorico()
-{
-    const int anno = ui::Clock::instance().today().year();
-    const QString D = QStringLiteral("01/01/%1").arg(anno);
-    const QString E = QStringLiteral("01/01/%1").arg(anno + 1);
-    const QString R = DataSql(QDate(anno, 1, 1).toString(QStringLiteral("dd/MM/yyyy")));
-    const QStringList sql = {
-        "UPDATE finanzia SET Storico = true where Storico = false and Data < #" + D + "#",
-        "UPDATE finanzia SET Storico = false where Storico = true and Data >= #" + D + "# and Data <#" + E + "#",
-        "UPDATE Calendario SET Storico = true where Conclusa=true and Storico = false and Data < #" + D + "#",
-        "UPDATE Calendario SET Storico = false where Conclusa=false and Storico = true and Data >= #" + D + "# and Data <#" + E + "#",
-        "UPDATE Fattura SET Storico = false where Storico = true and Carico = false and Data >= #" + D + "# and Data <#" + E + "#",
-        "UPDATE Fattura SET Storico = false where Storico = true and Carico = true and DataRegistrazione >= #" + D
-            + "# and DataRegistrazione <#" + E + "#",
-        "UPDATE PreventiTestata SET Storico = false WHERE Storico = true and Data >= #" + D + "# and Data <#" + E + "#",
-        "UPDATE Fattura SET Storico = true WHERE Storico = false and Carico = false and Data < #" + R + "#",
-        "UPDATE Fattura SET Storico = true WHERE Storico = false and Carico = true and DataRegistrazione < #" + R + "#",
-        "UPDATE PreventiTestata SET Storico = true where Storico = false and Data < #" + R + "#",
-        "UPDATE Sequestri SET Storico = true where Storico = false and Data < #" + R + "#",
-        "UPDATE FatturaScadenze SET Pagato = true where Pagato = false and DataPagamento Is Not Null",
-        "UPDATE FatturaScadenze SET Pagato = false where Pagato = true and DataPagamento Is Null",
-    };
-    db::Transaction t(form_DB->Connessione);
-    for (const QString &s : sql) db::Command::execute(&form_DB->Connessione, s);
-    t.commit();
-}
+void TForm1::AggiornaStorico() { storico::aggiorna(form_DB->Connessione, ui::Clock::instance().today()); }
 
 void TForm1::cmdConnessioneClick()
 {
     Tform_DB *m = form_DB;
-    const QString nome = RaddoppiaApici(NomeComputerLocale);
     const QList<db::Query *> keepOpen = {m->TableTempEtichette, m->TableTrovaFattura, m->TablePersonaleStipendi,
                                          m->TableTempBilancio, m->TableTempScadenzeCumulative};
     for (db::Query *q : m->queries())
         if (!keepOpen.contains(q)) q->close();
 
-    m->TableTempEtichette->close();
-    m->TableTempEtichette->setSql("select * from TempoEtichette where NomeComputer ='" + nome + "' ORDER BY Descrizione");
-    m->TableTempEtichette->open();
-    while (!m->TableTempEtichette->isEmpty()) m->TableTempEtichette->deleteRecord();
-
-    const QList<std::pair<db::Query *, QString>> perPostazione = {
-        {m->TableTempBilancio, "select * from TempBilancio where NomeComputer ='" + nome + "'"},
-        {m->TableTempScadenzeCumulative,
-         "select FatturaScadenze.Importo, FatturaScadenze.Operazione, FatturaScadenze.DataScadenza, "
-         "TempFatturaScadenzeCumulativo.NomeComputer, TempFatturaScadenzeCumulativo.Scadenza_Id, TempFatturaScadenzeCumulativo.id "
-         "FROM TempFatturaScadenzeCumulativo INNER JOIN FatturaScadenze ON TempFatturaScadenzeCumulativo.Scadenza_Id = "
-         "FatturaScadenze.Id where TempFatturaScadenzeCumulativo.NomeComputer ='" + nome + "'"},
-        {m->TableGriglie, "select * from Griglie where NomeComputer ='" + nome + "'"},
-        {m->TableTempStampa, "select * from TempStampa where NomeComputer ='" + nome + "'"},
-        {m->TableTempAvvisiClienti, "select * from TempAvvisiClienti where NomeComputer ='" + nome + "'"},
-        {m->TableTempAvvisi, "select top 1 * from TempAvvisi where NomeComputer ='" + nome + "'"},
-    };
-    for (const auto &[q, sql] : perPostazione) {
+    // This workstation's rows only; its label rows are emptied once their query is bound.
+    for (const auto &[nome, sql] : postazione::sqlPerPostazione(NomeComputerLocale)) {
+        db::Query *q = m->queryByName(nome);
         q->close();
         q->setSql(sql);
         q->open();
+        if (q == m->TableTempEtichette)
+            while (!q->isEmpty()) q->deleteRecord();
     }
     if (m->TableTempAvvisi->isEmpty()) {
         m->TableTempAvvisi->insert();

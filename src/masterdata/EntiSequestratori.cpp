@@ -1,4 +1,5 @@
 #include "EntiSequestratori.h"
+#include "masterdata/services/Propagazioni.h"
 
 #include "common/RecordHelpers.h"
 #include "data/DB.h"
@@ -44,11 +45,7 @@ void TfrmEntiSequestratori_Dettaglio::dopoSalva()
 {
     // Every seizure of the authority, of any year, carries its current name, changed or not.
     const qint64 id = form_DB->TableEntiSequestratori->fieldByName(QStringLiteral("Id")).asLargeInt();
-    db::Command::execute(&form_DB->Connessione,
-                         QStringLiteral("UPDATE Sequestri INNER JOIN EntiSequestratori ON Sequestri.EnteSequestratore_Id = "
-                                        "EntiSequestratori.Id SET Sequestri.EnteSequestratore = [EntiSequestratori].[Descrizione] "
-                                        "where EntiSequestratori.Id=")
-                             + QString::number(id));
+    anagrafiche::propagaEnteSequestratore(form_DB->Connessione, id);
     // The seizures on screen elsewhere show the new name: a pending change of the current one
     // is stored first, then they are read again.
     db::Query *sequestri = form_DB->TableSequestri;

@@ -1,4 +1,5 @@
 #include "Veicoli.h"
+#include "masterdata/services/Propagazioni.h"
 
 #include "Modelli.h"
 #include "common/RecordHelpers.h"
@@ -104,9 +105,6 @@ void TfrmVeicoliDettaglio::dopoSalva()
     if (!DescrizioneModificata) return;
     DescrizioneModificata = false;
     const qint64 id = form_DB->TableVeicoli->fieldByName(QStringLiteral("Id")).asLargeInt();
-    db::Command::execute(&form_DB->Connessione,
-                         QStringLiteral("UPDATE Vetture INNER JOIN Veicoli ON Vetture.Veicolo_ID = Veicoli.Id SET "
-                                        "Vetture.VeicoloDesc = [Veicoli].[Descrizione] where Veicoli.Id=")
-                             + QString::number(id));
+    anagrafiche::propagaTipoVeicolo(form_DB->Connessione, id);
     common::RicaricaDataset(*form_DB->TableVetture, QStringLiteral("ID"));
 }

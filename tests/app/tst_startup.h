@@ -19,8 +19,7 @@ private Q_SLOTS:
     void updateScriptTransactionStatements_data();
     void updateScriptTransactionStatements();
     void failingUpdateScriptChangesNothing();
-    void rollOverStatement_data();
-    void rollOverStatement();
+    void rollOverRunsAtStart();
     void workstationRowsCleared();
     void sharedQueriesBoundToWorkstation();
     void laterActivationsOnlyFilter();
