@@ -2,9 +2,6 @@
 #include "DB.h"
 
 #include "common/SqlText.h"
-#include "db/Command.h"
-#include "db/DbError.h"
-#include "db/Transaction.h"
 #include "widgets/Seams.h"
 
 #include <QDir>
@@ -48,46 +45,22 @@ bool Tform_DB::Button2Click()
                                                          QDir(cartella).filePath(QStringLiteral("reports")));
     if (esito.tipo == stampe::Esito::CriteriNonValidi) return avvisa(esito.messaggio);
 
-    // Only this workstation's request is replaced, even before the start-up has bound the query.
-    const QString postazione = common::RaddoppiaApici(NomeComputerLocale);
-    const QString sql = "select * from TempStampa where NomeComputer ='" + postazione + "'";
+    // Only this workstation's request is replaced, even before the start-up has bound the query;
+    // committed there, the row is there for the report program at once: no pause needed.
+    stampe::Scrittura w;
+    w.setup = !EsportaStampa && !stampe::opzione(*this, "StampanteDefault").asBoolean();
+    if (EsportaStampa) {
+        w.esporta = true;
+        w.file = FileEsportazioneStampa;
+        w.tipoEsportazione = stampe::opzione(*this, "TipoEsportazione").asInteger();
+    }
+    const bool stampa = esito.tipo == stampe::Esito::Pronta;
+    stampe::scriviRichiesta(Connessione, NomeComputerLocale, stampa ? &esito.richiesta : nullptr, w);
+    const QString sql = "select * from TempStampa where NomeComputer ='" + common::RaddoppiaApici(NomeComputerLocale) + "'";
     if (TableTempStampa->sql() != sql) TableTempStampa->setSql(sql);
-    db::Transaction t(Connessione);
-    db::Command::execute(&Connessione, "delete * from TempStampa where NomeComputer ='" + postazione + "'");
     if (TableTempStampa->isActive()) TableTempStampa->requery();
     else TableTempStampa->open();
-    if (esito.tipo == stampe::Esito::NienteDaStampare) {
-        t.commit(); // the previous request is gone all the same
-        return false;
-    }
-
-    const stampe::Richiesta &r = esito.richiesta;
-    db::Query *q = TableTempStampa;
-    const auto campo = [q](const char *nome) { return q->fieldByName(QString::fromLatin1(nome)); };
-    q->append();
-    campo("NomeProgramma").setAsString(QStringLiteral("Pellavantoria"));
-    if (!r.query.isNull()) campo("Query").setAsString(r.query);
-    if (!r.sottoreport1.isNull()) campo("QuerySottoreport1").setAsString(r.sottoreport1);
-    if (!r.sottoreport2.isNull()) campo("QuerySottoreport2").setAsString(r.sottoreport2);
-    campo("Filtro").setAsBoolean(r.filtro);
-    if (r.parametro) campo("Parametro").setAsFloat(*r.parametro);
-    campo("Setup").setAsBoolean(!EsportaStampa && !stampe::opzione(*this, "StampanteDefault").asBoolean());
-    campo("NomeReportLandscape").setAsString(r.nomeReportLandscape);
-    campo("NomeReport").setAsString(r.nomeReport);
-    campo("PresenzaTestata").setAsBoolean(r.presenzaTestata);
-    campo("NomeComputer").setAsString(NomeComputerLocale);
-    if (EsportaStampa) {
-        campo("Esportazione").setAsBoolean(true);
-        campo("FileEsportazione").setAsString(FileEsportazioneStampa);
-        campo("TipoEsportazione").setAsInteger(stampe::opzione(*this, "TipoEsportazione").asInteger());
-    }
-    if (!q->post()) {
-        const QString errore = q->lastError();
-        q->cancel();
-        throw db::DbError(errore);
-    }
-    // Committed here, the row is there for the report program at once: no pause needed.
-    t.commit();
+    if (!stampa) return false;
 
     PercorsoProgrammaStampa = QDir(cartella).filePath(QStringLiteral("stampa"));
     // The report program reads the request from the database this program works on.

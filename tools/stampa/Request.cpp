@@ -3,7 +3,7 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Query.h"
-#include "widgets/Seams.h"
+#include "core/Workstation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +13,7 @@ namespace stampa {
 
 QString workstationName()
 {
-    const QString name = ui::Workstation::instance().computerName();
+    const QString name = core::Workstation::instance().computerName();
     return name.isEmpty() ? QStringLiteral("SenzaNome") : name;
 }
 
