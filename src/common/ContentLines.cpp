@@ -18,23 +18,26 @@ int ottettiUtf8(char32_t codice)
 
 QString RigaContenuto(const QString &riga)
 {
+    if (riga.size() * 3 <= ottettiPerRiga) return riga + QLatin1String("\r\n"); // no UTF-16 unit takes more than 3 octets
     QString piegata;
     piegata.reserve(riga.size() + riga.size() / 24 + 2);
     int ottetti = 0;
+    qsizetype pezzo = 0; // where the current physical line begins
     for (qsizetype i = 0; i < riga.size();) {
         // A surrogate pair is one character of four octets; a lone surrogate counts as the most the
         // encoder may write for it.
         const bool coppia = riga[i].isHighSurrogate() && i + 1 < riga.size() && riga[i + 1].isLowSurrogate();
-        const qsizetype unita = coppia ? 2 : 1;
         const int lunghezza = coppia ? 4 : riga[i].isSurrogate() ? 3 : ottettiUtf8(riga[i].unicode());
         if (ottetti + lunghezza > ottettiPerRiga) {
+            piegata += QStringView(riga).mid(pezzo, i - pezzo);
             piegata += QLatin1String("\r\n ");
+            pezzo = i;
             ottetti = 1;
         }
-        piegata.append(riga.mid(i, unita));
         ottetti += lunghezza;
-        i += unita;
+        i += coppia ? 2 : 1;
     }
+    piegata += QStringView(riga).mid(pezzo);
     piegata += QLatin1String("\r\n");
     return piegata;
 }

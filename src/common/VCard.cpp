@@ -3,9 +3,7 @@
 #include "TextUtils.h"
 
 #include <QDate>
-#include <QHash>
 #include <QRegularExpression>
-#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
@@ -40,56 +38,67 @@ QString indirizzoFoto(const QString &foto)
     return schema.match(foto).hasMatch() ? uri(foto) : QUrl::fromLocalFile(foto).toString(QUrl::FullyEncoded);
 }
 
+// The TYPE values the reader tells apart.
+enum Tipo { Casa = 1, Lavoro = 2, Fax = 4, Cellulare = 8 };
+
+bool uguale(QStringView testo, QLatin1String nome) { return testo.compare(nome, Qt::CaseInsensitive) == 0; }
+
+int tipo(QStringView testo)
+{
+    testo = testo.trimmed();
+    if (uguale(testo, QLatin1String("HOME"))) return Casa;
+    if (uguale(testo, QLatin1String("WORK"))) return Lavoro;
+    if (uguale(testo, QLatin1String("FAX"))) return Fax;
+    if (uguale(testo, QLatin1String("CELL"))) return Cellulare;
+    return 0;
+}
+
 // One unfolded content line taken apart.
 struct Proprieta {
-    QString nome;       // upper case, without its group
-    QSet<QString> tipi; // TYPE values and bare parameters of the older forms, upper case
+    QStringView nome;   // without its group
+    int tipi = 0;       // TYPE values and bare parameters of the older forms (TEL;HOME;VOICE)
     bool testo = false; // VALUE=text
     bool datiInclusi = false; // ENCODING=..., data inside the card
     QStringView valore; // as written, escapes included
 };
 
-// Positions of `separatore` outside double quotes, up to the first `fine` outside them.
-QList<qsizetype> separatori(QStringView testo, QChar separatore, QChar fine, qsizetype &posFine)
-{
-    QList<qsizetype> trovati;
-    bool virgolette = false;
-    posFine = -1;
-    for (qsizetype i = 0; i < testo.size(); ++i) {
-        const QChar c = testo[i];
-        if (c == u'"') virgolette = !virgolette;
-        else if (!virgolette && c == fine) {
-            posFine = i;
-            break;
-        } else if (!virgolette && c == separatore) trovati << i;
-    }
-    return trovati;
-}
-
 bool leggiProprieta(QStringView riga, Proprieta &p)
 {
-    qsizetype dueP = -1;
-    const QList<qsizetype> puntiEVirgola = separatori(riga, u';', u':', dueP);
-    if (dueP < 0) return false;
-    p.valore = riga.mid(dueP + 1);
-    QStringView nome = riga.left(puntiEVirgola.isEmpty() ? dueP : puntiEVirgola.first());
-    nome = nome.mid(nome.indexOf(u'.') + 1); // "item1.EMAIL"
-    p.nome = nome.toString().toUpper();
-    for (qsizetype k = 0; k < puntiEVirgola.size(); ++k) {
-        const qsizetype da = puntiEVirgola[k] + 1;
-        const QStringView parametro = riga.mid(da, (k + 1 < puntiEVirgola.size() ? puntiEVirgola[k + 1] : dueP) - da);
-        const qsizetype uguale = parametro.indexOf(u'=');
-        if (uguale < 0) {
-            p.tipi.insert(parametro.toString().toUpper()); // TEL;HOME;VOICE
-            continue;
+    // The parameters end at the first colon outside double quotes; semicolons outside them
+    // separate the name and the parameters.
+    qsizetype dueP = -1, da = 0;
+    bool virgolette = false;
+    QStringView nome;
+    const auto parametro = [&](QStringView testo) {
+        if (nome.isNull()) {
+            nome = testo.mid(testo.indexOf(u'.') + 1); // "item1.EMAIL"
+            return;
         }
-        const QString chiave = parametro.left(uguale).trimmed().toString().toUpper();
-        const QString valore = parametro.mid(uguale + 1).toString().remove(u'"').toUpper();
-        if (chiave == u"TYPE")
-            for (const QString &tipo : valore.split(u',', Qt::SkipEmptyParts)) p.tipi.insert(tipo.trimmed());
-        else if (chiave == u"VALUE") p.testo = valore == u"TEXT";
-        else if (chiave == u"ENCODING") p.datiInclusi = true;
+        const qsizetype segno = testo.indexOf(u'=');
+        if (segno < 0) {
+            p.tipi |= tipo(testo);
+            return;
+        }
+        const QStringView chiave = testo.left(segno).trimmed();
+        QStringView valore = testo.mid(segno + 1);
+        if (valore.size() >= 2 && valore.startsWith(u'"') && valore.endsWith(u'"')) valore = valore.mid(1, valore.size() - 2);
+        if (uguale(chiave, QLatin1String("TYPE")))
+            for (QStringView t : valore.tokenize(u',')) p.tipi |= tipo(t);
+        else if (uguale(chiave, QLatin1String("VALUE"))) p.testo = uguale(valore, QLatin1String("text"));
+        else if (uguale(chiave, QLatin1String("ENCODING"))) p.datiInclusi = true;
+    };
+    for (qsizetype i = 0; i < riga.size() && dueP < 0; ++i) {
+        const QChar c = riga[i];
+        if (c == u'"') virgolette = !virgolette;
+        else if (!virgolette && (c == u';' || c == u':')) {
+            parametro(riga.mid(da, i - da));
+            da = i + 1;
+            if (c == u':') dueP = i;
+        }
     }
+    if (dueP < 0) return false;
+    p.nome = nome;
+    p.valore = riga.mid(dueP + 1);
     return true;
 }
 
@@ -112,10 +121,10 @@ QStringList componenti(QStringView valore)
 void leggiRiga(QStringView riga, Vcard4 &scheda)
 {
     // Properties whose whole text goes to one slot.
-    static const QHash<QString, int> testoIntero = {
-        {QStringLiteral("ORG"), 5},         {QStringLiteral("TITLE"), 6},   {QStringLiteral("UID"), 39},
-        {QStringLiteral("LABEL"), 38},      {QStringLiteral("X-LABEL"), 38}, {QStringLiteral("NOTE"), 41},
-        {QStringLiteral("ROLE"), 42},       {QStringLiteral("KEY"), 45},    {QStringLiteral("CATEGORIES"), 47}};
+    static const std::pair<QLatin1String, int> testoIntero[] = {
+        {QLatin1String("ORG"), 5},   {QLatin1String("TITLE"), 6}, {QLatin1String("UID"), 39},
+        {QLatin1String("LABEL"), 38}, {QLatin1String("X-LABEL"), 38}, {QLatin1String("NOTE"), 41},
+        {QLatin1String("ROLE"), 42}, {QLatin1String("KEY"), 45},  {QLatin1String("CATEGORIES"), 47}};
     Proprieta p;
     if (!leggiProprieta(riga, p)) return;
     auto &c = scheda.campi;
@@ -124,35 +133,40 @@ void leggiRiga(QStringView riga, Vcard4 &scheda)
             if (c[i].isEmpty()) return i;
         return ultimo;
     };
-    const bool casa = p.tipi.contains(QStringLiteral("HOME"));
-    const bool lavoro = p.tipi.contains(QStringLiteral("WORK"));
-    const QString &nome = p.nome;
-    if (nome == u"N" || nome == u"NAME") {
+    const bool casa = p.tipi & Casa;
+    const bool lavoro = p.tipi & Lavoro;
+    const auto e = [&p](const char *nome) { return uguale(p.nome, QLatin1String(nome)); };
+    if (e("N") || e("NAME")) {
         const QStringList parti = componenti(p.valore);
         for (int i = 0; i < 5; ++i) c[i] = parti.value(i);
-    } else if (const auto it = testoIntero.constFind(nome); it != testoIntero.cend()) {
-        c[it.value()] = TestoSenzaEscape(p.valore);
-    } else if (nome == u"PHOTO") {
+        return;
+    }
+    for (const auto &[nome, slot] : testoIntero)
+        if (uguale(p.nome, nome)) {
+            c[slot] = TestoSenzaEscape(p.valore);
+            return;
+        }
+    if (e("PHOTO")) {
         if (p.datiInclusi || p.valore.startsWith(u"data:", Qt::CaseInsensitive)) return;
         const QString foto = p.valore.toString();
         c[7] = foto.startsWith(u"file:", Qt::CaseInsensitive) ? QUrl(foto).toLocalFile() : foto;
-    } else if (nome == u"GEO") {
+    } else if (e("GEO")) {
         c[46] = p.valore.startsWith(u"geo:", Qt::CaseInsensitive) ? p.valore.mid(4).toString() : p.valore.toString();
-    } else if (nome == u"REV" || nome == u"BDAY") {
+    } else if (e("REV") || e("BDAY")) {
         const QString valore = TestoSenzaEscape(p.valore);
-        c[nome == u"REV" ? 43 : 44] = p.testo ? valore : valore.section(u'T', 0, 0); // the date without the time
-    } else if (nome == u"TEL") {
+        c[e("REV") ? 43 : 44] = p.testo ? valore : valore.section(u'T', 0, 0); // the date without the time
+    } else if (e("TEL")) {
         if (!casa && !lavoro) return;
         const QString numero = TestoSenzaEscape(p.valore);
-        if (p.tipi.contains(QStringLiteral("FAX"))) c[casa ? 10 : 13] = numero;
-        else if (p.tipi.contains(QStringLiteral("CELL"))) c[casa ? primoVuoto(14, 15) : primoVuoto(16, 17)] = numero;
+        if (p.tipi & Fax) c[casa ? 10 : 13] = numero;
+        else if (p.tipi & Cellulare) c[casa ? primoVuoto(14, 15) : primoVuoto(16, 17)] = numero;
         else c[casa ? primoVuoto(8, 9) : primoVuoto(11, 12)] = numero;
-    } else if (nome == u"EMAIL") {
+    } else if (e("EMAIL")) {
         if (casa) c[primoVuoto(18, 21)] = TestoSenzaEscape(p.valore);
         else if (lavoro) c[primoVuoto(22, 25)] = TestoSenzaEscape(p.valore);
-    } else if (nome == u"URL") {
+    } else if (e("URL")) {
         c[casa ? 26 : 27] = p.valore.toString();
-    } else if (nome == u"ADR") {
+    } else if (e("ADR")) {
         const QStringList parti = componenti(p.valore);
         const std::array<int, 4> slot = casa ? std::array{28, 32, 30, 36} : std::array{29, 33, 31, 37};
         for (int k = 0; k < 4; ++k) c[slot[k]] = parti.value(k + 2);
