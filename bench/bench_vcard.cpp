@@ -1,29 +1,16 @@
 // Measures reading a vCard file of many contacts, as the customers' import does, and writing
 // the same cards. Usage: bench_vcard [--schede N]
+#include "BestOf.h"
 #include "common/TextUtils.h"
 #include "common/VCard.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <functional>
 
 using namespace common;
 
 namespace {
-
-double bestOf(int runs, const std::function<void()> &work)
-{
-    double best = 1e99;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 // A customer as the export fills it, with a note long enough to be folded.
 Vcard4 cliente(int i)

@@ -88,6 +88,16 @@ QStringList errori(const QJsonObject &esito)
     return out;
 }
 
+// True when the independent parsers find the file valid, with the components they read.
+bool valido(const QString &tipo, const QString &percorso, QJsonArray &componenti, QString &problema)
+{
+    QJsonObject esito;
+    if (!controlla(tipo, percorso, esito, problema)) return false;
+    problema = errori(esito).join(" / ");
+    componenti = esito.value("components").toArray();
+    return problema.isEmpty();
+}
+
 // A component as the parser read it, one text per property: name, parameters, value type and
 // value ("tel;type=HOME,VOICE uri: 0543 111111"); compound values as a JSON array.
 QStringList comeLetto(const QJsonValue &componente)
@@ -261,11 +271,9 @@ void TestExchange::cardsPassStrictParsers()
     QTemporaryDir dir;
     const QString percorso = dir.filePath("contatti.vcf");
     ScriviFileTesto(percorso, testo, false);
-    QJsonObject esito;
+    QJsonArray schede;
     QString problema;
-    QVERIFY2(controlla("vcard", percorso, esito, problema), qPrintable(problema));
-    QCOMPARE(errori(esito), QStringList());
-    const QJsonArray schede = esito.value("components").toArray();
+    QVERIFY2(valido("vcard", percorso, schede, problema), qPrintable(problema));
     QCOMPARE(schede.size(), 5);
 
     const QString nota = QString(notaLunga).replace("\r\n", "\n");
@@ -549,11 +557,9 @@ void TestExchange::eventPassesStrictParser()
     // The calendar around the events, as the calendar's export writes it.
     ScriviFileTesto(percorso, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Pellavantoria//Calendario//IT\r\n"
                                   + ScriviEventoICal(evento) + ScriviEventoICal(iCal{}) + "END:VCALENDAR\r\n", false);
-    QJsonObject esito;
+    QJsonArray eventi;
     QString problema;
-    QVERIFY2(controlla("ical", percorso, esito, problema), qPrintable(problema));
-    QCOMPARE(errori(esito), QStringList());
-    const QJsonArray eventi = esito.value("components").toArray();
+    QVERIFY2(valido("ical", percorso, eventi, problema), qPrintable(problema));
     QCOMPARE(eventi.size(), 2);
     const QStringList fisse = {"x-microsoft-cdo-busystatus unknown: BUSY", "x-microsoft-cdo-importance unknown: 1",
                                "x-microsoft-disallow-counter unknown: FALSE", "x-ms-olk-allowexterncheck unknown: TRUE",
