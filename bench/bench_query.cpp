@@ -1,5 +1,6 @@
 // Measures the dataset against plain sqlite3 doing the same work on the same file, in one
 // run, and prints the ratios. Usage: bench_query [--rows N]
+#include "BestOf.h"
 #include "db/Connection.h"
 #include "db/Query.h"
 #include "db/Transaction.h"
@@ -13,18 +14,6 @@
 #include <string>
 
 namespace {
-
-double bestOf(int runs, const std::function<void()> &work)
-{
-    double best = 1e99;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 void report(const char *what, double ours, double raw)
 {

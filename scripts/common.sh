@@ -11,13 +11,20 @@ PELLA_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3 libbenchmark-dev
   xvfb xauth fonts-dejavu-core poppler-utils libxml2-utils adwaita-icon-theme
-  python3 python3-vobject python3-icalendar
+  python3 python3-vobject python3-icalendar nodejs
 )
 
-# Installs the given packages, or the project's list, when any is missing.
+# Installs the given packages, or the project's list, when any is missing. With the project's
+# list it also makes sure of npm, which the exchange tests use to install their pinned vCard and
+# iCalendar parsers (tests/common/checkers): Debian's nodejs comes without it, other builds of
+# nodejs bring their own and conflict with Debian's npm.
 pella_install_packages() {
+  if [ $# -eq 0 ]; then
+    pella_install_packages "${PELLA_PACKAGES[@]}"
+    command -v npm >/dev/null || pella_install_packages npm
+    return 0
+  fi
   local wanted=("$@")
-  [ ${#wanted[@]} -gt 0 ] || wanted=("${PELLA_PACKAGES[@]}")
   local missing=()
   local p
   for p in "${wanted[@]}"; do

@@ -1,5 +1,5 @@
 #include "ICal.h"
-#include "TextUtils.h"
+#include "ContentLines.h"
 
 namespace common {
 
@@ -8,27 +8,23 @@ QString ScriviEventoICal(const iCal &evento)
     struct Proprieta {
         const char *nome;
         int campo;
-        bool testoLibero; // semicolons would split the value
+        bool testo; // a TEXT value, escaped
     };
     static const Proprieta righe[] = {
         {"CREATED:", 0, false},       {"DESCRIPTION:", 1, true}, {"DTEND:", 3, false},
         {"DTSTAMP:", 4, false},       {"DTSTART:", 2, false},    {"LAST-MODIFIED:", 5, false},
         {"LOCATION:", 6, true},       {"PRIORITY:", 7, false},   {"SEQUENCE:", 8, false},
-        {"SUMMARY;LANGUAGE=it-IT:", 9, true}, {"TRANSP:", 10, false}, {"UID:", 11, false},
+        {"SUMMARY;LANGUAGE=it-IT:", 9, true}, {"TRANSP:", 10, false}, {"UID:", 11, true},
     };
-    QString testo = QStringLiteral("BEGIN:VEVENT\n");
+    static const char *const fisse[] = {"X-MICROSOFT-CDO-BUSYSTATUS:BUSY", "X-MICROSOFT-CDO-IMPORTANCE:1",
+                                        "X-MICROSOFT-DISALLOW-COUNTER:FALSE", "X-MS-OLK-ALLOWEXTERNCHECK:TRUE",
+                                        "X-MS-OLK-AUTOFILLLOCATION:FALSE", "X-MS-OLK-CONFTYPE:0", "END:VEVENT"};
+    QString testo = RigaContenuto(QStringLiteral("BEGIN:VEVENT"));
     for (const Proprieta &p : righe) {
         const QString &valore = evento.campi[p.campo];
-        if (!valore.isEmpty())
-            testo += QLatin1String(p.nome) + (p.testoLibero ? SostituisciPuntoEVirgola(valore) : valore) + u'\n';
+        if (!valore.isEmpty()) testo += RigaContenuto(QLatin1String(p.nome) + (p.testo ? TestoEscape(valore, true) : valore));
     }
-    testo += QStringLiteral("X-MICROSOFT-CDO-BUSYSTATUS:BUSY\n"
-                            "X-MICROSOFT-CDO-IMPORTANCE:1\n"
-                            "X-MICROSOFT-DISALLOW-COUNTER:FALSE\n"
-                            "X-MS-OLK-ALLOWEXTERNCHECK:TRUE\n"
-                            "X-MS-OLK-AUTOFILLLOCATION:FALSE\n"
-                            "X-MS-OLK-CONFTYPE:0\n"
-                            "END:VEVENT\n");
+    for (const char *riga : fisse) testo += RigaContenuto(QLatin1String(riga));
     return testo;
 }
 

@@ -15,8 +15,9 @@ struct iCal {
     std::array<QString, NumeroCampi> campi;
 };
 
-// The VEVENT block of one event, lines ending with a line feed; a slot's line is written only
-// when the slot has text. Semicolons in the description, place and summary become commas.
+// The VEVENT block of one event as RFC 5545 writes it: CR LF line ends, lines folded at 75
+// octets, the description, place, summary and identifier escaped (\\ \; \, \n); a slot's line
+// is written only when the slot has text. The calendar around it must end its lines the same way.
 QString ScriviEventoICal(const iCal &evento);
 
 // The date-time in UTC, as iCalendar writes it: yyyymmddThhmmssZ (milliseconds dropped).

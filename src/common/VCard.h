@@ -19,14 +19,21 @@ struct Vcard4 {
     std::array<QString, NumeroCampi> campi;
 };
 
-// The text of one card, lines ending with a line feed and the card beginning with an empty
-// line. Semicolons in values become commas (the home web address loses commas as well); values
-// are not escaped or folded.
+// The text of one card as RFC 6350 writes it: CR LF line ends, lines folded at 75 octets,
+// text values escaped, TYPE= and PREF= parameters, an ADR of 7 components (no post-office box,
+// extended address or country), FN always (the organisation, else the given and family names,
+// else empty). Dates (birthday, revision) given as yyyymmdd or yyyy-mm-dd are written as dates;
+// a birthday that is no such date is written as text; REV, a timestamp by the standard, is
+// written at midnight UTC and left out when slot 43 is no date. The label goes in X-LABEL
+// (vCard 4.0 has no LABEL property). A photo path becomes a file: address.
 QString ScriviVCard(const Vcard4 &scheda);
 
 // The cards of a .vcf file in file order; none when the file is missing or holds no card.
+// Reads what ScriviVCard writes and the older forms: LF or CR LF, folded lines, escapes,
+// parameters with or without TYPE=, an ADR of 6 components, cards of version 2.1 and 3.0.
 // Reading stops at a card that does not begin within 5000 characters of the previous one or
-// has no END:VCARD. Street numbers stay inside the street, slot 40 inside slot 39.
+// has no END:VCARD. Street numbers stay inside the street, slot 40 inside slot 39; dates come
+// back as the file writes them, without a time.
 QList<Vcard4> LeggiVCard(const QString &percorso);
 
 } // namespace common

@@ -211,6 +211,7 @@ void TestText::readsTextFiles_data()
     QTest::newRow("one byte per character") << QByteArray("Societ\xe0\nForl\xec") << false << "Società\nForlì";
     QTest::newRow("CR LF read as LF") << QByteArray("a\r\nb\r\n") << false << "a\nb\n";
     QTest::newRow("lone CR kept") << QByteArray("a\rb") << false << "a\rb";
+    QTest::newRow("CR before CR LF kept") << QByteArray("a\r\r\nb\r") << false << "a\r\nb\r";
     QTest::newRow("line breaks removed") << QByteArray("a\r\nb\nc\rd") << true << "abcd";
     QTest::newRow("empty file") << QByteArray() << false << "";
 }

@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Query.h"
+#include "core/Clock.h"
 #include "core/Workstation.h"
 
 #include <QDir>
@@ -86,7 +87,7 @@ ReportData fetchData(db::Connection &conn, const Request &request)
         d.company.insert(company.columns[c].toLower(), company.rows.empty() ? QVariant() : company.rows.front()[size_t(c)]);
     d.parametro = request.parametro;
     d.header = request.header;
-    d.printDate = ui::Clock::instance().today();
+    d.printDate = core::Clock::instance().today();
     return d;
 }
 
