@@ -1,4 +1,5 @@
 #include "support/TestMainCore.h"
 #include "tst_avvio.h"
+#include "tst_stampe.h"
 
-PELLA_TEST_MAIN_CORE(TestServiziAvvio)
+PELLA_TEST_MAIN_CORE(TestServiziAvvio, TestServiziStampe)
