@@ -26,22 +26,35 @@ namespace {
 
 int g_runs = 5;
 
-double medianOf(const std::function<void()> &prepare, const std::function<void()> &work)
+struct Side {
+    std::function<void()> prepare; // untimed, before each run
+    std::function<void()> work;
+};
+struct Medians {
+    double ours = 0, raw = 0;
+};
+
+// Runs alternate between the two sides, so a change in the machine's load hits both alike.
+Medians measure(const Side &ours, const Side &raw)
 {
-    std::vector<double> times;
-    for (int i = 0; i < g_runs; ++i) {
-        if (prepare) prepare();
+    std::vector<double> a, b;
+    auto once = [](const Side &side, std::vector<double> &times) {
+        if (side.prepare) side.prepare();
         QElapsedTimer t;
         t.start();
-        work();
+        side.work();
         times.push_back(t.nsecsElapsed() / 1e6);
+    };
+    for (int i = 0; i < g_runs; ++i) {
+        once(ours, a);
+        once(raw, b);
     }
-    return bench::median(times);
+    return {bench::median(a), bench::median(b)};
 }
 
-void report(const QString &what, double ours, double raw)
+void report(const QString &what, Medians m)
 {
-    std::printf("%-44s %9.2f ms   sqlite3 %9.2f ms   ratio %5.2f\n", qPrintable(what), ours, raw, raw > 0 ? ours / raw : 0.0);
+    std::printf("%-44s %9.2f ms   sqlite3 %9.2f ms   ratio %5.2f\n", qPrintable(what), m.ours, m.raw, m.raw > 0 ? m.ours / m.raw : 0.0);
 }
 
 QString sharedSql(const char *name)
@@ -141,12 +154,13 @@ int main(int argc, char **argv)
             const QString native = db::AccessSql::translate(sql);
             db::Query q(&conn);
             q.setSql(sql);
-            const double ours = medianOf([&] { q.close(); }, [&] { q.open(); });
-            size_t rawCount = 0;
-            const double plain = medianOf(nullptr, [&] { rawCount = rawRead(raw, native).rows.size(); });
-            if (size_t(q.recordCount()) != rawCount)
-                std::printf("  (%s: %d rows against %zu)\n", name, q.recordCount(), rawCount);
-            report(QStringLiteral("open %1 (%2 rows)").arg(QLatin1String(name)).arg(q.recordCount()), ours, plain);
+            // Rows are freed outside the timed part on both sides (the dataset frees them on close).
+            RawRows held;
+            const Medians m = measure({[&] { q.close(); }, [&] { q.open(); }},
+                                      {[&] { held = RawRows(); }, [&] { held = rawRead(raw, native); }});
+            if (size_t(q.recordCount()) != held.rows.size())
+                std::printf("  (%s: %d rows against %zu)\n", name, q.recordCount(), held.rows.size());
+            report(QStringLiteral("open %1 (%2 rows)").arg(QLatin1String(name)).arg(q.recordCount()), m);
         }
 
         // The customers' list, as the program opens it, then worked on in memory.
@@ -161,55 +175,44 @@ int main(int argc, char **argv)
         const int cCitta = columnOf(raw, clientiNative, "Citta");
         const int cCodice = columnOf(raw, clientiNative, "Codice");
 
-        int kept = 0;
-        const double filterOurs = medianOf([&] { q.setFilter(QString()); }, [&] { q.setFilter("NominativoVisualizzato like 'ros*'"); });
-        kept = q.recordCount();
+        const Medians filter = measure({[&] { q.setFilter(QString()); }, [&] { q.setFilter("NominativoVisualizzato like 'ros*'"); }},
+                                       {nullptr, [&] {
+                                            rows.view.clear();
+                                            for (int i = 0; i < rows_n; ++i)
+                                                if (rows.rows[size_t(i)][size_t(cNome)].toString().startsWith(QLatin1String("ros"),
+                                                                                                            Qt::CaseInsensitive))
+                                                    rows.view.push_back(i);
+                                        }});
+        const int kept = q.recordCount();
+        if (size_t(kept) != rows.view.size()) std::printf("  (filter: %d rows against %zu)\n", kept, rows.view.size());
         q.setFilter(QString());
-        int rawKept = 0;
-        const double filterRaw = medianOf(nullptr, [&] {
-            rows.view.clear();
-            for (int i = 0; i < rows_n; ++i)
-                if (rows.rows[size_t(i)][size_t(cNome)].toString().startsWith(QLatin1String("ros"), Qt::CaseInsensitive))
-                    rows.view.push_back(i);
-            rawKept = int(rows.view.size());
-        });
-        if (kept != rawKept) std::printf("  (filter: %d rows against %d)\n", kept, rawKept);
-        report(QStringLiteral("customers: prefix filter (%1 kept)").arg(kept), filterOurs, filterRaw);
+        report(QStringLiteral("customers: prefix filter (%1 kept)").arg(kept), filter);
 
-        const double sortOurs = medianOf([&] { q.setSort(QString()); }, [&] { q.setSort("Citta ASC"); });
-        const double sortRaw = medianOf(nullptr, [&] {
+        const Medians sort = measure({[&] { q.setSort(QString()); }, [&] { q.setSort("Citta ASC"); }}, {nullptr, [&] {
             std::vector<QString> keys(static_cast<size_t>(rows_n));
             for (int i = 0; i < rows_n; ++i) keys[size_t(i)] = rows.rows[size_t(i)][size_t(cCitta)].toString().toCaseFolded();
             rows.view.resize(size_t(rows_n));
             std::iota(rows.view.begin(), rows.view.end(), 0);
             std::stable_sort(rows.view.begin(), rows.view.end(), [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
-        });
-        report(QStringLiteral("customers: sort by town"), sortOurs, sortRaw);
+        }});
+        report(QStringLiteral("customers: sort by town"), sort);
         q.setSort(QString());
 
         // The last customer's code, searched from the top.
         const QString codice = rows.rows.empty() ? QString() : rows.rows.back()[size_t(cCodice)].toString();
-        const double locateOurs = medianOf([&] { q.first(); }, [&] { q.locate("Codice", codice); });
         int found = -1;
-        const double locateRaw = medianOf(nullptr, [&] {
-            found = -1;
-            for (int i = 0; i < rows_n && found < 0; ++i)
-                if (rows.rows[size_t(i)][size_t(cCodice)].toString() == codice) found = i;
-        });
-        report(QStringLiteral("customers: locate (no index)"), locateOurs, locateRaw);
+        const Medians locate = measure({[&] { q.first(); }, [&] { q.locate("Codice", codice); }}, {nullptr, [&] {
+                                           found = -1;
+                                           for (int i = 0; i < rows_n && found < 0; ++i)
+                                               if (rows.rows[size_t(i)][size_t(cCodice)].toString() == codice) found = i;
+                                       }});
+        report(QStringLiteral("customers: locate (no index)"), locate);
 
         // One edited row written back; the row gets its town back afterwards, so the cached
         // database stays as it was generated.
         q.locate("Codice", codice);
         const QString citta = q.fieldByName("Citta").asString();
         const qint64 id = q.fieldByName("Id").asLargeInt();
-        int counter = 0;
-        const double postOurs = medianOf(nullptr, [&] {
-            q.fieldByName("Citta").setAsString(QStringLiteral("Forlì %1").arg(++counter));
-            if (!q.post()) throw db::DbError(q.lastError());
-        });
-        q.fieldByName("Citta").setAsString(citta);
-        q.post();
         sqlite3_stmt *upd = nullptr;
         sqlite3_prepare_v2(raw, "UPDATE Clienti SET Citta = ? WHERE Id = ?", -1, &upd, nullptr);
         auto update = [&](const QString &value) {
@@ -219,14 +222,19 @@ int main(int argc, char **argv)
             if (sqlite3_step(upd) != SQLITE_DONE) throw db::DbError(QString::fromUtf8(sqlite3_errmsg(raw)));
             sqlite3_reset(upd);
         };
-        const double postRaw = medianOf(nullptr, [&] {
-            const QString v = QStringLiteral("Cesena %1").arg(++counter);
-            update(v);
-            rows.rows[size_t(found)][size_t(cCitta)] = v;
-        });
+        int counter = 0;
+        const Medians post = measure({nullptr, [&] {
+                                          q.fieldByName("Citta").setAsString(QStringLiteral("Forlì %1").arg(++counter));
+                                          if (!q.post()) throw db::DbError(q.lastError());
+                                      }},
+                                     {nullptr, [&] {
+                                          const QString v = QStringLiteral("Cesena %1").arg(++counter);
+                                          update(v);
+                                          rows.rows[size_t(found)][size_t(cCitta)] = v;
+                                      }});
         update(citta);
         sqlite3_finalize(upd);
-        report(QStringLiteral("customers: post one edited row"), postOurs, postRaw);
+        report(QStringLiteral("customers: post one edited row"), post);
         sqlite3_close(raw);
     } catch (const db::DbError &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));
