@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QCoreApplication>
 #include <algorithm>
 #include <cctype>
@@ -841,6 +842,11 @@ QString database(double scala, double *seconds)
     const int anno = QDate::currentDate().year();
     QDir().mkpath(dataFolder());
     const QString path = QDir(dataFolder()).filePath(QStringLiteral("scala-%1.db").arg(scala));
+    // Benchmarks run side by side wait for the one generating the file instead of replacing it
+    // under the others' open connections. A lock left by a process that died is taken over.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(0);
+    if (!lock.lock()) throw db::DbError(QStringLiteral("bench data: cannot lock %1").arg(path));
     if (QFileInfo::exists(path)) {
         sqlite3 *h = nullptr;
         int id = 0;
@@ -854,17 +860,15 @@ QString database(double scala, double *seconds)
         if (id == stamp(anno)) return path;
         QFile::remove(path);
     }
-    // Written aside and renamed: benchmarks run side by side may both be generating it.
-    const QString part = path + QStringLiteral(".%1.part").arg(QCoreApplication::applicationPid());
+    // Written aside and renamed: an interrupted run leaves no half-made file under the name.
+    const QString part = path + QStringLiteral(".part");
     QFile::remove(part);
     QElapsedTimer t;
     t.start();
     std::fprintf(stderr, "generating %s ...\n", qPrintable(path));
     generate(part, scala, anno);
     if (seconds) *seconds = t.nsecsElapsed() / 1e9;
-    QFile::remove(path);
-    if (!QFile::rename(part, path) && !QFileInfo::exists(path)) throw db::DbError(QStringLiteral("bench data: cannot write %1").arg(path));
-    QFile::remove(part);
+    if (!QFile::rename(part, path)) throw db::DbError(QStringLiteral("bench data: cannot write %1").arg(path));
     return path;
 }
 
