@@ -1,12 +1,14 @@
-// Time from creating the program's forms to the main window being ready (the whole start-up
-// pass), on a new database and on a large one: 20,000 customers and 200,000 cash-book rows of
-// the current year. Prints where the time goes: the slowest shared queries to open.
+// Time from creating the program's forms to a ready main window (forms created, window shown,
+// the whole start-up pass), on the generated database of a scale, median of several runs; the
+// resident memory of the process; then where the time goes: each shared query opened again on
+// its own, and the default filters. Last, the start-up on a new database for comparison.
+// Usage: bench_startup [--scala X] [--runs N]
+#include "BenchData.h"
+
 #include "app/Forms.h"
 #include "app/Frm1.h"
 #include "data/DB.h"
-#include "db/Connection.h"
-#include "db/Schema.h"
-#include "db/Transaction.h"
+#include "db/DbError.h"
 #include "widgets/Seams.h"
 
 #include <QApplication>
@@ -16,7 +18,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <sqlite3.h>
+#include <malloc.h>
 
 namespace {
 
@@ -29,55 +31,92 @@ public:
     QString installFolder() const override { return folder; }
 };
 
-void fill(const QString &path, int customers, int cashRows)
+// A message during start-up would wait for a click: it is printed and answered at once.
+class BenchDialogs : public ui::Dialogs {
+public:
+    int shown = 0;
+    QMessageBox::StandardButton message(QWidget *, const QString &text, const QString &caption, QMessageBox::Icon,
+                                        QMessageBox::StandardButtons, QMessageBox::StandardButton defaultButton) override
+    {
+        ++shown;
+        std::fprintf(stderr, "message \"%s\": %s\n", qPrintable(caption), qPrintable(text));
+        return defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : defaultButton;
+    }
+    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString folder(QWidget *, const QString &, const QString &) override { return {}; }
+    bool inputText(QWidget *, const QString &, const QString &, QString &, bool) override { return false; }
+};
+
+// A program folder whose percorso.txt names the database (empty: a new one in the folder).
+void prepareFolder(const QString &folder, const QString &database)
 {
-    db::Connection c;
-    c.open(path);
-    db::schema::ensureCurrent(c);
-    db::Transaction t(c);
-    sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(c.handle(), "INSERT INTO Clienti (NominativoVisualizzato, NominativoDocumenti, Citta, Annullato) VALUES (?,?,?,?)",
-                       -1, &st, nullptr);
-    for (int i = 0; i < customers; ++i) {
-        const QByteArray n = QStringLiteral("Cliente %1 S.r.l.").arg(i * 7919 % customers, 6, 10, QLatin1Char('0')).toUtf8();
-        sqlite3_bind_text(st, 1, n.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 2, n.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 3, "Forlì", -1, SQLITE_STATIC);
-        sqlite3_bind_int(st, 4, i % 50 == 0);
-        sqlite3_step(st);
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
-    const int year = QDate::currentDate().year();
-    sqlite3_prepare_v2(c.handle(), "INSERT INTO finanzia (Data, Operazione, Entrata, Uscita, Tipo, Tipologia_ID, Cliente_id) VALUES (?,?,?,?,?,?,?)",
-                       -1, &st, nullptr);
-    for (int i = 0; i < cashRows; ++i) {
-        const QByteArray d = QDate(year, 1, 1).addDays(i % 340).toString("yyyy-MM-dd 00:00:00").toUtf8();
-        sqlite3_bind_text(st, 1, d.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 2, "Incasso fattura", -1, SQLITE_STATIC);
-        sqlite3_bind_double(st, 3, (i % 997) * 1.5);
-        sqlite3_bind_double(st, 4, 0);
-        sqlite3_bind_text(st, 5, "A", -1, SQLITE_STATIC);
-        sqlite3_bind_int(st, 6, 1 + i % 3);
-        sqlite3_bind_int(st, 7, 1 + i % customers);
-        sqlite3_step(st);
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
-    t.commit();
+    QDir(folder).mkpath(QStringLiteral("aiuto"));
+    QFile(QDir(folder).filePath(QStringLiteral("aiuto/index.html"))).open(QIODevice::WriteOnly);
+    QFile::remove(QDir(folder).filePath(QStringLiteral("percorso.txt")));
+    if (database.isEmpty()) return;
+    QFile f(QDir(folder).filePath(QStringLiteral("percorso.txt")));
+    f.open(QIODevice::WriteOnly);
+    f.write(database.toUtf8() + '\n');
 }
 
-double startUp(const QString &folder)
+struct StartUp {
+    double forms = 0; // creating the forms
+    double total = 0; // up to the main window ready
+};
+
+// As the program starts: forms created, main window shown, the start-up pass, events handled.
+StartUp startUp()
 {
     AvvioCompletato = false;
+    StartUp s;
     QElapsedTimer t;
     t.start();
     CreaForms();
+    s.forms = t.nsecsElapsed() / 1e6;
     Form1->terminaApplicazione = [] {};
+    Form1->show();
     Form1->FormActivate();
-    const double ms = t.nsecsElapsed() / 1e6;
-    if (!AvvioCompletato) std::fprintf(stderr, "start-up did not complete in %s\n", qPrintable(folder));
-    return ms;
+    QCoreApplication::processEvents();
+    s.total = t.nsecsElapsed() / 1e6;
+    if (!AvvioCompletato) throw db::DbError(QStringLiteral("the start-up did not complete"));
+    return s;
+}
+
+// Heap memory in use (what a query frees when closed, unlike the resident size, is seen at once).
+double heapMb() { return double(mallinfo2().uordblks) / 1048576.0; }
+
+// Where the time goes, with the forms alive after a start-up: each shared query closed (the
+// memory its rows held) and opened again on its own (the time to read them).
+void breakdown()
+{
+    struct Cost {
+        double ms, mb;
+        db::Query *q;
+    };
+    std::vector<Cost> costs;
+    double sum = 0, sumMb = 0;
+    for (db::Query *q : form_DB->queries()) {
+        if (!q->isActive()) continue;
+        const double before = heapMb();
+        q->close();
+        const double mb = before - heapMb();
+        QElapsedTimer t;
+        t.start();
+        q->open();
+        costs.push_back({t.nsecsElapsed() / 1e6, mb, q});
+        sum += costs.back().ms;
+        sumMb += mb;
+    }
+    std::sort(costs.begin(), costs.end(), [](const Cost &a, const Cost &b) { return a.ms > b.ms; });
+    std::printf("shared queries opened again, %zu in all: %.1f ms, rows held %.0f MB; the slowest:\n", costs.size(), sum, sumMb);
+    for (size_t i = 0; i < 10 && i < costs.size(); ++i)
+        std::printf("  %-36s %9.1f ms %7.1f MB %8d rows shown\n", qPrintable(costs[i].q->objectName()), costs[i].ms, costs[i].mb,
+                    costs[i].q->recordCount());
+    QElapsedTimer t;
+    t.start();
+    form_DB->cmdFiltriClick();
+    std::printf("default filters (each return to the main window): %.1f ms\n", t.nsecsElapsed() / 1e6);
 }
 
 } // namespace
@@ -85,41 +124,48 @@ double startUp(const QString &folder)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    int customers = 20000, cashRows = 200000;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (QByteArray(argv[i]) == "--clienti") customers = QByteArray(argv[i + 1]).toInt();
-        if (QByteArray(argv[i]) == "--primanota") cashRows = QByteArray(argv[i + 1]).toInt();
-    }
+    const double scala = bench::scalaArg(argc, argv, 1);
+    const int runs = bench::runsArg(argc, argv, 5);
     BenchWorkstation ws;
+    BenchDialogs dialogs;
     ui::Workstation::setInstance(&ws);
-
-    for (int large = 0; large < 2; ++large) {
+    ui::Dialogs::setInstance(&dialogs);
+    int rc = 0;
+    try {
+        const QString database = bench::database(scala);
         QTemporaryDir dir;
         ws.folder = dir.path();
-        QDir(dir.path()).mkpath("aiuto");
-        QFile(QDir(dir.path()).filePath("aiuto/index.html")).open(QIODevice::WriteOnly);
-        const QString db = QDir(dir.path()).filePath("archivio.db");
-        if (large) fill(db, customers, cashRows);
-        const double ms = startUp(dir.path());
-        std::printf("start-up, %s: %8.1f ms\n",
-                    large ? qPrintable(QStringLiteral("%1 customers, %2 cash-book rows").arg(customers).arg(cashRows))
-                          : "new database", ms);
-        if (large) {
-            // Where the time goes: each shared query read again on its own.
-            std::vector<std::pair<double, QString>> costs;
-            for (db::Query *q : form_DB->queries()) {
-                if (!q->isActive()) continue;
-                QElapsedTimer t;
-                t.start();
-                q->requery();
-                costs.emplace_back(t.nsecsElapsed() / 1e6, q->objectName());
+        prepareFolder(dir.path(), database);
+        const double rssBefore = bench::memoryMb("VmRSS");
+        std::vector<double> totals, forms;
+        double rssAfter = 0;
+        for (int i = 0; i < runs; ++i) {
+            const StartUp s = startUp();
+            totals.push_back(s.total);
+            forms.push_back(s.forms);
+            if (i == 0) rssAfter = bench::memoryMb("VmRSS");
+            if (i == runs - 1) {
+                std::printf("Scale %g (%s), median of %d runs\n", scala, qPrintable(database), runs);
+                std::printf("start-up to the ready main window: %8.1f ms (forms created: %.1f ms; fastest %.1f, slowest %.1f)\n",
+                            bench::median(totals), bench::median(forms), *std::min_element(totals.begin(), totals.end()),
+                            *std::max_element(totals.begin(), totals.end()));
+                std::printf("resident memory: %.0f MB before, %.0f MB after the first start-up, peak %.0f MB\n", rssBefore,
+                            rssAfter, bench::memoryMb("VmHWM"));
+                breakdown();
             }
-            std::sort(costs.rbegin(), costs.rend());
-            for (size_t i = 0; i < 5 && i < costs.size(); ++i)
-                std::printf("  %-32s %8.1f ms\n", qPrintable(costs[i].second), costs[i].first);
+            DistruggiForms();
         }
+        QTemporaryDir fresh;
+        ws.folder = fresh.path();
+        prepareFolder(fresh.path(), QString());
+        std::printf("start-up, new database (created from the schema): %.1f ms\n", startUp().total);
         DistruggiForms();
+        if (dialogs.shown) rc = 1;
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        rc = 1;
     }
+    ui::Dialogs::setInstance(nullptr);
     ui::Workstation::setInstance(nullptr);
-    return 0;
+    return rc;
 }
