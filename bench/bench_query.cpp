@@ -1,5 +1,6 @@
 // Measures the dataset against plain sqlite3 doing the same work on the same file, in one
 // run, and prints the ratios. Usage: bench_query [--rows N]
+#include "db/Command.h"
 #include "db/Connection.h"
 #include "db/Query.h"
 #include "db/Transaction.h"
@@ -55,23 +56,20 @@ int main(int argc, char **argv)
                        " Numero INTEGER, Note TEXT COLLATE UNOCASE)");
     {
         db::Transaction t(conn);
-        sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(conn.handle(), "INSERT INTO Clienti (Nome, Citta, Importo, Data, Annullato, Numero, Note)"
-                                          " VALUES (?,?,?,?,?,?,?)", -1, &st, nullptr);
+        db::Command insert(&conn, "INSERT INTO Clienti (Nome, Citta, Importo, Data, Annullato, Numero, Note)"
+                                  " VALUES (:nome, :citta, :importo, :data, :annullato, :numero, :note)");
         for (int i = 0; i < rows; ++i) {
             const std::string nome = std::string(kNames[i % 20]) + " " + std::to_string(i * 7919 % rows);
             const std::string data = "2026-" + std::string(i % 12 < 9 ? "0" : "") + std::to_string(i % 12 + 1) + "-15 00:00:00";
-            sqlite3_bind_text(st, 1, nome.c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_text(st, 2, kNames[(i / 20) % 20], -1, SQLITE_STATIC);
-            sqlite3_bind_double(st, 3, (i % 1000) * 1.25);
-            sqlite3_bind_text(st, 4, data.c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_int(st, 5, i % 7 == 0);
-            sqlite3_bind_int(st, 6, i);
-            sqlite3_bind_text(st, 7, "nota di prova per il cliente", -1, SQLITE_STATIC);
-            sqlite3_step(st);
-            sqlite3_reset(st);
+            insert.bind(":nome", QString::fromStdString(nome))
+                .bind(":citta", QString::fromUtf8(kNames[(i / 20) % 20]))
+                .bind(":importo", (i % 1000) * 1.25)
+                .bind(":data", QString::fromStdString(data))
+                .bind(":annullato", i % 7 == 0)
+                .bind(":numero", i)
+                .bind(":note", QStringLiteral("nota di prova per il cliente"));
+            insert.execute();
         }
-        sqlite3_finalize(st);
         t.commit();
     }
 

@@ -4,6 +4,7 @@
 #include "app/Forms.h"
 #include "app/Frm1.h"
 #include "data/DB.h"
+#include "db/Command.h"
 #include "db/Connection.h"
 #include "db/Schema.h"
 #include "db/Transaction.h"
@@ -16,7 +17,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <sqlite3.h>
 
 namespace {
 
@@ -35,35 +35,25 @@ void fill(const QString &path, int customers, int cashRows)
     c.open(path);
     db::schema::ensureCurrent(c);
     db::Transaction t(c);
-    sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(c.handle(), "INSERT INTO Clienti (NominativoVisualizzato, NominativoDocumenti, Citta, Annullato) VALUES (?,?,?,?)",
-                       -1, &st, nullptr);
+    db::Command cliente(&c, "INSERT INTO Clienti (NominativoVisualizzato, NominativoDocumenti, Citta, Annullato)"
+                            " VALUES (:nome, :nome, :citta, :annullato)");
     for (int i = 0; i < customers; ++i) {
-        const QByteArray n = QStringLiteral("Cliente %1 S.r.l.").arg(i * 7919 % customers, 6, 10, QLatin1Char('0')).toUtf8();
-        sqlite3_bind_text(st, 1, n.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 2, n.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 3, "Forlì", -1, SQLITE_STATIC);
-        sqlite3_bind_int(st, 4, i % 50 == 0);
-        sqlite3_step(st);
-        sqlite3_reset(st);
+        const QString n = QStringLiteral("Cliente %1 S.r.l.").arg(i * 7919 % customers, 6, 10, QLatin1Char('0'));
+        cliente.bind(":nome", n).bind(":citta", QStringLiteral("Forlì")).bind(":annullato", i % 50 == 0).execute();
     }
-    sqlite3_finalize(st);
     const int year = QDate::currentDate().year();
-    sqlite3_prepare_v2(c.handle(), "INSERT INTO finanzia (Data, Operazione, Entrata, Uscita, Tipo, Tipologia_ID, Cliente_id) VALUES (?,?,?,?,?,?,?)",
-                       -1, &st, nullptr);
+    db::Command movimento(&c, "INSERT INTO finanzia (Data, Operazione, Entrata, Uscita, Tipo, Tipologia_ID, Cliente_id)"
+                              " VALUES (:data, :operazione, :entrata, :uscita, :tipo, :tipologia, :cliente)");
     for (int i = 0; i < cashRows; ++i) {
-        const QByteArray d = QDate(year, 1, 1).addDays(i % 340).toString("yyyy-MM-dd 00:00:00").toUtf8();
-        sqlite3_bind_text(st, 1, d.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 2, "Incasso fattura", -1, SQLITE_STATIC);
-        sqlite3_bind_double(st, 3, (i % 997) * 1.5);
-        sqlite3_bind_double(st, 4, 0);
-        sqlite3_bind_text(st, 5, "A", -1, SQLITE_STATIC);
-        sqlite3_bind_int(st, 6, 1 + i % 3);
-        sqlite3_bind_int(st, 7, 1 + i % customers);
-        sqlite3_step(st);
-        sqlite3_reset(st);
+        movimento.bind(":data", QDate(year, 1, 1).addDays(i % 340))
+            .bind(":operazione", QStringLiteral("Incasso fattura"))
+            .bind(":entrata", (i % 997) * 1.5)
+            .bind(":uscita", 0.0)
+            .bind(":tipo", QStringLiteral("A"))
+            .bind(":tipologia", 1 + i % 3)
+            .bind(":cliente", 1 + i % customers)
+            .execute();
     }
-    sqlite3_finalize(st);
     t.commit();
 }
 
