@@ -923,8 +923,8 @@ QString Query::textOf(int col, const QVariant &v) const
     if (v.isNull()) return QString();
     switch (fieldTypeAt(col)) {
     case FieldType::DateTime: {
-        const QDateTime dt = parseCanonical(v.toString());
-        return dt.isValid() ? displayDateTime(dt) : v.toString();
+        const DateTimeValue dt = readCanonical(v.toString());
+        return dt.isValid() ? displayText(dt) : v.toString();
     }
     case FieldType::Boolean:
         return v.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");

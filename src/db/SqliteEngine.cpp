@@ -141,8 +141,8 @@ public:
             case QMetaType::QDate:
             case QMetaType::QDateTime: {
                 // Dates are stored as canonical text, midnight written out.
-                const QVariant c = toCanonicalValue(v);
-                rc = c.isNull() ? sqlite3_bind_null(m_stmt, index1) : bindText(index1, c.toString());
+                const QString c = toCanonicalValue(v).toString();
+                rc = c.isEmpty() ? sqlite3_bind_null(m_stmt, index1) : bindText(index1, c);
                 break;
             }
             default:
