@@ -343,6 +343,35 @@ void TestAccessSql::accessFunctions()
     QCOMPARE(d.scalar("select " + expr).toString(), expected);
 }
 
+void TestAccessSql::storedDatesAreRead_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("read"); // Year|Month|Day|Hour|Minute|as "&" shows it
+    QTest::newRow("midnight") << "2025-03-02 00:00:00" << "2025|3|2|0|0|02/03/2025";
+    QTest::newRow("with time") << "2025-12-31 23:59:07" << "2025|12|31|23|59|31/12/2025 23:59:07";
+    QTest::newRow("leap day") << "2024-02-29 00:00:00" << "2024|2|29|0|0|29/02/2024";
+    QTest::newRow("date alone") << "2025-03-02" << "2025|3|2|0|0|2025-03-02";
+    QTest::newRow("T separator") << "2025-03-02T08:30:00" << "2025|3|2|8|30|02/03/2025 08:30:00";
+    QTest::newRow("no seconds") << "2025-03-02 08:30" << "2025|3|2|8|30|2025-03-02 08:30";
+    QTest::newRow("day first") << "02/03/2025" << "2025|3|2|0|0|02/03/2025";
+    QTest::newRow("no such day") << "2025-02-29 00:00:00" << "|||||2025-02-29 00:00:00";
+    QTest::newRow("no such hour") << "2025-03-02 24:00:00" << "|||||2025-03-02 24:00:00";
+    QTest::newRow("letters in the time") << "2025-03-02 1a:00:00" << "|||||2025-03-02 1a:00:00";
+    QTest::newRow("not a date") << "abc" << "|||||abc";
+}
+
+void TestAccessSql::storedDatesAreRead()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, read);
+    Seams seams;
+    TestDatabase d(TestDatabase::Empty);
+    QCOMPARE(d.conn().scalar("select Year(:d) & '|' & Month(:d) & '|' & Day(:d) & '|' & Hour(:d) & '|' & Minute(:d) & '|' & :d",
+                      {{":d", stored}})
+                 .toString(),
+             read);
+}
+
 void TestAccessSql::badDateLiteralIsAnError()
 {
     QVERIFY_THROWS_EXCEPTION(db::DbError, db::AccessSql::translate("select * from t where Data < #31/31/2026#"));
