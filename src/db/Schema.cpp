@@ -38,8 +38,8 @@ void loadTable(Connection &c, const QString &path)
     const QStringList cols = lines.first().split(u'\t');
     QStringList quoted, marks;
     for (const QString &col : cols) {
+        marks << QStringLiteral(":c%1").arg(quoted.size());
         quoted << Engine::quoteName(col);
-        marks << QStringLiteral("?");
     }
     const auto st = c.engine().prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                            .arg(Engine::quoteName(table), quoted.join(u','), marks.join(u',')));
