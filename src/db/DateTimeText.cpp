@@ -70,6 +70,17 @@ void appendNumber(QString &out, int value, int width)
     out.append(QStringView(buf, width));
 }
 
+// " hh:mm:ss"
+void appendTime(QString &out, const QTime &t)
+{
+    out += u' ';
+    appendNumber(out, t.hour(), 2);
+    out += u':';
+    appendNumber(out, t.minute(), 2);
+    out += u':';
+    appendNumber(out, t.second(), 2);
+}
+
 } // namespace
 
 DateTimeValue readCanonical(QStringView t)
@@ -113,12 +124,7 @@ QString canonicalText(const DateTimeValue &v)
     appendNumber(out, v.date.month(), 2);
     out += u'-';
     appendNumber(out, v.date.day(), 2);
-    out += u' ';
-    appendNumber(out, v.time.hour(), 2);
-    out += u':';
-    appendNumber(out, v.time.minute(), 2);
-    out += u':';
-    appendNumber(out, v.time.second(), 2);
+    appendTime(out, v.time);
     return out;
 }
 
@@ -132,14 +138,7 @@ QString displayText(const DateTimeValue &v)
     appendNumber(out, v.date.month(), 2);
     out += u'/';
     appendNumber(out, v.date.year(), 4);
-    if (v.time != QTime(0, 0, 0)) {
-        out += u' ';
-        appendNumber(out, v.time.hour(), 2);
-        out += u':';
-        appendNumber(out, v.time.minute(), 2);
-        out += u':';
-        appendNumber(out, v.time.second(), 2);
-    }
+    if (v.time != QTime(0, 0, 0)) appendTime(out, v.time);
     return out;
 }
 
