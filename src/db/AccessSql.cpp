@@ -8,7 +8,7 @@ namespace db {
 
 namespace {
 
-enum class Kind { String, Name, Date, Number, Word, Punct };
+enum class Kind { String, Name, Date, Number, Word, Punct, Param };
 
 struct Token {
     Kind kind;
@@ -107,6 +107,13 @@ std::vector<Token> tokenize(const QString &sql)
                 while (j < n && sql[j].isDigit()) ++j;
             }
             t.kind = Kind::Number;
+            t.text = sql.mid(i, j - i);
+            i = j;
+        } else if (c == u':' && i + 1 < n && (sql[i + 1].isLetter() || sql[i + 1] == u'_')) {
+            // A bound parameter ":name" goes to the engine as it is.
+            qsizetype j = i + 1;
+            while (j < n && (sql[j].isLetterOrNumber() || sql[j] == u'_')) ++j;
+            t.kind = Kind::Param;
             t.text = sql.mid(i, j - i);
             i = j;
         } else if (isWordChar(c)) {
@@ -501,6 +508,112 @@ void rewriteDdl(std::vector<Token> &t)
     }
 }
 
+// ---------------------------------------------------------------- Month/Year of one column
+
+bool isColumnPart(const Token &t) { return t.kind == Kind::Word || t.kind == Kind::Name; }
+
+// "col", "[col]", "t.col", "[t].[col]" starting at `i`; the index after it, or `i` when none.
+size_t columnEnd(const std::vector<Token> &t, size_t i)
+{
+    if (i >= t.size() || !isColumnPart(t[i])) return i;
+    if (i + 2 < t.size() && isPunct(t[i + 1], ".") && isColumnPart(t[i + 2])) return i + 3;
+    return i + 1;
+}
+
+bool sameTokens(const std::vector<Token> &t, size_t a, size_t b, size_t n)
+{
+    for (size_t k = 0; k < n; ++k)
+        if (t[a + k].kind != t[b + k].kind || t[a + k].text.compare(t[b + k].text, Qt::CaseInsensitive) != 0) return false;
+    return true;
+}
+
+// "Month(col) = 3" or "Year(col) = 2024" at `i`: which function, the column's span and the number.
+struct DatePartTest {
+    bool month = false;
+    size_t colFrom = 0, colTo = 0;
+    int number = 0;
+    size_t end = 0; // after the number
+};
+
+bool readDatePartTest(const std::vector<Token> &t, size_t i, DatePartTest &out)
+{
+    if (i + 1 >= t.size() || !(isWord(t[i], "month") || isWord(t[i], "year")) || !isPunct(t[i + 1], "(")) return false;
+    out.month = isWord(t[i], "month");
+    out.colFrom = i + 2;
+    out.colTo = columnEnd(t, out.colFrom);
+    const size_t k = out.colTo;
+    if (k == out.colFrom || k + 2 >= t.size() || !isPunct(t[k], ")") || !isPunct(t[k + 1], "=") || t[k + 2].kind != Kind::Number)
+        return false;
+    bool ok = false;
+    out.number = t[k + 2].text.toInt(&ok);
+    out.end = k + 3;
+    return ok;
+}
+
+// True when what precedes `i` ends a condition, so that "a AND b" there means the same once
+// rewritten: not after NOT or an operator, nor as the upper bound of a BETWEEN.
+bool startsCondition(const std::vector<Token> &t, size_t i)
+{
+    if (i == 0 || isPunct(t[i - 1], "(")) return true;
+    const Token &p = t[i - 1];
+    if (isWord(p, "where") || isWord(p, "on") || isWord(p, "having") || isWord(p, "or")) return true;
+    if (!isWord(p, "and")) return false;
+    int depth = 0;
+    for (size_t j = i - 1; j-- > 0;) {
+        if (isPunct(t[j], ")")) ++depth;
+        else if (isPunct(t[j], "(") && --depth < 0) return true;
+        else if (depth == 0 && isWord(t[j], "between")) return false;
+        else if (depth == 0 && (isWord(t[j], "and") || isWord(t[j], "or") || isWord(t[j], "where") || isWord(t[j], "on")
+                                || isWord(t[j], "having")))
+            return true;
+    }
+    return true;
+}
+
+bool endsCondition(const std::vector<Token> &t, size_t i)
+{
+    if (i >= t.size()) return true;
+    const Token &k = t[i];
+    return isPunct(k, ")") || isPunct(k, ";") || isWord(k, "and") || isWord(k, "or") || isWord(k, "order")
+        || isWord(k, "group") || isWord(k, "having") || isWord(k, "union") || isWord(k, "limit");
+}
+
+QString monthStart(int year, int month)
+{
+    return QStringLiteral("%1-%2-01 00:00:00").arg(year, 4, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
+}
+
+// Month(col) = m And Year(col) = y (either order) -> col >= 'y-m-01 00:00:00' AND col < first
+// day of the next month: the same rows, and an index on the column can find them.
+void rewriteMonthYear(std::vector<Token> &t)
+{
+    for (size_t i = 0; i < t.size(); ++i) {
+        DatePartTest a, b;
+        if (!readDatePartTest(t, i, a) || a.end >= t.size() || !isWord(t[a.end], "and")) continue;
+        if (!readDatePartTest(t, a.end + 1, b) || a.month == b.month) continue;
+        const size_t n = a.colTo - a.colFrom;
+        if (b.colTo - b.colFrom != n || !sameTokens(t, a.colFrom, b.colFrom, n)) continue;
+        if (!startsCondition(t, i) || !endsCondition(t, b.end)) continue;
+        const int month = a.month ? a.number : b.number;
+        const int year = a.month ? b.number : a.number;
+        if (month < 1 || month > 12 || year < 1 || year > 9998) continue;
+        const std::vector<Token> column(t.begin() + a.colFrom, t.begin() + a.colTo);
+        std::vector<Token> range;
+        range.insert(range.end(), column.begin(), column.end());
+        range.front().spaceBefore = t[i].spaceBefore;
+        range.push_back(punct(QStringLiteral(">="), true));
+        range.push_back(Token{Kind::String, quoteString(monthStart(year, month)), true});
+        range.push_back(word(QStringLiteral("AND")));
+        range.insert(range.end(), column.begin(), column.end());
+        range[range.size() - n].spaceBefore = true;
+        range.push_back(punct(QStringLiteral("<"), true));
+        range.push_back(Token{Kind::String, quoteString(month == 12 ? monthStart(year + 1, 1) : monthStart(year, month + 1)), true});
+        t.erase(t.begin() + i, t.begin() + b.end);
+        t.insert(t.begin() + i, range.begin(), range.end());
+        i += range.size() - 1;
+    }
+}
+
 // Parentheses deeper than this are refused before any rewrite walks them (the join rewrite
 // recurses per level); the engine's own parser gives up far earlier.
 constexpr int kMaxNesting = 200;
@@ -524,6 +637,7 @@ QString AccessSql::translate(const QString &accessSql)
     checkNesting(t);
     rewriteDdl(t);
     rewriteWords(t);
+    rewriteMonthYear(t);
     rewriteDelete(t);
     rewriteTop(t);
     rewriteConcat(t);

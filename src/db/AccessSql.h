@@ -5,9 +5,11 @@
 namespace db {
 
 // Translates the program's Access SQL into the SQL of the engine (SQLite).
-// Works on tokens (strings, [names], #dates#, numbers, words, punctuation), so text inside
-// literals is never touched; comments ("--" to the end of the line, "/* */") are
-// dropped. Throws DbError on a date literal it cannot read.
+// Works on tokens (strings, [names], #dates#, numbers, words, parameters, punctuation), so text
+// inside literals is never touched and bound parameters (":name") pass as they are; comments
+// ("--" to the end of the line, "/* */") are dropped. "Month(col) = m And Year(col) = y"
+// (either order, literal numbers) becomes the range of that month on the column, so that an
+// index on it is used. Throws DbError on a date literal it cannot read.
 class AccessSql {
 public:
     static QString translate(const QString &accessSql);

@@ -1,16 +1,23 @@
 #pragma once
+#include "Engine.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
-
-struct sqlite3;
+#include <memory>
 
 namespace db {
 
-// The program's one database connection: a SQLite file opened through QtSql, with the
-// collation, LIKE and Access functions registered on the raw handle.
+// The program's one database connection: a database opened through the engine interface (a
+// SQLite file today), with the collation, LIKE and Access functions registered by the engine.
+//
+// Values reach SQL as bound parameters, written ":name" in the Access SQL and passed by name:
+//     conn.execute("update Clienti set Note = :testo where Id = :id", {{":testo", note}, {":id", id}});
+//     conn.scalar("select count(*) from fattura where Data >= :dal", {{":dal", QDate(2025, 1, 1)}});
+// See Param for how values are stored. A parameter given but absent from the statement, or
+// present but not given, is an error (DbError).
 class Connection {
 public:
     Connection();
@@ -21,22 +28,25 @@ public:
     // Opens (creating when missing) the database file. False with error() on failure.
     bool open(const QString &path);
     void close();
-    bool isOpen() const { return m_handle != nullptr; }
+    bool isOpen() const { return m_engine->isOpen(); }
     QString path() const { return m_path; }
     QString error() const { return m_error; }
-    sqlite3 *handle() const { return m_handle; }
 
     // Answers Date() and Now() inside SQL; the program's clock by default.
     void setNow(std::function<QDateTime()> now) { m_now = std::move(now); }
     QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
 
     // Runs one Access SQL statement (translated). Returns the rows changed; throws DbError.
-    int execute(const QString &accessSql);
+    int execute(const QString &accessSql, const Params &params = {});
     // Runs engine SQL as it is (schema scripts). Several statements allowed; throws DbError.
     void executeNative(const QString &sql);
     // The first column of the first row of an Access SELECT, or a null value.
-    QVariant scalar(const QString &accessSql);
+    QVariant scalar(const QString &accessSql, const Params &params = {});
     qint64 lastInsertId() const;
+
+    // The engine SQL of an Access statement. Translations are kept (a bounded number of
+    // distinct statements), so a statement run again costs no second translation.
+    QString translate(const QString &accessSql);
 
     // Table metadata (case-insensitive names), cached until the schema changes.
     QString primaryKey(const QString &table);
@@ -48,20 +58,18 @@ public:
     int transactionDepth() const { return m_txDepth; }
     void setTransactionDepth(int d) { m_txDepth = d; }
 
-private:
-    struct TableInfo {
-        QString primaryKey;
-        QStringList columns;
-        bool exists = false;
-    };
-    const TableInfo &tableInfo(const QString &table);
+    // The engine behind the connection, for the database layer's own classes.
+    Engine &engine() { return *m_engine; }
 
-    QString m_connectionName;
+private:
+    const TableDescription &tableInfo(const QString &table);
+
     QString m_path;
     QString m_error;
-    sqlite3 *m_handle = nullptr;
     std::function<QDateTime()> m_now;
-    QHash<QString, TableInfo> m_tables;
+    std::unique_ptr<Engine> m_engine;
+    QHash<QString, TableDescription> m_tables;
+    QHash<QString, QString> m_translations;
     int m_txDepth = 0;
 };
 

@@ -4,9 +4,9 @@ namespace db {
 
 namespace {
 
-bool readInt(const QString &s, int &pos, int maxDigits, int &out)
+bool readInt(QStringView s, qsizetype &pos, int maxDigits, int &out)
 {
-    int start = pos;
+    const qsizetype start = pos;
     out = 0;
     while (pos < s.size() && pos - start < maxDigits && s[pos].isDigit()) {
         out = out * 10 + s[pos].digitValue();
@@ -15,16 +15,28 @@ bool readInt(const QString &s, int &pos, int maxDigits, int &out)
     return pos > start;
 }
 
-// "a/b/yyyy[ hh[.:]mm[[.:]ss]]": returns the two leading numbers, the year and the time.
-bool splitSlashed(const QString &text, int &a, int &b, int &year, QTime &time)
+// The number written by `count` ASCII digits at `at`, or -1.
+int digits(QStringView s, qsizetype at, int count)
 {
-    const QString s = text.trimmed();
-    int pos = 0;
+    int v = 0;
+    for (qsizetype i = at; i < at + count; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c < u'0' || c > u'9') return -1;
+        v = v * 10 + (c - u'0');
+    }
+    return v;
+}
+
+// "a/b/yyyy[ hh[.:]mm[[.:]ss]]": returns the two leading numbers, the year and the time.
+bool splitSlashed(QStringView text, int &a, int &b, int &year, QTime &time)
+{
+    const QStringView s = text.trimmed();
+    qsizetype pos = 0;
     if (!readInt(s, pos, 2, a) || pos >= s.size() || s[pos] != u'/') return false;
     ++pos;
     if (!readInt(s, pos, 2, b) || pos >= s.size() || s[pos] != u'/') return false;
     ++pos;
-    int ys = pos;
+    const qsizetype ys = pos;
     if (!readInt(s, pos, 4, year)) return false;
     if (pos - ys == 2) year += (year < 30 ? 2000 : 1900);
     // "0029" is a slip, not the year 29: written back without its zeros it would read as 2029.
@@ -48,57 +60,107 @@ bool splitSlashed(const QString &text, int &a, int &b, int &year, QTime &time)
     return time.isValid();
 }
 
+void appendNumber(QString &out, int value, int width)
+{
+    char16_t buf[8];
+    for (int i = width - 1; i >= 0; --i) {
+        buf[i] = char16_t(u'0' + value % 10);
+        value /= 10;
+    }
+    out.append(QStringView(buf, width));
+}
+
+// " hh:mm:ss"
+void appendTime(QString &out, const QTime &t)
+{
+    out += u' ';
+    appendNumber(out, t.hour(), 2);
+    out += u':';
+    appendNumber(out, t.minute(), 2);
+    out += u':';
+    appendNumber(out, t.second(), 2);
+}
+
 } // namespace
+
+DateTimeValue readCanonical(QStringView t)
+{
+    if (!looksCanonical(t)) return {};
+    const int y = digits(t, 0, 4), mo = digits(t, 5, 2), d = digits(t, 8, 2);
+    if (y < 0 || mo < 0 || d < 0 || !QDate::isValid(y, mo, d)) return {};
+    int h = 0, mi = 0, s = 0;
+    if (t.size() >= 16) {
+        h = digits(t, 11, 2);
+        mi = digits(t, 14, 2);
+        if (t.size() >= 19) s = digits(t, 17, 2);
+        if (h < 0 || mi < 0 || s < 0 || !QTime::isValid(h, mi, s)) return {};
+    }
+    return DateTimeValue{QDate(y, mo, d), QTime(h, mi, s)};
+}
+
+DateTimeValue readDayFirst(QStringView text)
+{
+    int a, b, y;
+    QTime t;
+    if (!splitSlashed(text, a, b, y, t) || !QDate::isValid(y, b, a)) return {};
+    return DateTimeValue{QDate(y, b, a), t};
+}
+
+DateTimeValue readMonthFirst(QStringView text)
+{
+    int a, b, y;
+    QTime t;
+    if (!splitSlashed(text, a, b, y, t) || !QDate::isValid(y, a, b)) return {};
+    return DateTimeValue{QDate(y, a, b), t};
+}
+
+QString canonicalText(const DateTimeValue &v)
+{
+    if (!v.isValid()) return QString();
+    QString out;
+    out.reserve(19);
+    appendNumber(out, v.date.year(), 4);
+    out += u'-';
+    appendNumber(out, v.date.month(), 2);
+    out += u'-';
+    appendNumber(out, v.date.day(), 2);
+    appendTime(out, v.time);
+    return out;
+}
+
+QString displayText(const DateTimeValue &v)
+{
+    if (!v.isValid()) return QString();
+    QString out;
+    out.reserve(19);
+    appendNumber(out, v.date.day(), 2);
+    out += u'/';
+    appendNumber(out, v.date.month(), 2);
+    out += u'/';
+    appendNumber(out, v.date.year(), 4);
+    if (v.time != QTime(0, 0, 0)) appendTime(out, v.time);
+    return out;
+}
 
 QString canonicalDateTime(const QDateTime &dt)
 {
-    return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return dt.isValid() ? canonicalText(DateTimeValue{dt.date(), dt.time()}) : QString();
 }
 
 QString canonicalDate(const QDate &d)
 {
-    return d.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
+    return d.isValid() ? canonicalText(DateTimeValue{d, QTime(0, 0, 0)}) : QString();
 }
 
-bool looksCanonical(const QString &t)
+bool looksCanonical(QStringView t)
 {
     return t.size() >= 10 && t[4] == u'-' && t[7] == u'-' && t[0].isDigit() && t[3].isDigit()
         && t[5].isDigit() && t[9].isDigit();
 }
 
-QDateTime parseCanonical(const QString &text)
-{
-    if (!looksCanonical(text)) return {};
-    const QDate d(text.mid(0, 4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt());
-    if (!d.isValid()) return {};
-    QTime t(0, 0, 0);
-    if (text.size() >= 19) {
-        t = QTime(text.mid(11, 2).toInt(), text.mid(14, 2).toInt(), text.mid(17, 2).toInt());
-        if (!t.isValid()) return {};
-    } else if (text.size() >= 16) {
-        t = QTime(text.mid(11, 2).toInt(), text.mid(14, 2).toInt(), 0);
-        if (!t.isValid()) return {};
-    }
-    return QDateTime(d, t);
-}
-
-QDateTime parseDayFirst(const QString &text)
-{
-    int a, b, y;
-    QTime t;
-    if (!splitSlashed(text, a, b, y, t)) return {};
-    const QDate d(y, b, a);
-    return d.isValid() ? QDateTime(d, t) : QDateTime();
-}
-
-QDateTime parseMonthFirst(const QString &text)
-{
-    int a, b, y;
-    QTime t;
-    if (!splitSlashed(text, a, b, y, t)) return {};
-    const QDate d(y, a, b);
-    return d.isValid() ? QDateTime(d, t) : QDateTime();
-}
+QDateTime parseCanonical(const QString &text) { return readCanonical(text).toDateTime(); }
+QDateTime parseDayFirst(const QString &text) { return readDayFirst(text).toDateTime(); }
+QDateTime parseMonthFirst(const QString &text) { return readMonthFirst(text).toDateTime(); }
 
 QVariant toCanonicalValue(const QVariant &v, bool *ok)
 {
@@ -114,20 +176,15 @@ QVariant toCanonicalValue(const QVariant &v, bool *ok)
     }
     const QString s = v.toString().trimmed();
     if (s.isEmpty()) return QVariant();
-    QDateTime dt = parseCanonical(s);
-    if (!dt.isValid()) dt = parseDayFirst(s);
+    DateTimeValue dt = readCanonical(s);
+    if (!dt.isValid()) dt = readDayFirst(s);
     if (!dt.isValid()) {
         if (ok) *ok = false;
         return QVariant();
     }
-    return canonicalDateTime(dt);
+    return canonicalText(dt);
 }
 
-QString displayDateTime(const QDateTime &dt)
-{
-    if (!dt.isValid()) return QString();
-    if (dt.time() == QTime(0, 0, 0)) return dt.toString(QStringLiteral("dd/MM/yyyy"));
-    return dt.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
-}
+QString displayDateTime(const QDateTime &dt) { return dt.isValid() ? displayText(DateTimeValue{dt.date(), dt.time()}) : QString(); }
 
 } // namespace db

@@ -31,7 +31,7 @@ struct Literal {
     LitKind kind = LitKind::Null;
     QString text;
     double number = 0;
-    QDateTime date;
+    DateTimeValue date;
     bool boolean = false;
 };
 
@@ -185,7 +185,7 @@ bool FilterExpr::Node::compare(const QVariant &v) const
         return applyCmp(op, compareNoCase(v.toString(), lit.text));
     }
     case LitKind::Date: {
-        QDateTime dt = parseCanonical(v.toString());
+        const DateTimeValue dt = readCanonical(v.toString());
         if (!dt.isValid()) return false;
         return applyOp(op, dt, lit.date);
     }
@@ -198,9 +198,9 @@ bool FilterExpr::Node::compare(const QVariant &v) const
             if (ok && numberOf(v, d)) return applyOp(op, d, ld);
         }
         if (type == FieldType::DateTime) {
-            QDateTime ld = parseDayFirst(lit.text);
-            if (!ld.isValid()) ld = parseCanonical(lit.text);
-            const QDateTime dt = parseCanonical(v.toString());
+            DateTimeValue ld = readDayFirst(lit.text);
+            if (!ld.isValid()) ld = readCanonical(lit.text);
+            const DateTimeValue dt = readCanonical(v.toString());
             if (ld.isValid() && dt.isValid()) return applyOp(op, dt, ld);
         }
         return applyCmp(op, compareNoCase(v.toString(), lit.text));
@@ -367,8 +367,8 @@ private:
             const qsizetype end = m_s.indexOf(u'#', m_pos + 1);
             if (end < 0) fail(QStringLiteral("data non chiusa"));
             const QString body = m_s.mid(m_pos + 1, end - m_pos - 1);
-            l.date = parseDayFirst(body);
-            if (!l.date.isValid()) l.date = parseCanonical(body.trimmed());
+            l.date = readDayFirst(body);
+            if (!l.date.isValid()) l.date = readCanonical(body.trimmed());
             if (!l.date.isValid()) fail(QStringLiteral("data non valida #%1#").arg(body));
             l.kind = LitKind::Date;
             m_pos = end + 1;

@@ -4,18 +4,13 @@
 #include "DateTimeText.h"
 #include "DbError.h"
 #include "SqliteFunctions.h"
-#include "Statement.h"
 
 #include <QLocale>
 #include <QRegularExpression>
-#include <sqlite3.h>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
-#include <string>
-#include <string_view>
-#include <cmath>
-#include <limits>
 
 namespace db {
 
@@ -113,6 +108,13 @@ void Query::setSql(const QString &accessSql)
 {
     if (isActive()) close();
     m_sql = accessSql;
+    m_params.clear();
+}
+
+Query &Query::bind(const QString &name, const QVariant &value)
+{
+    setParam(m_params, name, value);
+    return *this;
 }
 
 QString Query::updateTable() const { return m_updateTable.isEmpty() ? AccessSql::firstFromTable(m_sql) : m_updateTable; }
@@ -145,58 +147,29 @@ void Query::open()
 
 void Query::readRows()
 {
-    const QString native = AccessSql::translate(m_sql);
-    Statement st(m_conn->handle(), native);
-    const int n = st.columnCount();
+    const auto st = m_conn->engine().prepare(m_conn->translate(m_sql));
+    st->bindAll(m_params);
+    const int n = st->columnCount();
     std::vector<Column> cols(n);
     const QString table = updateTable();
     QHash<QString, int> index;
     for (int i = 0; i < n; ++i) {
         Column &c = cols[i];
-        c.name = st.columnName(i);
+        c.name = st->columnName(i);
         // SQLite tells apart equal names of nested joins as "Data:1"; the program knows "Data".
         static const QRegularExpression suffix(QStringLiteral(":\\d+$"));
         c.name.remove(suffix);
-        c.originTable = st.originTable(i);
-        c.originColumn = st.originColumn(i);
-        c.type = fieldTypeFromDeclared(st.declaredType(i));
+        c.originTable = st->originTable(i);
+        c.originColumn = st->originColumn(i);
+        c.type = fieldTypeFromDeclared(st->declaredType(i));
         c.updatable = !c.originColumn.isEmpty() && c.originTable.compare(table, Qt::CaseInsensitive) == 0;
         const QString key = c.name.toLower();
         if (!index.contains(key)) index.insert(key, i);
     }
     std::vector<std::unique_ptr<Row>> rows;
-    // Lists repeat values down a column (towns, flags, notes): reusing the previous row's
-    // text shares one string instead of converting and allocating it again.
-    std::vector<QByteArray> lastBytes(n);
-    std::vector<QVariant> lastText(n);
-    sqlite3_stmt *raw = st.raw();
-    while (st.step()) {
+    while (st->step()) {
         auto r = std::make_unique<Row>(n);
-        for (int i = 0; i < n; ++i) {
-            switch (sqlite3_column_type(raw, i)) {
-            case SQLITE_INTEGER:
-                (*r)[i] = QVariant(qint64(sqlite3_column_int64(raw, i)));
-                break;
-            case SQLITE_FLOAT:
-                (*r)[i] = QVariant(sqlite3_column_double(raw, i));
-                break;
-            case SQLITE_TEXT: {
-                const char *t = reinterpret_cast<const char *>(sqlite3_column_text(raw, i));
-                const int len = sqlite3_column_bytes(raw, i);
-                QByteArray &last = lastBytes[i];
-                if (last.size() != len || memcmp(last.constData(), t, size_t(len)) != 0) {
-                    last = QByteArray(t, len);
-                    lastText[i] = QVariant(QString::fromUtf8(t, len));
-                }
-                (*r)[i] = lastText[i];
-                break;
-            }
-            case SQLITE_NULL:
-                break;
-            default:
-                (*r)[i] = st.value(i);
-            }
-        }
+        st->readRow(r->data());
         rows.push_back(std::move(r));
     }
     // Expressions have no declared type: take it from the first value.
@@ -262,6 +235,28 @@ void Query::requery()
     rebuildView(false);
     notifyReset();
     notifyState();
+}
+
+bool Query::rileggiSeDinamica()
+{
+    if (!m_dynamic || !isActive() || isEditing()) return false;
+    const int key = keyColumn();
+    const Row *cur = currentRow();
+    const QVariant id = (key >= 0 && cur) ? (*cur)[key] : QVariant();
+    const int at = m_cur;
+    requery();
+    int found = -1;
+    if (!id.isNull()) {
+        for (size_t i = 0; i < m_view.size() && found < 0; ++i)
+            if ((*m_view[i])[key] == id) found = int(i);
+    } else if (at >= 0 && at < int(m_view.size())) {
+        found = at;
+    }
+    if (found > 0) {
+        m_bof = m_eof = false;
+        setCurrent(found);
+    }
+    return true;
 }
 
 void Query::checkBrowseMode()
@@ -736,7 +731,13 @@ int Query::keyColumn()
     return -1;
 }
 
-static QString quoted(const QString &name) { return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"'; }
+static QString quoted(const QString &name) { return Engine::quoteName(name); }
+
+QString Query::changedElsewhereMessage()
+{
+    return QStringLiteral("Attenzione: il record è stato modificato da un'altra postazione dopo che è stato letto qui. "
+                          "Le modifiche non sono state salvate: annullarle, rileggere i dati e ripetere la modifica.");
+}
 
 bool Query::postEdit()
 {
@@ -749,19 +750,37 @@ bool Query::postEdit()
             m_lastError = QStringLiteral("La query non contiene la chiave della tabella %1: impossibile salvare").arg(updateTable());
             return false;
         }
-        QStringList sets;
-        for (int c : changed) sets << quoted(m_columns[c].originColumn) + QStringLiteral(" = ?");
-        const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                                .arg(quoted(updateTable()), sets.join(QStringLiteral(", ")), quoted(m_columns[key].originColumn));
-        Statement st(m_conn->handle(), sql);
-        int i = 1;
-        for (int c : changed) st.bind(i++, m_buffer[c]);
-        st.bind(i, (*currentRow())[key]);
-        st.step();
-        if (sqlite3_changes(m_conn->handle()) == 0) {
-            m_lastError = QStringLiteral("Il record non esiste più nella tabella %1: forse è stato eliminato da un'altra postazione").arg(updateTable());
+        // Each changed column is written only where the row still holds the value read here:
+        // a change made meanwhile by another workstation is never overwritten silently.
+        Engine &engine = m_conn->engine();
+        QStringList sets, still;
+        for (size_t k = 0; k < changed.size(); ++k) {
+            const QString column = quoted(m_columns[changed[k]].originColumn);
+            sets << QStringLiteral("%1 = :v%2").arg(column).arg(k);
+            still << engine.sameValueCondition(column, QStringLiteral(":o%1").arg(k));
+        }
+        const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = :k AND %4")
+                                .arg(quoted(updateTable()), sets.join(QStringLiteral(", ")),
+                                     quoted(m_columns[key].originColumn), still.join(QStringLiteral(" AND ")));
+        const Row &read = *currentRow();
+        const auto st = engine.prepare(sql);
+        for (size_t k = 0; k < changed.size(); ++k) {
+            st->bind(QStringLiteral(":v%1").arg(k), m_buffer[changed[k]]);
+            st->bind(QStringLiteral(":o%1").arg(k), read[changed[k]]);
+        }
+        st->bind(QStringLiteral(":k"), read[key]);
+        st->step();
+        if (engine.changes() == 0) {
+            const auto exists = engine.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = :k")
+                                                   .arg(quoted(updateTable()), quoted(m_columns[key].originColumn)));
+            exists->bind(QStringLiteral(":k"), read[key]);
+            m_lastError = exists->step() ? changedElsewhereMessage()
+                                         : QStringLiteral("Il record non esiste più nella tabella %1: forse è stato "
+                                                          "eliminato da un'altra postazione").arg(updateTable());
             return false;
         }
+        // The row now holds what the table holds, so that the next edit compares the same.
+        refreshFromTable(m_buffer);
     }
     *currentRow() = m_buffer;
     return true;
@@ -778,18 +797,17 @@ bool Query::postInsert()
     std::vector<int> changed;
     for (int i = 0; i < fieldCount(); ++i) {
         if (m_modified[i] && m_columns[i].updatable) {
+            marks << QStringLiteral(":v%1").arg(changed.size());
             changed.push_back(i);
             cols << quoted(m_columns[i].originColumn);
-            marks << QStringLiteral("?");
         }
     }
     const QString sql = changed.empty()
         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table))
         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(table), cols.join(u','), marks.join(u','));
-    Statement st(m_conn->handle(), sql);
-    int i = 1;
-    for (int c : changed) st.bind(i++, m_buffer[c]);
-    st.step();
+    const auto st = m_conn->engine().prepare(sql);
+    for (size_t k = 0; k < changed.size(); ++k) st->bind(QStringLiteral(":v%1").arg(k), m_buffer[changed[k]]);
+    st->step();
     const qint64 id = m_conn->lastInsertId();
     const int key = keyColumn();
     if (key >= 0) m_buffer[key] = QVariant(id);
@@ -811,11 +829,11 @@ void Query::refreshFromTable(Row &row)
         cols << quoted(m_columns[i].originColumn);
         idx.push_back(i);
     }
-    Statement st(m_conn->handle(), QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                                       .arg(cols.join(u','), quoted(updateTable()), quoted(m_columns[key].originColumn)));
-    st.bind(1, row[key]);
-    if (st.step())
-        for (size_t k = 0; k < idx.size(); ++k) row[idx[k]] = st.value(int(k));
+    const auto st = m_conn->engine().prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :k")
+                                                 .arg(cols.join(u','), quoted(updateTable()), quoted(m_columns[key].originColumn)));
+    st->bind(QStringLiteral(":k"), row[key]);
+    if (st->step())
+        for (size_t k = 0; k < idx.size(); ++k) row[idx[k]] = st->value(int(k));
 }
 
 bool Query::post()
@@ -884,9 +902,10 @@ void Query::deleteRecord()
     if (!r) throw DbError(QStringLiteral("Nessun record da eliminare"));
     const int key = keyColumn();
     if (key < 0) throw DbError(QStringLiteral("La query non contiene la chiave della tabella %1: impossibile eliminare").arg(updateTable()));
-    Statement st(m_conn->handle(), QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(updateTable()), quoted(m_columns[key].originColumn)));
-    st.bind(1, (*r)[key]);
-    st.step();
+    const auto st = m_conn->engine().prepare(
+        QStringLiteral("DELETE FROM %1 WHERE %2 = :k").arg(quoted(updateTable()), quoted(m_columns[key].originColumn)));
+    st->bind(QStringLiteral(":k"), (*r)[key]);
+    st->step();
     removeRow(r);
     notifyReset();
     notifyCurrent();
@@ -904,8 +923,8 @@ QString Query::textOf(int col, const QVariant &v) const
     if (v.isNull()) return QString();
     switch (fieldTypeAt(col)) {
     case FieldType::DateTime: {
-        const QDateTime dt = parseCanonical(v.toString());
-        return dt.isValid() ? displayDateTime(dt) : v.toString();
+        const DateTimeValue dt = readCanonical(v.toString());
+        return dt.isValid() ? displayText(dt) : v.toString();
     }
     case FieldType::Boolean:
         return v.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");

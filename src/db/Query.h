@@ -1,4 +1,5 @@
 #pragma once
+#include "Engine.h"
 #include "FieldType.h"
 #include "FilterExpr.h"
 
@@ -70,9 +71,17 @@ public:
     Connection *connection() const { return m_conn; }
     void setConnection(Connection *c);
 
-    // The Access SQL. Changing it closes an open query (the filter and sort stay).
+    // The Access SQL. Changing it closes an open query (the filter and sort stay) and drops the
+    // values bound for the previous SQL.
     QString sql() const { return m_sql; }
     void setSql(const QString &accessSql);
+    // Values of the SQL's ":name" parameters (see Param), used at every open and requery:
+    //     q.setSql("select * from fattura where Cliente_ID = :cliente and Data >= :dal");
+    //     q.bind(":cliente", id).bind(":dal", QDate(2025, 1, 1));
+    //     q.open();
+    // Binding a name again replaces its value (takes effect at the next open or requery).
+    Query &bind(const QString &name, const QVariant &value);
+    const Params &params() const { return m_params; }
     // Table that edits are written to; by default the first table after FROM.
     QString updateTable() const;
     void setUpdateTable(const QString &table) { m_updateTable = table; }
@@ -81,6 +90,14 @@ public:
     void open();
     void close();
     void requery(); // reads again and goes to the first row
+
+    // A dynamic cursor shows what other workstations wrote since it was read: its form calls
+    // rileggiSeDinamica() when it is shown again, which reads the rows again and keeps the
+    // current row (by the update table's key). Nothing happens for a static query, a closed
+    // one, or one with a row being edited. True when the rows were read again.
+    void setDynamicCursor(bool dynamic) { m_dynamic = dynamic; }
+    bool isDynamicCursor() const { return m_dynamic; }
+    bool rileggiSeDinamica();
     bool isActive() const { return m_state != State::Inactive; }
     void setActive(bool a) { a ? open() : close(); }
 
@@ -129,8 +146,12 @@ public:
     void insert(); // a new row before the current one
     void append(); // a new row at the end
     // Writes the row. On failure returns false, keeps the edit buffer and state, and the
-    // engine's message is in lastError(); the database is unchanged.
+    // engine's message is in lastError(); the database is unchanged. An edit writes its changed
+    // columns only where the row still holds the values read here; when another workstation
+    // changed the row meanwhile the post fails with changedElsewhereMessage(), when it deleted
+    // it with a message saying that the row no longer exists.
     bool post();
+    static QString changedElsewhereMessage();
     void cancel();
     void deleteRecord(); // throws DbError; the next row (or the previous at the end) becomes current
     QString lastError() const { return m_lastError; }
@@ -202,6 +223,8 @@ private:
 
     Connection *m_conn = nullptr;
     QString m_sql;
+    Params m_params;
+    bool m_dynamic = false;
     QString m_updateTable;
     QString m_filterText;
     FilterExpr m_filter;

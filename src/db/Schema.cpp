@@ -1,7 +1,6 @@
 #include "Schema.h"
 #include "Connection.h"
 #include "DbError.h"
-#include "Statement.h"
 #include "Transaction.h"
 
 #include <QDir>
@@ -39,22 +38,22 @@ void loadTable(Connection &c, const QString &path)
     const QStringList cols = lines.first().split(u'\t');
     QStringList quoted, marks;
     for (const QString &col : cols) {
-        quoted << u'"' + col + u'"';
-        marks << QStringLiteral("?");
+        marks << QStringLiteral(":c%1").arg(quoted.size());
+        quoted << Engine::quoteName(col);
     }
-    Statement st(c.handle(), QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                                 .arg(table, quoted.join(u','), marks.join(u',')));
+    const auto st = c.engine().prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                           .arg(Engine::quoteName(table), quoted.join(u','), marks.join(u',')));
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringList cells = lines[i].split(u'\t');
         if (cells.size() != cols.size())
             throw DbError(QStringLiteral("%1, riga %2: numero di colonne errato").arg(path).arg(i + 1));
-        for (int k = 0; k < cells.size(); ++k) st.bind(k + 1, cells[k].isEmpty() ? QVariant() : QVariant(cells[k]));
-        st.step();
-        st.reset();
+        for (int k = 0; k < cells.size(); ++k) st->bind(k + 1, cells[k].isEmpty() ? QVariant() : QVariant(cells[k]));
+        st->step();
+        st->reset();
     }
 }
 
-void setVersion(Connection &c, int v) { c.executeNative(QStringLiteral("PRAGMA user_version = %1").arg(v)); }
+void setVersion(Connection &c, int v) { c.engine().setUserVersion(v); }
 
 } // namespace
 
@@ -76,11 +75,11 @@ int currentVersion()
     return v;
 }
 
-int version(Connection &c) { return c.scalar(QStringLiteral("PRAGMA user_version")).toInt(); }
+int version(Connection &c) { return c.engine().userVersion(); }
 
 bool isEmpty(Connection &c)
 {
-    return c.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt() == 0;
+    return !c.engine().hasAnyTable();
 }
 
 void createNew(Connection &c)

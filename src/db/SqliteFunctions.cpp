@@ -58,19 +58,20 @@ void resultText(sqlite3_context *ctx, const QString &s)
     sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
 }
 
-QDateTime dateArg(sqlite3_value *v)
+// A stored date is read arithmetically, with no time-zone conversion: these run for every row.
+DateTimeValue dateArg(sqlite3_value *v)
 {
     if (isNull(v)) return {};
     const QString s = textArg(v);
-    QDateTime dt = parseCanonical(s);
-    if (!dt.isValid()) dt = parseDayFirst(s);
+    DateTimeValue dt = readCanonical(s);
+    if (!dt.isValid()) dt = readDayFirst(s);
     return dt;
 }
 
-void resultDate(sqlite3_context *ctx, const QDateTime &dt)
+void resultDate(sqlite3_context *ctx, const DateTimeValue &dt)
 {
     if (!dt.isValid()) sqlite3_result_null(ctx);
-    else resultText(ctx, canonicalDateTime(dt));
+    else resultText(ctx, canonicalText(dt));
 }
 
 QDateTime nowOf(sqlite3_context *ctx)
@@ -96,8 +97,8 @@ QString accessText(sqlite3_value *v)
     default: {
         const QString s = textArg(v);
         if (looksCanonical(s) && s.size() == 19) {
-            const QDateTime dt = parseCanonical(s);
-            if (dt.isValid()) return displayDateTime(dt);
+            const DateTimeValue dt = readCanonical(s);
+            if (dt.isValid()) return displayText(dt);
         }
         return s;
     }
@@ -126,17 +127,17 @@ void fnLike(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 }
 
 // Year(), Month() ... of a date; null for null or a text that is no date.
-template <int (*part)(const QDateTime &)> void fnDatePart(sqlite3_context *ctx, int, sqlite3_value **argv)
+template <int (*part)(const DateTimeValue &)> void fnDatePart(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
-    const QDateTime dt = dateArg(argv[0]);
+    const DateTimeValue dt = dateArg(argv[0]);
     if (dt.isValid()) sqlite3_result_int(ctx, part(dt));
     else sqlite3_result_null(ctx);
 }
-int yearOf(const QDateTime &d) { return d.date().year(); }
-int monthOf(const QDateTime &d) { return d.date().month(); }
-int dayOf(const QDateTime &d) { return d.date().day(); }
-int hourOf(const QDateTime &d) { return d.time().hour(); }
-int minuteOf(const QDateTime &d) { return d.time().minute(); }
+int yearOf(const DateTimeValue &d) { return d.date.year(); }
+int monthOf(const DateTimeValue &d) { return d.date.month(); }
+int dayOf(const DateTimeValue &d) { return d.date.day(); }
+int hourOf(const DateTimeValue &d) { return d.time.hour(); }
+int minuteOf(const DateTimeValue &d) { return d.time.minute(); }
 
 void fnIIf(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
@@ -153,12 +154,12 @@ void fnNz(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 
 void fnDate(sqlite3_context *ctx, int, sqlite3_value **)
 {
-    resultDate(ctx, QDateTime(nowOf(ctx).date(), QTime(0, 0, 0)));
+    resultDate(ctx, DateTimeValue{nowOf(ctx).date(), QTime(0, 0, 0)});
 }
 void fnNow(sqlite3_context *ctx, int, sqlite3_value **)
 {
     const QDateTime n = nowOf(ctx);
-    resultDate(ctx, QDateTime(n.date(), QTime(n.time().hour(), n.time().minute(), n.time().second())));
+    resultDate(ctx, DateTimeValue{n.date(), QTime(n.time().hour(), n.time().minute(), n.time().second())});
 }
 
 void fnText(sqlite3_context *ctx, int, sqlite3_value **argv) { resultText(ctx, accessText(argv[0])); }
@@ -250,55 +251,68 @@ void fnDateSerial(sqlite3_context *ctx, int, sqlite3_value **argv)
     const int d = sqlite3_value_int(argv[2]);
     QDate base(y, 1, 1);
     base = base.addMonths(m - 1).addDays(d - 1);
-    resultDate(ctx, QDateTime(base, QTime(0, 0, 0)));
+    resultDate(ctx, DateTimeValue{base, QTime(0, 0, 0)});
 }
-QDateTime addInterval(const QString &interval, int n, const QDateTime &dt)
+// Calendar arithmetic on the clock's face, as Access does it: no daylight-saving shifts.
+DateTimeValue addSeconds(const DateTimeValue &dt, qint64 secs)
+{
+    const qint64 total = dt.time.msecsSinceStartOfDay() / 1000 + secs;
+    qint64 days = total / 86400;
+    qint64 rest = total % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    return DateTimeValue{dt.date.addDays(days), QTime::fromMSecsSinceStartOfDay(int(rest * 1000))};
+}
+DateTimeValue addInterval(const QString &interval, int n, const DateTimeValue &dt)
 {
     const QString iv = interval.toLower();
-    if (iv == u"yyyy") return dt.addYears(n);
-    if (iv == u"q") return dt.addMonths(3 * n);
-    if (iv == u"m") return dt.addMonths(n);
-    if (iv == u"d" || iv == u"y" || iv == u"w") return dt.addDays(n);
-    if (iv == u"ww") return dt.addDays(7 * n);
-    if (iv == u"h") return dt.addSecs(3600LL * n);
-    if (iv == u"n") return dt.addSecs(60LL * n);
-    if (iv == u"s") return dt.addSecs(n);
+    if (iv == u"yyyy") return DateTimeValue{dt.date.addYears(n), dt.time};
+    if (iv == u"q") return DateTimeValue{dt.date.addMonths(3 * n), dt.time};
+    if (iv == u"m") return DateTimeValue{dt.date.addMonths(n), dt.time};
+    if (iv == u"d" || iv == u"y" || iv == u"w") return DateTimeValue{dt.date.addDays(n), dt.time};
+    if (iv == u"ww") return DateTimeValue{dt.date.addDays(7 * qint64(n)), dt.time};
+    if (iv == u"h") return addSeconds(dt, 3600LL * n);
+    if (iv == u"n") return addSeconds(dt, 60LL * n);
+    if (iv == u"s") return addSeconds(dt, n);
     return {};
 }
 void fnDateAdd(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
-    const QDateTime dt = dateArg(argv[2]);
+    const DateTimeValue dt = dateArg(argv[2]);
     if (!dt.isValid()) return sqlite3_result_null(ctx);
     resultDate(ctx, addInterval(textArg(argv[0]), sqlite3_value_int(argv[1]), dt));
 }
 void fnDateDiff(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
-    const QDateTime a = dateArg(argv[1]);
-    const QDateTime b = dateArg(argv[2]);
+    const DateTimeValue a = dateArg(argv[1]);
+    const DateTimeValue b = dateArg(argv[2]);
     if (!a.isValid() || !b.isValid()) return sqlite3_result_null(ctx);
     const QString iv = textArg(argv[0]).toLower();
     qint64 r = 0;
-    if (iv == u"yyyy") r = b.date().year() - a.date().year();
-    else if (iv == u"m") r = (b.date().year() - a.date().year()) * 12 + b.date().month() - a.date().month();
-    else if (iv == u"q") r = (b.date().year() - a.date().year()) * 4 + (b.date().month() - 1) / 3 - (a.date().month() - 1) / 3;
-    else if (iv == u"ww") r = a.date().daysTo(b.date()) / 7;
-    else if (iv == u"h") r = a.secsTo(b) / 3600;
-    else if (iv == u"n") r = a.secsTo(b) / 60;
-    else if (iv == u"s") r = a.secsTo(b);
-    else r = a.date().daysTo(b.date());
+    const qint64 secs = b.seconds() - a.seconds();
+    if (iv == u"yyyy") r = b.date.year() - a.date.year();
+    else if (iv == u"m") r = (b.date.year() - a.date.year()) * 12 + b.date.month() - a.date.month();
+    else if (iv == u"q") r = (b.date.year() - a.date.year()) * 4 + (b.date.month() - 1) / 3 - (a.date.month() - 1) / 3;
+    else if (iv == u"ww") r = a.date.daysTo(b.date) / 7;
+    else if (iv == u"h") r = secs / 3600;
+    else if (iv == u"n") r = secs / 60;
+    else if (iv == u"s") r = secs;
+    else r = a.date.daysTo(b.date);
     sqlite3_result_int64(ctx, r);
 }
 void fnDateValue(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
-    const QDateTime dt = dateArg(argv[0]);
-    resultDate(ctx, dt.isValid() ? QDateTime(dt.date(), QTime(0, 0, 0)) : QDateTime());
+    const DateTimeValue dt = dateArg(argv[0]);
+    resultDate(ctx, DateTimeValue{dt.date, QTime(0, 0, 0)});
 }
 void fnFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
     if (isNull(argv[0])) return sqlite3_result_null(ctx);
     if (argc < 2) return resultText(ctx, accessText(argv[0]));
     const QString fmt = textArg(argv[1]);
-    const QDateTime dt = sqlite3_value_type(argv[0]) == SQLITE_TEXT ? parseCanonical(textArg(argv[0])) : QDateTime();
+    const DateTimeValue dt = sqlite3_value_type(argv[0]) == SQLITE_TEXT ? readCanonical(textArg(argv[0])) : DateTimeValue();
     if (dt.isValid()) {
         // Access date pictures: d dd m mm mmm mmmm yy yyyy h hh n nn s ss.
         QString qfmt = fmt;
@@ -310,17 +324,17 @@ void fnFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
             while (j < qfmt.size() && qfmt[j].toLower() == c) ++j;
             const int n = j - i;
             const QLocale it(QLocale::Italian);
-            if (c == u'd') out += n == 1 ? QString::number(dt.date().day()) : dt.toString(QStringLiteral("dd"));
+            if (c == u'd') out += n == 1 ? QString::number(dt.date.day()) : dt.date.toString(QStringLiteral("dd"));
             else if (c == u'm' && i > 0 && (qfmt[i - 1] == u':' || qfmt[i - 1] == u'.'))
-                out += dt.toString(QStringLiteral("mm"));
+                out += dt.time.toString(QStringLiteral("mm"));
             else if (c == u'm')
-                out += n == 1 ? QString::number(dt.date().month())
-                     : n == 2 ? dt.toString(QStringLiteral("MM"))
-                     : n == 3 ? it.monthName(dt.date().month(), QLocale::ShortFormat)
-                              : it.monthName(dt.date().month());
-            else if (c == u'y') out += n <= 2 ? dt.toString(QStringLiteral("yy")) : dt.toString(QStringLiteral("yyyy"));
-            else if (c == u'h') out += n == 1 ? QString::number(dt.time().hour()) : dt.toString(QStringLiteral("HH"));
-            else if (c == u's') out += dt.toString(QStringLiteral("ss"));
+                out += n == 1 ? QString::number(dt.date.month())
+                     : n == 2 ? dt.date.toString(QStringLiteral("MM"))
+                     : n == 3 ? it.monthName(dt.date.month(), QLocale::ShortFormat)
+                              : it.monthName(dt.date.month());
+            else if (c == u'y') out += n <= 2 ? dt.date.toString(QStringLiteral("yy")) : dt.date.toString(QStringLiteral("yyyy"));
+            else if (c == u'h') out += n == 1 ? QString::number(dt.time.hour()) : dt.time.toString(QStringLiteral("HH"));
+            else if (c == u's') out += dt.time.toString(QStringLiteral("ss"));
             else out += qfmt.mid(i, n);
             i = j;
         }

@@ -6,7 +6,7 @@ namespace db {
 
 Transaction::Transaction(Connection &c) : m_conn(c), m_level(c.transactionDepth())
 {
-    c.executeNative(m_level == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT sp%1").arg(m_level));
+    c.executeNative(m_level == 0 ? c.engine().beginTransactionSql() : QStringLiteral("SAVEPOINT sp%1").arg(m_level));
     c.setTransactionDepth(m_level + 1);
 }
 

@@ -1,4 +1,5 @@
 #include "support/TestMain.h"
+#include "tst_indici.h"
 #include "tst_schema.h"
 
-PELLA_TEST_MAIN(TestSchema)
+PELLA_TEST_MAIN(TestSchema, TestIndici)

@@ -2,5 +2,7 @@
 #include "tst_accesssql.h"
 #include "tst_query.h"
 #include "tst_archivefile.h"
+#include "tst_params.h"
+#include "tst_postazioni.h"
 
-PELLA_TEST_MAIN(TestAccessSql, TestQuery, TestArchiveFile)
+PELLA_TEST_MAIN(TestAccessSql, TestQuery, TestArchiveFile, TestParams, TestPostazioni)

@@ -86,6 +86,32 @@ void TestAccessSql::translatesText_data()
     QTest::newRow("comment marks in literals stay")
         << "select '--a', \"/*b*/\", [c--d] from t" << "select '--a', '/*b*/', [c--d] from t";
     QTest::newRow("minus stays") << "select a - -1, b-2 from t" << "select a - -1, b-2 from t";
+    QTest::newRow("parameters pass untouched")
+        << "update t set Note = :testo, Data=:data where Id = :Id and Tipo = 'a:b' and x = :true and y = :mod"
+        << "update t set Note = :testo, Data=:data where Id = :Id and Tipo = 'a:b' and x = :true and y = :mod";
+    QTest::newRow("parameter in concatenation") << "select :nome & Cognome from t"
+                                                << "select acc_text(:nome) || acc_text(Cognome) from t";
+    QTest::newRow("month and year become a date range")
+        << "select * from finanzia where Month(Finanzia.Data)=3 and Year(Finanzia.Data)= 2025 ORDER BY finanzia.Data"
+        << "select * from finanzia where Finanzia.Data >= '2025-03-01 00:00:00' AND Finanzia.Data < '2025-04-01 00:00:00'"
+           " ORDER BY finanzia.Data";
+    QTest::newRow("year first, december")
+        << "where Year([Data]) = 2024 And Month([Data]) = 12 and Banca_ID=2"
+        << "where [Data] >= '2024-12-01 00:00:00' AND [Data] < '2025-01-01 00:00:00' and Banca_ID=2";
+    QTest::newRow("month and year in parentheses")
+        << "where (Month(Data) = 2 and Year(Data) = 2024) or Id = 1"
+        << "where (Data >= '2024-02-01 00:00:00' AND Data < '2024-03-01 00:00:00') or Id = 1";
+    QTest::newRow("two columns stay") << "where Month(a) = 1 and Year(b) = 2024" << "where Month(a) = 1 and Year(b) = 2024";
+    QTest::newRow("negation stays") << "where not Month(Data) = 1 and Year(Data) = 2024"
+                                    << "where not Month(Data) = 1 and Year(Data) = 2024";
+    QTest::newRow("arithmetic after stays") << "where Month(Data) = 1 and Year(Data) = 2024 + 1"
+                                            << "where Month(Data) = 1 and Year(Data) = 2024 + 1";
+    QTest::newRow("between before stays") << "where x between 1 and Month(Data) = 1 and Year(Data) = 2024"
+                                          << "where x between 1 and Month(Data) = 1 and Year(Data) = 2024";
+    QTest::newRow("no month 13") << "where Month(Data) = 13 and Year(Data) = 2024"
+                                 << "where Month(Data) = 13 and Year(Data) = 2024";
+    QTest::newRow("month alone stays") << "select Month(Data) from t where Month(Data) = 3"
+                                       << "select Month(Data) from t where Month(Data) = 3";
     QTest::newRow("plain update strips qualifier") << "UPDATE Fattura SET Fattura.Storico = true WHERE Fattura.Id = 3"
                                                    << "UPDATE Fattura SET Storico = 1 WHERE Fattura.Id = 3";
 }
@@ -315,6 +341,35 @@ void TestAccessSql::accessFunctions()
     Seams seams;
     TestDatabase d(TestDatabase::Empty);
     QCOMPARE(d.scalar("select " + expr).toString(), expected);
+}
+
+void TestAccessSql::storedDatesAreRead_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("read"); // Year|Month|Day|Hour|Minute|as "&" shows it
+    QTest::newRow("midnight") << "2025-03-02 00:00:00" << "2025|3|2|0|0|02/03/2025";
+    QTest::newRow("with time") << "2025-12-31 23:59:07" << "2025|12|31|23|59|31/12/2025 23:59:07";
+    QTest::newRow("leap day") << "2024-02-29 00:00:00" << "2024|2|29|0|0|29/02/2024";
+    QTest::newRow("date alone") << "2025-03-02" << "2025|3|2|0|0|2025-03-02";
+    QTest::newRow("T separator") << "2025-03-02T08:30:00" << "2025|3|2|8|30|02/03/2025 08:30:00";
+    QTest::newRow("no seconds") << "2025-03-02 08:30" << "2025|3|2|8|30|2025-03-02 08:30";
+    QTest::newRow("day first") << "02/03/2025" << "2025|3|2|0|0|02/03/2025";
+    QTest::newRow("no such day") << "2025-02-29 00:00:00" << "|||||2025-02-29 00:00:00";
+    QTest::newRow("no such hour") << "2025-03-02 24:00:00" << "|||||2025-03-02 24:00:00";
+    QTest::newRow("letters in the time") << "2025-03-02 1a:00:00" << "|||||2025-03-02 1a:00:00";
+    QTest::newRow("not a date") << "abc" << "|||||abc";
+}
+
+void TestAccessSql::storedDatesAreRead()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, read);
+    Seams seams;
+    TestDatabase d(TestDatabase::Empty);
+    QCOMPARE(d.conn().scalar("select Year(:d) & '|' & Month(:d) & '|' & Day(:d) & '|' & Hour(:d) & '|' & Minute(:d) & '|' & :d",
+                      {{":d", stored}})
+                 .toString(),
+             read);
 }
 
 void TestAccessSql::badDateLiteralIsAnError()

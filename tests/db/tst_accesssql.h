@@ -17,6 +17,8 @@ private Q_SLOTS:
     void textIsCaseInsensitiveWithAccents();
     void accessFunctions_data();
     void accessFunctions();
+    void storedDatesAreRead_data();
+    void storedDatesAreRead();
     void badDateLiteralIsAnError();
     void scriptSplitKeepsLiterals();
     void commentNeverSwallowsTheNextLine();

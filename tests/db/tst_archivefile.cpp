@@ -11,7 +11,6 @@
 #include <QProcess>
 #include <QTest>
 #include <memory>
-#include <sqlite3.h>
 
 using namespace testing_support;
 
@@ -55,7 +54,7 @@ QString provoke(const QString &condition, const QString &folder)
             other.open(path);
             db::Transaction holding(other);
             other.execute("update Colori set Descrizione = 'altro' where Id = 1");
-            sqlite3_busy_timeout(c->handle(), 50);
+            c->executeNative("PRAGMA busy_timeout = 50");
             c->execute(insert);
         } else if (condition == "moved") {
             QFile::rename(path, folder + "/spostato.db");

@@ -33,7 +33,8 @@ CREATE TABLE "fattdett" (
     "Prev_ID" INTEGER DEFAULT 0,
     "DDT_ID" INTEGER DEFAULT 0
 );
-CREATE INDEX "ix_fattdett_Storico" ON "fattdett" ("Storico");
+CREATE INDEX "ix_fattdett_Storico_NumeroRiga" ON "fattdett" ("Storico", "NumeroRiga");
+CREATE INDEX "ix_fattdett_NumFatt" ON "fattdett" ("NumFatt");
 CREATE INDEX "ix_fattdett_Articolo_ID" ON "fattdett" ("Articolo_ID");
 CREATE INDEX "ix_fattdett_Iva_ID" ON "fattdett" ("Iva_ID");
 CREATE INDEX "ix_fattdett_Um_ID" ON "fattdett" ("Um_ID");
@@ -111,7 +112,8 @@ CREATE INDEX "ix_fattura_Cliente_ID" ON "fattura" ("Cliente_ID");
 CREATE INDEX "ix_fattura_Fornitore_ID" ON "fattura" ("Fornitore_ID");
 CREATE INDEX "ix_fattura_DataRegistrazione" ON "fattura" ("DataRegistrazione");
 CREATE INDEX "ix_fattura_Aspetto_ID" ON "fattura" ("Aspetto_ID");
-CREATE INDEX "ix_fattura_Storico" ON "fattura" ("Storico");
+CREATE INDEX "ix_fattura_Storico_Data" ON "fattura" ("Storico", "Data");
+CREATE INDEX "ix_fattura_Storico_DataRegistrazione" ON "fattura" ("Storico", "DataRegistrazione");
 CREATE INDEX "ix_fattura_Banca_ID" ON "fattura" ("Banca_ID");
 CREATE INDEX "ix_fattura_ComuneDestinazione_ID" ON "fattura" ("ComuneDestinazione_ID");
 CREATE INDEX "ix_fattura_ComuneFermo_ID" ON "fattura" ("ComuneFermo_ID");
@@ -171,6 +173,7 @@ CREATE INDEX "ix_FatturaScadenze_Fattura_ID" ON "FatturaScadenze" ("Fattura_ID")
 CREATE INDEX "ix_FatturaScadenze_Cliente_id" ON "FatturaScadenze" ("Cliente_id");
 CREATE INDEX "ix_FatturaScadenze_Fornitore_id" ON "FatturaScadenze" ("Fornitore_id");
 CREATE INDEX "ix_FatturaScadenze_DataScadenza" ON "FatturaScadenze" ("DataScadenza");
+CREATE INDEX "ix_FatturaScadenze_Pagato_DataPagamento" ON "FatturaScadenze" ("Pagato", "DataPagamento");
 CREATE INDEX "ix_FatturaScadenze_Banca_ID" ON "FatturaScadenze" ("Banca_ID");
 CREATE INDEX "ix_FatturaScadenze_ModPagamento_Id" ON "FatturaScadenze" ("ModPagamento_Id");
 CREATE INDEX "ix_FatturaScadenze_Finanzia_id" ON "FatturaScadenze" ("Finanzia_id");
@@ -287,7 +290,7 @@ CREATE TABLE "PreventiTestata" (
     "Fatturato" BOOLEAN NOT NULL DEFAULT 0
 );
 CREATE INDEX "ix_PreventiTestata_Cliente_ID" ON "PreventiTestata" ("Cliente_ID");
-CREATE INDEX "ix_PreventiTestata_Storico" ON "PreventiTestata" ("Storico");
+CREATE INDEX "ix_PreventiTestata_Storico_Data" ON "PreventiTestata" ("Storico", "Data");
 CREATE INDEX "ix_PreventiTestata_Data" ON "PreventiTestata" ("Data");
 CREATE INDEX "ix_PreventiTestata_TipoFatturazione_Id" ON "PreventiTestata" ("TipoFatturazione_Id");
 CREATE INDEX "ix_PreventiTestata_TipoTariffa_Id" ON "PreventiTestata" ("TipoTariffa_Id");

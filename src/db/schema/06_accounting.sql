@@ -139,7 +139,7 @@ CREATE TABLE "finanzia" (
     "FatturaScadenze_Id" INTEGER DEFAULT 0,
     "Iva_id" INTEGER DEFAULT 0
 );
-CREATE INDEX "ix_finanzia_Storico" ON "finanzia" ("Storico");
+CREATE INDEX "ix_finanzia_Storico_Data" ON "finanzia" ("Storico", "Data");
 CREATE INDEX "ix_finanzia_Data" ON "finanzia" ("Data");
 CREATE INDEX "ix_finanzia_Tipologia_ID" ON "finanzia" ("Tipologia_ID");
 CREATE INDEX "ix_finanzia_Fattura_ID" ON "finanzia" ("Fattura_ID");

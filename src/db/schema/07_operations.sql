@@ -16,7 +16,7 @@ CREATE TABLE "Calendario" (
     "Personale_Id" INTEGER DEFAULT 0
 );
 CREATE INDEX "ix_Calendario_Cliente_ID" ON "Calendario" ("Cliente_ID");
-CREATE INDEX "ix_Calendario_Storico" ON "Calendario" ("Storico");
+CREATE INDEX "ix_Calendario_Storico_Conclusa_Data" ON "Calendario" ("Storico", "Conclusa", "Data");
 CREATE INDEX "ix_Calendario_Data" ON "Calendario" ("Data");
 CREATE INDEX "ix_Calendario_Tariffa_ID" ON "Calendario" ("Tariffa_ID");
 CREATE INDEX "ix_Calendario_Personale_Id" ON "Calendario" ("Personale_Id");
@@ -183,7 +183,7 @@ CREATE TABLE "Sequestri" (
     "Cartella" TEXT COLLATE UNOCASE
 );
 CREATE INDEX "ix_Sequestri_EnteSequestratore_Id" ON "Sequestri" ("EnteSequestratore_Id");
-CREATE INDEX "ix_Sequestri_Storico" ON "Sequestri" ("Storico");
+CREATE INDEX "ix_Sequestri_Storico_Data" ON "Sequestri" ("Storico", "Data");
 CREATE INDEX "ix_Sequestri_Preventivo_Id" ON "Sequestri" ("Preventivo_Id");
 CREATE INDEX "ix_Sequestri_Fattura_Id" ON "Sequestri" ("Fattura_Id");
 CREATE INDEX "ix_Sequestri_Data" ON "Sequestri" ("Data");
