@@ -447,8 +447,9 @@ void TForm1::eseguiSQLAggio()
         const QByteArray contenuto = f.readAll();
         f.close();
         const QString impronta = QString::fromLatin1(QCryptographicHash::hash(contenuto, QCryptographicHash::Sha256).toHex());
-        giaApplicato = c.scalar(QStringLiteral("select count(*) from AggiornamentiApplicati where Impronta = '%1'").arg(impronta))
-                           .toInt()
+        giaApplicato =
+            c.scalar(QStringLiteral("select count(*) from AggiornamentiApplicati where Impronta = :impronta"), {{":impronta", impronta}})
+                .toInt()
             > 0;
         if (!giaApplicato) {
             form_DB->Memo1 = QString::fromUtf8(contenuto);
@@ -477,11 +478,13 @@ void TForm1::eseguiSQLAggio()
                 db::Command::execute(&c, s);
             }
             current.clear();
-            db::Command::execute(&c, QStringLiteral("insert into AggiornamentiApplicati (Impronta, NomeFile, DataApplicazione, "
-                                                    "NomeComputer) values ('%1', '%2', #%3#, '%4')")
-                                         .arg(impronta, RaddoppiaApici(QFileInfo(script).fileName()),
-                                              ui::Clock::instance().now().toString(QStringLiteral("M/d/yyyy HH:mm:ss")),
-                                              RaddoppiaApici(NomeComputerLocale)));
+            db::Command::execute(&c,
+                                 QStringLiteral("insert into AggiornamentiApplicati (Impronta, NomeFile, DataApplicazione, "
+                                                "NomeComputer) values (:impronta, :file, :data, :postazione)"),
+                                 {{":impronta", impronta},
+                                  {":file", QFileInfo(script).fileName()},
+                                  {":data", ui::Clock::instance().now()},
+                                  {":postazione", NomeComputerLocale}});
         }
         t.commit();
     } catch (const db::DbError &e) {

@@ -8,10 +8,10 @@ namespace postazione {
 
 void cancellaTemporanei(db::Connection &c, const QString &nomeComputer)
 {
-    const QString nome = common::RaddoppiaApici(nomeComputer);
     db::Transaction t(c);
     for (const char *tabella : {"TempBilancio", "TempStampa", "TempAvvisi", "TempAvvisiClienti"})
-        db::Command::execute(&c, QStringLiteral("delete * from %1 where NomeComputer ='%2'").arg(QLatin1String(tabella), nome));
+        db::Command::execute(&c, QStringLiteral("delete * from %1 where NomeComputer = :postazione").arg(QLatin1String(tabella)),
+                             {{":postazione", nomeComputer}});
     t.commit();
 }
 

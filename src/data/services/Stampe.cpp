@@ -825,7 +825,7 @@ void scriviRichiesta(db::Connection &c, const QString &postazione, const Richies
 {
     // Only this workstation's request is replaced; nothing to print leaves none at all.
     db::Transaction t(c);
-    db::Command::execute(&c, "delete * from TempStampa where NomeComputer ='" + common::RaddoppiaApici(postazione) + "'");
+    db::Command::execute(&c, QStringLiteral("delete * from TempStampa where NomeComputer = :postazione"), {{":postazione", postazione}});
     if (r) {
         db::Query q(&c);
         q.setSql(QStringLiteral("select * from TempStampa where Id = 0"));
