@@ -529,9 +529,11 @@ void TForm1::cmdConnessioneClick()
         if (!m->TableTempAvvisi->post()) throw db::DbError(m->TableTempAvvisi->lastError());
         m->TableTempAvvisi->edit();
     }
+    // The others are opened on their first use: the start-up reads only what it shows, so ten
+    // years of history and lists no one has opened yet cost nothing.
     const QList<db::Query *> staChiusa = {m->TableMovimentiCarico, m->TableTrovaFattura, m->TablePersonaleStipendi};
     for (db::Query *q : m->queries())
-        if (!staChiusa.contains(q) && !q->isActive()) q->open();
+        if (!staChiusa.contains(q) && !q->isActive()) q->openOnFirstUse();
 }
 
 void TForm1::mostraRagioneSociale()

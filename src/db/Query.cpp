@@ -119,9 +119,23 @@ Query &Query::bind(const QString &name, const QVariant &value)
 
 QString Query::updateTable() const { return m_updateTable.isEmpty() ? AccessSql::firstFromTable(m_sql) : m_updateTable; }
 
-void Query::open()
+void Query::openOnFirstUse()
 {
     if (isActive()) return;
+    if (!m_conn || !m_conn->isOpen()) throw DbError(QStringLiteral("Database non aperto"));
+    m_lazy = true;
+}
+
+void Query::caricaOra()
+{
+    m_lazy = false;
+    open();
+}
+
+void Query::open()
+{
+    m_lazy = false;
+    if (m_state != State::Inactive) return;
     if (!m_conn || !m_conn->isOpen()) throw DbError(QStringLiteral("Database non aperto"));
     readRows();
     try {
@@ -131,7 +145,7 @@ void Query::open()
                           for (const Column &c : m_columns) t.push_back(c.type);
                           return t;
                       }());
-        setSort(m_sortText);
+        m_sortKeys = sortKeys(m_sortText);
     } catch (...) {
         m_rows.clear();
         m_columns.clear();
@@ -194,6 +208,10 @@ void Query::readRows()
 
 void Query::close()
 {
+    if (m_lazy) {
+        m_lazy = false;
+        return;
+    }
     if (!isActive()) return;
     m_rows.clear();
     m_view.clear();
@@ -212,6 +230,7 @@ void Query::close()
 
 void Query::requery()
 {
+    if (m_lazy) return; // nothing read yet: the first use reads the rows as they are then
     if (!isActive()) {
         open();
         return;
@@ -239,7 +258,7 @@ void Query::requery()
 
 bool Query::rileggiSeDinamica()
 {
-    if (!m_dynamic || !isActive() || isEditing()) return false;
+    if (!m_dynamic || m_lazy || !isActive() || isEditing()) return false;
     const int key = keyColumn();
     const Row *cur = currentRow();
     const QVariant id = (key >= 0 && cur) ? (*cur)[key] : QVariant();
@@ -262,7 +281,7 @@ bool Query::rileggiSeDinamica()
 void Query::checkBrowseMode()
 {
     // As a dataset does before it moves: a changed row is posted, an untouched one cancelled.
-    if (isActive()) Q_EMIT updateRecord();
+    if (m_state != State::Inactive) Q_EMIT updateRecord();
     if (!isEditing()) return;
     if (std::find(m_modified.begin(), m_modified.end(), true) != m_modified.end()) {
         if (!post()) throw DbError(m_lastError);
@@ -274,7 +293,8 @@ void Query::checkBrowseMode()
 void Query::setFilter(const QString &filter)
 {
     FilterExpr parsed = FilterExpr::parse(filter);
-    if (isActive()) {
+    const bool letta = m_state != State::Inactive;
+    if (letta) {
         std::vector<FieldType> types;
         for (const Column &c : m_columns) types.push_back(c.type);
         parsed.bind([this](const QString &n) { return fieldIndex(n); }, types);
@@ -282,37 +302,46 @@ void Query::setFilter(const QString &filter)
     }
     m_filter = std::move(parsed);
     m_filterText = filter;
-    if (isActive()) {
+    if (letta) {
         rebuildView(false);
         notifyReset();
     }
 }
 
-void Query::setSort(const QString &sort)
+std::vector<std::pair<int, bool>> Query::sortKeys(const QString &sort) const
 {
     std::vector<std::pair<int, bool>> keys;
-    if (isActive()) {
-        for (const QString &part : sort.split(u',', Qt::SkipEmptyParts)) {
-            QStringList words = part.trimmed().split(u' ', Qt::SkipEmptyParts);
-            if (words.isEmpty()) continue;
-            bool desc = false;
-            if (words.size() > 1) {
-                const QString dir = words.last().toUpper();
-                if (dir == u"DESC") desc = true;
-                else if (dir != u"ASC") throw DbError(QStringLiteral("Ordinamento non valido: ") + sort);
-                words.removeLast();
-            }
-            QString name = words.join(u' ');
-            if (name.startsWith(u'[') && name.endsWith(u']')) name = name.mid(1, name.size() - 2);
-            const int col = fieldIndex(name);
-            if (col < 0) throw DbError(QStringLiteral("Ordinamento non valido: il campo \"%1\" non esiste").arg(name));
-            keys.emplace_back(col, desc);
+    for (const QString &part : sort.split(u',', Qt::SkipEmptyParts)) {
+        QStringList words = part.trimmed().split(u' ', Qt::SkipEmptyParts);
+        if (words.isEmpty()) continue;
+        bool desc = false;
+        if (words.size() > 1) {
+            const QString dir = words.last().toUpper();
+            if (dir == u"DESC") desc = true;
+            else if (dir != u"ASC") throw DbError(QStringLiteral("Ordinamento non valido: ") + sort);
+            words.removeLast();
         }
+        QString name = words.join(u' ');
+        if (name.startsWith(u'[') && name.endsWith(u']')) name = name.mid(1, name.size() - 2);
+        const int col = m_columnIndex.value(name.toLower(), -1);
+        if (col < 0) throw DbError(QStringLiteral("Ordinamento non valido: il campo \"%1\" non esiste").arg(name));
+        keys.emplace_back(col, desc);
+    }
+    return keys;
+}
+
+void Query::setSort(const QString &sort)
+{
+    // A sort given to a closed or armed query takes effect when it reads its rows.
+    std::vector<std::pair<int, bool>> keys;
+    const bool letta = m_state != State::Inactive;
+    if (letta) {
+        keys = sortKeys(sort);
         checkBrowseMode();
     }
     m_sortText = sort;
     m_sortKeys = std::move(keys);
-    if (isActive()) {
+    if (letta) {
         rebuildView(true);
         notifyReset();
     }
@@ -480,6 +509,7 @@ void Query::setCurrent(int idx)
 
 void Query::first()
 {
+    carica();
     checkBrowseMode();
     m_bof = true;
     m_eof = m_view.empty();
@@ -488,6 +518,7 @@ void Query::first()
 
 void Query::last()
 {
+    carica();
     checkBrowseMode();
     m_eof = true;
     m_bof = m_view.empty();
@@ -496,6 +527,7 @@ void Query::last()
 
 void Query::next()
 {
+    carica();
     checkBrowseMode();
     if (m_cur + 1 < int(m_view.size())) {
         m_bof = m_eof = false;
@@ -507,6 +539,7 @@ void Query::next()
 
 void Query::prior()
 {
+    carica();
     checkBrowseMode();
     if (m_cur > 0) {
         m_bof = m_eof = false;
@@ -518,6 +551,7 @@ void Query::prior()
 
 void Query::moveBy(int delta)
 {
+    carica();
     for (; delta > 0 && !m_eof; --delta) next();
     for (; delta < 0 && !m_bof; ++delta) prior();
 }
@@ -526,6 +560,7 @@ void Query::setRecNo(int recNo) { setCurrentIndex(recNo - 1); }
 
 void Query::setCurrentIndex(int viewRow)
 {
+    carica();
     if (viewRow < 0 || viewRow >= int(m_view.size()) || viewRow == m_cur) return;
     checkBrowseMode();
     m_bof = m_eof = false;
@@ -534,6 +569,7 @@ void Query::setCurrentIndex(int viewRow)
 
 bool Query::locate(const QString &fieldName, const QVariant &value, int options)
 {
+    carica();
     const int col = fieldIndex(fieldName);
     if (col < 0) throw DbError(QStringLiteral("Campo \"%1\" non trovato").arg(fieldName));
     checkBrowseMode();
@@ -562,23 +598,30 @@ bool Query::locate(const QString &fieldName, const QVariant &value, int options)
 
 QStringList Query::fieldNames() const
 {
+    carica();
     QStringList out;
     for (const Column &c : m_columns) out << c.name;
     return out;
 }
 
-int Query::fieldIndex(const QString &name) const { return m_columnIndex.value(name.toLower(), -1); }
+int Query::fieldIndex(const QString &name) const
+{
+    carica();
+    return m_columnIndex.value(name.toLower(), -1);
+}
 QString Query::fieldNameAt(int col) const { return (col >= 0 && col < fieldCount()) ? m_columns[col].name : QString(); }
 FieldType Query::fieldTypeAt(int col) const { return (col >= 0 && col < fieldCount()) ? m_columns[col].type : FieldType::Unknown; }
 
 Field Query::field(int index)
 {
+    carica();
     if (index < 0 || index >= fieldCount()) throw DbError(QStringLiteral("Campo numero %1 inesistente").arg(index));
     return Field(this, index);
 }
 
 Field Query::fieldByName(const QString &name)
 {
+    carica();
     const int col = fieldIndex(name);
     if (col < 0) throw DbError(QStringLiteral("Campo \"%1\" non trovato").arg(name));
     return Field(this, col);
@@ -586,6 +629,7 @@ Field Query::fieldByName(const QString &name)
 
 Field Query::findField(const QString &name)
 {
+    carica();
     const int col = fieldIndex(name);
     return col < 0 ? Field() : Field(this, col);
 }
@@ -597,6 +641,7 @@ void Query::ensureBrowse(const char *what) const
 
 void Query::edit()
 {
+    carica();
     ensureBrowse("modificare");
     if (isEditing()) return;
     Row *r = currentRow();
@@ -609,6 +654,7 @@ void Query::edit()
 
 void Query::startInsert(bool atEnd)
 {
+    carica();
     ensureBrowse("inserire");
     checkBrowseMode();
     auto row = std::make_unique<Row>(m_columns.size());
@@ -693,6 +739,7 @@ QVariant Query::normalise(int col, const QVariant &v) const
 
 QVariant Query::value(int col) const
 {
+    carica();
     if (col < 0 || col >= fieldCount()) return QVariant();
     if (isEditing()) return m_buffer[col];
     const Row *r = currentRow();
@@ -701,6 +748,7 @@ QVariant Query::value(int col) const
 
 void Query::setValue(int col, const QVariant &v)
 {
+    carica();
     if (col < 0 || col >= fieldCount()) throw DbError(QStringLiteral("Campo numero %1 inesistente").arg(col));
     const QVariant n = normalise(col, v); // a refused value leaves the row as it was
     if (!isEditing()) edit();
@@ -716,6 +764,7 @@ void Query::setValue(int col, const QVariant &v)
 
 bool Query::isModified(int col) const
 {
+    carica();
     return isEditing() && col >= 0 && col < int(m_modified.size()) && m_modified[col];
 }
 
@@ -860,6 +909,7 @@ bool Query::post()
 
 void Query::cancel()
 {
+    carica();
     if (!isEditing()) return;
     if (m_state == State::Insert && m_pending) {
         Row *r = m_pending;
@@ -892,6 +942,7 @@ void Query::removeRow(Row *r)
 
 void Query::deleteRecord()
 {
+    carica();
     ensureBrowse("eliminare");
     if (m_state == State::Insert) {
         cancel();
@@ -913,6 +964,7 @@ void Query::deleteRecord()
 
 QVariant Query::valueAt(int viewRow, int col) const
 {
+    carica();
     if (viewRow < 0 || viewRow >= int(m_view.size()) || col < 0 || col >= fieldCount()) return QVariant();
     if (viewRow == m_cur && isEditing()) return m_buffer[col];
     return (*m_view[viewRow])[col];
@@ -920,6 +972,7 @@ QVariant Query::valueAt(int viewRow, int col) const
 
 QString Query::textOf(int col, const QVariant &v) const
 {
+    carica();
     if (v.isNull()) return QString();
     switch (fieldTypeAt(col)) {
     case FieldType::DateTime: {
@@ -948,6 +1001,7 @@ const Query::DisplayHook *Query::hookFor(int col) const
 
 QString Query::displayTextAt(int viewRow, int col) const
 {
+    carica();
     const QVariant v = valueAt(viewRow, col);
     if (const DisplayHook *h = hookFor(col)) return (*h)(v);
     return textOf(col, v);
@@ -976,6 +1030,7 @@ void Query::enableControls()
 
 void Query::setRowSelected(int viewRow, bool selected)
 {
+    carica();
     if (viewRow < 0 || viewRow >= int(m_view.size())) return;
     if (selected) m_selected.insert(m_view[viewRow]);
     else m_selected.remove(m_view[viewRow]);
@@ -983,6 +1038,7 @@ void Query::setRowSelected(int viewRow, bool selected)
 
 bool Query::isRowSelected(int viewRow) const
 {
+    carica();
     return viewRow >= 0 && viewRow < int(m_view.size()) && m_selected.contains(m_view[viewRow]);
 }
 
@@ -990,6 +1046,7 @@ void Query::clearSelection() { m_selected.clear(); }
 
 QList<qint64> Query::selectedIds(const QString &idField) const
 {
+    carica();
     QList<qint64> out;
     const int col = fieldIndex(idField);
     if (col < 0) return out;

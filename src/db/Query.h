@@ -98,7 +98,15 @@ public:
     void setDynamicCursor(bool dynamic) { m_dynamic = dynamic; }
     bool isDynamicCursor() const { return m_dynamic; }
     bool rileggiSeDinamica();
-    bool isActive() const { return m_state != State::Inactive; }
+    // Open, or armed to open at its first use.
+    bool isActive() const { return m_state != State::Inactive || m_lazy; }
+    // Arms the query to read its rows at their first use (any row, column or navigation call)
+    // instead of now: a start-up that binds a hundred queries reads only those it uses. Throws
+    // DbError when there is no open connection. An armed query's filter and sort are kept and
+    // take effect when it reads; requery() leaves it armed; close() disarms it.
+    void openOnFirstUse();
+    // True while armed and not yet read.
+    bool isArmed() const { return m_lazy; }
     void setActive(bool a) { a ? open() : close(); }
 
     // Filter in the dataset filter language; survives requery and a change of SQL.
@@ -115,13 +123,13 @@ public:
     void next();
     void prior();
     void moveBy(int delta);
-    bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
-    bool isEmpty() const { return m_view.empty(); }
-    int recordCount() const { return int(m_view.size()); }
-    int recNo() const { return m_cur + 1; } // 1-based, 0 when empty
+    bool eof() const { return carica(), m_eof; }
+    bool bof() const { return carica(), m_bof; }
+    bool isEmpty() const { return carica(), m_view.empty(); }
+    int recordCount() const { return carica(), int(m_view.size()); }
+    int recNo() const { return carica(), m_cur + 1; } // 1-based, 0 when empty
     void setRecNo(int recNo);
-    int currentIndex() const { return m_cur; } // 0-based, -1 when empty
+    int currentIndex() const { return carica(), m_cur; } // 0-based, -1 when empty
     void setCurrentIndex(int viewRow);
 
     enum LocateOption { CaseInsensitive = 1, PartialKey = 2 };
@@ -130,7 +138,7 @@ public:
     bool locate(const QString &fieldName, const QVariant &value, int options = 0);
 
     // Columns.
-    int fieldCount() const { return int(m_columns.size()); }
+    int fieldCount() const { return carica(), int(m_columns.size()); }
     QStringList fieldNames() const;
     Field field(int index);
     Field fieldByName(const QString &name); // throws DbError when missing
@@ -140,7 +148,7 @@ public:
     FieldType fieldTypeAt(int col) const;
 
     // Editing.
-    State state() const { return m_state; }
+    State state() const { return m_lazy ? State::Browse : m_state; }
     bool isEditing() const { return m_state == State::Edit || m_state == State::Insert; }
     void edit();
     void insert(); // a new row before the current one
@@ -202,8 +210,15 @@ private:
     using Row = std::vector<QVariant>;
 
     void readRows();
+    // Reads an armed query's rows now (const readers call it too: reading is not a change).
+    void carica() const
+    {
+        if (m_lazy) const_cast<Query *>(this)->caricaOra();
+    }
+    void caricaOra();
     void rebuildView(bool keepCurrent);
     void applySort();
+    std::vector<std::pair<int, bool>> sortKeys(const QString &sort) const; // throws on unknown columns
     void setCurrent(int idx);
     void ensureBrowse(const char *what) const;
     void startInsert(bool atEnd);
@@ -225,6 +240,7 @@ private:
     QString m_sql;
     Params m_params;
     bool m_dynamic = false;
+    bool m_lazy = false; // armed: reads at first use
     QString m_updateTable;
     QString m_filterText;
     FilterExpr m_filter;

@@ -174,4 +174,10 @@ QList<DBGrid::Column> DBGrid::columns() const
 
 int DBGrid::selectedColumn() const { return currentIndex().isValid() ? currentIndex().column() : -1; }
 
+void DBGrid::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    if (db::Query *q = query(); q && q->isArmed()) q->recordCount(); // reading resets the model
+}
+
 } // namespace ui

@@ -45,6 +45,8 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // A query armed to open at its first use is read when its grid is shown.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void attach();

@@ -69,8 +69,30 @@ void DBLookupComboBox::fillList()
     showValue();
 }
 
+void DBLookupComboBox::riempiSeArmata()
+{
+    db::Query *q = m_list ? m_list->dataset() : nullptr;
+    if (q && q->isArmed()) {
+        q->recordCount(); // reading tells the list source, which refills the list
+        if (count() == 0) fillList();
+    }
+}
+
+void DBLookupComboBox::showEvent(QShowEvent *event)
+{
+    QComboBox::showEvent(event);
+    riempiSeArmata();
+}
+
+void DBLookupComboBox::showPopup()
+{
+    riempiSeArmata();
+    QComboBox::showPopup();
+}
+
 void DBLookupComboBox::showValue()
 {
+    riempiSeArmata();
     const db::Field f = m_link->field();
     const QString key = f.isValid() ? keyText(f.value()) : QString();
     const QSignalBlocker block(this);

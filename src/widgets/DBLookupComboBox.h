@@ -29,10 +29,17 @@ Q_SIGNALS:
     // The user emptied the field with Backspace or Delete.
     void cleared();
 
+
+public:
+    void showPopup() override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // A list armed to open at its first use is read (and the list filled) when it is needed.
+    void riempiSeArmata();
     void fillList();
     void showValue();
     void pick(int index);

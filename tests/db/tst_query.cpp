@@ -518,3 +518,55 @@ void TestQuery::transactionsRollBack()
     QCOMPARE(conn().scalar("select count(*) from Clienti").toInt(), 7);
     QCOMPARE(conn().transactionDepth(), 0);
 }
+
+void TestQuery::armedQueryReadsAtFirstUse()
+{
+    db::Query q(&conn());
+    int resets = 0;
+    connect(&q, &db::Query::layoutReset, [&resets] { ++resets; });
+    q.setSql("select * from Clienti order by Id");
+    q.setFilter("Annullato = false");
+    q.openOnFirstUse();
+    QVERIFY(q.isActive());
+    QVERIFY(q.isArmed());
+    QCOMPARE(q.state(), db::Query::State::Browse);
+    // Nothing is read until the rows are used: what is written meanwhile is seen; filter and sort
+    // given meanwhile take effect; a requery leaves it armed.
+    conn().execute("insert into Clienti (Nome, Annullato) values ('Zeta', false)");
+    q.setSort("Nome DESC");
+    q.requery();
+    QVERIFY(q.isArmed());
+    QCOMPARE(resets, 0);
+    QCOMPARE(q.recordCount(), 4);
+    QVERIFY(!q.isArmed());
+    QCOMPARE(q.fieldByName("Nome").asString(), QString("Zeta"));
+    QCOMPARE(names(q), QStringList({"Zeta", "Rossi", "L'Officina", "Bianchi"}));
+    // Any first use reads: a field, a locate, an edit.
+    for (int uso = 0; uso < 3; ++uso) {
+        db::Query r(&conn());
+        r.setSql("select * from Clienti order by Id");
+        r.openOnFirstUse();
+        if (uso == 0) QCOMPARE(r.findField("Citta").asString(), QString("Forlì"));
+        if (uso == 1) QVERIFY(r.locate("Nome", "Bianchi"));
+        if (uso == 2) {
+            r.edit();
+            r.fieldByName("Note").setAsString("letto");
+            QVERIFY(r.post());
+        }
+        QVERIFY(!r.isArmed());
+    }
+    QCOMPARE(conn().scalar("select Note from Clienti where Id = 1").toString(), QString("letto"));
+    // Closing disarms; an armed query over a missing table fails at its first use, not before.
+    db::Query s(&conn());
+    s.setSql("select * from Inesistente");
+    s.openOnFirstUse();
+    s.close();
+    QVERIFY(!s.isActive());
+    s.openOnFirstUse();
+    QVERIFY_THROWS_EXCEPTION(db::DbError, s.recordCount());
+    QVERIFY(!s.isActive());
+    // Without a connection it refuses at once.
+    db::Query t;
+    t.setSql("select 1");
+    QVERIFY_THROWS_EXCEPTION(db::DbError, t.openOnFirstUse());
+}

@@ -26,4 +26,5 @@ private Q_SLOTS:
     void displayHookAndControls();
     void selectedIds();
     void transactionsRollBack();
+    void armedQueryReadsAtFirstUse();
 };
