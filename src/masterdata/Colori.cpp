@@ -1,4 +1,5 @@
 #include "Colori.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -38,3 +39,10 @@ TfrmColoriDett::TfrmColoriDett(QWidget *parent)
 {
     aggiungiDescrizione(QStringLiteral("Attenzione manca la Descrizione "));
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaColori, "frmGrigliaColori", {.dettaglio = QStringLiteral("frmColoriDett")})
+    && forms::registra(frmColoriDett, "frmColoriDett");
+} // namespace

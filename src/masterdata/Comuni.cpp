@@ -1,4 +1,5 @@
 #include "Comuni.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 #include "widgets/DBEdit.h"
@@ -86,3 +87,11 @@ void TfrmComuniDett::DBLookupComboBox1Click()
     const db::Field regione = form_DB->TableProvince->fieldByName(QStringLiteral("Regione_ID"));
     if (!regione.isNull()) form_DB->Table8->fieldByName(QStringLiteral("Regione_ID")).setValue(regione.value());
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaComuni, "frmGrigliaComuni",
+                    {.dettaglio = QStringLiteral("frmComuniDett"), .griglie = {{QStringLiteral("frmGrigliaComuni_Griglia")}}})
+    && forms::registra(frmComuniDett, "frmComuniDett");
+} // namespace

@@ -1,4 +1,5 @@
 #include "Veicoli.h"
+#include "forms/Registro.h"
 #include "masterdata/services/Propagazioni.h"
 
 #include "Modelli.h"
@@ -108,3 +109,11 @@ void TfrmVeicoliDettaglio::dopoSalva()
     anagrafiche::propagaTipoVeicolo(form_DB->Connessione, id);
     common::RicaricaDataset(*form_DB->TableVetture, QStringLiteral("ID"));
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmVeicoli, "frmVeicoli",
+                    {.dettaglio = QStringLiteral("frmVeicoliDettaglio"), .griglie = {{QStringLiteral("frmVeicoli")}}})
+    && forms::registra(frmVeicoliDettaglio, "frmVeicoliDettaglio");
+} // namespace
