@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QToolBar>
@@ -73,7 +74,12 @@ DetailForm::DetailForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(
     connect(spdIndietro, &QToolButton::clicked, this, &DetailForm::spdIndietroClick);
 }
 
-void DetailForm::aggiungiRiga(const QString &etichetta, QWidget *campo) { m_campi->addRow(etichetta, campo); }
+void DetailForm::aggiungiRiga(const QString &etichetta, QWidget *campo)
+{
+    // Without a label the field takes the whole row.
+    if (etichetta.isEmpty()) m_campi->addRow(campo);
+    else m_campi->addRow(etichetta, campo);
+}
 
 QWidget *DetailForm::aggiungiPagina(const QString &nome, const QString &titolo)
 {
@@ -245,18 +251,22 @@ int DetailForm::mostra(bool nuovo)
 
 void DetailForm::spdSalvaClick()
 {
-    SalvataggioFallito = false;
-    for (const Richiesto &r : m_richiesti) {
+    if (!senzaControlli()) SalvataggioFallito = false;
+    for (const Richiesto &r : senzaControlli() ? QList<Richiesto>() : m_richiesti) {
         if (testoMostrato(r.campo).isEmpty()) {
             avvisa(this, r.messaggio, m_cfg.captionErrore);
-            if (PageControl1)
+            if (PageControl1) {
+                // Showing the field's page is no change of page the user asked for.
+                const QSignalBlocker quiet(PageControl1);
                 for (int i = 0; i < PageControl1->count(); ++i)
                     if (PageControl1->widget(i)->isAncestorOf(r.campo)) PageControl1->setCurrentIndex(i);
+            }
             if (r.spostaFuoco) r.campo->setFocus();
             SalvataggioFallito = true;
             return;
         }
     }
+    primaDiSalvare();
     // A refused post has been shown; the form stays open with what the user typed.
     const bool salvato = m_cfg.salvaNuovo ? common::SalvaNuovoRecord(*m_cfg.dataset, QStringLiteral("Id"))
                                           : common::SalvaRecord(*m_cfg.dataset, QStringLiteral("Id"));

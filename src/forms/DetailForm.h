@@ -123,6 +123,10 @@ protected:
     void completa();
     // Steps of the save after the row is stored (a name copied into other tables ...).
     virtual void dopoSalva() {}
+    // Values the save writes into the row before storing it.
+    virtual void primaDiSalvare() {}
+    // A save the program starts itself may skip the required fields.
+    virtual bool senzaControlli() const { return false; }
 
     void showEvent(QShowEvent *e) override;
     // The field the detail opens in: the first that takes the focus, in tab order.
