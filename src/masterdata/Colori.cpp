@@ -3,6 +3,8 @@
 
 #include "data/DB.h"
 
+#include <QToolButton>
+
 TfrmGrigliaColori::TfrmGrigliaColori(QWidget *parent)
     : forms::ListForm(
           [] {
@@ -14,14 +16,16 @@ TfrmGrigliaColori::TfrmGrigliaColori(QWidget *parent)
               c.source = form_DB->SourceColori;
               c.colonne = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), 300}};
               c.domandaElimina = QStringLiteral("Sei sicuro di voler eliminare il Colore?");
-              c.riQueryPrima = true;
               c.pulsanteRicarica = true;
-              c.captionIndietro = QStringLiteral("Sinistra");
               return c;
           }(),
           parent)
 {
+    spdIndietro->setText(QStringLiteral("Sinistra"));
 }
+
+// Rows added elsewhere since the list was opened are there before the new one.
+void TfrmGrigliaColori::primaDiAggiungere() { dataset()->requery(); }
 
 TfrmColoriDett::TfrmColoriDett(QWidget *parent)
     : forms::DetailForm(

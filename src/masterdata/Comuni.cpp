@@ -5,7 +5,9 @@
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
 
+#include <QColor>
 #include <QGridLayout>
+#include <QPalette>
 
 TfrmGrigliaComuni::TfrmGrigliaComuni(QWidget *parent)
     : forms::ListForm(
@@ -37,11 +39,15 @@ TfrmGrigliaComuni::TfrmGrigliaComuni(QWidget *parent)
               c.ricercaNavigazione = true;
               c.massimizzata = true;
               c.titoloRicerca = QStringLiteral("Cerca per");
-              c.coloreRicerca = QColor(128, 255, 128);
               return c;
           }(),
           parent)
 {
+    QWidget *gruppo = gruppoRicerca();
+    QPalette p = gruppo->palette();
+    p.setColor(QPalette::Window, QColor(128, 255, 128));
+    gruppo->setPalette(p);
+    gruppo->setAutoFillBackground(true);
 }
 
 // A town added here has a placeholder postcode until the user types its own.

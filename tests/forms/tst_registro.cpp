@@ -142,3 +142,4 @@ void TestRegistro::aggiungiSenzaListaCreata()
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(b.valore("select count(*) from Modelli").toInt(), 0);
 }
+
