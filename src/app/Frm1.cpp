@@ -531,7 +531,7 @@ void TForm1::CaricaTutteLeGriglie()
     // The grids the forms declared when they registered, in the program's restoring order.
     for (const forms::Registro::Griglia &g : forms::Registro::istanza().griglieCreate())
         if (auto *griglia = qobject_cast<ui::DBGrid *>(g.griglia))
-            common::CaricaGriglia(g.chiave, *griglia, *form_DB->TableGriglie, false, false, NomeComputerLocale);
+            common::CaricaGriglia(g.chiave, *griglia, *form_DB->griglie(), false, false, NomeComputerLocale);
 }
 
 bool TForm1::chiediPassword()
