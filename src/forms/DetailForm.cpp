@@ -142,16 +142,13 @@ DetailForm::LookupConPulsanti DetailForm::aggiungiLookup(const QString &nome, co
                                                          db::DataSource *lista, const QString &campoChiave,
                                                          const QString &campoLista, const PulsantiLookup &pulsanti)
 {
+    // The lookup and its buttons share one row of the form.
+    ui::DBLookupComboBox *l = aggiungiLookup(nome, etichetta, campo, lista, campoChiave, campoLista);
     auto *riga = new QWidget(this);
+    m_campi->replaceWidget(l, riga);
     auto *h = new QHBoxLayout(riga);
     h->setContentsMargins(0, 0, 0, 0);
-    auto *l = new ui::DBLookupComboBox(riga);
-    l->setObjectName(nome);
-    l->setListSource(lista);
-    l->setKeyField(campoChiave);
-    l->setListField(campoLista);
-    l->setDataSource(m_cfg.source);
-    l->setDataField(campo);
+    l->setParent(riga);
     QToolButton *modifica = ui::toolButton(riga, pulsanti.modifica.nome, QString(), pulsanti.modifica.suggerimento,
                                            "document-edit", QStyle::SP_FileDialogDetailedView);
     QToolButton *aggiungi = ui::toolButton(riga, pulsanti.aggiungi.nome, QString(), pulsanti.aggiungi.suggerimento,
@@ -159,7 +156,6 @@ DetailForm::LookupConPulsanti DetailForm::aggiungiLookup(const QString &nome, co
     h->addWidget(l, 1);
     h->addWidget(modifica);
     h->addWidget(aggiungi);
-    aggiungiRiga(etichetta, riga);
     m_collegamenti.append({l, campo, pulsanti.lista});
     connect(modifica, &QToolButton::clicked, this, [this, l] { modificaDaLookup(l); });
     connect(aggiungi, &QToolButton::clicked, this, [this, l] { aggiungiDaLookup(l); });
