@@ -14,6 +14,8 @@
 #include "BottoniMenu.h"
 #include "MenuStampe.h"
 #include "common/GridLayouts.h"
+#include "forms/Registro.h"
+#include "widgets/DBGrid.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Colori.h"
 #include "masterdata/Comuni.h"
@@ -22,10 +24,7 @@
 #include "masterdata/MostraLista.h"
 #include "masterdata/Province.h"
 #include "masterdata/Reparti.h"
-#include "masterdata/TipoDocumenti.h"
-#include "masterdata/TrovaCap.h"
 #include "masterdata/UnitaMisura.h"
-#include "masterdata/Veicoli.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
 #include "widgets/MaskedDateEdit.h"
@@ -62,9 +61,10 @@ namespace {
 const QString kCaptionErrore = QStringLiteral("Messaggio di errore");
 
 struct MenuEntry {
-    const char *name;    // component name: the handler is this name followed by Click
+    const char *name;    // component name
     const char *caption;
     const char *icon;    // theme icon
+    void (TForm1::*handler)() = nullptr; // its handler (the name followed by Click); none: it waits for its form
 };
 
 // The buttons of each tab, in reading order; a null name starts a new row.
@@ -76,23 +76,23 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnCarburanti", "Carburanti", "weather-showers"},
          {"btnCisterne", "Cisterne", "drive-harddisk"},
          {"btnClienti", "Clienti", "system-users"},
-         {"btnColori", "Colori", "preferences-desktop-color"},
-         {"btnComuni", "Comuni", "mark-location"},
+         {"btnColori", "Colori", "preferences-desktop-color", &TForm1::btnColoriClick},
+         {"btnComuni", "Comuni", "mark-location", &TForm1::btnComuniClick},
          {"btnArchivioContabilita", "Contabilità", "accessories-calculator"},
          {nullptr, nullptr, nullptr},
-         {"BitBtn5", "Enti Sequestratori", "security-high"},
+         {"BitBtn5", "Enti Sequestratori", "security-high", &TForm1::BitBtn5Click},
          {"btnFornitori", "Fornitori", "system-users"},
          {"btnIva", "Iva", "accessories-calculator"},
-         {"btnMarche", "Marche", "emblem-favorite"},
+         {"btnMarche", "Marche", "emblem-favorite", &TForm1::btnMarcheClick},
          {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open"},
          {"btnPersonale", "Personale", "user-info"},
          {nullptr, nullptr, nullptr},
-         {"btnProvince", "Province", "mark-location"},
-         {"btnReparti", "Reparti", "folder"},
+         {"btnProvince", "Province", "mark-location", &TForm1::btnProvinceClick},
+         {"btnReparti", "Reparti", "folder", &TForm1::btnRepartiClick},
          {"btnRifornimenti", "Rifornimenti", "weather-showers"},
          {"btnTariffe", "Tariffe", "view-list-details"},
-         {"btnTipologie", "Tipologie", "view-list-icons"},
-         {"btnUnitaMisura", "Unità di Misura", "measure"},
+         {"btnTipologie", "Tipologie", "view-list-icons", &TForm1::btnTipologieClick},
+         {"btnUnitaMisura", "Unità di Misura", "measure", &TForm1::btnUnitaMisuraClick},
          {"btnVetture", "Vetture", "applications-system"}},
         {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send"},
          {"BitBtn3", "Calendario", "x-office-calendar"},
@@ -111,7 +111,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
         {}, // Stampe
         {}, // Storico
         {}, // Scadenziario
-        {{"btnUtilityRealizzazione", "Realizzazione", "help-about"},
+        {{"btnUtilityRealizzazione", "Realizzazione", "help-about", &TForm1::btnUtilityRealizzazioneClick},
          {"btnErroriFatturaElettronica", "Errori di scarto Fattura Elettronica", "dialog-error"}},
         {}, // Video
     };
@@ -227,18 +227,6 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 
 void TForm1::buildMenu()
 {
-    // The handlers that exist; every other button waits, disabled, for the form it opens.
-    const QHash<QString, void (TForm1::*)()> handlers = {
-        {QStringLiteral("btnUtilityRealizzazione"), &TForm1::btnUtilityRealizzazioneClick},
-        {QStringLiteral("btnColori"), &TForm1::btnColoriClick},
-        {QStringLiteral("btnComuni"), &TForm1::btnComuniClick},
-        {QStringLiteral("BitBtn5"), &TForm1::BitBtn5Click},
-        {QStringLiteral("btnMarche"), &TForm1::btnMarcheClick},
-        {QStringLiteral("btnProvince"), &TForm1::btnProvinceClick},
-        {QStringLiteral("btnReparti"), &TForm1::btnRepartiClick},
-        {QStringLiteral("btnTipologie"), &TForm1::btnTipologieClick},
-        {QStringLiteral("btnUnitaMisura"), &TForm1::btnUnitaMisuraClick},
-    };
     const auto &layout = menuLayout();
     for (int t = 0; t < int(std::size(kTabs)); ++t) {
         auto *page = new QWidget(pgcBarra);
@@ -262,8 +250,7 @@ void TForm1::buildMenu()
                                        themeIcon(e.icon, QStyle::SP_FileIcon));
             if (QLatin1String(e.name) == QLatin1String("spdImportaXml"))
                 b->setToolTip(QStringLiteral("importa documento da un file XML"));
-            const auto h = handlers.find(QString::fromLatin1(e.name));
-            if (h != handlers.end()) connect(b, &QToolButton::clicked, this, *h);
+            if (e.handler) connect(b, &QToolButton::clicked, this, e.handler);
             else segnaInAttesa(b);
             if (QLatin1String(e.name) == QLatin1String("btnUtilityRealizzazione")) b->setProperty("senzaArchivio", true);
             grid->addWidget(b, row, col++);
@@ -546,12 +533,10 @@ void TForm1::mostraRagioneSociale()
 
 void TForm1::CaricaTutteLeGriglie()
 {
-    // Each list form adds its grids here as it is built, in the order they are restored.
-    const std::initializer_list<forms::ListForm *> liste = {frmGrigliaComuni, frmModelli, frmReparti, frmGrigliaTipoDocumenti,
-                                                            frmTrovaCap, frmVeicoli, frmGrigliaProvince};
-    for (forms::ListForm *lista : liste)
-        common::CaricaGriglia(lista->config().nomeGriglia, *lista->DBGrid1, *form_DB->TableGriglie, false, false,
-                              NomeComputerLocale);
+    // The grids the forms declared when they registered, in the program's restoring order.
+    for (const forms::Registro::Griglia &g : forms::Registro::istanza().griglieCreate())
+        if (auto *griglia = qobject_cast<ui::DBGrid *>(g.griglia))
+            common::CaricaGriglia(g.chiave, *griglia, *form_DB->griglie(), false, false, NomeComputerLocale);
 }
 
 bool TForm1::chiediPassword()

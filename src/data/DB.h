@@ -41,6 +41,11 @@ public:
 #include "SharedQueries.def"
 #undef SHARED_QUERY
 
+#define SHARED_QUERY_ALIAS(alias, query)                                                                              \
+    db::Query *alias() const { return query; }
+#include "SharedQueryAliases.def"
+#undef SHARED_QUERY_ALIAS
+
     // Every shared query, in the module's order.
     const QList<db::Query *> &queries() const { return m_queries; }
     db::Query *queryByName(const QString &name) const;

@@ -2,6 +2,7 @@
 
 #include "Family.h"
 #include "ListForm.h"
+#include "Registro.h"
 #include "common/RecordHelpers.h"
 #include "data/DB.h"
 #include "db/Query.h"
@@ -16,6 +17,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -60,15 +64,45 @@ DetailForm::DetailForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(
     spdIndietro = ui::pulsanteIndietro(this);
     ToolBar2->addWidget(spdIndietro);
     layout->addWidget(ToolBar2);
+    m_corpo = new QVBoxLayout;
     m_campi = new QFormLayout;
-    layout->addLayout(m_campi);
+    m_corpo->addLayout(m_campi);
+    layout->addLayout(m_corpo);
     layout->addStretch(1);
     connect(spdAnnulla, &QToolButton::clicked, this, &DetailForm::spdAnnullaClick);
     connect(spdSalva, &QToolButton::clicked, this, &DetailForm::spdSalvaClick);
     connect(spdIndietro, &QToolButton::clicked, this, &DetailForm::spdIndietroClick);
 }
 
-void DetailForm::aggiungiRiga(const QString &etichetta, QWidget *campo) { m_campi->addRow(etichetta, campo); }
+void DetailForm::aggiungiRiga(const QString &etichetta, QWidget *campo)
+{
+    // Without a label the field takes the whole row.
+    if (etichetta.isEmpty()) m_campi->addRow(campo);
+    else m_campi->addRow(etichetta, campo);
+}
+
+QWidget *DetailForm::aggiungiPagina(const QString &nome, const QString &titolo)
+{
+    if (!PageControl1) {
+        PageControl1 = new QTabWidget(this);
+        PageControl1->setObjectName(QStringLiteral("PageControl1"));
+        m_corpo->addWidget(PageControl1, 1);
+        if (m_cfg.salvaCambiandoPagina)
+            connect(PageControl1, &QTabWidget::currentChanged, this, &DetailForm::PageControl1Change);
+    }
+    auto *pagina = new QWidget(PageControl1);
+    pagina->setObjectName(nome);
+    m_campi = new QFormLayout(pagina);
+    PageControl1->addTab(pagina, titolo);
+    return pagina;
+}
+
+void DetailForm::PageControl1Change()
+{
+    if (!PageControl1 || PageControl1->currentIndex() <= 0) return;
+    if (DatiModificati) spdSalvaClick();
+    if (SalvataggioFallito) PageControl1->setCurrentIndex(0);
+}
 
 ui::DBEdit *DetailForm::aggiungiEdit(const QString &nome, const QString &etichetta, const QString &campo)
 {
@@ -104,13 +138,74 @@ ui::DBLookupComboBox *DetailForm::aggiungiLookup(const QString &nome, const QStr
     return l;
 }
 
+DetailForm::LookupConPulsanti DetailForm::aggiungiLookup(const QString &nome, const QString &etichetta, const QString &campo,
+                                                         db::DataSource *lista, const QString &campoChiave,
+                                                         const QString &campoLista, const PulsantiLookup &pulsanti)
+{
+    // The lookup and its buttons share one row of the form.
+    ui::DBLookupComboBox *l = aggiungiLookup(nome, etichetta, campo, lista, campoChiave, campoLista);
+    auto *riga = new QWidget(this);
+    m_campi->replaceWidget(l, riga);
+    auto *h = new QHBoxLayout(riga);
+    h->setContentsMargins(0, 0, 0, 0);
+    l->setParent(riga);
+    QToolButton *modifica = ui::toolButton(riga, pulsanti.modifica.nome, QString(), pulsanti.modifica.suggerimento,
+                                           "document-edit", QStyle::SP_FileDialogDetailedView);
+    QToolButton *aggiungi = ui::toolButton(riga, pulsanti.aggiungi.nome, QString(), pulsanti.aggiungi.suggerimento,
+                                           "list-add", QStyle::SP_FileDialogNewFolder);
+    h->addWidget(l, 1);
+    h->addWidget(modifica);
+    h->addWidget(aggiungi);
+    m_collegamenti.append({l, campo, pulsanti.lista});
+    connect(modifica, &QToolButton::clicked, this, [this, l] { modificaDaLookup(l); });
+    connect(aggiungi, &QToolButton::clicked, this, [this, l] { aggiungiDaLookup(l); });
+    return {l, modifica, aggiungi};
+}
+
+const DetailForm::Collegamento *DetailForm::collegamento(ui::DBLookupComboBox *lookup) const
+{
+    for (const Collegamento &c : m_collegamenti)
+        if (c.lookup == lookup) return &c;
+    return nullptr;
+}
+
+ListForm *DetailForm::listaDi(const Collegamento &c) const
+{
+    const VoceForm *v = Registro::istanza().voce(c.lista);
+    return v ? qobject_cast<ListForm *>(v->corrente()) : nullptr;
+}
+
+void DetailForm::modificaDaLookup(ui::DBLookupComboBox *lookup)
+{
+    const Collegamento *c = collegamento(lookup);
+    ListForm *lista = c ? listaDi(*c) : nullptr;
+    if (!lista || !lista->dettaglio()) return;
+    // Only a row the field names: an empty reference, or an id below 1, opens nothing.
+    const QString valore = m_cfg.dataset->fieldByName(c->campo).asString();
+    bool numero = false;
+    const double id = valore.toDouble(&numero);
+    if (valore.isEmpty() || (numero && id < 1)) return;
+    // The detail edits the row it is shown on: a reference that is not found opens nothing.
+    if (!lista->dataset()->locate(lookup->keyField(), m_cfg.dataset->fieldByName(c->campo).value())) return;
+    lista->dettaglio()->mostra();
+}
+
+void DetailForm::aggiungiDaLookup(ui::DBLookupComboBox *lookup)
+{
+    const Collegamento *c = collegamento(lookup);
+    if (ListForm *lista = c ? listaDi(*c) : nullptr) lista->spdInserisciClick();
+}
+
 void DetailForm::aggiungiDescrizione(const QString &messaggio)
 {
     DBEdit2 = aggiungiEdit(QStringLiteral("DBEdit2"), QStringLiteral("Descrizione"), QStringLiteral("Descrizione"));
     richiesto(DBEdit2, messaggio);
 }
 
-void DetailForm::richiesto(QWidget *campo, const QString &messaggio) { m_richiesti.append({campo, messaggio}); }
+void DetailForm::richiesto(QWidget *campo, const QString &messaggio, bool spostaFuoco)
+{
+    m_richiesti.append({campo, messaggio, spostaFuoco});
+}
 
 void DetailForm::completa()
 {
@@ -139,9 +234,12 @@ QWidget *DetailForm::primoCampo() const
 int DetailForm::mostra(bool nuovo)
 {
     m_chiusuraConsentita = false;
+    // A detail with pages opens, and is left, on its first page.
+    if (PageControl1) PageControl1->setCurrentIndex(0);
     for (QAction *a : ToolBar2->actions())
         if (ToolBar2->widgetForAction(a) == spdAnnulla) a->setVisible(nuovo);
     const int r = exec();
+    if (PageControl1) PageControl1->setCurrentIndex(0);
     for (QAction *a : ToolBar2->actions())
         if (ToolBar2->widgetForAction(a) == spdAnnulla) a->setVisible(false);
     return r;
@@ -149,15 +247,22 @@ int DetailForm::mostra(bool nuovo)
 
 void DetailForm::spdSalvaClick()
 {
-    SalvataggioFallito = false;
-    for (const Richiesto &r : m_richiesti) {
+    if (!senzaControlli()) SalvataggioFallito = false;
+    for (const Richiesto &r : senzaControlli() ? QList<Richiesto>() : m_richiesti) {
         if (testoMostrato(r.campo).isEmpty()) {
             avvisa(this, r.messaggio, m_cfg.captionErrore);
-            r.campo->setFocus();
+            if (PageControl1) {
+                // Showing the field's page is no change of page the user asked for.
+                const QSignalBlocker quiet(PageControl1);
+                for (int i = 0; i < PageControl1->count(); ++i)
+                    if (PageControl1->widget(i)->isAncestorOf(r.campo)) PageControl1->setCurrentIndex(i);
+            }
+            if (r.spostaFuoco) r.campo->setFocus();
             SalvataggioFallito = true;
             return;
         }
     }
+    primaDiSalvare();
     // A refused post has been shown; the form stays open with what the user typed.
     const bool salvato = m_cfg.salvaNuovo ? common::SalvaNuovoRecord(*m_cfg.dataset, QStringLiteral("Id"))
                                           : common::SalvaRecord(*m_cfg.dataset, QStringLiteral("Id"));

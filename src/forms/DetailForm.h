@@ -9,8 +9,10 @@
 #include <functional>
 
 class QFormLayout;
+class QTabWidget;
 class QToolBar;
 class QToolButton;
+class QVBoxLayout;
 
 namespace db {
 class DataSource;
@@ -47,6 +49,24 @@ public:
         QString captionSalva = QStringLiteral("Salva");
         bool salvaNuovo = false; // saves as a new record is saved: re-read with its id, current again
         Annulla annulla = Annulla::Chiedi;
+        bool salvaCambiandoPagina = false; // another page than the first is reached only through a save
+    };
+
+    // The buttons beside a lookup: edit opens the target list's detail on the row the field
+    // names, "+" adds a row through the target list (component name and hint of each).
+    struct PulsanteLookup {
+        QString nome;
+        QString suggerimento;
+    };
+    struct PulsantiLookup {
+        QString lista; // the target list's pointer name
+        PulsanteLookup modifica;
+        PulsanteLookup aggiungi;
+    };
+    struct LookupConPulsanti {
+        ui::DBLookupComboBox *lookup;
+        QToolButton *modifica;
+        QToolButton *aggiungi;
     };
 
     explicit DetailForm(Config config, QWidget *parent = nullptr);
@@ -61,6 +81,7 @@ public:
     QToolButton *spdHelp = nullptr;
     QToolButton *spdIndietro;
     ui::DBEdit *DBEdit2 = nullptr; // the description, on the forms that have one
+    QTabWidget *PageControl1 = nullptr; // the pages, on the details that have them
 
     bool DatiModificati = false;
     bool SalvataggioFallito = false;
@@ -73,6 +94,12 @@ public Q_SLOTS:
     virtual void spdIndietroClick();
     void spdAnnullaClick();
     void spdHelpClick();
+    // A page was selected: on details that save on a change of page, a modified row is saved
+    // and a failed save brings the first page back.
+    virtual void PageControl1Change();
+    // The buttons beside a lookup (declared with aggiungiLookup).
+    void modificaDaLookup(ui::DBLookupComboBox *lookup);
+    void aggiungiDaLookup(ui::DBLookupComboBox *lookup);
 
 protected:
     // Fields, in tab order.
@@ -80,15 +107,26 @@ protected:
     ui::DBCheckBox *aggiungiCheck(const QString &nome, const QString &etichetta, const QString &campo);
     ui::DBLookupComboBox *aggiungiLookup(const QString &nome, const QString &etichetta, const QString &campo,
                                          db::DataSource *lista, const QString &campoChiave, const QString &campoLista);
+    // The lookup with its edit and "+" buttons beside it.
+    LookupConPulsanti aggiungiLookup(const QString &nome, const QString &etichetta, const QString &campo,
+                                     db::DataSource *lista, const QString &campoChiave, const QString &campoLista,
+                                     const PulsantiLookup &pulsanti);
     void aggiungiRiga(const QString &etichetta, QWidget *campo);
+    // A page (tab) of the detail: the fields declared after it are laid on it.
+    QWidget *aggiungiPagina(const QString &nome, const QString &titolo);
     // The description edit DBEdit2 on Descrizione, required with this message.
     void aggiungiDescrizione(const QString &messaggio = QStringLiteral("Attenzione manca la Descrizione"));
-    // A field that must not be empty (no characters at all; a blank counts), checked in order.
-    void richiesto(QWidget *campo, const QString &messaggio);
+    // A field that must not be empty (no characters at all; a blank counts), checked in order;
+    // a failure shows the field's page and, unless `spostaFuoco` is false, gives it the focus.
+    void richiesto(QWidget *campo, const QString &messaggio, bool spostaFuoco = true);
     // Installs the editing behaviour once every field exists.
     void completa();
     // Steps of the save after the row is stored (a name copied into other tables ...).
     virtual void dopoSalva() {}
+    // Values the save writes into the row before storing it.
+    virtual void primaDiSalvare() {}
+    // A save the program starts itself may skip the required fields.
+    virtual bool senzaControlli() const { return false; }
 
     void showEvent(QShowEvent *e) override;
     // The field the detail opens in: the first that takes the focus, in tab order.
@@ -103,10 +141,20 @@ private:
     struct Richiesto {
         QWidget *campo;
         QString messaggio;
+        bool spostaFuoco;
     };
+    struct Collegamento {
+        ui::DBLookupComboBox *lookup;
+        QString campo;
+        QString lista;
+    };
+    const Collegamento *collegamento(ui::DBLookupComboBox *lookup) const;
+    ListForm *listaDi(const Collegamento &c) const;
     Config m_cfg;
     ListForm *m_lista = nullptr;
+    QVBoxLayout *m_corpo;
     QFormLayout *m_campi;
+    QList<Collegamento> m_collegamenti;
     QList<Richiesto> m_richiesti;
     bool m_chiusuraConsentita = false;
 };

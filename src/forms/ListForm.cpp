@@ -55,7 +55,7 @@ ListForm::ListForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(std:
     else
         spdAggiorna = ui::toolButton(this, QStringLiteral("spdAggiorna"), QStringLiteral("Ricarica"),
                                      QStringLiteral("Aggiorna l'elenco"), "view-refresh", QStyle::SP_BrowserReload);
-    spdIndietro = ui::pulsanteIndietro(this, m_cfg.captionIndietro);
+    spdIndietro = ui::pulsanteIndietro(this);
     spdElimina = ui::toolButton(this, QStringLiteral("spdElimina"), QStringLiteral("Elimina"),
                                 QStringLiteral("Elimina il record corrente "), "edit-delete", QStyle::SP_TrashIcon);
     spdInserisci = ui::toolButton(this, QStringLiteral("spdInserisci"), QStringLiteral("Aggiungi"),
@@ -74,12 +74,6 @@ ListForm::ListForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(std:
 
     if (!m_cfg.ricerca.isEmpty()) {
         auto *gruppo = new QGroupBox(m_cfg.titoloRicerca, this);
-        if (m_cfg.coloreRicerca.isValid()) {
-            QPalette p = gruppo->palette();
-            p.setColor(QPalette::Window, m_cfg.coloreRicerca);
-            gruppo->setPalette(p);
-            gruppo->setAutoFillBackground(true);
-        }
         m_ricercaLayout = new QGridLayout(gruppo);
         int col = 0;
         for (const CampoRicerca &r : m_cfg.ricerca) {
@@ -125,6 +119,8 @@ QLineEdit *ListForm::casella(const QString &nome) const
         if (b->objectName() == nome) return b;
     return nullptr;
 }
+
+QWidget *ListForm::gruppoRicerca() const { return m_ricercaLayout ? m_ricercaLayout->parentWidget() : nullptr; }
 
 void ListForm::showEvent(QShowEvent *e)
 {
@@ -234,7 +230,7 @@ std::optional<qint64> ListForm::scegli(const QString &filtro, const QString &cam
 void ListForm::spdInserisciClick()
 {
     db::Query *q = m_cfg.dataset;
-    if (m_cfg.riQueryPrima) q->requery();
+    primaDiAggiungere();
     q->setFilter(QString());
     q->append();
     impostaNuovo();

@@ -3,7 +3,6 @@
 // boxes that filter it, a toolbar to add, open, delete and reload rows, an optional grid menu,
 // and a pick mode for other forms. Each list declares its table, columns, texts and switches
 // in a Config and overrides only what its own behaviour changes.
-#include <QColor>
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -56,9 +55,8 @@ public:
         QList<ColonnaGriglia> colonne;
         QList<CampoRicerca> ricerca = {{QStringLiteral("Edit1"), QStringLiteral("Ricerca Per Descrizione"), QStringLiteral("Descrizione")}};
         QString domandaElimina;
-        // "Aggiungi": re-query first, the placeholder description " " (kept, or emptied again
-        // after the row is stored), the defaults kept in Personalizzazioni for this key.
-        bool riQueryPrima = false;
+        // "Aggiungi": the placeholder description " " (kept, or emptied again after the row is
+        // stored), the defaults kept in Personalizzazioni for this key.
         bool descrizioneSpazio = true;
         bool descrizioneSvuotata = false;
         QString chiavePredefiniti;
@@ -67,9 +65,7 @@ public:
         bool ordinabile = false;      // title click sorts
         bool multiSelezione = false;
         bool pulsanteRicarica = false; // spdRicarica "Ricarica dati dal database" instead of spdAggiorna
-        QString captionIndietro = QStringLiteral("Indietro");
         QString titoloRicerca;         // caption of the search group
-        QColor coloreRicerca;          // background of the search group, when it has one
         bool ricercaColorata = true;   // search boxes aqua/white
         bool ricercaNavigazione = false; // Enter/Down/Up between search boxes
         bool apostrofoAcuto = false;   // a typed apostrophe becomes "´"
@@ -130,9 +126,13 @@ public Q_SLOTS:
     void BitBtn3Click();
 
 protected:
+    // What "Aggiungi" does before it empties the filter (a list that re-queries first).
+    virtual void primaDiAggiungere() {}
     // The fixed values of a new row, before it is stored (the placeholder description and the
     // defaults of Personalizzazioni come after).
     virtual void impostaNuovo() {}
+    // The search group, for lists that dress it.
+    QWidget *gruppoRicerca() const;
     // The search group, for lists that add controls beside the boxes.
     QGridLayout *grigliaRicerca() const { return m_ricercaLayout; }
     QVBoxLayout *layoutPrincipale() const { return m_layout; }

@@ -1,4 +1,5 @@
 #include "ArchivioTipologie.h"
+#include "forms/Registro.h"
 
 #include "CategorieFornitori.h"
 #include "CategoriePersonale.h"
@@ -105,3 +106,9 @@ void TfrmArchivioTipologie::btnCategorieFornitoriClick() { mostraLista(frmCatego
 void TfrmArchivioTipologie::btnCategoriePersonaleClick() { mostraLista(frmGrigliaCategoriePersonale, {QStringLiteral("Edit1")}); }
 
 void TfrmArchivioTipologie::spdIndietroClick() { close(); }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmArchivioTipologie, "frmArchivioTipologie");
+} // namespace

@@ -1,4 +1,5 @@
 #include "Aspetto.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -27,3 +28,9 @@ TfrmAspetto::TfrmAspetto(QWidget *parent)
     Button3->setToolTip(QStringLiteral("Elimina un Record dalla tabella"));
     bitSalva->setToolTip(QStringLiteral("Salva le modifiche effettuate ill'archivio"));
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmAspetto, "frmAspetto");
+} // namespace

@@ -1,4 +1,5 @@
 #include "CategorieFornitori.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -37,3 +38,11 @@ TfrmCategorieFornitori::TfrmCategorieFornitori(QWidget *parent)
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmCategorieFornitori_Griglia, "frmCategorieFornitori_Griglia",
+                    {.dettaglio = QStringLiteral("frmCategorieFornitori")})
+    && forms::registra(frmCategorieFornitori, "frmCategorieFornitori");
+} // namespace

@@ -1,4 +1,5 @@
 #include "CategoriePersonale.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -36,3 +37,11 @@ TfrmCategoriePersonaleDettaglio::TfrmCategoriePersonaleDettaglio(QWidget *parent
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaCategoriePersonale, "frmGrigliaCategoriePersonale",
+                    {.dettaglio = QStringLiteral("frmCategoriePersonaleDettaglio")})
+    && forms::registra(frmCategoriePersonaleDettaglio, "frmCategoriePersonaleDettaglio");
+} // namespace

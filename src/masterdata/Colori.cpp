@@ -1,6 +1,9 @@
 #include "Colori.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
+
+#include <QToolButton>
 
 TfrmGrigliaColori::TfrmGrigliaColori(QWidget *parent)
     : forms::ListForm(
@@ -13,14 +16,16 @@ TfrmGrigliaColori::TfrmGrigliaColori(QWidget *parent)
               c.source = form_DB->SourceColori;
               c.colonne = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), 300}};
               c.domandaElimina = QStringLiteral("Sei sicuro di voler eliminare il Colore?");
-              c.riQueryPrima = true;
               c.pulsanteRicarica = true;
-              c.captionIndietro = QStringLiteral("Sinistra");
               return c;
           }(),
           parent)
 {
+    spdIndietro->setText(QStringLiteral("Sinistra"));
 }
+
+// Rows added elsewhere since the list was opened are there before the new one.
+void TfrmGrigliaColori::primaDiAggiungere() { dataset()->requery(); }
 
 TfrmColoriDett::TfrmColoriDett(QWidget *parent)
     : forms::DetailForm(
@@ -38,3 +43,10 @@ TfrmColoriDett::TfrmColoriDett(QWidget *parent)
 {
     aggiungiDescrizione(QStringLiteral("Attenzione manca la Descrizione "));
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaColori, "frmGrigliaColori", {.dettaglio = QStringLiteral("frmColoriDett")})
+    && forms::registra(frmColoriDett, "frmColoriDett");
+} // namespace

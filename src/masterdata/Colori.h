@@ -7,6 +7,9 @@ class TfrmGrigliaColori : public forms::ListForm {
     Q_OBJECT
 public:
     explicit TfrmGrigliaColori(QWidget *parent = nullptr);
+
+protected:
+    void primaDiAggiungere() override;
 };
 
 class TfrmColoriDett : public forms::DetailForm {

@@ -1,10 +1,13 @@
 #include "Comuni.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
 
+#include <QColor>
 #include <QGridLayout>
+#include <QPalette>
 
 TfrmGrigliaComuni::TfrmGrigliaComuni(QWidget *parent)
     : forms::ListForm(
@@ -36,11 +39,15 @@ TfrmGrigliaComuni::TfrmGrigliaComuni(QWidget *parent)
               c.ricercaNavigazione = true;
               c.massimizzata = true;
               c.titoloRicerca = QStringLiteral("Cerca per");
-              c.coloreRicerca = QColor(128, 255, 128);
               return c;
           }(),
           parent)
 {
+    QWidget *gruppo = gruppoRicerca();
+    QPalette p = gruppo->palette();
+    p.setColor(QPalette::Window, QColor(128, 255, 128));
+    gruppo->setPalette(p);
+    gruppo->setAutoFillBackground(true);
 }
 
 // A town added here has a placeholder postcode until the user types its own.
@@ -86,3 +93,11 @@ void TfrmComuniDett::DBLookupComboBox1Click()
     const db::Field regione = form_DB->TableProvince->fieldByName(QStringLiteral("Regione_ID"));
     if (!regione.isNull()) form_DB->Table8->fieldByName(QStringLiteral("Regione_ID")).setValue(regione.value());
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaComuni, "frmGrigliaComuni",
+                    {.dettaglio = QStringLiteral("frmComuniDett"), .griglie = {{QStringLiteral("frmGrigliaComuni_Griglia")}}})
+    && forms::registra(frmComuniDett, "frmComuniDett");
+} // namespace

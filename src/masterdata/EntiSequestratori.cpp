@@ -1,4 +1,5 @@
 #include "EntiSequestratori.h"
+#include "forms/Registro.h"
 #include "masterdata/services/Propagazioni.h"
 
 #include "common/RecordHelpers.h"
@@ -52,3 +53,11 @@ void TfrmEntiSequestratori_Dettaglio::dopoSalva()
     if (sequestri->isEmpty()) sequestri->requery();
     else common::SalvaNuovoRecord(*sequestri, QStringLiteral("Id"));
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaEntiSequestratori, "frmGrigliaEntiSequestratori",
+                    {.dettaglio = QStringLiteral("frmEntiSequestratori_Dettaglio")})
+    && forms::registra(frmEntiSequestratori_Dettaglio, "frmEntiSequestratori_Dettaglio");
+} // namespace

@@ -1,4 +1,5 @@
 #include "Modelli.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -37,3 +38,11 @@ TfrmModelliDett::TfrmModelliDett(QWidget *parent)
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmModelli, "frmModelli",
+                    {.dettaglio = QStringLiteral("frmModelliDett"), .griglie = {{QStringLiteral("frmModelli_Griglia")}}})
+    && forms::registra(frmModelliDett, "frmModelliDett");
+} // namespace

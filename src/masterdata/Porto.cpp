@@ -1,4 +1,5 @@
 #include "Porto.h"
+#include "forms/Registro.h"
 
 #include "Navigatore.h"
 #include "data/DB.h"
@@ -48,3 +49,8 @@ void TfrmPorto::Button3Click()
 // Other forms call it to begin a carriage term without showing this form.
 void TfrmPorto::Button4Click() { masterdata::iniziaRiga(*form_DB->TablePorto); }
 
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmPorto, "frmPorto");
+} // namespace

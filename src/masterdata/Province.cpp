@@ -1,4 +1,5 @@
 #include "Province.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 #include "widgets/DBEdit.h"
@@ -115,3 +116,11 @@ TfrmProvinceDettaglio::TfrmProvinceDettaglio(QWidget *parent)
     richiesto(DBEdit1, QStringLiteral("Attenzione la Sigla"));
     richiesto(DBEdit2, QStringLiteral("Attenzione manca la provincia"));
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaProvince, "frmGrigliaProvince",
+                    {.dettaglio = QStringLiteral("frmProvinceDettaglio"), .griglie = {{QStringLiteral("frmGrigliaProvince")}}})
+    && forms::registra(frmProvinceDettaglio, "frmProvinceDettaglio");
+} // namespace

@@ -1,4 +1,5 @@
 #include "Reparti.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -38,3 +39,11 @@ TfrmRepartiDett::TfrmRepartiDett(QWidget *parent)
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmReparti, "frmReparti",
+                    {.dettaglio = QStringLiteral("frmRepartiDett"), .griglie = {{QStringLiteral("frmReparti_Griglia")}}})
+    && forms::registra(frmRepartiDett, "frmRepartiDett");
+} // namespace

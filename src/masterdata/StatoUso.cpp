@@ -1,4 +1,5 @@
 #include "StatoUso.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -16,3 +17,9 @@ TfrmStatoUso::TfrmStatoUso(QWidget *parent)
           parent)
 {
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmStatoUso, "frmStatoUso");
+} // namespace

@@ -1,4 +1,5 @@
 #include "TipoDocumenti.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -36,3 +37,11 @@ TfrmTipoDocumenti::TfrmTipoDocumenti(QWidget *parent)
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaTipoDocumenti, "frmGrigliaTipoDocumenti",
+                    {.dettaglio = QStringLiteral("frmTipoDocumenti"), .griglie = {{QStringLiteral("frmGrigliaTipoDocumenti")}}})
+    && forms::registra(frmTipoDocumenti, "frmTipoDocumenti");
+} // namespace

@@ -1,4 +1,5 @@
 #include "TipoTariffe.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -34,3 +35,11 @@ TfrmTipoTariffe_Dettaglio::TfrmTipoTariffe_Dettaglio(QWidget *parent)
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaTipoTariffe, "frmGrigliaTipoTariffe",
+                    {.dettaglio = QStringLiteral("frmTipoTariffe_Dettaglio")})
+    && forms::registra(frmTipoTariffe_Dettaglio, "frmTipoTariffe_Dettaglio");
+} // namespace

@@ -1,4 +1,5 @@
 #include "TipologiaCostiVetture.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -39,3 +40,11 @@ TfrmTipologiaCostiVettureDettaglio::TfrmTipologiaCostiVettureDettaglio(QWidget *
     // Like every check box of a detail, a click marks the record modified: "Indietro" saves it.
     DBCheckBox2 = aggiungiCheck(QStringLiteral("DBCheckBox2"), QStringLiteral("Straordinario"), QStringLiteral("Straordinaria"));
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaTipologiaCostiVetture, "frmGrigliaTipologiaCostiVetture",
+                    {.dettaglio = QStringLiteral("frmTipologiaCostiVettureDettaglio")})
+    && forms::registra(frmTipologiaCostiVettureDettaglio, "frmTipologiaCostiVettureDettaglio");
+} // namespace

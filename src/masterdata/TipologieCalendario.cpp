@@ -1,4 +1,5 @@
 #include "TipologieCalendario.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -34,3 +35,11 @@ TfrmTipologiaCalendario::TfrmTipologiaCalendario(QWidget *parent)
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaTipologieCalendario, "frmGrigliaTipologieCalendario",
+                    {.dettaglio = QStringLiteral("frmTipologiaCalendario")})
+    && forms::registra(frmTipologiaCalendario, "frmTipologiaCalendario");
+} // namespace

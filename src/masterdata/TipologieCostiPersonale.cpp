@@ -1,4 +1,5 @@
 #include "TipologieCostiPersonale.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -37,3 +38,11 @@ TfrmTipologiaCostiPersonaleDettaglio::TfrmTipologiaCostiPersonaleDettaglio(QWidg
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaTipologieCostiPersonale, "frmGrigliaTipologieCostiPersonale",
+                    {.dettaglio = QStringLiteral("frmTipologiaCostiPersonaleDettaglio")})
+    && forms::registra(frmTipologiaCostiPersonaleDettaglio, "frmTipologiaCostiPersonaleDettaglio");
+} // namespace

@@ -1,4 +1,5 @@
 #include "TipologieScadenzePersonale.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -33,3 +34,11 @@ TfrmTipologiaScadenzaPersonale::TfrmTipologiaScadenzaPersonale(QWidget *parent)
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaTipologieScadenzePersonale, "frmGrigliaTipologieScadenzePersonale",
+                    {.dettaglio = QStringLiteral("frmTipologiaScadenzaPersonale")})
+    && forms::registra(frmTipologiaScadenzaPersonale, "frmTipologiaScadenzaPersonale");
+} // namespace

@@ -1,4 +1,5 @@
 #include "TrovaCap.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -49,3 +50,9 @@ void TfrmTrovaCap::spdAvantiClick()
     RicercaAnnullata = false;
     accept();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmTrovaCap, "frmTrovaCap", {.griglie = {{QStringLiteral("frmTrovaCap")}}});
+} // namespace

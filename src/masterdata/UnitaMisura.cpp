@@ -1,4 +1,5 @@
 #include "UnitaMisura.h"
+#include "forms/Registro.h"
 
 #include "data/DB.h"
 
@@ -37,3 +38,10 @@ TfrmUnitaMisura::TfrmUnitaMisura(QWidget *parent)
 {
     aggiungiDescrizione();
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmGrigliaUnitaMisura, "frmGrigliaUnitaMisura", {.dettaglio = QStringLiteral("frmUnitaMisura")})
+    && forms::registra(frmUnitaMisura, "frmUnitaMisura");
+} // namespace

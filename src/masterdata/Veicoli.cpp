@@ -1,16 +1,14 @@
 #include "Veicoli.h"
+#include "forms/Registro.h"
 #include "masterdata/services/Propagazioni.h"
 
-#include "Modelli.h"
 #include "common/RecordHelpers.h"
 #include "data/DB.h"
 #include "db/Command.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
-#include "widgets/ToolButton.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -63,20 +61,14 @@ TfrmVeicoliDettaglio::TfrmVeicoliDettaglio(QWidget *parent)
     aggiungiDescrizione();
     DBEdit2->installEventFilter(this);
     // The make is kept as its description text.
-    DBLookupComboBox1 = aggiungiLookup(QStringLiteral("DBLookupComboBox1"), QStringLiteral("Marca"), QStringLiteral("Modello"),
-                                       form_DB->SourceModelli, QStringLiteral("Descrizione"), QStringLiteral("Descrizione"));
-    auto *pulsanti = new QWidget(this);
-    auto *riga = new QHBoxLayout(pulsanti);
-    riga->setContentsMargins(0, 0, 0, 0);
-    SpeedButton8 = ui::toolButton(pulsanti, QStringLiteral("SpeedButton8"), QString(), QStringLiteral("Modifica la Marca"),
-                                  "document-edit", QStyle::SP_FileDialogDetailedView);
-    SpeedButton9 = ui::toolButton(pulsanti, QStringLiteral("SpeedButton9"), QString(), QStringLiteral("Aggiungi una Marca"),
-                                  "list-add", QStyle::SP_FileDialogNewFolder);
-    for (QToolButton *b : {SpeedButton8, SpeedButton9}) riga->addWidget(b);
-    riga->addStretch(1);
-    aggiungiRiga(QString(), pulsanti);
-    connect(SpeedButton8, &QToolButton::clicked, this, &TfrmVeicoliDettaglio::SpeedButton8Click);
-    connect(SpeedButton9, &QToolButton::clicked, this, &TfrmVeicoliDettaglio::SpeedButton9Click);
+    const auto marca = aggiungiLookup(QStringLiteral("DBLookupComboBox1"), QStringLiteral("Marca"), QStringLiteral("Modello"),
+                                      form_DB->SourceModelli, QStringLiteral("Descrizione"), QStringLiteral("Descrizione"),
+                                      {QStringLiteral("frmModelli"),
+                                       {QStringLiteral("SpeedButton8"), QStringLiteral("Modifica la Marca")},
+                                       {QStringLiteral("SpeedButton9"), QStringLiteral("Aggiungi una Marca")}});
+    DBLookupComboBox1 = marca.lookup;
+    SpeedButton8 = marca.modifica;
+    SpeedButton9 = marca.aggiungi;
 }
 
 bool TfrmVeicoliDettaglio::eventFilter(QObject *watched, QEvent *e)
@@ -90,16 +82,6 @@ bool TfrmVeicoliDettaglio::eventFilter(QObject *watched, QEvent *e)
     return forms::DetailForm::eventFilter(watched, e);
 }
 
-void TfrmVeicoliDettaglio::SpeedButton8Click()
-{
-    const QString marca = form_DB->TableVeicoli->fieldByName(QStringLiteral("Modello")).asString();
-    if (marca.isEmpty()) return;
-    form_DB->TableModelli->locate(QStringLiteral("Descrizione"), marca);
-    frmModelliDett->mostra();
-}
-
-void TfrmVeicoliDettaglio::SpeedButton9Click() { frmModelli->spdInserisciClick(); }
-
 void TfrmVeicoliDettaglio::dopoSalva()
 {
     if (!DescrizioneModificata) return;
@@ -108,3 +90,11 @@ void TfrmVeicoliDettaglio::dopoSalva()
     anagrafiche::propagaTipoVeicolo(form_DB->Connessione, id);
     common::RicaricaDataset(*form_DB->TableVetture, QStringLiteral("ID"));
 }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmVeicoli, "frmVeicoli",
+                    {.dettaglio = QStringLiteral("frmVeicoliDettaglio"), .griglie = {{QStringLiteral("frmVeicoli")}}})
+    && forms::registra(frmVeicoliDettaglio, "frmVeicoliDettaglio");
+} // namespace

@@ -23,10 +23,6 @@ public:
     // The description was typed into (or right-clicked) since the vehicles last got it.
     bool DescrizioneModificata = false;
 
-public Q_SLOTS:
-    void SpeedButton8Click();
-    void SpeedButton9Click();
-
 protected:
     void dopoSalva() override;
     bool eventFilter(QObject *watched, QEvent *e) override;

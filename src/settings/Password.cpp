@@ -1,4 +1,5 @@
 #include "Password.h"
+#include "forms/Registro.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,3 +20,8 @@ TfrmPass::TfrmPass(QWidget *parent) : QDialog(parent)
     connect(Edit1, &QLineEdit::returnPressed, this, &QDialog::accept);
 }
 
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmPass, "frmPass");
+} // namespace

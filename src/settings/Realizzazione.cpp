@@ -1,4 +1,5 @@
 #include "Realizzazione.h"
+#include "forms/Registro.h"
 
 #include "widgets/Seams.h"
 #include "widgets/ToolButton.h"
@@ -47,3 +48,9 @@ TfrmRealizzazione::TfrmRealizzazione(QWidget *parent) : QDialog(parent)
 void TfrmRealizzazione::spdHelpClick() { ui::apriGuida(200); }
 
 void TfrmRealizzazione::spdIndietroClick() { close(); }
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrati =
+    forms::registra(frmRealizzazione, "frmRealizzazione");
+} // namespace

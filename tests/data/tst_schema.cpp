@@ -1,11 +1,13 @@
 #include "tst_schema.h"
 
+#include "data/DB.h"
 #include "data/SharedQueries.h"
 #include "db/DbError.h"
 #include "db/Query.h"
 #include "db/Schema.h"
 #include "support/TestSupport.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace testing_support;
@@ -102,6 +104,21 @@ void TestSchema::sharedQueriesRunOnNewDatabase()
         if (QString(def.name) == "TableFatturaStorico") storico.setSql(QString::fromUtf8(def.sql));
     storico.open();
     QCOMPARE(storico.fieldByName("Scelta").asString(), QString("N° 7 Data: 02/03/2025"));
+}
+
+void TestSchema::everySharedQueryHasOneDomainAlias()
+{
+    Seams seams;
+    Tform_DB modulo;
+    QList<db::Query *> nominate;
+#define SHARED_QUERY_ALIAS(alias, query) nominate << modulo.alias();
+#include "data/SharedQueryAliases.def"
+#undef SHARED_QUERY_ALIAS
+    QCOMPARE(QSet<db::Query *>(nominate.begin(), nominate.end()).size(), nominate.size());
+    QCOMPARE(QSet<db::Query *>(nominate.begin(), nominate.end()),
+             QSet<db::Query *>(modulo.queries().begin(), modulo.queries().end()));
+    QVERIFY(modulo.clienti()->sql().contains("from Clienti"));
+    QVERIFY(modulo.righeFattura()->sql().contains("from fattdett"));
 }
 
 void TestSchema::yesNoAndNumbersHaveDefaults()

@@ -9,6 +9,7 @@ private Q_SLOTS:
     void referenceRows();
     void singleRowsOfOptionsAndCompany();
     void sharedQueriesRunOnNewDatabase();
+    void everySharedQueryHasOneDomainAlias();
     void yesNoAndNumbersHaveDefaults();
     void upgradeKeepsRows();
     void failedUpgradeChangesNothing();

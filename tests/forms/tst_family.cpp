@@ -1,6 +1,8 @@
 #include "tst_family.h"
 
 #include "Ambiente.h"
+#include "Banco.h"
+#include "forms/Registro.h"
 #include "app/Frm1.h"
 #include "data/DB.h"
 #include "db/Query.h"
@@ -16,12 +18,17 @@
 #include <QToolBar>
 #include <QToolButton>
 
-using namespace ambiente;
+using ambiente::conModale;
 
 namespace {
 
-QVariant scalar(const QString &sql) { return valore(sql); }
-void exec(const QString &sql) { esegui(sql); }
+// Only the lists these tests drive, with their details.
+std::unique_ptr<banco::Banco> g_banco;
+int g_chiusure = 0;
+QVariant scalar(const QString &sql) { return g_banco->valore(sql); }
+void exec(const QString &sql) { g_banco->esegui(sql); }
+testing_support::ScriptedDialogs &dialoghi() { return g_banco->dialoghi(); }
+QWidget *finestra() { return g_banco->finestra(); }
 
 // Keys as the clerk types them: to whatever has the focus in the active window.
 void digita(const QString &testo)
@@ -86,8 +93,8 @@ Comuni comuni()
     c.ordinabile = true;
     c.nomeGriglia = "prova_Griglia";
     c.menuGrigliaCompleto = true;
-    auto *lista = new forms::ListForm(c, Form1);
-    auto *dett = new DettaglioComune(Form1);
+    auto *lista = new forms::ListForm(c, finestra());
+    auto *dett = new DettaglioComune(finestra());
     lista->setDettaglio(dett);
     return {lista, dett};
 }
@@ -96,12 +103,20 @@ Comuni comuni()
 
 void TestFamily::init()
 {
-    avvia();
-    exec("insert into Colori (Descrizione) values ('Blu'), ('Rosso'), ('Verde')");
-    form_DB->TableColori->requery();
+    g_chiusure = ambiente::chiusureForzate();
+    g_banco = std::make_unique<banco::Banco>(
+        QStringList{"frmGrigliaColori", "frmReparti", "frmCategorieFornitori_Griglia", "frmVeicoli"},
+        QStringList{"insert into Colori (Descrizione) values ('Blu'), ('Rosso'), ('Verde')"});
 }
 
-void TestFamily::cleanup() { chiudi(); }
+void TestFamily::cleanup()
+{
+    const bool pulito = dialoghi().clean();
+    const QString resoconto = dialoghi().report();
+    g_banco.reset();
+    QVERIFY2(pulito, qPrintable(resoconto));
+    QCOMPARE(ambiente::chiusureForzate(), g_chiusure);
+}
 
 void TestFamily::searchBuildsFilter_data()
 {
@@ -163,7 +178,7 @@ void TestFamily::addThenBackKeepsRow()
     QFETCH(bool, svuotata);
     forms::ListForm::Config cfg = frmGrigliaColori->config();
     cfg.descrizioneSvuotata = svuotata;
-    forms::ListForm lista(cfg, Form1);
+    forms::ListForm lista(cfg, finestra());
     lista.setDettaglio(frmColoriDett);
     const int prima = scalar("select count(*) from Colori").toInt();
     if (svuotata) dialoghi().expectMessage("Attenzione manca la Descrizione ");
@@ -347,7 +362,7 @@ void TestFamily::defaultsOfTheTable()
     form_DB->TablePersonalizzazioni->requery(); // the defaults come with the database, read at start-up
     forms::ListForm::Config cfg = frmGrigliaColori->config();
     cfg.chiavePredefiniti = "Colori";
-    forms::ListForm lista(cfg, Form1);
+    forms::ListForm lista(cfg, finestra());
     lista.setDettaglio(frmColoriDett);
     conModale([&] { lista.spdInserisciClick(); },
               [](QWidget *w) {
@@ -389,7 +404,7 @@ void TestFamily::newRowTakesTyping()
     // placeholder; Enter stays among the fields; Escape stores what was typed. The second
     // row starts in the description again, wherever the first was left.
     QFETCH(QString, nome);
-    auto *l = Form1->findChild<forms::ListForm *>(nome);
+    auto *l = qobject_cast<forms::ListForm *>(forms::Registro::istanza().voce(nome)->corrente());
     QVERIFY(l);
     forms::DetailForm *d = l->dettaglio();
     const QString tabella = l->dataset()->updateTable();

@@ -51,6 +51,9 @@ void avvia()
     QFile pagina(QDir(g_cartella->path()).filePath(QStringLiteral("aiuto/index.html")));
     QVERIFY(pagina.open(QIODevice::WriteOnly));
     pagina.close();
+    // The program's own database is there already, as the user finds it after the first start:
+    // a copy of the template, not a new schema per test.
+    QVERIFY(QFile::copy(percorsoModello(), QDir(g_cartella->path()).filePath(QStringLiteral("archivio.db"))));
     AvvioCompletato = false;
     CreaForms();
     Form1->terminaApplicazione = [] {};
@@ -70,6 +73,7 @@ void chiudi()
 }
 
 ScriptedDialogs &dialoghi() { return g_seams->dialogs; }
+int chiusureForzate() { return g_chiusureForzate; }
 ScriptedLauncher &launcher() { return g_seams->launcher; }
 
 QVariant valore(const QString &sql) { return form_DB->Connessione.scalar(sql); }

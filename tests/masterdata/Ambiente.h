@@ -32,6 +32,9 @@ void conModale(const std::function<void()> &apri, const std::function<void(QWidg
 // The captions of a toolbar's buttons, in order; with `soloVisibili` only those shown.
 QStringList didascalie(QToolBar *barra, bool soloVisibili);
 
+// Modal windows closed by force since the program started (a test that went wrong).
+int chiusureForzate();
+
 // The address the help is opened at for a help context (0: the start page).
 QString guida(int contesto);
 

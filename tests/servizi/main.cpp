@@ -1,5 +1,6 @@
 #include "support/TestMainCore.h"
 #include "tst_avvio.h"
 #include "tst_stampe.h"
+#include "tst_totali.h"
 
-PELLA_TEST_MAIN_CORE(TestServiziAvvio, TestServiziStampe)
+PELLA_TEST_MAIN_CORE(TestServiziAvvio, TestServiziStampe, TestServiziTotali)

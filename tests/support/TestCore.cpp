@@ -20,11 +20,9 @@ CoreSeams::~CoreSeams()
     core::Workstation::setInstance(nullptr);
 }
 
-namespace {
-
 // A database with the schema and the reference rows, made once per test process: every
 // test database is a copy of it, which is much faster than creating the schema again.
-QString modello()
+QString percorsoModello()
 {
     static QTemporaryDir dir;
     static const QString path = [] {
@@ -39,12 +37,10 @@ QString modello()
     return path;
 }
 
-} // namespace
-
 TestDatabase::TestDatabase(Kind kind) : m_conn(std::make_unique<db::Connection>())
 {
     if (!m_dir.isValid()) throw db::DbError(QStringLiteral("cannot create a temporary folder"));
-    if (kind == WithSchema && !QFile::copy(modello(), path()))
+    if (kind == WithSchema && !QFile::copy(percorsoModello(), path()))
         throw db::DbError(QStringLiteral("cannot copy the template database"));
     m_conn->setNow([] { return core::Clock::instance().now(); });
     if (!m_conn->open(path())) throw db::DbError(m_conn->error());

@@ -43,6 +43,10 @@ public:
     FakeWorkstation workstation;
 };
 
+// The database with the program's schema and reference rows, built once per test process:
+// tests copy it rather than create the schema again.
+QString percorsoModello();
+
 // A fresh database file in a temporary folder, opened, with Date() answered by the clock:
 // with the program's schema and reference rows (a copy of one built once per test process),
 // or empty for tests of the database layer.
