@@ -14,6 +14,7 @@ Tform_DB::Tform_DB(QObject *parent) : QObject(parent)
     q = new db::Query(&Connessione, this);                                                                             \
     q->setObjectName(QStringLiteral(#q));                                                                              \
     q->setSql(QString::fromUtf8(text));                                                                                 \
+    q->setDynamicCursor(dynamicCursor);                                                                                \
     s = new db::DataSource(q, this);                                                                                    \
     s->setObjectName(QStringLiteral(#s));                                                                              \
     m_queries << q;

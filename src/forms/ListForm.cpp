@@ -125,6 +125,8 @@ QWidget *ListForm::gruppoRicerca() const { return m_ricercaLayout ? m_ricercaLay
 void ListForm::showEvent(QShowEvent *e)
 {
     if (m_cfg.massimizzata) setWindowState(windowState() | Qt::WindowMaximized);
+    // A dynamic cursor shows what other workstations wrote since it was read.
+    if (m_cfg.dataset) m_cfg.dataset->rileggiSeDinamica();
     aggiornaPulsanti();
     QDialog::showEvent(e);
 }

@@ -110,4 +110,11 @@ void TabellaSingola::done(int r)
     QDialog::done(r);
 }
 
+void TabellaSingola::showEvent(QShowEvent *e)
+{
+    // A dynamic cursor shows what other workstations wrote since it was read.
+    if (m_cfg.dataset) m_cfg.dataset->rileggiSeDinamica();
+    QDialog::showEvent(e);
+}
+
 } // namespace masterdata

@@ -58,6 +58,7 @@ public Q_SLOTS:
 
 protected:
     void done(int r) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     Config m_cfg;

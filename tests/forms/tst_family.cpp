@@ -1,5 +1,9 @@
 #include "tst_family.h"
 
+#include "db/Connection.h"
+#include "masterdata/Modelli.h"
+#include "masterdata/Reparti.h"
+
 #include "Ambiente.h"
 #include "Banco.h"
 #include "forms/Registro.h"
@@ -105,7 +109,7 @@ void TestFamily::init()
 {
     g_chiusure = ambiente::chiusureForzate();
     g_banco = std::make_unique<banco::Banco>(
-        QStringList{"frmGrigliaColori", "frmReparti", "frmCategorieFornitori_Griglia", "frmVeicoli"},
+        QStringList{"frmGrigliaColori", "frmReparti", "frmCategorieFornitori_Griglia", "frmVeicoli", "frmModelli"},
         QStringList{"insert into Colori (Descrizione) values ('Blu'), ('Rosso'), ('Verde')"});
 }
 
@@ -507,4 +511,23 @@ void TestFamily::enterOnRowOpens()
                   QCOMPARE(aperto, QString("Rosso"));
                   frmGrigliaColori->spdIndietro->click();
               });
+}
+
+void TestFamily::dynamicListSeesOtherWorkstations()
+{
+    // Another workstation on the same database adds a make and a department.
+    db::Connection altra;
+    QVERIFY(altra.open(form_DB->Connessione.path()));
+    form_DB->TableModelli->requery();
+    form_DB->TableReparti->requery();
+    altra.execute("insert into Modelli (Descrizione) values ('Scania')");
+    altra.execute("insert into Reparti (Descrizione) values ('Officina')");
+    // The makes are a dynamic cursor: shown again, the list reads them again.
+    frmModelli->show();
+    QVERIFY(form_DB->TableModelli->locate("Descrizione", "Scania"));
+    frmModelli->hide();
+    // The departments are not: the list shows what it read until it is read again.
+    frmReparti->show();
+    QVERIFY(!form_DB->TableReparti->locate("Descrizione", "Officina"));
+    frmReparti->hide();
 }

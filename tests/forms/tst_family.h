@@ -28,4 +28,5 @@ private Q_SLOTS:
     void placeholderNeverLeads();
     void doubleClickAfterSave();
     void enterOnRowOpens();
+    void dynamicListSeesOtherWorkstations();
 };
