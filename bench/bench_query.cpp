@@ -137,7 +137,7 @@ int main(int argc, char **argv)
         db::Connection conn;
         if (!conn.open(path)) throw db::DbError(conn.error());
         sqlite3 *raw = nullptr;
-        if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
             throw db::DbError(QStringLiteral("cannot open %1").arg(path));
         sqlite3_busy_timeout(raw, 10000);
         exec(raw, QStringLiteral("PRAGMA synchronous = FULL"));
@@ -208,17 +208,22 @@ int main(int argc, char **argv)
                                        }});
         report(QStringLiteral("customers: locate (no index)"), locate);
 
-        // One edited row written back; the row gets its town back afterwards, so the cached
-        // database stays as it was generated.
+        // One edited row written back; the rows get their towns back afterwards, so the cached
+        // database stays as it was generated. The plain side writes another row: writing the
+        // dataset's row behind its back would be another workstation's change, which the
+        // dataset rightly refuses to overwrite.
+        q.first();
+        const QString cittaAltra = q.fieldByName("Citta").asString();
+        const qint64 idAltra = q.fieldByName("Id").asLargeInt();
         q.locate("Codice", codice);
         const QString citta = q.fieldByName("Citta").asString();
         const qint64 id = q.fieldByName("Id").asLargeInt();
         sqlite3_stmt *upd = nullptr;
         sqlite3_prepare_v2(raw, "UPDATE Clienti SET Citta = ? WHERE Id = ?", -1, &upd, nullptr);
-        auto update = [&](const QString &value) {
+        auto update = [&](const QString &value, qint64 riga) {
             const QByteArray v = value.toUtf8();
             sqlite3_bind_text(upd, 1, v.constData(), int(v.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_int64(upd, 2, id);
+            sqlite3_bind_int64(upd, 2, riga);
             if (sqlite3_step(upd) != SQLITE_DONE) throw db::DbError(QString::fromUtf8(sqlite3_errmsg(raw)));
             sqlite3_reset(upd);
         };
@@ -229,10 +234,11 @@ int main(int argc, char **argv)
                                       }},
                                      {nullptr, [&] {
                                           const QString v = QStringLiteral("Cesena %1").arg(++counter);
-                                          update(v);
-                                          rows.rows[size_t(found)][size_t(cCitta)] = v;
+                                          update(v, idAltra);
+                                          rows.rows[0][size_t(cCitta)] = v;
                                       }});
-        update(citta);
+        update(citta, id);
+        update(cittaAltra, idAltra);
         sqlite3_finalize(upd);
         report(QStringLiteral("customers: post one edited row"), post);
         sqlite3_close(raw);

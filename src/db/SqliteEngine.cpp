@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <sqlite3.h>
+#include <string>
 #include <vector>
 
 namespace db {
@@ -192,7 +193,7 @@ public:
     {
         const int n = columnCount();
         if (int(m_lastBytes.size()) != n) {
-            m_lastBytes.assign(n, QByteArray());
+            m_lastBytes.assign(n, std::string());
             m_lastText.assign(n, QVariant());
         }
         for (int i = 0; i < n; ++i) {
@@ -206,9 +207,11 @@ public:
             case SQLITE_TEXT: {
                 const char *t = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
                 const int len = sqlite3_column_bytes(m_stmt, i);
-                QByteArray &last = m_lastBytes[i];
-                if (last.size() != len || memcmp(last.constData(), t, size_t(len)) != 0) {
-                    last = QByteArray(t, len);
+                // The previous row's text of the column is kept in a buffer reused row after row,
+                // so a repeated value costs a comparison and no allocation.
+                std::string &last = m_lastBytes[i];
+                if (last.size() != size_t(len) || memcmp(last.data(), t, size_t(len)) != 0) {
+                    last.assign(t, size_t(len));
                     m_lastText[i] = QVariant(QString::fromUtf8(t, len));
                 }
                 row[i] = m_lastText[i];
@@ -239,7 +242,7 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
     // Lists repeat values down a column (towns, flags, notes): the previous row's text is
     // shared instead of converted and allocated again.
-    std::vector<QByteArray> m_lastBytes;
+    std::vector<std::string> m_lastBytes;
     std::vector<QVariant> m_lastText;
 };
 
@@ -261,7 +264,7 @@ public:
     {
         close();
         sqlite3 *h = nullptr;
-        const int rc = sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        const int rc = sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
             if (error) *error = h ? engineError(h) : engineMessage(rc, QString::fromUtf8(sqlite3_errstr(rc)));
             sqlite3_close(h);
