@@ -12,23 +12,13 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
+#include "BestOf.h"
+
 #include <functional>
 #include <sqlite3.h>
 #include <string>
 
 namespace {
-
-double bestOf(int runs, const std::function<void()> &work)
-{
-    double best = 1e99;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 void report(const char *what, double ours, double raw)
 {

@@ -1,6 +1,8 @@
 #pragma once
 // The SQL each report code must write, shared by the tests of the print dispatcher and of the
 // print-request service.
+#include "data/services/Stampe.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -8,6 +10,21 @@
 #include <iterator>
 
 namespace attesi_stampe {
+
+// The typed criteria of the expected texts: customer or supplier 1, 01/03/2026 to 31/03/2026,
+// March 2026, bank 1, opening balance 1500,50.
+inline CriteriStampa criteri()
+{
+    CriteriStampa c;
+    c.soggetto = "1";
+    c.daData = "01/03/2026";
+    c.aData = "31/03/2026";
+    c.mese = "3";
+    c.anno = "2026";
+    c.banca = "1";
+    c.saldoIniziale = "1500,50";
+    return c;
+}
 
 // The SQL each code must write, with the fixture's current records: credit note 12, quote 20,
 // invoice 11, customer 2, supplier 1, vehicle 40, staff member 50, workstation POSTAZIONE1,

@@ -1,4 +1,5 @@
 #include "PrintFixture.h"
+#include "AttesiStampe.h"
 
 #include "app/Forms.h"
 #include "app/Frm1.h"
@@ -59,18 +60,7 @@ PrintFixture::~PrintFixture()
     CriteriStampaDigitati = {};
 }
 
-CriteriStampa PrintFixture::criteriValidi()
-{
-    CriteriStampa c;
-    c.soggetto = "1";
-    c.daData = "01/03/2026";
-    c.aData = "31/03/2026";
-    c.mese = "3";
-    c.anno = "2026";
-    c.banca = "1";
-    c.saldoIniziale = "1500,50";
-    return c;
-}
+CriteriStampa PrintFixture::criteriValidi() { return attesi_stampe::criteri(); }
 
 void PrintFixture::opzioniDocumenti(bool rigaIvato, bool prezzoPreventivo)
 {

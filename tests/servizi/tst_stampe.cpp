@@ -27,19 +27,6 @@ stampe::Chiavi chiavi()
     return k;
 }
 
-CriteriStampa criteri()
-{
-    CriteriStampa c;
-    c.soggetto = "1";
-    c.daData = "01/03/2026";
-    c.aData = "31/03/2026";
-    c.mese = "3";
-    c.anno = "2026";
-    c.banca = "1";
-    c.saldoIniziale = "1500,50";
-    return c;
-}
-
 void confronta(const stampe::Richiesta &r, const QStringList &attese)
 {
     const QString scritte[] = {r.query, r.sottoreport1, r.sottoreport2};
