@@ -4,6 +4,8 @@
 #include "DbError.h"
 #include "Engine.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -95,7 +97,8 @@ struct Session {
 };
 
 // Rewrites ":name", "@name" and "?" parameters as "$n", leaving strings, quoted names,
-// comments and "::" casts alone. One name is one "$n" however often it appears.
+// comments and "::" casts alone. One name is one "$n" however often it appears. Names in
+// brackets or double quotes are quoted in lower case, as the tables were made.
 QString numberParameters(const QString &sql, QStringList *names)
 {
     QString out;
@@ -116,7 +119,18 @@ QString numberParameters(const QString &sql, QStringList *names)
                 }
                 ++j;
             }
-            out += QStringView(sql).mid(i, j - i + 1);
+            // A quoted name is folded to lower case, as the server folds unquoted ones.
+            const QStringView quoted = QStringView(sql).mid(i, j - i + 1);
+            out += c == u'"' ? quoted.toString().toLower() : quoted.toString();
+            i = j;
+        } else if (c == u'[' && i + 1 < n && !sql[i + 1].isDigit()) {
+            // Access's [name] (not an array subscript), quoted as the server does it.
+            const qsizetype j = sql.indexOf(u']', i);
+            if (j < 0) {
+                out += c;
+                continue;
+            }
+            out += u'"' + sql.mid(i + 1, j - i - 1).toLower().replace(u'"', QLatin1String("\"\"")) + u'"';
             i = j;
         } else if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
             const qsizetype j = sql.indexOf(u'\n', i);
@@ -416,23 +430,37 @@ public:
         return true;
     }
 
-    // What the schema's definitions rely on, made once in a new database. Another connection
-    // may be making them at the same moment: then they are there when it fails.
+    // What the schema's definitions and the translated SQL rely on, made in a new database and
+    // made again when the program's functions changed: the citext extension, the domains
+    // yesno and datetime, the Access functions (schema/server/funzioni.sql, known by the
+    // fingerprint of its text). Another connection may be making them at the same moment:
+    // then they are there when this one fails.
     void provideSchemaTypes()
     {
-        auto present = [this] {
-            const auto st = prepare(QStringLiteral("SELECT to_regtype('yesno') IS NOT NULL AND to_regtype('datetime') IS NOT NULL "
-                                                   "AND to_regtype('citext') IS NOT NULL"));
+        QFile file(QStringLiteral(":/schema/server/funzioni.sql"));
+        if (!file.open(QIODevice::ReadOnly)) throw DbError(QStringLiteral("Funzioni del server mancanti nel programma"));
+        const QByteArray functions = file.readAll();
+        const QString fingerprint = QString::fromLatin1(QCryptographicHash::hash(functions, QCryptographicHash::Md5).toHex());
+        auto present = [&] {
+            const auto st = prepare(QStringLiteral(
+                "SELECT to_regtype('yesno') IS NOT NULL AND to_regtype('datetime') IS NOT NULL AND to_regtype('citext') IS NOT NULL "
+                "AND EXISTS (SELECT 1 FROM pg_proc WHERE proname = 'acc_funzioni_impronta' AND prosrc LIKE '%' || ? || '%')"));
+            st->bind(1, fingerprint);
             return st->step() && st->value(0).toInt() != 0;
         };
         if (present()) return;
         try {
-            executeScript(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext; "
+            runScript(QStringLiteral("BEGIN; CREATE EXTENSION IF NOT EXISTS citext; "
                                          "DO $$ BEGIN "
                                          "IF to_regtype('yesno') IS NULL THEN CREATE DOMAIN yesno AS integer; END IF; "
                                          "IF to_regtype('datetime') IS NULL THEN CREATE DOMAIN datetime AS text; END IF; "
-                                         "END $$"));
+                                         "END $$;")
+                          + QString::fromUtf8(functions)
+                          + QStringLiteral("; CREATE OR REPLACE FUNCTION acc_funzioni_impronta() RETURNS text LANGUAGE sql "
+                                           "IMMUTABLE AS $$ SELECT '%1' $$; COMMIT")
+                                .arg(fingerprint));
         } catch (const DbError &) {
+            runScript(QStringLiteral("ROLLBACK"));
             if (!present()) throw;
         }
     }
@@ -455,10 +483,13 @@ public:
     }
 
     // Runs the schema's dialect (see schemaForServer) as well as the server's own.
-    void executeScript(const QString &sql) override
+    void executeScript(const QString &sql) override { runScript(schemaForServer(sql)); }
+
+    // Runs the server's own SQL as it is.
+    void runScript(const QString &sql)
     {
         if (!m_session.conn) throw DbError(QStringLiteral("Database non aperto"));
-        Result r(PQexec(m_session.conn, schemaForServer(sql).toUtf8().constData()));
+        Result r(PQexec(m_session.conn, sql.toUtf8().constData()));
         const ExecStatusType status = PQresultStatus(r.get());
         if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY)
             throw DbError(resultError(r.get(), m_session.conn));
