@@ -67,6 +67,7 @@ struct ColumnOrigin {
 // The state one connection shares with its statements.
 struct Session {
     PGconn *conn = nullptr;
+    const std::function<QDateTime()> *now = nullptr;
     int changes = 0;
     QHash<quint64, ColumnOrigin> origins; // (table oid << 16 | column number) -> origin
     QHash<Oid, bool> originsLoaded;
@@ -221,6 +222,7 @@ public:
     PostgresStatement(Session *session, const QString &sql) : m_session(session)
     {
         m_sql = numberParameters(sql, &m_names).toUtf8();
+        m_asksClock = m_sql.contains("acc_now(") || m_sql.contains("acc_date(");
         m_values.resize(m_names.size());
         m_null.assign(m_names.size(), true);
     }
@@ -373,6 +375,7 @@ private:
     void run()
     {
         if (!m_session->conn) throw DbError(QStringLiteral("Database non aperto"));
+        if (m_asksClock) handOverClock();
         std::vector<const char *> values(m_names.size());
         std::vector<int> lengths(m_names.size());
         for (qsizetype i = 0; i < m_names.size(); ++i) {
@@ -389,7 +392,19 @@ private:
         m_row = -1;
     }
 
+    // Date() and Now() answer the program's clock: handed to the server before the statement.
+    void handOverClock()
+    {
+        const QDateTime now = (m_session->now && *m_session->now) ? (*m_session->now)() : QDateTime::currentDateTime();
+        const QByteArray text = canonicalDateTime(now).toUtf8();
+        const char *values[] = {text.constData()};
+        Result r(PQexecParams(m_session->conn, "SELECT set_config('pella.adesso', $1, false)", 1, nullptr, values, nullptr,
+                              nullptr, 0));
+        if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) throw DbError(resultError(r.get(), m_session->conn));
+    }
+
     Session *m_session;
+    bool m_asksClock = false;
     QByteArray m_sql;
     QStringList m_names;
     std::vector<QByteArray> m_values;
@@ -400,7 +415,7 @@ private:
 
 class PostgresEngine final : public Engine {
 public:
-    explicit PostgresEngine(const std::function<QDateTime()> *now) : m_now(now) {}
+    explicit PostgresEngine(const std::function<QDateTime()> *now) { m_session.now = now; }
     ~PostgresEngine() override { close(); }
 
     bool open(const QString &address, QString *error) override
@@ -580,7 +595,6 @@ public:
     }
 
 private:
-    const std::function<QDateTime()> *m_now;
     Session m_session;
 };
 

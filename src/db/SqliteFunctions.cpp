@@ -376,6 +376,7 @@ const FunctionDef kFunctions[] = {
     {"dateadd", 3, fnDateAdd, false}, {"datediff", 3, fnDateDiff, false},
     {"datevalue", 1, fnDateValue, false}, {"cdate", 1, fnDateValue, false},
     {"format", 1, fnFormat, false},  {"format", 2, fnFormat, false},
+    {"acc_format", 1, fnFormat, false}, {"acc_format", 2, fnFormat, false},
 };
 
 } // namespace

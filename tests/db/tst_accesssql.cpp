@@ -28,8 +28,13 @@ void createTablesNamedIn(TestDatabase &d, const QString &sql)
     }
     for (auto t = tables.begin(); t != tables.end(); ++t) {
         QStringList cols;
+        // Keys of other tables are numbers (a server compares no text with a number), the rest text.
         for (const QString &c : t.value())
-            if (c.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0) cols << u'"' + c + QStringLiteral("\" TEXT COLLATE UNOCASE");
+            if (c.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0)
+                cols << u'"' + c
+                            + (c.endsWith(QLatin1String("_ID"), Qt::CaseInsensitive) || c == QLatin1String("NumFatt")
+                                   ? QStringLiteral("\" INTEGER")
+                                   : QStringLiteral("\" TEXT COLLATE UNOCASE"));
         d.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS \"%1\" (ID INTEGER PRIMARY KEY AUTOINCREMENT%2%3)")
                    .arg(t.key(), cols.isEmpty() ? QString() : QStringLiteral(", "), cols.join(QStringLiteral(", "))));
     }

@@ -2,13 +2,18 @@
 -- registers the same in C++). Dates are the canonical text 'YYYY-MM-DD HH:MM:SS'.
 
 -- A stored date (canonical, or day first as the user types it) as a timestamp; null for none.
-CREATE OR REPLACE FUNCTION acc_ts(s text) RETURNS timestamp LANGUAGE sql IMMUTABLE AS $$
-    SELECT CASE
+CREATE OR REPLACE FUNCTION acc_ts(s text) RETURNS timestamp LANGUAGE plpgsql IMMUTABLE AS $$
+BEGIN
+    RETURN CASE
         WHEN s IS NULL OR btrim(s) = '' THEN NULL
+        WHEN s ~ '[ T]24:' THEN NULL -- the server reads hour 24 as the next day; there is no such hour
         WHEN s ~ '^\d{4}-\d{1,2}-\d{1,2}' THEN s::timestamp
         WHEN s ~ '^\d{1,2}/\d{1,2}/\d{4} \d' THEN to_timestamp(s, 'DD/MM/YYYY HH24:MI:SS')::timestamp
         WHEN s ~ '^\d{1,2}/\d{1,2}/\d{4}$' THEN to_timestamp(s, 'DD/MM/YYYY')::timestamp
-    END $$;
+    END;
+EXCEPTION WHEN others THEN
+    RETURN NULL; -- not a date (29 February of a common year): no date, as on the file
+END $$;
 CREATE OR REPLACE FUNCTION acc_canon(t timestamp) RETURNS text LANGUAGE sql IMMUTABLE AS $$
     SELECT to_char(t, 'YYYY-MM-DD HH24:MI:SS') $$;
 
@@ -16,8 +21,8 @@ CREATE OR REPLACE FUNCTION acc_canon(t timestamp) RETURNS text LANGUAGE sql IMMU
 CREATE OR REPLACE FUNCTION acc_text(v text) RETURNS text LANGUAGE sql IMMUTABLE AS $$
     SELECT CASE
         WHEN v IS NULL THEN ''
-        WHEN v ~ '^\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}$' THEN
-            to_char(v::timestamp, 'DD/MM/YYYY') || CASE WHEN v LIKE '% 00:00:00' THEN '' ELSE to_char(v::timestamp, ' HH24:MI:SS') END
+        WHEN v ~ '^\d{4}-\d{2}-\d{2}[ T]\d{2}:\d{2}:\d{2}$' AND acc_ts(v) IS NOT NULL THEN
+            to_char(acc_ts(v), 'DD/MM/YYYY') || CASE WHEN v LIKE '%00:00:00' THEN '' ELSE to_char(acc_ts(v), ' HH24:MI:SS') END
         ELSE v
     END $$;
 CREATE OR REPLACE FUNCTION acc_text(v citext) RETURNS text LANGUAGE sql IMMUTABLE AS $$ SELECT acc_text(v::text) $$;
@@ -84,6 +89,9 @@ CREATE OR REPLACE FUNCTION iif(c bigint, a anycompatible, b anycompatible) RETUR
     SELECT CASE WHEN c <> 0 THEN a ELSE b END $$;
 CREATE OR REPLACE FUNCTION iif(c double precision, a anycompatible, b anycompatible) RETURNS anycompatible LANGUAGE sql IMMUTABLE AS $$
     SELECT CASE WHEN c <> 0 THEN a ELSE b END $$;
+-- A text or a bare null as condition: true when it reads as a number other than 0.
+CREATE OR REPLACE FUNCTION iif(c text, a anycompatible, b anycompatible) RETURNS anycompatible LANGUAGE sql IMMUTABLE AS $$
+    SELECT CASE WHEN c ~ '^\s*[-+]?[0-9]*\.?[0-9]+\s*$' AND c::double precision <> 0 THEN a ELSE b END $$;
 CREATE OR REPLACE FUNCTION nz(v anycompatible, other anycompatible) RETURNS anycompatible LANGUAGE sql IMMUTABLE AS $$
     SELECT coalesce(v, other) $$;
 CREATE OR REPLACE FUNCTION nz(v bigint) RETURNS bigint LANGUAGE sql IMMUTABLE AS $$ SELECT coalesce(v, 0) $$;
@@ -130,8 +138,35 @@ CREATE OR REPLACE FUNCTION datediff(iv text, a text, b text) RETURNS bigint LANG
         WHEN 's' THEN extract(epoch FROM acc_ts(b) - acc_ts(a))
         ELSE acc_ts(b)::date - acc_ts(a)::date
     END::bigint $$;
--- Date() and Now(): the server's clock, to the second.
-CREATE OR REPLACE FUNCTION acc_date() RETURNS text LANGUAGE sql STABLE AS $$ SELECT acc_canon(date_trunc('day', localtimestamp)) $$;
-CREATE OR REPLACE FUNCTION acc_now() RETURNS text LANGUAGE sql STABLE AS $$ SELECT acc_canon(date_trunc('second', localtimestamp)) $$;
+-- Date() and Now(): the program's clock, which the engine hands over as pella.adesso before a
+-- statement that asks; the server's clock when none was given.
+CREATE OR REPLACE FUNCTION acc_now() RETURNS text LANGUAGE sql STABLE AS $$
+    SELECT coalesce(nullif(current_setting('pella.adesso', true), ''), acc_canon(date_trunc('second', localtimestamp))) $$;
+CREATE OR REPLACE FUNCTION acc_date() RETURNS text LANGUAGE sql STABLE AS $$ SELECT left(acc_now(), 10) || ' 00:00:00' $$;
+
+-- Format (written acc_format: format is the server's own) with Access's date pictures
+-- (d dd m mm yy yyyy h hh n nn s ss) and number pictures (decimals as after the dot, a comma
+-- for thousands only when the picture has one).
+CREATE OR REPLACE FUNCTION acc_format(v text) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+    SELECT CASE WHEN v IS NULL THEN NULL ELSE acc_text(v) END $$;
+CREATE OR REPLACE FUNCTION acc_format(v text, f text) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+    SELECT CASE
+        WHEN v IS NULL THEN NULL
+        WHEN acc_ts(v) IS NOT NULL AND v ~ '^\d{4}-\d{2}-\d{2}[ T]\d{2}:\d{2}:\d{2}$' THEN
+            to_char(acc_ts(v), regexp_replace(regexp_replace(regexp_replace(regexp_replace(regexp_replace(
+                regexp_replace(regexp_replace(regexp_replace(regexp_replace(lower(f),
+                ':mm', ':MI', 'g'), 'yyyy', 'YYYY', 'g'), 'yy', 'YY', 'g'), 'dd', 'DD', 'g'), 'mm', 'MM', 'g'),
+                'hh', 'HH24', 'g'), 'nn', 'MI', 'g'), 'ss', 'SS', 'g'), '(^|[^D])d([^D]|$)', '\1FMDD\2', 'g'))
+        ELSE v
+    END $$;
+CREATE OR REPLACE FUNCTION acc_format(v double precision) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+    SELECT CASE WHEN v IS NULL THEN NULL ELSE acc_text(v) END $$;
+CREATE OR REPLACE FUNCTION acc_format(v double precision, f text) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+    SELECT CASE WHEN v IS NULL THEN NULL ELSE
+        translate(to_char(round(v::numeric, coalesce(length(substring(f FROM '\.(.*)$')), 0)),
+                          CASE WHEN f LIKE '%,%' THEN 'FM999G999G999G999G990' ELSE 'FM999999999999990' END
+                          || CASE WHEN f LIKE '%.%' THEN 'D' || repeat('0', length(substring(f FROM '\.(.*)$'))) ELSE '' END),
+                  ',.', '.,')
+    END $$;
 -- @@IDENTITY, as the translator writes it: the key the last insert of this session was given.
 CREATE OR REPLACE FUNCTION last_insert_rowid() RETURNS bigint LANGUAGE sql VOLATILE AS $$ SELECT lastval() $$;
