@@ -75,25 +75,35 @@ struct Session {
     const ColumnOrigin *origin(Oid table, int column)
     {
         if (table == InvalidOid || column <= 0) return nullptr;
-        if (!originsLoaded.value(table)) {
-            // One look-up per table: every column at once.
-            const QByteArray id = QByteArray::number(table);
-            const char *values[] = {id.constData()};
-            Result r(PQexecParams(conn,
-                                  "SELECT c.relname, a.attnum, a.attname, t.typname FROM pg_attribute a "
-                                  "JOIN pg_class c ON c.oid = a.attrelid JOIN pg_type t ON t.oid = a.atttypid "
-                                  "WHERE a.attrelid = $1::oid AND a.attnum > 0 AND NOT a.attisdropped",
-                                  1, nullptr, values, nullptr, nullptr, 0));
-            if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) return nullptr;
-            for (int i = 0, n = PQntuples(r.get()); i < n; ++i) {
-                const quint64 key = (quint64(table) << 16) | quint64(atoi(PQgetvalue(r.get(), i, 1)));
-                origins.insert(key, {QString::fromUtf8(PQgetvalue(r.get(), i, 0)), QString::fromUtf8(PQgetvalue(r.get(), i, 2)),
-                                     QString::fromUtf8(PQgetvalue(r.get(), i, 3))});
-            }
-            originsLoaded.insert(table, true);
+        const quint64 key = (quint64(table) << 16) | quint64(column);
+        const bool known = originsLoaded.value(table);
+        if (!known) load(table);
+        auto it = origins.constFind(key);
+        // A column added since the table was looked up: look it up again.
+        if (it == origins.constEnd() && known) {
+            load(table);
+            it = origins.constFind(key);
         }
-        auto it = origins.constFind((quint64(table) << 16) | quint64(column));
         return it == origins.constEnd() ? nullptr : &*it;
+    }
+
+    // One look-up per table: every column at once.
+    void load(Oid table)
+    {
+        const QByteArray id = QByteArray::number(table);
+        const char *values[] = {id.constData()};
+        Result r(PQexecParams(conn,
+                              "SELECT c.relname, a.attnum, a.attname, t.typname FROM pg_attribute a "
+                              "JOIN pg_class c ON c.oid = a.attrelid JOIN pg_type t ON t.oid = a.atttypid "
+                              "WHERE a.attrelid = $1::oid AND a.attnum > 0 AND NOT a.attisdropped",
+                              1, nullptr, values, nullptr, nullptr, 0));
+        if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) return;
+        for (int i = 0, n = PQntuples(r.get()); i < n; ++i) {
+            const quint64 key = (quint64(table) << 16) | quint64(atoi(PQgetvalue(r.get(), i, 1)));
+            origins.insert(key, {QString::fromUtf8(PQgetvalue(r.get(), i, 0)), QString::fromUtf8(PQgetvalue(r.get(), i, 2)),
+                                 QString::fromUtf8(PQgetvalue(r.get(), i, 3))});
+        }
+        originsLoaded.insert(table, true);
     }
 };
 
@@ -494,7 +504,9 @@ public:
     std::unique_ptr<EngineStatement> prepare(const QString &sql) override
     {
         if (!m_session.conn) throw DbError(QStringLiteral("Database non aperto"));
-        return std::make_unique<PostgresStatement>(&m_session, sql);
+        // Table definitions come in the schema's dialect (translated Access DDL included).
+        static const QRegularExpression ddl(QStringLiteral("^\\s*(create|alter)\\b"), QRegularExpression::CaseInsensitiveOption);
+        return std::make_unique<PostgresStatement>(&m_session, ddl.match(sql).hasMatch() ? schemaForServer(sql) : sql);
     }
 
     // Runs the schema's dialect (see schemaForServer) as well as the server's own.

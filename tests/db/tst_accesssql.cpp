@@ -470,3 +470,24 @@ void TestAccessSql::connectionRefusesNonDatabaseFile()
     QVERIFY(!c.error().isEmpty());
     QVERIFY(!c.isOpen());
 }
+
+void TestAccessSql::accessDdlRunsAndNewColumnsAreEditable()
+{
+    Seams seams;
+    TestDatabase d(TestDatabase::Empty);
+    auto &c = d.conn();
+    c.execute("CREATE TABLE Prova (Id COUNTER, Flag YESNO, Importo CURRENCY, Note MEMO, Il DATETIME)");
+    c.execute("insert into Prova (Note) values ('prima')");
+    db::Query q(&c);
+    q.setSql("select * from Prova");
+    q.open();
+    QCOMPARE(q.fieldByName("Flag").asInteger(), 0);
+    // A column added after the table was read is known, and written, like the others.
+    c.execute("ALTER TABLE Prova ADD Nuova TEXT(50)");
+    db::Query r(&c);
+    r.setSql("select Id, Nuova from Prova");
+    r.open();
+    r.fieldByName("Nuova").setAsString("Scritta");
+    QVERIFY2(r.post(), qPrintable(r.lastError()));
+    QCOMPARE(d.scalar("select Nuova from Prova where Nuova = 'SCRITTA'").toString(), QString("Scritta"));
+}
