@@ -9,7 +9,7 @@ PELLA_BUILD="${PELLA_BUILD:-$PELLA_ROOT/build}"
 PELLA_PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  libsqlite3-dev sqlite3 libbenchmark-dev
+  libsqlite3-dev sqlite3 libbenchmark-dev postgresql libpq-dev
   xvfb xauth fonts-dejavu-core poppler-utils libxml2-utils adwaita-icon-theme
   python3 python3-vobject python3-icalendar nodejs
 )
@@ -56,4 +56,38 @@ pella_build() {
     cmake -S "$PELLA_ROOT" -B "$PELLA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
   cmake --build "$PELLA_BUILD" --parallel "$(nproc)"
+}
+
+# A throw-away PostgreSQL cluster for the tests: its own folder, a free local port, its unix
+# socket in that folder, no password (trust, reachable only through the socket). Sets PELLA_PG
+# to its connection address; pella_pg_stop removes it. initdb refuses to run as root: as root
+# the cluster belongs to the postgres user the Debian package creates.
+pella_pg_start() {
+  local bin=/usr/lib/postgresql/15/bin
+  PELLA_PG_DIR="$(mktemp -d /tmp/pella-pg.XXXXXX)"
+  local port
+  port="$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
+  local as=()
+  local user
+  user="$(id -un)"
+  if [ "$(id -u)" -eq 0 ]; then
+    chown postgres: "$PELLA_PG_DIR"
+    as=(runuser -u postgres --)
+    user=postgres
+  fi
+  "${as[@]}" "$bin/initdb" -D "$PELLA_PG_DIR/data" -U "$user" --auth=trust -E UTF8 --locale=C.UTF-8 >"$PELLA_PG_DIR/initdb.log" 2>&1 \
+    || { cat "$PELLA_PG_DIR/initdb.log"; return 1; }
+  "${as[@]}" "$bin/pg_ctl" -D "$PELLA_PG_DIR/data" -l "$PELLA_PG_DIR/server.log" -w \
+    -o "-p $port -k $PELLA_PG_DIR -c listen_addresses='' -c fsync=off -c max_connections=200" start >/dev/null \
+    || { cat "$PELLA_PG_DIR/server.log"; return 1; }
+  export PELLA_PG="host=$PELLA_PG_DIR port=$port user=$user dbname=postgres"
+}
+
+pella_pg_stop() {
+  [ -n "${PELLA_PG_DIR:-}" ] || return 0
+  local as=()
+  [ "$(id -u)" -ne 0 ] || as=(runuser -u postgres --)
+  "${as[@]}" /usr/lib/postgresql/15/bin/pg_ctl -D "$PELLA_PG_DIR/data" -m immediate -w stop >/dev/null 2>&1 || true
+  rm -rf "$PELLA_PG_DIR"
+  PELLA_PG_DIR=""
 }

@@ -193,6 +193,8 @@ void rewriteWords(std::vector<Token> &t)
         else if (isWord(k, "mod")) k = punct(QStringLiteral("%"), true);
         else if (call && isWord(k, "left")) k.text = QStringLiteral("acc_left");
         else if (call && isWord(k, "right")) k.text = QStringLiteral("acc_right");
+        else if (call && isWord(k, "int")) k.text = QStringLiteral("acc_int"); // a type's name on PostgreSQL
+        else if (call && isWord(k, "format")) k.text = QStringLiteral("acc_format"); // a built-in on PostgreSQL
         else if (call && (isWord(k, "date") || isWord(k, "now")) && i + 2 < t.size() && isPunct(t[i + 2], ")"))
             k.text = isWord(k, "date") ? QStringLiteral("acc_date") : QStringLiteral("acc_now");
     }

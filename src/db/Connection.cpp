@@ -28,6 +28,12 @@ bool Connection::open(const QString &path)
 {
     close();
     m_error.clear();
+    // A server address opens the shared database on PostgreSQL, a path the SQLite file.
+    const bool server = isServerAddress(path);
+    if (server != m_onServer) {
+        m_engine = server ? createPostgresEngine(&m_now) : createSqliteEngine(&m_now);
+        m_onServer = server;
+    }
     if (!m_engine->open(path, &m_error)) return false;
     m_path = path;
     return true;

@@ -11,7 +11,8 @@
 namespace db {
 
 // The program's one database connection: a database opened through the engine interface (a
-// SQLite file today), with the collation, LIKE and Access functions registered by the engine.
+// SQLite file, or a PostgreSQL server shared by several workstations), with the collation,
+// LIKE and Access functions registered by the engine.
 //
 // Values reach SQL as bound parameters, written ":name" in the Access SQL and passed by name:
 //     conn.execute("update Clienti set Note = :testo where Id = :id", {{":testo", note}, {":id", id}});
@@ -25,10 +26,13 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    // Opens (creating when missing) the database file. False with error() on failure.
+    // Opens the database: a file path opens (creating when missing) a SQLite file, a server
+    // address ("postgresql://..." or "host=... dbname=...") a PostgreSQL database. False with
+    // error() on failure.
     bool open(const QString &path);
     void close();
     bool isOpen() const { return m_engine->isOpen(); }
+    bool onServer() const { return m_onServer; }
     QString path() const { return m_path; }
     QString error() const { return m_error; }
 
@@ -68,6 +72,7 @@ private:
     QString m_error;
     std::function<QDateTime()> m_now;
     std::unique_ptr<Engine> m_engine;
+    bool m_onServer = false;
     QHash<QString, TableDescription> m_tables;
     QHash<QString, QString> m_translations;
     int m_txDepth = 0;

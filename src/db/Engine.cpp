@@ -56,6 +56,6 @@ void EngineStatement::bindAll(const Params &params)
     }
 }
 
-QString Engine::quoteName(const QString &name) { return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"'; }
+QString Engine::quoteName(const QString &name) const { return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"'; }
 
 } // namespace db

@@ -85,6 +85,10 @@ public:
     // The key given to the last row inserted on this connection.
     virtual qint64 lastInsertId() const = 0;
 
+    // After rows were written with their keys given (reference data, a copy): the keys given
+    // from now on follow the highest there is. Nothing to do where keys are taken from the rows.
+    virtual void keysFollowRows() {}
+
     virtual TableDescription describeTable(const QString &table) = 0;
     virtual bool hasAnyTable() = 0;
     // The schema version stored in the database.
@@ -98,10 +102,15 @@ public:
     virtual QString sameValueCondition(const QString &quotedColumn, const QString &parameter) const = 0;
 
     // A table or column name quoted for the engine.
-    static QString quoteName(const QString &name);
+    virtual QString quoteName(const QString &name) const;
 };
 
 // The SQLite engine on a file; `now` answers Date() and Now() inside SQL and must outlive it.
 std::unique_ptr<Engine> createSqliteEngine(const std::function<QDateTime()> *now);
+// The PostgreSQL engine on a server; `now` as above.
+std::unique_ptr<Engine> createPostgresEngine(const std::function<QDateTime()> *now);
+// True when a database address names a PostgreSQL server ("postgresql://..." or
+// "host=... dbname=..."), false for a file path.
+bool isServerAddress(const QString &location);
 
 } // namespace db

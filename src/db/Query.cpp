@@ -780,7 +780,6 @@ int Query::keyColumn()
     return -1;
 }
 
-static QString quoted(const QString &name) { return Engine::quoteName(name); }
 
 QString Query::changedElsewhereMessage()
 {
@@ -804,13 +803,13 @@ bool Query::postEdit()
         Engine &engine = m_conn->engine();
         QStringList sets, still;
         for (size_t k = 0; k < changed.size(); ++k) {
-            const QString column = quoted(m_columns[changed[k]].originColumn);
+            const QString column = m_conn->engine().quoteName(m_columns[changed[k]].originColumn);
             sets << QStringLiteral("%1 = :v%2").arg(column).arg(k);
             still << engine.sameValueCondition(column, QStringLiteral(":o%1").arg(k));
         }
         const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = :k AND %4")
-                                .arg(quoted(updateTable()), sets.join(QStringLiteral(", ")),
-                                     quoted(m_columns[key].originColumn), still.join(QStringLiteral(" AND ")));
+                                .arg(m_conn->engine().quoteName(updateTable()), sets.join(QStringLiteral(", ")),
+                                     m_conn->engine().quoteName(m_columns[key].originColumn), still.join(QStringLiteral(" AND ")));
         const Row &read = *currentRow();
         const auto st = engine.prepare(sql);
         for (size_t k = 0; k < changed.size(); ++k) {
@@ -821,7 +820,7 @@ bool Query::postEdit()
         st->step();
         if (engine.changes() == 0) {
             const auto exists = engine.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = :k")
-                                                   .arg(quoted(updateTable()), quoted(m_columns[key].originColumn)));
+                                                   .arg(m_conn->engine().quoteName(updateTable()), m_conn->engine().quoteName(m_columns[key].originColumn)));
             exists->bind(QStringLiteral(":k"), read[key]);
             m_lastError = exists->step() ? changedElsewhereMessage()
                                          : QStringLiteral("Il record non esiste più nella tabella %1: forse è stato "
@@ -848,12 +847,12 @@ bool Query::postInsert()
         if (m_modified[i] && m_columns[i].updatable) {
             marks << QStringLiteral(":v%1").arg(changed.size());
             changed.push_back(i);
-            cols << quoted(m_columns[i].originColumn);
+            cols << m_conn->engine().quoteName(m_columns[i].originColumn);
         }
     }
     const QString sql = changed.empty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table))
-        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(table), cols.join(u','), marks.join(u','));
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_conn->engine().quoteName(table))
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(m_conn->engine().quoteName(table), cols.join(u','), marks.join(u','));
     const auto st = m_conn->engine().prepare(sql);
     for (size_t k = 0; k < changed.size(); ++k) st->bind(QStringLiteral(":v%1").arg(k), m_buffer[changed[k]]);
     st->step();
@@ -875,11 +874,11 @@ void Query::refreshFromTable(Row &row)
     std::vector<int> idx;
     for (int i = 0; i < fieldCount(); ++i) {
         if (!m_columns[i].updatable) continue;
-        cols << quoted(m_columns[i].originColumn);
+        cols << m_conn->engine().quoteName(m_columns[i].originColumn);
         idx.push_back(i);
     }
     const auto st = m_conn->engine().prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :k")
-                                                 .arg(cols.join(u','), quoted(updateTable()), quoted(m_columns[key].originColumn)));
+                                                 .arg(cols.join(u','), m_conn->engine().quoteName(updateTable()), m_conn->engine().quoteName(m_columns[key].originColumn)));
     st->bind(QStringLiteral(":k"), row[key]);
     if (st->step())
         for (size_t k = 0; k < idx.size(); ++k) row[idx[k]] = st->value(int(k));
@@ -954,7 +953,7 @@ void Query::deleteRecord()
     const int key = keyColumn();
     if (key < 0) throw DbError(QStringLiteral("La query non contiene la chiave della tabella %1: impossibile eliminare").arg(updateTable()));
     const auto st = m_conn->engine().prepare(
-        QStringLiteral("DELETE FROM %1 WHERE %2 = :k").arg(quoted(updateTable()), quoted(m_columns[key].originColumn)));
+        QStringLiteral("DELETE FROM %1 WHERE %2 = :k").arg(m_conn->engine().quoteName(updateTable()), m_conn->engine().quoteName(m_columns[key].originColumn)));
     st->bind(QStringLiteral(":k"), (*r)[key]);
     st->step();
     removeRow(r);

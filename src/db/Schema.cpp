@@ -39,10 +39,10 @@ void loadTable(Connection &c, const QString &path)
     QStringList quoted, marks;
     for (const QString &col : cols) {
         marks << QStringLiteral(":c%1").arg(quoted.size());
-        quoted << Engine::quoteName(col);
+        quoted << c.engine().quoteName(col);
     }
     const auto st = c.engine().prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                           .arg(Engine::quoteName(table), quoted.join(u','), marks.join(u',')));
+                                           .arg(c.engine().quoteName(table), quoted.join(u','), marks.join(u',')));
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringList cells = lines[i].split(u'\t');
         if (cells.size() != cols.size())
@@ -90,6 +90,7 @@ void createNew(Connection &c)
     for (const QString &f : resourceFiles(QStringLiteral(":/schema"), QStringLiteral("*.sql")))
         c.executeNative(readResource(f));
     for (const QString &f : resourceFiles(QStringLiteral(":/schema/data"), QStringLiteral("*.tsv"))) loadTable(c, f);
+    c.engine().keysFollowRows();
     setVersion(c, currentVersion());
     t.commit();
 }
@@ -106,6 +107,7 @@ void upgrade(Connection &c, const QList<UpgradeStep> &steps)
         } catch (const DbError &e) {
             throw DbError(QStringLiteral("Aggiornamento del database alla versione %1 non riuscito: %2").arg(s.version).arg(e.message()));
         }
+        c.engine().keysFollowRows();
         setVersion(c, s.version);
         t.commit();
     }

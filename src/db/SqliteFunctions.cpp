@@ -367,7 +367,8 @@ const FunctionDef kFunctions[] = {
     {"acc_right", 2, fnRight, false}, {"mid", 2, fnMid, false},
     {"mid", 3, fnMid, false},        {"len", 1, fnLen, false},
     {"ucase", 1, fnUCase, false},    {"lcase", 1, fnLCase, false},
-    {"int", 1, fnInt, false},        {"fix", 1, fnFix, false},
+    {"int", 1, fnInt, false},        {"acc_int", 1, fnInt, false},
+    {"fix", 1, fnFix, false},
     {"clng", 1, fnCLng, false},      {"cint", 1, fnCLng, false},
     {"cdbl", 1, fnCDbl, false},      {"cstr", 1, fnText, false},
     {"val", 1, fnVal, false},        {"instr", 2, fnInStr, false},
@@ -375,6 +376,7 @@ const FunctionDef kFunctions[] = {
     {"dateadd", 3, fnDateAdd, false}, {"datediff", 3, fnDateDiff, false},
     {"datevalue", 1, fnDateValue, false}, {"cdate", 1, fnDateValue, false},
     {"format", 1, fnFormat, false},  {"format", 2, fnFormat, false},
+    {"acc_format", 1, fnFormat, false}, {"acc_format", 2, fnFormat, false},
 };
 
 } // namespace

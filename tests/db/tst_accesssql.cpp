@@ -28,8 +28,13 @@ void createTablesNamedIn(TestDatabase &d, const QString &sql)
     }
     for (auto t = tables.begin(); t != tables.end(); ++t) {
         QStringList cols;
+        // Keys of other tables are numbers (a server compares no text with a number), the rest text.
         for (const QString &c : t.value())
-            if (c.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0) cols << u'"' + c + QStringLiteral("\" TEXT COLLATE UNOCASE");
+            if (c.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0)
+                cols << u'"' + c
+                            + (c.endsWith(QLatin1String("_ID"), Qt::CaseInsensitive) || c == QLatin1String("NumFatt")
+                                   ? QStringLiteral("\" INTEGER")
+                                   : QStringLiteral("\" TEXT COLLATE UNOCASE"));
         d.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS \"%1\" (ID INTEGER PRIMARY KEY AUTOINCREMENT%2%3)")
                    .arg(t.key(), cols.isEmpty() ? QString() : QStringLiteral(", "), cols.join(QStringLiteral(", "))));
     }
@@ -464,4 +469,25 @@ void TestAccessSql::connectionRefusesNonDatabaseFile()
     QVERIFY(!c.open(path));
     QVERIFY(!c.error().isEmpty());
     QVERIFY(!c.isOpen());
+}
+
+void TestAccessSql::accessDdlRunsAndNewColumnsAreEditable()
+{
+    Seams seams;
+    TestDatabase d(TestDatabase::Empty);
+    auto &c = d.conn();
+    c.execute("CREATE TABLE Prova (Id COUNTER, Flag YESNO, Importo CURRENCY, Note MEMO, Il DATETIME)");
+    c.execute("insert into Prova (Note) values ('prima')");
+    db::Query q(&c);
+    q.setSql("select * from Prova");
+    q.open();
+    QCOMPARE(q.fieldByName("Flag").asInteger(), 0);
+    // A column added after the table was read is known, and written, like the others.
+    c.execute("ALTER TABLE Prova ADD Nuova TEXT(50)");
+    db::Query r(&c);
+    r.setSql("select Id, Nuova from Prova");
+    r.open();
+    r.fieldByName("Nuova").setAsString("Scritta");
+    QVERIFY2(r.post(), qPrintable(r.lastError()));
+    QCOMPARE(d.scalar("select Nuova from Prova where Nuova = 'SCRITTA'").toString(), QString("Scritta"));
 }

@@ -13,6 +13,7 @@ private Q_SLOTS:
     void concatenationShowsDatesDayFirst();
     void updateWithJoinTargetsTheSetTable_data();
     void updateWithJoinTargetsTheSetTable();
+    void accessDdlRunsAndNewColumnsAreEditable();
     void nestedJoinsOfInvoiceReportRun();
     void textIsCaseInsensitiveWithAccents();
     void accessFunctions_data();

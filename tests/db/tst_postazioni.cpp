@@ -187,3 +187,36 @@ void TestPostazioni::dynamicCursorSeesOtherWorkstations()
     QCOMPARE(lista.fieldByName("Citta").asString(), QString("Ravenna"));
     QVERIFY(lista.isEditing());
 }
+
+void TestPostazioni::addressChoosesTheEngine_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("onServer");
+    QTest::addColumn<QString>("error");
+    // {dir}: the test's own temporary folder.
+    QTest::newRow("file path") << "{dir}/altro.db" << true << false << "";
+    QTest::newRow("file name with an equals sign") << "{dir}/host=x.db" << true << false << "";
+    QTest::newRow("server that cannot be reached: keywords")
+        << "host={dir} port=1 dbname=archivio connect_timeout=2" << false << true
+        << "Impossibile collegarsi al server dell'archivio";
+    QTest::newRow("server that cannot be reached: URI")
+        << "postgresql://localhost:1/archivio?connect_timeout=2" << false << true
+        << "Impossibile collegarsi al server dell'archivio";
+}
+
+void TestPostazioni::addressChoosesTheEngine()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, opens);
+    QFETCH(bool, onServer);
+    QFETCH(QString, error);
+    address.replace("{dir}", g_db->folder());
+    db::Connection c;
+    QCOMPARE(c.open(address), opens);
+    QCOMPARE(c.onServer(), onServer);
+    QVERIFY2(error.isEmpty() ? c.error().isEmpty() : c.error().startsWith(error), qPrintable(c.error()));
+    if (opens) QCOMPARE(c.scalar("select 1 + 1").toInt(), 2);
+    // The workstation's own database is untouched by the other attempt and still answers.
+    QCOMPARE(valore("Nome", 2).toString(), QString("Bianchi"));
+}

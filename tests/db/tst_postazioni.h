@@ -1,7 +1,7 @@
 #pragma once
 #include <QObject>
 
-// Two workstations on one database file: an edit never overwrites another's change.
+// Two workstations on one database (a file, or a server): an edit never overwrites another's change.
 class TestPostazioni : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -12,4 +12,6 @@ private Q_SLOTS:
     void concurrentEdits();
     void rowDeletedElsewhere();
     void dynamicCursorSeesOtherWorkstations();
+    void addressChoosesTheEngine_data();
+    void addressChoosesTheEngine();
 };

@@ -328,7 +328,7 @@ void TestQuery::failedPostChangesNothing()
     q.append();
     q.fieldByName("Codice").setAsString("C");
     QVERIFY(!q.post());
-    QVERIFY2(q.lastError().contains("NOT NULL"), qPrintable(q.lastError()));
+    QVERIFY2(q.lastError().contains("Manca un dato obbligatorio"), qPrintable(q.lastError()));
     QCOMPARE(q.state(), db::Query::State::Insert);
     QCOMPARE(q.fieldByName("Codice").asString(), QString("C"));
     QCOMPARE(conn().scalar("select count(*) from Vincoli").toInt(), 2);
@@ -341,7 +341,7 @@ void TestQuery::failedPostChangesNothing()
     q.fieldByName("Codice").setAsString("B");
     q.fieldByName("Nome").setAsString("cambiato");
     QVERIFY(!q.post());
-    QVERIFY2(q.lastError().contains("UNIQUE"), qPrintable(q.lastError()));
+    QVERIFY2(q.lastError().contains("già presente"), qPrintable(q.lastError()));
     QCOMPARE(q.state(), db::Query::State::Edit);
     QCOMPARE(q.fieldByName("Nome").asString(), QString("cambiato"));
     QCOMPARE(conn().scalar("select Nome from Vincoli where Id = 1").toString(), QString("uno"));

@@ -44,18 +44,25 @@ public:
 };
 
 // The database with the program's schema and reference rows, built once per test process:
-// tests copy it rather than create the schema again.
+// tests copy it rather than create the schema again. On the server, the name of a database
+// to copy.
 QString percorsoModello();
 
-// A fresh database file in a temporary folder, opened, with Date() answered by the clock:
-// with the program's schema and reference rows (a copy of one built once per test process),
-// or empty for tests of the database layer.
+// True when the tests run on the PostgreSQL server (PELLA_ENGINE=postgres); its address is
+// PELLA_PG, and a missing address fails the test rather than skip it.
+bool suServer();
+
+// A fresh database, opened, with Date() answered by the clock: with the program's schema and
+// reference rows (a copy of one built once per test process), or empty for tests of the
+// database layer. A file in a temporary folder, or a database of its own on the tests' server.
 class TestDatabase {
 public:
     enum Kind { WithSchema, Empty };
     explicit TestDatabase(Kind kind = Empty);
+    ~TestDatabase();
     QString folder() const { return m_dir.path(); }
-    QString path() const { return m_dir.filePath(QStringLiteral("test.db")); }
+    // The address to open the same database again (a file path, or a server address).
+    QString path() const;
     db::Connection &conn() { return *m_conn; }
     // Runs engine SQL (CREATE TABLE ... for a test's own tables).
     void exec(const QString &nativeSql) { m_conn->executeNative(nativeSql); }
@@ -63,6 +70,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_serverDb; // the database's name on the server
     std::unique_ptr<db::Connection> m_conn;
 };
 
