@@ -16,6 +16,7 @@
 #include "common/GridLayouts.h"
 #include "forms/Registro.h"
 #include "widgets/DBGrid.h"
+#include "accounting/GrigliaIva.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Colori.h"
 #include "masterdata/Comuni.h"
@@ -82,7 +83,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {nullptr, nullptr, nullptr},
          {"BitBtn5", "Enti Sequestratori", "security-high", &TForm1::BitBtn5Click},
          {"btnFornitori", "Fornitori", "system-users"},
-         {"btnIva", "Iva", "accessories-calculator"},
+         {"btnIva", "Iva", "accessories-calculator", &TForm1::btnIvaClick},
          {"btnMarche", "Marche", "emblem-favorite", &TForm1::btnMarcheClick},
          {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open"},
          {"btnPersonale", "Personale", "user-info"},
@@ -611,6 +612,8 @@ void TForm1::btnComuniClick()
                  QStringLiteral("Edit5"), QStringLiteral("txtCap")},
                 false);
 }
+
+void TForm1::btnIvaClick() { mostraLista(frmGrigliaIva, {}); }
 
 void TForm1::BitBtn5Click() { mostraLista(frmGrigliaEntiSequestratori); }
 

@@ -79,7 +79,8 @@ void TestRegistro::programmaCompletoInOrdine()
     q.open();
     for (q.first(); !q.eof(); q.next()) chiavi << q.field(0).asString();
     QCOMPARE(chiavi, QStringList({"frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmReparti_Griglia",
-                                  "frmGrigliaTipoDocumenti", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince"}));
+                                  "frmGrigliaTipoDocumenti", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
+                                  "frmGrigliaIva"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);

@@ -52,6 +52,7 @@ void TestMenuArchivio::pulsantiMenu_data()
     QTest::newRow("Comuni") << "Comuni" << "frmGrigliaComuni" << "Comune = 'x'" << false << kCaselle;
     QTest::newRow("Enti Sequestratori") << "Enti Sequestratori" << "frmGrigliaEntiSequestratori" << "Descrizione = 'x'" << true
                                         << QStringList{"Edit1"};
+    QTest::newRow("Iva") << "Iva" << "frmGrigliaIva" << "Descrizione = 'x'" << true << QStringList{};
     QTest::newRow("Marche") << "Marche" << "frmModelli" << "Descrizione = 'x'" << true << QStringList{"Edit1"};
     QTest::newRow("Province") << "Province" << "frmGrigliaProvince" << "PROVINCIA = 'x'" << false
                               << QStringList{"Edit1", "Edit2"};
