@@ -16,6 +16,7 @@
 #include "common/GridLayouts.h"
 #include "forms/Registro.h"
 #include "widgets/DBGrid.h"
+#include "accounting/ArchivioContabilita.h"
 #include "accounting/GrigliaIva.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Colori.h"
@@ -79,7 +80,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnClienti", "Clienti", "system-users"},
          {"btnColori", "Colori", "preferences-desktop-color", &TForm1::btnColoriClick},
          {"btnComuni", "Comuni", "mark-location", &TForm1::btnComuniClick},
-         {"btnArchivioContabilita", "Contabilità", "accessories-calculator"},
+         {"btnArchivioContabilita", "Contabilità", "accessories-calculator", &TForm1::btnArchivioContabilitaClick},
          {nullptr, nullptr, nullptr},
          {"BitBtn5", "Enti Sequestratori", "security-high", &TForm1::BitBtn5Click},
          {"btnFornitori", "Fornitori", "system-users"},
@@ -611,6 +612,13 @@ void TForm1::btnComuniClick()
                 {QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("Edit3"), QStringLiteral("Edit4"),
                  QStringLiteral("Edit5"), QStringLiteral("txtCap")},
                 false);
+}
+
+void TForm1::btnArchivioContabilitaClick()
+{
+    frmArchivioContabilita->show();
+    frmArchivioContabilita->raise();
+    frmArchivioContabilita->activateWindow();
 }
 
 void TForm1::btnIvaClick() { mostraLista(frmGrigliaIva, {}); }

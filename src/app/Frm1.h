@@ -67,6 +67,7 @@ public Q_SLOTS:
     void btnColoriClick();
     void btnComuniClick();
     void btnIvaClick();
+    void btnArchivioContabilitaClick();
     void BitBtn5Click(); // "Enti Sequestratori"
     void btnMarcheClick();
     void btnProvinceClick();
