@@ -16,6 +16,8 @@
 #include "common/GridLayouts.h"
 #include "forms/Registro.h"
 #include "widgets/DBGrid.h"
+#include "accounting/ArchivioContabilita.h"
+#include "accounting/GrigliaIva.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Colori.h"
 #include "masterdata/Comuni.h"
@@ -78,11 +80,11 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnClienti", "Clienti", "system-users"},
          {"btnColori", "Colori", "preferences-desktop-color", &TForm1::btnColoriClick},
          {"btnComuni", "Comuni", "mark-location", &TForm1::btnComuniClick},
-         {"btnArchivioContabilita", "Contabilità", "accessories-calculator"},
+         {"btnArchivioContabilita", "Contabilità", "accessories-calculator", &TForm1::btnArchivioContabilitaClick},
          {nullptr, nullptr, nullptr},
          {"BitBtn5", "Enti Sequestratori", "security-high", &TForm1::BitBtn5Click},
          {"btnFornitori", "Fornitori", "system-users"},
-         {"btnIva", "Iva", "accessories-calculator"},
+         {"btnIva", "Iva", "accessories-calculator", &TForm1::btnIvaClick},
          {"btnMarche", "Marche", "emblem-favorite", &TForm1::btnMarcheClick},
          {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open"},
          {"btnPersonale", "Personale", "user-info"},
@@ -611,6 +613,15 @@ void TForm1::btnComuniClick()
                  QStringLiteral("Edit5"), QStringLiteral("txtCap")},
                 false);
 }
+
+void TForm1::btnArchivioContabilitaClick()
+{
+    frmArchivioContabilita->show();
+    frmArchivioContabilita->raise();
+    frmArchivioContabilita->activateWindow();
+}
+
+void TForm1::btnIvaClick() { mostraLista(frmGrigliaIva, {}); }
 
 void TForm1::BitBtn5Click() { mostraLista(frmGrigliaEntiSequestratori); }
 

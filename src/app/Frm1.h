@@ -66,6 +66,8 @@ public Q_SLOTS:
     // Lists of the code tables and of the places.
     void btnColoriClick();
     void btnComuniClick();
+    void btnIvaClick();
+    void btnArchivioContabilitaClick();
     void BitBtn5Click(); // "Enti Sequestratori"
     void btnMarcheClick();
     void btnProvinceClick();

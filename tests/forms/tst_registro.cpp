@@ -78,8 +78,10 @@ void TestRegistro::programmaCompletoInOrdine()
     q.setSql("select NomeGriglia from griglie where NomeComputer = 'POSTAZIONE1' order by Id");
     q.open();
     for (q.first(); !q.eof(); q.next()) chiavi << q.field(0).asString();
-    QCOMPARE(chiavi, QStringList({"frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmReparti_Griglia",
-                                  "frmGrigliaTipoDocumenti", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince"}));
+    QCOMPARE(chiavi, QStringList({"GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
+                                  "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmReparti_Griglia",
+                                  "frmGrigliaTipoDocumenti", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
+                                  "frmGrigliaIva"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);

@@ -4,6 +4,8 @@
 #include "app/Frm1.h"
 #include "db/Query.h"
 #include "forms/ListForm.h"
+#include "accounting/ArchivioContabilita.h"
+#include "accounting/GrigliaContabilitaClassi.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Province.h"
 
@@ -52,6 +54,7 @@ void TestMenuArchivio::pulsantiMenu_data()
     QTest::newRow("Comuni") << "Comuni" << "frmGrigliaComuni" << "Comune = 'x'" << false << kCaselle;
     QTest::newRow("Enti Sequestratori") << "Enti Sequestratori" << "frmGrigliaEntiSequestratori" << "Descrizione = 'x'" << true
                                         << QStringList{"Edit1"};
+    QTest::newRow("Iva") << "Iva" << "frmGrigliaIva" << "Descrizione = 'x'" << true << QStringList{};
     QTest::newRow("Marche") << "Marche" << "frmModelli" << "Descrizione = 'x'" << true << QStringList{"Edit1"};
     QTest::newRow("Province") << "Province" << "frmGrigliaProvince" << "PROVINCIA = 'x'" << false
                               << QStringList{"Edit1", "Edit2"};
@@ -165,4 +168,23 @@ void TestMenuArchivio::tipologieApreListe()
     controllaCaselle(lista, prima + dopo);
     QVERIFY(frmArchivioTipologie->isVisible());
     frmArchivioTipologie->spdIndietro->click();
+}
+
+void TestMenuArchivio::contabilitaNonModale()
+{
+    QToolButton *pulsante = Form1->menuButton(TForm1::tabArchivio, "Contabilit\u00e0");
+    QVERIFY(pulsante);
+    QVERIFY(pulsante->isEnabled());
+    pulsante->click();
+    QVERIFY(frmArchivioContabilita->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(frmArchivioContabilita->windowTitle(), QString("Contabilit\u00e0"));
+    // Its buttons open the lists of the chart of accounts.
+    conModale([] { frmArchivioContabilita->btnContabilitaClassi->click(); },
+              [](QWidget *w) {
+                  QCOMPARE(w, frmGrigliaContabilitaClassi);
+                  w->close();
+              });
+    frmArchivioContabilita->spdIndietro->click();
+    QVERIFY(!frmArchivioContabilita->isVisible());
 }

@@ -10,6 +10,7 @@ private Q_SLOTS:
     void pulsantiMenu_data();
     void pulsantiMenu();
     void tipologieNonModale();
+    void contabilitaNonModale();
     void tipologieApreListe_data();
     void tipologieApreListe();
 };

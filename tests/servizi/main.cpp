@@ -1,6 +1,8 @@
 #include "support/TestMainCore.h"
+#include "tst_aliquote.h"
 #include "tst_avvio.h"
+#include "tst_pianoconti.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
 
-PELLA_TEST_MAIN_CORE(TestServiziAvvio, TestServiziStampe, TestServiziTotali)
+PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziStampe, TestServiziTotali)

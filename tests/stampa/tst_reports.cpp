@@ -118,7 +118,7 @@ struct Archivio {
     void invoice()
     {
         database.exec(
-            "INSERT INTO Iva (ID, Descrizione, Iva) VALUES (1, 'IVA 22%', 22), (2, 'IVA 10%', 10);"
+            "DELETE FROM Iva; INSERT INTO Iva (ID, Descrizione, Iva) VALUES (1, 'IVA 22%', 22), (2, 'IVA 10%', 10);"
             "INSERT INTO Bank (Id, Banca, Iban, Via, Numero, Comune, Cap, Provincia) VALUES "
             "(1, 'Banca Popolare di Sondrio', 'IT60X0542811101000000123456', 'Via Roma', '10', 'Sondrio', '23100', 'SO');"
             "INSERT INTO ModPagamento (id, Descrizione) VALUES (1, 'Bonifico 30/60 gg');"

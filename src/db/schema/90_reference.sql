@@ -18,3 +18,19 @@ INSERT INTO "TipoTariffe" ("Id", "Descrizione") VALUES (5, 'Supplementi');
 -- The single rows of the options and of the company.
 INSERT INTO "opzioni" ("TipoEsportazione", "EstensioneEsportazione") VALUES (1, 'pdf');
 INSERT INTO "ditta" DEFAULT VALUES;
+
+-- The VAT rates a company needs from the first day: the four Italian rates and, at 0, the
+-- natures an invoice most often carries. The ordinary rate and the excluded disbursements are
+-- not deletable (upgrades/004 adds the same rows to a database that has no rate at all).
+INSERT INTO "Iva" ("Iva", "Descrizione", "Pa_Natura_Codice", "NonEliminabile") VALUES
+    (22, 'Iva 22%', NULL, 1),
+    (10, 'Iva 10%', NULL, 0),
+    (5, 'Iva 5%', NULL, 0),
+    (4, 'Iva 4%', NULL, 0),
+    (0, 'Escluso art. 15 DPR 633/72', 'N1', 1),
+    (0, 'Non soggetto - altri casi', 'N2.2', 0),
+    (0, 'Non imponibile - esportazioni', 'N3.1', 0),
+    (0, 'Non imponibile - cessioni intracomunitarie', 'N3.2', 0),
+    (0, 'Non imponibile - dichiarazione d''intento', 'N3.5', 0),
+    (0, 'Esente art. 10 DPR 633/72', 'N4', 0),
+    (0, 'Inversione contabile - altri casi', 'N6.9', 0);
