@@ -1,6 +1,7 @@
 #include "support/TestMainCore.h"
 #include "tst_avvio.h"
+#include "tst_primanota.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
 
-PELLA_TEST_MAIN_CORE(TestServiziAvvio, TestServiziStampe, TestServiziTotali)
+PELLA_TEST_MAIN_CORE(TestServiziAvvio, TestServiziStampe, TestServiziTotali, TestServiziPrimaNota)
