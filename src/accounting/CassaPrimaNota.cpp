@@ -14,8 +14,10 @@
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBLookupComboBox.h"
+#include "widgets/EditingHelper.h"
 #include "widgets/ToolButton.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -98,6 +100,9 @@ TCassaDettaglio::TCassaDettaglio(QWidget *parent)
     connect(DBLookupComboBox21, &ui::DBLookupComboBox::picked, this, &TCassaDettaglio::DBLookupComboBox21Click);
     connect(DBLookupComboBox21, &ui::DBLookupComboBox::cleared, this, &TCassaDettaglio::DBLookupComboBox21Cleared);
     DBCheckBox16 = aggiungiCheck(QStringLiteral("DBCheckBox16"), QStringLiteral("Corrispettivi"), QStringLiteral("Corrispettivi"));
+    completa();
+    m_editing->markAmountField(DBEdit3);
+    m_editing->markAmountField(DBEdit4);
     // Saving happens through "Indietro".
     for (QAction *a : ToolBar2->actions())
         if (ToolBar2->widgetForAction(a) == spdSalva) a->setVisible(false);
@@ -205,11 +210,9 @@ TForm5::TForm5(QWidget *parent)
     Edit2 = casella("Edit2", "Fornitore", 1, 1);
     Edit3 = casella("Edit3", "Mod. Pagam.", 2, 1);
     auto *lIban = new QLabel(QStringLiteral("Iban"), gruppo);
-    DBLookupComboBox4 = new ui::DBLookupComboBox(gruppo);
+    DBLookupComboBox4 = new QComboBox(gruppo);
     DBLookupComboBox4->setObjectName(QStringLiteral("DBLookupComboBox4"));
-    DBLookupComboBox4->setListSource(form_DB->Source5);
-    DBLookupComboBox4->setKeyField(QStringLiteral("ID"));
-    DBLookupComboBox4->setListField(QStringLiteral("Iban"));
+    DBLookupComboBox4->setMinimumWidth(220);
     lIban->setBuddy(DBLookupComboBox4);
     g->addWidget(lIban, 2, 3);
     g->addWidget(DBLookupComboBox4, 3, 3);
@@ -323,8 +326,7 @@ void TForm5::BitBtn2Click()
     c.cliente = Edit1->text();
     c.fornitore = Edit2->text();
     c.modPagamento = Edit3->text();
-    if (!DBLookupComboBox4->currentText().isEmpty())
-        c.banca = form_DB->Table5->fieldByName(QStringLiteral("ID")).asLargeInt();
+    if (!DBLookupComboBox4->currentText().isEmpty()) c.banca = DBLookupComboBox4->currentData().toLongLong();
     const primanota::FiltroRicerca f = primanota::filtroRicerca(c);
     if (!f.valido()) {
         // The filter in force stays; nothing is filtered by a date that is not one.
@@ -335,6 +337,26 @@ void TForm5::BitBtn2Click()
     TotalizzaClick();
 }
 
+void TForm5::riempiBanche()
+{
+    const qint64 scelta = DBLookupComboBox4->currentData().toLongLong();
+    const QSignalBlocker quiet(DBLookupComboBox4);
+    DBLookupComboBox4->clear();
+    db::Query *banche = form_DB->Table5;
+    if (!banche->isActive()) banche->open();
+    const int id = banche->fieldIndex(QStringLiteral("ID"));
+    const int iban = banche->fieldIndex(QStringLiteral("Iban"));
+    for (int r = 0; r < banche->recordCount(); ++r)
+        DBLookupComboBox4->addItem(banche->valueAt(r, iban).toString(), banche->valueAt(r, id));
+    DBLookupComboBox4->setCurrentIndex(scelta > 0 ? DBLookupComboBox4->findData(scelta) : -1);
+}
+
+void TForm5::showEvent(QShowEvent *e)
+{
+    riempiBanche();
+    forms::ListForm::showEvent(e);
+}
+
 void TForm5::BitBtn3Click()
 {
     form_DB->Table2->setFilter(QString());
@@ -343,6 +365,15 @@ void TForm5::BitBtn3Click()
     for (QLineEdit *e : {txtNote, Edit1, Edit2, Edit3, txtOperazione, maskDaData, maskAData}) e->clear();
     DBLookupComboBox4->setCurrentIndex(-1);
     TotalizzaClick();
+}
+
+void TForm5::impostaElenco(const QString &sql)
+{
+    db::Query *q = dataset();
+    q->setFilter(QString());
+    q->close();
+    q->setSql(sql);
+    q->open();
 }
 
 void TForm5::TotalizzaClick()
@@ -446,5 +477,5 @@ void TForm5::spdEliminaClick()
 namespace {
 // Created once at start-up, in the program's order.
 const bool registrati = forms::registra(CassaDettaglio, "CassaDettaglio")
-                        && forms::registra(Form5, "Form5", {.griglie = {{QStringLiteral("Form5_DBGrid1")}}});
+                        && forms::registra(Form5, "Form5", {.dettaglio = QStringLiteral("CassaDettaglio"), .griglie = {{QStringLiteral("Form5_DBGrid1")}}});
 } // namespace

@@ -5,6 +5,7 @@
 #include "forms/ListForm.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -62,7 +63,7 @@ public:
     QLineEdit *txtNote;
     QLineEdit *Edit2; // Fornitore (Edit1, the customer, is the list's)
     QLineEdit *Edit3;
-    ui::DBLookupComboBox *DBLookupComboBox4;
+    QComboBox *DBLookupComboBox4; // the banks by Iban, the bank's id as item data
     QRadioButton *flagCassa;
     QRadioButton *flagBanca;
     QRadioButton *flagFuoriCassa;
@@ -72,6 +73,9 @@ public:
     QLabel *lblEntrate;
     QLabel *lblUscite;
     QLabel *lblTotale;
+
+    // Puts `sql` into the list's query, with no filter.
+    void impostaElenco(const QString &sql);
 
 public Q_SLOTS:
     // "cerca": applies the boxes; a date that is not a date is said and nothing is filtered.
@@ -86,8 +90,11 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
+    // The banks offered by "Iban", read again from the banks' dataset; the choice is kept.
+    void riempiBanche();
     // Loads the row `id` into Table2 and shows the editor on it; then re-reads the list and
     // finds the row again.
     void apri(qint64 id, bool nuovo);

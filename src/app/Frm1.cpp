@@ -627,11 +627,7 @@ void TForm1::btnArchivioContabilitaClick()
 
 void TForm1::btnAttivitaPrimaNotaClick()
 {
-    db::Query *q = form_DB->TableCercaPrimaNota;
-    q->setFilter(QString());
-    q->close();
-    q->setSql(primanota::sqlElencoAnno(ui::Clock::instance().today().year()));
-    q->open();
+    Form5->impostaElenco(primanota::sqlElencoAnno(ui::Clock::instance().today().year()));
     Form5->BitBtn3Click();
     Form5->show();
     Form5->raise();
@@ -665,10 +661,7 @@ void TForm1::BitBtn1Click()
     }
     db::Query *q = form_DB->TableCercaPrimaNota;
     const QString prima = q->sql();
-    q->setFilter(QString());
-    q->close();
-    q->setSql(sql);
-    q->open();
+    Form5->impostaElenco(sql);
     Form5->TotalizzaClick();
     Form5->exec();
     q->close();

@@ -1,5 +1,6 @@
 #include "support/TestMain.h"
+#include "tst_cassa.h"
 #include "tst_iva.h"
 #include "tst_pianoconti.h"
 
-PELLA_TEST_MAIN(TestIva, TestPianoConti)
+PELLA_TEST_MAIN(TestCassa, TestIva, TestPianoConti)
