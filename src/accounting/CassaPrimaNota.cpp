@@ -42,14 +42,6 @@ QString sqlRiga(qint64 id)
     return QStringLiteral("select * from finanzia where ID = %1 order by Data desc, Operazione").arg(id);
 }
 
-// The totals as the system's general number format shows them: no fixed decimals, no
-// thousands separator.
-QString numero(double v)
-{
-    QLocale l;
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return l.toString(v, 'g', 15);
-}
 
 } // namespace
 
@@ -381,9 +373,9 @@ void TForm5::TotalizzaClick()
     db::Query *q = dataset();
     if (!q->isActive()) return;
     const primanota::Totali t = primanota::totaliElenco(*q);
-    lblEntrate->setText(numero(t.entrate));
-    lblUscite->setText(numero(t.uscite));
-    lblTotale->setText(numero(t.saldo));
+    lblEntrate->setText(primanota::testoNumero(t.entrate));
+    lblUscite->setText(primanota::testoNumero(t.uscite));
+    lblTotale->setText(primanota::testoNumero(t.saldo));
 }
 
 void TForm5::ricarica(qint64 id)

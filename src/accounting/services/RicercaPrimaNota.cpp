@@ -5,6 +5,7 @@
 #include "db/Query.h"
 
 #include <QDate>
+#include <QLocale>
 #include <QStringList>
 #include <stdexcept>
 
@@ -113,6 +114,13 @@ Totali totaliElenco(db::Query &elenco)
     const int righe = elenco.recordCount();
     for (int r = 0; r < righe; ++r) s.aggiungi(elenco.valueAt(r, entrata), elenco.valueAt(r, uscita));
     return s.totali();
+}
+
+QString testoNumero(double valore)
+{
+    QLocale l;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(valore, 'g', 15);
 }
 
 QString messaggioLegataAFattura()

@@ -50,6 +50,10 @@ FiltroRicerca filtroRicerca(const CriteriRicerca &c);
 // The totals of the rows the list shows (its filter applied), without moving its current row.
 Totali totaliElenco(db::Query &elenco);
 
+// An amount in the workstation's general number format: no fixed decimals, no thousands
+// separator.
+QString testoNumero(double valore);
+
 // The message that refuses to delete a row tied to a document.
 QString messaggioLegataAFattura();
 // While documents are mirrored into the cash book, a row of a document (Fattura_ID above 0)
