@@ -842,6 +842,16 @@ void generate(const QString &path, double scala, int anno)
     exec(h, "COMMIT");
 }
 
+sqlite3 *openPlain(const QString &path)
+{
+    static const std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    sqlite3 *raw = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+        throw db::DbError(QStringLiteral("cannot open %1").arg(path));
+    db::registerAccessFunctions(raw, &now);
+    return raw;
+}
+
 QString dataFolder() { return QStringLiteral(PELLA_BENCH_DATA_DIR); }
 
 QString database(double scala, double *seconds)

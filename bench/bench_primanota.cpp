@@ -9,7 +9,6 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Query.h"
-#include "db/SqliteFunctions.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -62,11 +61,7 @@ int main(int argc, char **argv)
         const QString path = bench::database(scala);
         db::Connection conn;
         if (!conn.open(path)) throw db::DbError(conn.error());
-        sqlite3 *raw = nullptr;
-        if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
-            throw db::DbError(QStringLiteral("cannot open %1").arg(path));
-        const std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
-        db::registerAccessFunctions(raw, &now);
+        sqlite3 *raw = bench::openPlain(path);
 
         // The whole cash book in the browser, as the history tab or a caller's query hands it.
         db::Query q(&conn);
