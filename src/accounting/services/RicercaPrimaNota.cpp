@@ -5,7 +5,6 @@
 #include "db/Query.h"
 
 #include <QDate>
-#include <QLocale>
 #include <QStringList>
 #include <stdexcept>
 
@@ -118,9 +117,8 @@ Totali totaliElenco(db::Query &elenco)
 
 QString testoNumero(double valore)
 {
-    QLocale l;
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return l.toString(valore, 'g', 15);
+    // As the lists show a number: 15 significant digits, the decimal comma.
+    return QString::number(valore, 'g', 15).replace(u'.', u',');
 }
 
 QString messaggioLegataAFattura()

@@ -50,8 +50,7 @@ FiltroRicerca filtroRicerca(const CriteriRicerca &c);
 // The totals of the rows the list shows (its filter applied), without moving its current row.
 Totali totaliElenco(db::Query &elenco);
 
-// An amount in the workstation's general number format: no fixed decimals, no thousands
-// separator.
+// An amount as the lists show one: no fixed decimals, no thousands separator, the decimal comma.
 QString testoNumero(double valore);
 
 // The message that refuses to delete a row tied to a document.
