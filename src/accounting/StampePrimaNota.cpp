@@ -65,7 +65,8 @@ TfrmStampaPrimNota::TfrmStampaPrimNota(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmStampaPrimNota"));
     setWindowTitle(QStringLiteral("Prima nota"));
     setProperty("helpContext", kContesto);
-    setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
+    // No close box: "Indietro" closes the menu.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto *g = new QGridLayout(this);
     SpeedButton1 = pulsante(this, "SpeedButton1", "Prima Nota", "document-print");
     SpeedButton2 = pulsante(this, "SpeedButton2", "Clienti", "document-print");
