@@ -53,16 +53,6 @@ void scrivi(QWidget *w, const QString &testo)
     QTest::keyClicks(w, testo);
 }
 
-QList<int> idMostrati()
-{
-    QList<int> l;
-    db::Query *q = form_DB->TableCercaPrimaNota;
-    const int col = q->fieldIndex("ID");
-    for (int r = 0; r < q->recordCount(); ++r) l << q->valueAt(r, col).toInt();
-    std::sort(l.begin(), l.end());
-    return l;
-}
-
 void scegli(QComboBox *l, const QString &testo)
 {
     const int i = l->findText(testo);
@@ -72,6 +62,16 @@ void scegli(QComboBox *l, const QString &testo)
 }
 
 } // namespace
+
+QList<int> idMostrati()
+{
+    QList<int> l;
+    db::Query *q = form_DB->TableCercaPrimaNota;
+    const int col = q->fieldIndex("ID");
+    for (int r = 0; r < q->recordCount(); ++r) l << q->valueAt(r, col).toInt();
+    std::sort(l.begin(), l.end());
+    return l;
+}
 
 void TestCassa::init()
 {

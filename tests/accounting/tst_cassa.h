@@ -1,5 +1,9 @@
 #pragma once
+#include <QList>
 #include <QObject>
+
+// The ids of the cash-book rows the browser's list shows, in ascending order.
+QList<int> idMostrati();
 
 // The cash book's browser and entry editor, driven as the clerk drives them.
 class TestCassa : public QObject {

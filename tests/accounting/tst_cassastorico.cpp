@@ -1,4 +1,5 @@
 #include "tst_cassastorico.h"
+#include "tst_cassa.h"
 
 #include "Ambiente.h"
 #include "accounting/CassaPrimaNota.h"
@@ -10,20 +11,6 @@
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
-
-namespace {
-
-QList<int> idMostrati()
-{
-    QList<int> l;
-    db::Query *q = form_DB->TableCercaPrimaNota;
-    const int col = q->fieldIndex("ID");
-    for (int r = 0; r < q->recordCount(); ++r) l << q->valueAt(r, col).toInt();
-    std::sort(l.begin(), l.end());
-    return l;
-}
-
-} // namespace
 
 void TestCassaStorico::init()
 {
