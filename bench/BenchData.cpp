@@ -842,6 +842,16 @@ void generate(const QString &path, double scala, int anno)
     exec(h, "COMMIT");
 }
 
+sqlite3 *openPlain(const QString &path)
+{
+    static const std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    sqlite3 *raw = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+        throw db::DbError(QStringLiteral("cannot open %1").arg(path));
+    db::registerAccessFunctions(raw, &now);
+    return raw;
+}
+
 QString dataFolder() { return QStringLiteral(PELLA_BENCH_DATA_DIR); }
 
 QString database(double scala, double *seconds)
@@ -859,6 +869,9 @@ QString database(double scala, double *seconds)
         sqlite3 *h = nullptr;
         int id = 0;
         if (sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+            // Another benchmark may be committing a write: waiting keeps a busy file from being
+            // taken for an old one and replaced under its connections.
+            sqlite3_busy_timeout(h, 10000);
             sqlite3_stmt *st = nullptr;
             if (sqlite3_prepare_v2(h, "PRAGMA application_id", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
                 id = sqlite3_column_int(st, 0);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+struct sqlite3;
+
 namespace bench {
 
 // Rows of the large tables at one scale (1 = 20,000 customers, 200,000 cash-book rows,
@@ -29,6 +31,11 @@ void generate(const QString &path, double scala, int year);
 // another version of the generator or in another year. `seconds` gets the time spent
 // generating (0 when the cached file was used).
 QString database(double scala, double *seconds = nullptr);
+
+// A plain sqlite3 connection on the file, without the per-call mutex, with the program's
+// collation and functions registered: without them the schema's columns and the SQL would not
+// work. Throws db::DbError.
+sqlite3 *openPlain(const QString &path);
 
 // Folder of the cached databases (build/bench-data).
 QString dataFolder();

@@ -136,14 +136,9 @@ int main(int argc, char **argv)
         // Ours first: it sets SQLite's threading mode, which the plain connection then shares.
         db::Connection conn;
         if (!conn.open(path)) throw db::DbError(conn.error());
-        sqlite3 *raw = nullptr;
-        if (sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
-            throw db::DbError(QStringLiteral("cannot open %1").arg(path));
+        sqlite3 *raw = bench::openPlain(path);
         sqlite3_busy_timeout(raw, 10000);
         exec(raw, QStringLiteral("PRAGMA synchronous = FULL"));
-        // Without the collation and functions the schema's columns and the SQL would not work.
-        const std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
-        db::registerAccessFunctions(raw, &now);
 
         std::printf("Scale %g (%s), median of %d runs\n", scala, qPrintable(path), g_runs);
 

@@ -11,6 +11,10 @@
 #include "db/Transaction.h"
 #include "data/services/Postazione.h"
 #include "data/services/Storico.h"
+#include "accounting/CassaPrimaNota.h"
+#include "accounting/services/RicercaPrimaNota.h"
+#include "forms/Family.h"
+#include <QRegularExpression>
 #include "BottoniMenu.h"
 #include "MenuStampe.h"
 #include "common/GridLayouts.h"
@@ -102,7 +106,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnEsportazioni", "Esportazioni", "document-export"},
          {"btnFatturaElettronica", "Fattura Elettronica Estesa", "text-xml"},
          {"btnAttivitaOpzioni", "Opzioni", "preferences-system"},
-         {"btnAttivitaPrimaNota", "Prima Nota", "accessories-text-editor"}},
+         {"btnAttivitaPrimaNota", "Prima Nota", "accessories-text-editor", &TForm1::btnAttivitaPrimaNotaClick}},
         {{"btnFattureClienti", "Fatture", "x-office-document"},
          {"btnNoteCreditoClienti", "Note Credito", "edit-undo"},
          {"btnPreventivi", "Preventivi", "document-edit"},
@@ -619,6 +623,50 @@ void TForm1::btnArchivioContabilitaClick()
     frmArchivioContabilita->show();
     frmArchivioContabilita->raise();
     frmArchivioContabilita->activateWindow();
+}
+
+void TForm1::btnAttivitaPrimaNotaClick()
+{
+    Form5->impostaElenco(primanota::sqlElencoAnno(ui::Clock::instance().today().year()));
+    Form5->BitBtn3Click();
+    Form5->show();
+    Form5->raise();
+    Form5->activateWindow();
+}
+
+void TForm1::BitBtn1Click()
+{
+    const QString avviso = QStringLiteral("Messaggio di avviso!!");
+    if (!maskDa->text().contains(QRegularExpression(QStringLiteral("\\d")))) {
+        forms::avvisa(this, QStringLiteral("Attenzione E' necessario definire la data di inizio..."), avviso);
+        return;
+    }
+    if (!maskA->text().contains(QRegularExpression(QStringLiteral("\\d")))) {
+        forms::avvisa(this, QStringLiteral("Attenzione E' necessario definire la data di fine..."), avviso);
+        return;
+    }
+    QString sql;
+    try {
+        sql = primanota::sqlElencoPeriodo(maskDa->text(), maskA->text());
+    } catch (const std::invalid_argument &) {
+        forms::avvisa(this, QStringLiteral("Attenzione data non valida: %1 - %2").arg(maskDa->text().trimmed(), maskA->text().trimmed()),
+                      avviso);
+        return;
+    }
+    if (db::parseDayFirst(maskDa->text()).date().year() != db::parseDayFirst(maskA->text()).date().year()) {
+        forms::avvisa(this,
+                      QStringLiteral("Attenzione E' necessario che la data di inizio e la data di fine abbiano lo stesso anno..."),
+                      avviso);
+        return;
+    }
+    db::Query *q = form_DB->TableCercaPrimaNota;
+    const QString prima = q->sql();
+    Form5->impostaElenco(sql);
+    Form5->TotalizzaClick();
+    Form5->exec();
+    q->close();
+    q->setSql(prima);
+    q->open();
 }
 
 void TForm1::btnIvaClick() { mostraLista(frmGrigliaIva, {}); }

@@ -68,6 +68,9 @@ public Q_SLOTS:
     void btnComuniClick();
     void btnIvaClick();
     void btnArchivioContabilitaClick();
+    // The cash book: this year's rows; the history tab's rows of a range within one year.
+    void btnAttivitaPrimaNotaClick();
+    void BitBtn1Click();
     void BitBtn5Click(); // "Enti Sequestratori"
     void btnMarcheClick();
     void btnProvinceClick();

@@ -54,7 +54,7 @@ void costruisciMenuStorico(TForm1 *form, QWidget *page, QVBoxLayout *layout)
                                        {"btnStoricoNoteCreditoFornitori", "Note Credito", "edit-undo", {}}}}));
     gruppi->addWidget(gruppoPulsanti(page, QStringLiteral("Altro"), kArancio,
                                      {{{"btnStoricoArchivio", "Calendario", "x-office-calendar", {}},
-                                       {"BitBtn1", "Prima Nota", "accessories-text-editor", {}}}}));
+                                       {"BitBtn1", "Prima Nota", "accessories-text-editor", [form] { form->BitBtn1Click(); }}}}));
     gruppi->addStretch(1);
     layout->addLayout(gruppi);
 }

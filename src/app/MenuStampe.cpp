@@ -2,6 +2,7 @@
 
 #include "BottoniMenu.h"
 #include "Frm1.h"
+#include "accounting/StampePrimaNota.h"
 #include "data/DB.h"
 
 #include <QGridLayout>
@@ -61,7 +62,14 @@ QGroupBox *riquadro(QWidget *page, const Gruppo &g)
         righe.emplace_back();
         for (const Pulsante &d : riga) {
             std::function<void()> azione;
-            if (d.codice) {
+            if (QLatin1String(d.nome) == QLatin1String("btnStampePrimaNota")) {
+                // The cash book's print menu, shown without waiting.
+                azione = [] {
+                    frmStampaPrimNota->show();
+                    frmStampaPrimNota->raise();
+                    frmStampaPrimNota->activateWindow();
+                };
+            } else if (d.codice) {
                 const int codice = d.codice;
                 azione = [codice] {
                     CodiceStampa = codice;

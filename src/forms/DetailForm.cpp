@@ -262,6 +262,10 @@ void DetailForm::spdSalvaClick()
             return;
         }
     }
+    if (!senzaControlli() && !controllaSalvataggio()) {
+        SalvataggioFallito = true;
+        return;
+    }
     primaDiSalvare();
     // A refused post has been shown; the form stays open with what the user typed.
     const bool salvato = m_cfg.salvaNuovo ? common::SalvaNuovoRecord(*m_cfg.dataset, QStringLiteral("Id"))

@@ -125,6 +125,9 @@ protected:
     virtual void dopoSalva() {}
     // Values the save writes into the row before storing it.
     virtual void primaDiSalvare() {}
+    // A check of the detail's own after the required fields: false stops the save (the detail
+    // has shown its message and placed the focus).
+    virtual bool controllaSalvataggio() { return true; }
     // A save the program starts itself may skip the required fields.
     virtual bool senzaControlli() const { return false; }
 

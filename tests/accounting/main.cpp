@@ -1,5 +1,7 @@
 #include "support/TestMain.h"
+#include "tst_cassa.h"
+#include "tst_cassastorico.h"
 #include "tst_iva.h"
 #include "tst_pianoconti.h"
 
-PELLA_TEST_MAIN(TestIva, TestPianoConti)
+PELLA_TEST_MAIN(TestCassa, TestCassaStorico, TestIva, TestPianoConti)

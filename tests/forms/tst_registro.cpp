@@ -80,7 +80,7 @@ void TestRegistro::programmaCompletoInOrdine()
     for (q.first(); !q.eof(); q.next()) chiavi << q.field(0).asString();
     QCOMPARE(chiavi, QStringList({"GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
                                   "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmReparti_Griglia",
-                                  "frmGrigliaTipoDocumenti", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
+                                  "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
                                   "frmGrigliaIva"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);

@@ -3,5 +3,6 @@
 #include "tst_menustampe.h"
 #include "tst_modellistampe.h"
 #include "tst_stampa.h"
+#include "tst_stampeprimanota.h"
 
-PELLA_TEST_MAIN(TestStampa, TestCatalogoStampe, TestModelliStampe, TestMenuStampe)
+PELLA_TEST_MAIN(TestStampa, TestCatalogoStampe, TestModelliStampe, TestMenuStampe, TestStampePrimaNota)

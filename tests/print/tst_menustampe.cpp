@@ -108,7 +108,8 @@ void TestMenuStampe::buttons()
     QVERIFY(b);
     QCOMPARE(b->parentWidget(), gruppo(titolo));
     QCOMPARE(b->text(), testo);
-    QCOMPARE(b->isEnabled(), codice != 0);
+    // The cash book opens its own print menu.
+    QCOMPARE(b->isEnabled(), codice != 0 || nome == "btnStampePrimaNota");
     if (!codice) return;
     b->click();
     QCOMPARE(CodiceStampa, codice);

@@ -3,8 +3,9 @@
 #include "tst_avvio.h"
 #include "tst_pianoconti.h"
 #include "tst_primanota.h"
+#include "tst_ricercaprimanota.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
 
-PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziStampe,
+PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali)
