@@ -1,12 +1,11 @@
 #include "tst_posta.h"
 
 #include "data/services/Posta.h"
+#include "support/ServerSmtp.h"
 #include "support/TestCore.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,6 +14,7 @@
 #include <memory>
 
 using namespace testing_support;
+using Server = testing_support::ServerSmtp;
 
 namespace {
 
@@ -23,49 +23,6 @@ QTemporaryDir &cartellaProve()
     static QTemporaryDir d;
     return d;
 }
-
-// The local server of smtp_prova.py; stops when it goes out of scope.
-class Server {
-public:
-    Server(const QString &modo, const QString &cartella, const QString &utente = {})
-    {
-        m_ricevuti = m_dir.path();
-        QStringList args{QStringLiteral(PELLA_SMTP_PROVA), "--modo", modo, "--cartella", m_ricevuti};
-        if (modo != QLatin1String("chiaro"))
-            args << "--cert" << cartella + "/cert.pem" << "--chiave" << cartella + "/chiave.pem";
-        if (!utente.isEmpty()) args << "--utente" << utente;
-        m_p.start(QStringLiteral("/usr/bin/python3"), args);
-        m_p.waitForStarted();
-        while (m_p.state() == QProcess::Running && !m_p.canReadLine()) m_p.waitForReadyRead(10000);
-        const QByteArray riga = m_p.readLine().trimmed();
-        if (riga.startsWith("PRONTO ")) m_porta = riga.mid(7).toInt();
-        else qWarning() << "server SMTP di prova:" << riga << m_p.readAllStandardError();
-    }
-    ~Server()
-    {
-        m_p.closeWriteChannel();
-        if (!m_p.waitForFinished(5000)) m_p.kill();
-        m_p.waitForFinished(2000);
-    }
-    int porta() const { return m_porta; }
-    QList<QJsonObject> ricevuti() const
-    {
-        QList<QJsonObject> r;
-        const QDir d(m_ricevuti);
-        for (const QString &f : d.entryList({"*.json"}, QDir::Files, QDir::Name)) {
-            QFile file(d.filePath(f));
-            file.open(QIODevice::ReadOnly);
-            r << QJsonDocument::fromJson(file.readAll()).object();
-        }
-        return r;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_ricevuti;
-    QProcess m_p;
-    int m_porta = 0;
-};
 
 posta::Impostazioni impostazioni(int porta, const QString &cartella)
 {

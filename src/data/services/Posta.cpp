@@ -99,17 +99,26 @@ struct Curl {
     }
 };
 
-// The server's replies, kept for the message shown when the send fails.
+// The server's replies, kept for the message shown when the send fails: its first refusal
+// (a 4xx or 5xx reply), else its last reply.
+struct Risposte {
+    QString ultima;
+    QString rifiuto;
+};
+
 int ascolta(CURL *, curl_infotype tipo, char *dati, size_t n, void *utente)
 {
     if (tipo == CURLINFO_HEADER_IN) {
+        auto *r = static_cast<Risposte *>(utente);
         const QString riga = QString::fromUtf8(dati, qsizetype(n)).trimmed();
-        if (!riga.isEmpty()) *static_cast<QString *>(utente) = riga;
+        if (riga.isEmpty()) return 0;
+        r->ultima = riga;
+        if (r->rifiuto.isEmpty() && (riga.startsWith(QLatin1Char('4')) || riga.startsWith(QLatin1Char('5')))) r->rifiuto = riga;
     }
     return 0;
 }
 
-QString causa(CURLcode rc, const Impostazioni &imp)
+QString causa(CURLcode rc, const Impostazioni &imp, bool rifiutato)
 {
     switch (rc) {
     case CURLE_USE_SSL_FAILED:
@@ -133,6 +142,7 @@ QString causa(CURLcode rc, const Impostazioni &imp)
     case CURLE_SEND_ERROR:
     case CURLE_RECV_ERROR:
     case CURLE_GOT_NOTHING:
+        if (rifiutato) return QStringLiteral("Il server non ha accettato il messaggio.");
         return QStringLiteral("La connessione con il server SMTP si è interrotta.");
     case CURLE_READ_ERROR:
         return QStringLiteral("Impossibile leggere un allegato.");
@@ -233,11 +243,11 @@ Esito invia(const Impostazioni &imp, const QStringList &destinatariRighe, const 
     }
     curl_easy_setopt(c.h, CURLOPT_MIMEPOST, c.mime);
 
-    QString risposta;
+    Risposte risposte;
     char errore[CURL_ERROR_SIZE] = {0};
     curl_easy_setopt(c.h, CURLOPT_ERRORBUFFER, errore);
     curl_easy_setopt(c.h, CURLOPT_DEBUGFUNCTION, ascolta);
-    curl_easy_setopt(c.h, CURLOPT_DEBUGDATA, &risposta);
+    curl_easy_setopt(c.h, CURLOPT_DEBUGDATA, &risposte);
     curl_easy_setopt(c.h, CURLOPT_VERBOSE, 1L);
 
     const CURLcode rc = curl_easy_perform(c.h);
@@ -245,9 +255,10 @@ Esito invia(const Impostazioni &imp, const QStringList &destinatariRighe, const 
         e.inviato = true;
         return e;
     }
-    e.messaggio = QStringLiteral("Invio non riuscito: ") + causa(rc, imp);
+    e.messaggio = QStringLiteral("Invio non riuscito: ") + causa(rc, imp, !risposte.rifiuto.isEmpty());
     const QString dettaglio = QString::fromUtf8(errore).trimmed();
     if (!dettaglio.isEmpty()) e.messaggio += QStringLiteral("\nDettaglio: ") + dettaglio;
+    const QString risposta = risposte.rifiuto.isEmpty() ? risposte.ultima : risposte.rifiuto;
     if (!risposta.isEmpty()) e.messaggio += QStringLiteral("\nRisposta del server: ") + risposta;
     return e;
 }

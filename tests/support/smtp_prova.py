@@ -17,6 +17,13 @@ class Archivio:
         self.cartella = cartella
         self.n = 0
 
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        # an address that stands for a mailbox the server does not know
+        if address.startswith("rifiutato@"):
+            return "550 5.1.1 Destinatario sconosciuto"
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
+
     async def handle_DATA(self, server, session, envelope):
         self.n += 1
         base = os.path.join(self.cartella, "%03d" % self.n)
