@@ -1,6 +1,7 @@
 #include "support/TestMainCore.h"
 #include "tst_aliquote.h"
 #include "tst_avvio.h"
+#include "tst_avvisi.h"
 #include "tst_pianoconti.h"
 #include "tst_posta.h"
 #include "tst_primanota.h"
@@ -8,4 +9,4 @@
 #include "tst_totali.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziStampe,
-                     TestServiziTotali, TestServiziPosta)
+                     TestServiziTotali, TestServiziPosta, TestServiziAvvisi)
