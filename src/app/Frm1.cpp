@@ -20,6 +20,7 @@
 #include "accounting/GrigliaIva.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Colori.h"
+#include "masterdata/TestiAvvisi.h"
 #include "masterdata/Comuni.h"
 #include "masterdata/EntiSequestratori.h"
 #include "masterdata/Modelli.h"
@@ -73,7 +74,7 @@ struct MenuEntry {
 const std::vector<std::vector<MenuEntry>> &menuLayout()
 {
     static const std::vector<std::vector<MenuEntry>> tabs = {
-        {{"btnArchivioAvvisi", "Avvisi", "mail-message-new"},
+        {{"btnArchivioAvvisi", "Avvisi", "mail-message-new", &TForm1::btnArchivioAvvisiClick},
          {"btnBanche", "Banche", "bank"},
          {"btnCarburanti", "Carburanti", "weather-showers"},
          {"btnCisterne", "Cisterne", "drive-harddisk"},
@@ -605,6 +606,8 @@ void mostraLista(forms::ListForm *lista, const QStringList &caselleDopo = {QStri
 } // namespace
 
 void TForm1::btnColoriClick() { mostraLista(frmGrigliaColori); }
+
+void TForm1::btnArchivioAvvisiClick() { mostraLista(frmGrigliaAvvisi); }
 
 void TForm1::btnComuniClick()
 {
