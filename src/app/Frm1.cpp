@@ -20,6 +20,7 @@
 #include "accounting/GrigliaIva.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Colori.h"
+#include "masterdata/AvvisiClienti.h"
 #include "masterdata/TestiAvvisi.h"
 #include "masterdata/Comuni.h"
 #include "masterdata/EntiSequestratori.h"
@@ -97,7 +98,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnTipologie", "Tipologie", "view-list-icons", &TForm1::btnTipologieClick},
          {"btnUnitaMisura", "Unità di Misura", "measure", &TForm1::btnUnitaMisuraClick},
          {"btnVetture", "Vetture", "applications-system"}},
-        {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send"},
+        {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send", &TForm1::btnAttivitaAvvisiClientiClick},
          {"BitBtn3", "Calendario", "x-office-calendar"},
          {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator"},
          {"btnEsportazioni", "Esportazioni", "document-export"},
@@ -608,6 +609,8 @@ void mostraLista(forms::ListForm *lista, const QStringList &caselleDopo = {QStri
 void TForm1::btnColoriClick() { mostraLista(frmGrigliaColori); }
 
 void TForm1::btnArchivioAvvisiClick() { mostraLista(frmGrigliaAvvisi); }
+
+void TForm1::btnAttivitaAvvisiClientiClick() { frmAvvisiClienti_Campi->exec(); }
 
 void TForm1::btnComuniClick()
 {

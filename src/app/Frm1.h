@@ -66,6 +66,7 @@ public Q_SLOTS:
     // Lists of the code tables and of the places.
     void btnColoriClick();
     void btnArchivioAvvisiClick(); // the stored notice texts
+    void btnAttivitaAvvisiClientiClick(); // the customer-notice wizard
     void btnComuniClick();
     void btnIvaClick();
     void btnArchivioContabilitaClick();

@@ -3,5 +3,6 @@
 #include "tst_luoghi.h"
 #include "tst_menu.h"
 #include "tst_testiavvisi.h"
+#include "tst_avvisiclienti.h"
 
-PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi)
+PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti)
