@@ -12,6 +12,7 @@ PELLA_PACKAGES=(
   libsqlite3-dev sqlite3 libbenchmark-dev postgresql libpq-dev
   xvfb xauth fonts-dejavu-core poppler-utils libxml2-utils adwaita-icon-theme
   python3 python3-vobject python3-icalendar nodejs
+  libcurl4-openssl-dev python3-aiosmtpd openssl
 )
 
 # Installs the given packages, or the project's list, when any is missing. With the project's

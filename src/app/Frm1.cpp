@@ -24,6 +24,8 @@
 #include "accounting/GrigliaIva.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Colori.h"
+#include "masterdata/AvvisiClienti.h"
+#include "masterdata/TestiAvvisi.h"
 #include "masterdata/Comuni.h"
 #include "masterdata/EntiSequestratori.h"
 #include "masterdata/Modelli.h"
@@ -77,7 +79,7 @@ struct MenuEntry {
 const std::vector<std::vector<MenuEntry>> &menuLayout()
 {
     static const std::vector<std::vector<MenuEntry>> tabs = {
-        {{"btnArchivioAvvisi", "Avvisi", "mail-message-new"},
+        {{"btnArchivioAvvisi", "Avvisi", "mail-message-new", &TForm1::btnArchivioAvvisiClick},
          {"btnBanche", "Banche", "bank"},
          {"btnCarburanti", "Carburanti", "weather-showers"},
          {"btnCisterne", "Cisterne", "drive-harddisk"},
@@ -100,7 +102,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnTipologie", "Tipologie", "view-list-icons", &TForm1::btnTipologieClick},
          {"btnUnitaMisura", "Unità di Misura", "measure", &TForm1::btnUnitaMisuraClick},
          {"btnVetture", "Vetture", "applications-system"}},
-        {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send"},
+        {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send", &TForm1::btnAttivitaAvvisiClientiClick},
          {"BitBtn3", "Calendario", "x-office-calendar"},
          {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator"},
          {"btnEsportazioni", "Esportazioni", "document-export"},
@@ -609,6 +611,10 @@ void mostraLista(forms::ListForm *lista, const QStringList &caselleDopo = {QStri
 } // namespace
 
 void TForm1::btnColoriClick() { mostraLista(frmGrigliaColori); }
+
+void TForm1::btnArchivioAvvisiClick() { mostraLista(frmGrigliaAvvisi); }
+
+void TForm1::btnAttivitaAvvisiClientiClick() { frmAvvisiClienti_Campi->exec(); }
 
 void TForm1::btnComuniClick()
 {

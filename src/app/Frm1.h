@@ -65,6 +65,8 @@ public Q_SLOTS:
     void maskDaExit();
     // Lists of the code tables and of the places.
     void btnColoriClick();
+    void btnArchivioAvvisiClick(); // the stored notice texts
+    void btnAttivitaAvvisiClientiClick(); // the customer-notice wizard
     void btnComuniClick();
     void btnIvaClick();
     void btnArchivioContabilitaClick();

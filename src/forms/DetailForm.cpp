@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
@@ -33,6 +34,7 @@ QString testoMostrato(QWidget *w)
 {
     if (auto *e = qobject_cast<QLineEdit *>(w)) return e->text();
     if (auto *c = qobject_cast<QComboBox *>(w)) return c->currentText();
+    if (auto *m = qobject_cast<QPlainTextEdit *>(w)) return m->toPlainText();
     return QStringLiteral("x");
 }
 

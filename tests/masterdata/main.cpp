@@ -2,5 +2,7 @@
 #include "tst_codici.h"
 #include "tst_luoghi.h"
 #include "tst_menu.h"
+#include "tst_testiavvisi.h"
+#include "tst_avvisiclienti.h"
 
-PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio)
+PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti)

@@ -50,6 +50,7 @@ void TestMenuArchivio::pulsantiMenu_data()
     QTest::addColumn<QString>("filtro");     // a filter an earlier use left on the dataset
     QTest::addColumn<bool>("filtroPrima");   // cleared before the list shows
     QTest::addColumn<QStringList>("svuotate"); // boxes emptied when it closes
+    QTest::newRow("Avvisi") << "Avvisi" << "frmGrigliaAvvisi" << "Descrizione = 'x'" << true << QStringList{"Edit1"};
     QTest::newRow("Colori") << "Colori" << "frmGrigliaColori" << "Descrizione = 'x'" << true << QStringList{"Edit1"};
     QTest::newRow("Comuni") << "Comuni" << "frmGrigliaComuni" << "Comune = 'x'" << false << kCaselle;
     QTest::newRow("Enti Sequestratori") << "Enti Sequestratori" << "frmGrigliaEntiSequestratori" << "Descrizione = 'x'" << true

@@ -1,11 +1,13 @@
 #include "support/TestMainCore.h"
 #include "tst_aliquote.h"
 #include "tst_avvio.h"
+#include "tst_avvisi.h"
 #include "tst_pianoconti.h"
+#include "tst_posta.h"
 #include "tst_primanota.h"
 #include "tst_ricercaprimanota.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
-                     TestServiziTotali)
+                     TestServiziTotali, TestServiziPosta, TestServiziAvvisi)

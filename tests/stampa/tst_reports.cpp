@@ -4,6 +4,8 @@
 #include "PreviewWindow.h"
 #include "Program.h"
 #include "Request.h"
+#include "data/services/Stampe.h"
+#include "masterdata/services/Avvisi.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>
@@ -354,6 +356,33 @@ void TestReports::lettersStartOnANewPageForEachCustomer()
     VERIFY_TEXT(pages[1], "Carrozzeria Verdi");
     VERIFY_TEXT(pages[1], "Corso Italia 12");
     VERIFY_TEXT(pages[1], "Il deposito resterà chiuso il 2 giugno.");
+}
+
+void TestReports::noticeForTheFilteredCustomersOnly()
+{
+    // The wizard's way: the customers of the filters (province LC) become this workstation's
+    // choice, another workstation has chosen the other customer, the catalogue gives the query.
+    db::Connection &c = a->database.conn();
+    c.execute("UPDATE Clienti SET NominativoVisualizzato = NominativoDocumenti");
+    const QString postazione = a->seams.workstation.name;
+    avvisi::Filtri f;
+    f.provincia = "LC";
+    QList<int> scelti;
+    for (const auto &cliente : avvisi::clienti(c, f)) scelti << cliente.id;
+    QCOMPARE(scelti, QList<int>({2}));
+    avvisi::salvaTesto(c, postazione, QStringLiteral("Dal 1° luglio l'officina apre alle 7."));
+    avvisi::scegli(c, postazione, scelti);
+    avvisi::salvaTesto(c, QStringLiteral("ALTRA"), QStringLiteral("Avviso dell'altra postazione"));
+    avvisi::scegli(c, QStringLiteral("ALTRA"), {1});
+    const stampe::Esito e = stampe::prepara(32, {}, {}, {}, postazione, QStringLiteral(REPORTS_DIR));
+    QCOMPARE(e.tipo, stampe::Esito::Pronta);
+    a->request(e.richiesta.nomeReport, e.richiesta.query);
+    QCOMPARE(a->runInProcess(), 0);
+    const QString text = pdfText(a->pdf());
+    VERIFY_TEXT(text, "Carrozzeria Verdi");
+    VERIFY_TEXT(text, "Dal 1° luglio l'officina apre alle 7.");
+    QVERIFY2(!text.contains("Autofficina Bianchi"), qPrintable(text));
+    QVERIFY2(!text.contains("altra postazione"), qPrintable(text));
 }
 
 void TestReports::emptyResultIsSaidOnThePage()

@@ -14,6 +14,7 @@ private Q_SLOTS:
     void groupsTotalsAndDetailsOfAList();
     void cashBookShowsOpeningAndClosingBalance();
     void lettersStartOnANewPageForEachCustomer();
+    void noticeForTheFilteredCustomersOnly();
     void emptyResultIsSaidOnThePage();
     void longListRepeatsItsHeaderOnEveryPage();
     void labelsFillAGrid();

@@ -1,0 +1,12 @@
+#pragma once
+#include <QObject>
+
+// The stored notice texts: list and detail.
+class TestTestiAvvisi : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void aggiungiChiedeDescrizioneETesto();
+    void testoLungoInGriglia();
+};

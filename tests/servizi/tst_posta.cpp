@@ -1,0 +1,272 @@
+#include "tst_posta.h"
+
+#include "data/services/Posta.h"
+#include "support/ServerSmtp.h"
+#include "support/TestCore.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace testing_support;
+using Server = testing_support::ServerSmtp;
+
+namespace {
+
+QTemporaryDir &cartellaProve()
+{
+    static QTemporaryDir d;
+    return d;
+}
+
+posta::Impostazioni impostazioni(int porta, const QString &cartella)
+{
+    posta::Impostazioni i;
+    i.host = QStringLiteral("localhost");
+    i.porta = porta;
+    i.mittente = QStringLiteral("ufficio@soccorso.example");
+    i.fileCertificati = cartella + "/cert.pem";
+    return i;
+}
+
+QStringList valori(const QJsonArray &a)
+{
+    QStringList r;
+    for (const auto &v : a) r << v.toString();
+    return r;
+}
+
+} // namespace
+
+void TestServiziPosta::initTestCase()
+{
+    m_cartella = cartellaProve().path();
+    // A throw-away certificate for the name "localhost" only, trusted by the tests alone.
+    QProcess ssl;
+    ssl.start(QStringLiteral("openssl"),
+              {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=localhost", "-addext",
+               "subjectAltName=DNS:localhost", "-keyout", m_cartella + "/chiave.pem", "-out", m_cartella + "/cert.pem"});
+    QVERIFY(ssl.waitForFinished(60000));
+    QCOMPARE(ssl.exitCode(), 0);
+    const QList<std::pair<QString, QByteArray>> file{{"preventivo.pdf", "%PDF-1.4 prova"},
+                                                     {"fattura.xml", "<?xml version=\"1.0\"?><a/>"},
+                                                     {"IT01234567890_00001.xml.p7m", QByteArray("\x30\x82\x01\x00", 4)},
+                                                     {"foto.jpg", QByteArray("\xff\xd8\xff\x00\x01", 5)}};
+    for (const auto &[nome, dati] : file) {
+        QFile f(m_cartella + "/" + nome);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(dati);
+    }
+}
+
+void TestServiziPosta::messaggioCompletoConStarttlsEAutenticazione()
+{
+    Server s(QStringLiteral("starttls"), m_cartella, QStringLiteral("mario:segreto"));
+    QVERIFY(s.porta() > 0);
+    posta::Impostazioni imp = impostazioni(s.porta(), m_cartella);
+    imp.criptato = true;
+    imp.criptaggioTipo = 1; // the old choices other than the last: STARTTLS required
+    imp.autenticazione = true;
+    imp.utente = QStringLiteral("mario");
+    imp.password = QStringLiteral("segreto");
+    const QStringList allegati{m_cartella + "/preventivo.pdf", m_cartella + "/fattura.xml",
+                               m_cartella + "/IT01234567890_00001.xml.p7m", "", m_cartella + "/foto.jpg"};
+    const posta::Esito e = posta::invia(imp, {"rossi@cliente.example", "", "bianchi@cliente.example"},
+                                        {"contabilita@cliente.example"}, QStringLiteral("Fattura numero 12 del : 01/02/2026 è pronta"),
+                                        QStringLiteral("Gentile cliente,\nin allegato la fattura.\nCordialità"), allegati);
+    QVERIFY2(e.inviato, qPrintable(e.messaggio));
+    const QList<QJsonObject> r = s.ricevuti();
+    QCOMPARE(r.size(), 1);
+    const QJsonObject m = r.first();
+    QCOMPARE(m["mail_from"].toString(), QStringLiteral("ufficio@soccorso.example"));
+    QCOMPARE(valori(m["rcpt_tos"].toArray()),
+             QStringList({"rossi@cliente.example", "bianchi@cliente.example", "contabilita@cliente.example"}));
+    QVERIFY(m["tls"].toBool());
+    QCOMPARE(m["utente"].toString(), QStringLiteral("mario"));
+    QVERIFY(m["to"].toString().contains("rossi@cliente.example"));
+    QVERIFY(m["to"].toString().contains("bianchi@cliente.example"));
+    QVERIFY(m["cc"].toString().contains("contabilita@cliente.example"));
+    QCOMPARE(m["subject"].toString(), QStringLiteral("Fattura numero 12 del : 01/02/2026 è pronta"));
+    QCOMPARE(m["testo"].toString().trimmed(), QStringLiteral("Gentile cliente,\nin allegato la fattura.\nCordialità"));
+    // line breaks of the text travel as line breaks, not as encoded carriage returns
+    QVERIFY(!m["grezzo"].toString().contains(QStringLiteral("=0D")));
+    const QJsonArray parti = m["allegati"].toArray();
+    QCOMPARE(parti.size(), 4);
+    const QList<std::tuple<QString, QString, QByteArray>> attesi{
+        {"preventivo.pdf", "application/pdf", "%PDF-1.4 prova"},
+        {"fattura.xml", "application/xml", "<?xml version=\"1.0\"?><a/>"},
+        {"IT01234567890_00001.xml.p7m", "application/pkcs7-mime", QByteArray("\x30\x82\x01\x00", 4)},
+        {"foto.jpg", "application/octet-stream", QByteArray("\xff\xd8\xff\x00\x01", 5)}};
+    for (int i = 0; i < 4; ++i) {
+        const QJsonObject p = parti[i].toObject();
+        QCOMPARE(p["nome"].toString(), std::get<0>(attesi[i]));
+        QCOMPARE(p["tipo"].toString(), std::get<1>(attesi[i]));
+        QCOMPARE(QByteArray::fromBase64(p["contenuto"].toString().toLatin1()), std::get<2>(attesi[i]));
+    }
+}
+
+void TestServiziPosta::tlsImplicito()
+{
+    Server s(QStringLiteral("tls"), m_cartella, QStringLiteral("mario:segreto"));
+    QVERIFY(s.porta() > 0);
+    posta::Impostazioni imp = impostazioni(s.porta(), m_cartella);
+    imp.criptato = true;
+    imp.criptaggioTipo = 3;
+    imp.autenticazione = true;
+    imp.utente = QStringLiteral("mario");
+    imp.password = QStringLiteral("segreto");
+    const posta::Esito e = posta::invia(imp, {"rossi@cliente.example"}, {}, QStringLiteral("Oggetto"), QStringLiteral("Testo"), {});
+    QVERIFY2(e.inviato, qPrintable(e.messaggio));
+    const QList<QJsonObject> r = s.ricevuti();
+    QCOMPARE(r.size(), 1);
+    QVERIFY(r.first()["tls"].toBool());
+    QCOMPARE(r.first()["utente"].toString(), QStringLiteral("mario"));
+}
+
+void TestServiziPosta::senzaCrittografia_data()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<bool>("tls");
+    QTest::newRow("server without TLS: plain") << "chiaro" << false;
+    QTest::newRow("server offering STARTTLS: used") << "starttls" << true;
+}
+
+void TestServiziPosta::senzaCrittografia()
+{
+    QFETCH(QString, modo);
+    QFETCH(bool, tls);
+    Server s(modo, m_cartella);
+    QVERIFY(s.porta() > 0);
+    const posta::Esito e = posta::invia(impostazioni(s.porta(), m_cartella), {"rossi@cliente.example"}, {}, "Oggetto", "Testo", {});
+    QVERIFY2(e.inviato, qPrintable(e.messaggio));
+    const QList<QJsonObject> r = s.ricevuti();
+    QCOMPARE(r.size(), 1);
+    QCOMPARE(r.first()["tls"].toBool(), tls);
+}
+
+void TestServiziPosta::rifiutati_data()
+{
+    QTest::addColumn<QString>("modo");
+    QTest::addColumn<bool>("criptato");
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("utente"); // "name:password" typed in the options; empty: no login
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("fidato");    // the test's certificate is trusted
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("credentials, server without TLS")
+        << "chiaro" << false << 0 << "mario:segreto" << "localhost" << true << "nome utente e password non vengono inviati";
+    QTest::newRow("encryption required, server without STARTTLS")
+        << "chiaro" << true << 0 << "" << "localhost" << true << "non offre una connessione cifrata";
+    QTest::newRow("STARTTLS, certificate not trusted")
+        << "starttls" << true << 2 << "" << "localhost" << false << "certificato del server";
+    QTest::newRow("implicit TLS, certificate not trusted")
+        << "tls" << true << 3 << "" << "localhost" << false << "Invio non riuscito";
+    QTest::newRow("opportunistic STARTTLS, certificate not trusted")
+        << "starttls" << false << 0 << "" << "localhost" << false << "certificato del server";
+    QTest::newRow("certificate for another name")
+        << "starttls" << true << 0 << "" << "127.0.0.1" << true << "certificato del server";
+    QTest::newRow("wrong password")
+        << "starttls" << true << 0 << "mario:sbagliata" << "localhost" << true << "Risposta del server: 535";
+}
+
+void TestServiziPosta::rifiutati()
+{
+    QFETCH(QString, modo);
+    QFETCH(bool, criptato);
+    QFETCH(int, tipo);
+    QFETCH(QString, utente);
+    QFETCH(QString, host);
+    QFETCH(bool, fidato);
+    QFETCH(QString, atteso);
+    Server s(modo, m_cartella, QStringLiteral("mario:segreto"));
+    QVERIFY(s.porta() > 0);
+    posta::Impostazioni imp = impostazioni(s.porta(), m_cartella);
+    imp.host = host;
+    imp.criptato = criptato;
+    imp.criptaggioTipo = tipo;
+    if (!utente.isEmpty()) {
+        imp.autenticazione = true;
+        imp.utente = utente.section(':', 0, 0);
+        imp.password = utente.section(':', 1);
+    }
+    if (!fidato) imp.fileCertificati.clear(); // the system's store does not know the test's certificate
+    const posta::Esito e = posta::invia(imp, {"rossi@cliente.example"}, {}, "Oggetto", "Testo", {});
+    QVERIFY(!e.inviato);
+    QVERIFY2(e.messaggio.startsWith(QStringLiteral("Invio non riuscito: ")), qPrintable(e.messaggio));
+    QVERIFY2(e.messaggio.contains(atteso), qPrintable(e.messaggio));
+    QCOMPARE(s.ricevuti().size(), 0);
+}
+
+void TestServiziPosta::impostazioniMancanti_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("mittente");
+    QTest::addColumn<QStringList>("destinatari");
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("no host") << "" << "a@b.example" << QStringList{"c@d.example"} << QString::fromUtf8(posta::MancaHost);
+    QTest::newRow("blank host") << "  " << "a@b.example" << QStringList{"c@d.example"} << QString::fromUtf8(posta::MancaHost);
+    QTest::newRow("no sender") << "localhost" << "" << QStringList{"c@d.example"} << QString::fromUtf8(posta::MancaMittente);
+    QTest::newRow("no recipient: nothing, no message") << "" << "" << QStringList{"", " "} << QString();
+    QTest::newRow("missing attachment") << "localhost" << "a@b.example" << QStringList{"c@d.example"}
+                                        << "Invio non riuscito: l'allegato /nessuna/cartella/x.pdf non esiste.";
+}
+
+void TestServiziPosta::impostazioniMancanti()
+{
+    QFETCH(QString, host);
+    QFETCH(QString, mittente);
+    QFETCH(QStringList, destinatari);
+    QFETCH(QString, atteso);
+    posta::Impostazioni imp;
+    imp.host = host;
+    imp.mittente = mittente;
+    imp.porta = 1; // nothing may be tried: no server listens there
+    const posta::Esito e = posta::invia(imp, destinatari, {}, "Oggetto", "Testo", {"/nessuna/cartella/x.pdf"});
+    QVERIFY(!e.inviato);
+    QCOMPARE(e.messaggio, atteso);
+}
+
+void TestServiziPosta::impostazioniDalleOpzioni()
+{
+    TestDatabase db(TestDatabase::WithSchema);
+    db.conn().execute(QStringLiteral("delete * from opzioni"));
+    QCOMPARE(posta::leggiImpostazioni(db.conn()).host, QString());
+    db.conn().execute(QStringLiteral(
+        "insert into opzioni (SmtpHost, SmtpPorta, SmtpMittenteEmail, SmtpCriptato, SmtpCriptaggioTipo, SmtpAutenticazioneServer, "
+        "SmtpUserName, SmtpPassword, EmailTestoDefault) values (' smtp.example ', 587, 'u@x.example', True, 3, True, 'mario', "
+        "'pa''ss', 'Cordiali saluti')"));
+    const posta::Impostazioni i = posta::leggiImpostazioni(db.conn());
+    QCOMPARE(i.host, QStringLiteral("smtp.example"));
+    QCOMPARE(i.porta, 587);
+    QCOMPARE(i.mittente, QStringLiteral("u@x.example"));
+    QVERIFY(i.criptato);
+    QCOMPARE(i.criptaggioTipo, 3);
+    QVERIFY(i.autenticazione);
+    QCOMPARE(i.utente, QStringLiteral("mario"));
+    QCOMPARE(i.password, QStringLiteral("pa'ss"));
+    QVERIFY(i.fileCertificati.isEmpty());
+    QCOMPARE(posta::testoPredefinito(db.conn()), QStringLiteral("Cordiali saluti"));
+}
+
+void TestServiziPosta::tipiContenuto_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("tipo");
+    QTest::newRow("pdf") << "/a/Fattura_1_2026.PDF" << "application/pdf";
+    QTest::newRow("xml") << "/a/IT0_1.xml" << "application/xml";
+    QTest::newRow("signed") << "/a/IT0_1.xml.p7m" << "application/pkcs7-mime";
+    QTest::newRow("other") << "/a/foto.jpg" << "application/octet-stream";
+    QTest::newRow("no extension") << "/a/LEGGIMI" << "application/octet-stream";
+}
+
+void TestServiziPosta::tipiContenuto()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, tipo);
+    QCOMPARE(posta::tipoContenuto(file), tipo);
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <QObject>
+
+// SMTP sending against a local server started by the test (plain, STARTTLS, TLS from the first
+// byte) with a throw-away certificate.
+class TestServiziPosta : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void messaggioCompletoConStarttlsEAutenticazione();
+    void tlsImplicito();
+    void senzaCrittografia_data();
+    void senzaCrittografia();
+    void rifiutati_data();
+    void rifiutati();
+    void impostazioniMancanti_data();
+    void impostazioniMancanti();
+    void impostazioniDalleOpzioni();
+    void tipiContenuto_data();
+    void tipiContenuto();
+
+private:
+    QString m_cartella; // certificates and fixtures
+};
