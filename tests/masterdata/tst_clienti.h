@@ -1,0 +1,22 @@
+#pragma once
+#include <QObject>
+
+// The customers' list, detail and categories, driven as the clerk drives them.
+class TestClienti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void menuElenco();
+    void ricerca();
+    void coloriRighe();
+    void sceltaDaAltroForm();
+    void aggiungiEAnnulla();
+    void salvaNomeEFormato();
+    void controlliAlCambioPagina();
+    void partitaIvaECodiceFiscale();
+    void email();
+    void capDelComune();
+    void stampaPrivacy();
+    void categorie();
+};
