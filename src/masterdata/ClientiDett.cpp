@@ -221,6 +221,14 @@ TfrmClientiDett::TfrmClientiDett(QWidget *parent)
     g->setRowStretch(2, 1);
     aggiungiRiga(QString(), gruppi);
 
+    // The buttons beside a field are small, so that the field's row keeps its height.
+    for (QToolButton *b : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton8, SpeedButton9, SpeedButton23}) {
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setIconSize(QSize(16, 16));
+        b->setAutoRaise(true);
+    }
+    for (QFormLayout *f : findChildren<QFormLayout *>()) f->setRowWrapPolicy(QFormLayout::DontWrapRows);
+
     for (QWidget *w : {static_cast<QWidget *>(DBEdit1), static_cast<QWidget *>(DBEdit2), static_cast<QWidget *>(DBEdit3),
                        static_cast<QWidget *>(DBEdit9), static_cast<QWidget *>(DBEdit11)})
         w->installEventFilter(this);
