@@ -5,7 +5,9 @@
 #include "data/DB.h"
 #include "db/Query.h"
 #include "mail/Email.h"
+#include "forms/Registro.h"
 #include "masterdata/ArchivioTipologie.h"
+#include "masterdata/Comuni.h"
 #include "masterdata/CategorieClienti.h"
 #include "masterdata/Clienti.h"
 #include "masterdata/ClientiDett.h"
@@ -588,4 +590,74 @@ void TestClienti::categorie()
     });
     QCOMPARE(valore("select ColoreCategoria from Clienti where Id = 102").toInt(), 16711935);
     frmArchivioTipologie->close();
+}
+
+void TestClienti::pulsantiAccanto()
+{
+    archivioClienti();
+    dettaglio(103, [] {
+        auto *d = frmClientiDett;
+        // Payment methods are not in the program yet: their buttons are off.
+        QVERIFY(!d->SpeedButton8->isEnabled());
+        QVERIFY(!d->SpeedButton9->isEnabled());
+        // No category: its edit button does nothing.
+        d->SpeedButton5->click();
+        QVERIFY(QApplication::activeModalWidget() == d);
+        // "+" adds a category through its list; the customer's field is not written.
+        conModale([d] { d->SpeedButton3->click(); },
+                  [](QWidget *w) {
+                      QCOMPARE(w, static_cast<QWidget *>(frmCategorieClienti));
+                      QVERIFY(frmCategorieClienti->spdAnnulla->isVisible());
+                      QTest::keyClicks(frmCategorieClienti->DBEdit2, "Carrozzerie");
+                      frmCategorieClienti->spdIndietro->click();
+                  });
+        QCOMPARE(valore("select count(*) from ClientiCategoria where Descrizione = 'Carrozzerie'").toInt(), 1);
+        QVERIFY(form_DB->Table7->fieldByName("Categoria_ID").asLargeInt() == 0);
+        // The town edit opens the town's detail even without a town.
+        esegui("update Clienti set Comune_id = 0 where Id = 103");
+        conModale([d] { d->SpeedButton4->click(); },
+                  [](QWidget *w) {
+                      QCOMPARE(w, static_cast<QWidget *>(frmComuniDett));
+                      frmComuniDett->spdIndietro->click();
+                  });
+        d->spdIndietro->click();
+    });
+}
+
+void TestClienti::trovaPA()
+{
+    archivioClienti();
+    // The finder belongs to the e-invoicing forms; where it is not registered a stand-in is.
+    static QWidget *finto = nullptr;
+    forms::Registro &r = forms::Registro::istanza();
+    if (!r.voce("frmTrovaPA")) {
+        forms::VoceForm v;
+        v.nome = "frmTrovaPA";
+        v.classe = "TfrmTrovaPA";
+        v.crea = [](QWidget *p) -> QWidget * { return finto = new FintoTrovaPA(p); };
+        v.azzera = [] { finto = nullptr; };
+        v.corrente = [] { return finto; };
+        r.aggiungi(v);
+    }
+    r.crea({"frmTrovaPA"}, Form1);
+    QWidget *trova = r.voce("frmTrovaPA")->corrente();
+    QVERIFY(trova);
+    form_DB->TablePA_fatturazioneElettronica->open();
+    dettaglio(101, [trova] {
+        auto *d = frmClientiDett;
+        QVERIFY(d->spdTrovaPa->isEnabled());
+        QCOMPARE(d->spdTrovaPa->toolTip(), QString("Trova il cliente tra l'archivio della pubblica amministrazione"));
+        dialoghi().expectMessage("potrebbe sovrascrivere i dati di questo cliente", QMessageBox::No);
+        d->spdTrovaPa->click();
+        QVERIFY(QApplication::activeModalWidget() == d);
+        dialoghi().expectMessage("potrebbe sovrascrivere i dati di questo cliente", QMessageBox::Yes);
+        conModale([d] { d->spdTrovaPa->click(); },
+                  [trova](QWidget *w) {
+                      QCOMPARE(w, trova);
+                      if (auto *f = qobject_cast<FintoTrovaPA *>(trova)) QCOMPARE(f->azzeramenti, 1);
+                      static_cast<QDialog *>(w)->reject();
+                  });
+        d->spdIndietro->click();
+    });
+    QVERIFY(!form_DB->TablePA_fatturazioneElettronica->isActive());
 }

@@ -1,5 +1,17 @@
 #pragma once
+#include <QDialog>
 #include <QObject>
+
+// Stands for the finder of public administrations where the program has none registered: it
+// counts its resets and is closed by the test.
+class FintoTrovaPA : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+    int azzeramenti = 0;
+public Q_SLOTS:
+    void BitBtn3Click() { ++azzeramenti; }
+};
 
 // The customers' list, detail and categories, driven as the clerk drives them.
 class TestClienti : public QObject {
@@ -19,4 +31,6 @@ private Q_SLOTS:
     void capDelComune();
     void stampaPrivacy();
     void categorie();
+    void pulsantiAccanto();
+    void trovaPA();
 };
