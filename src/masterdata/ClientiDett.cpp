@@ -452,6 +452,7 @@ void TfrmClientiDett::spdSalvaClick()
 void TfrmClientiDett::spdIndietroClick()
 {
     if (!DatiModificati) {
+        SalvataggioFallito = false;
         accept();
         return;
     }

@@ -113,11 +113,19 @@ void TestClienti::menuElenco()
                   QCOMPARE(frmClienti->spdElimina->toolTip(), QString("Elimina il record corrente "));
                   // The reset shows every customer, withdrawn ones included.
                   QCOMPARE(form_DB->Table7->recordCount(), 4);
+                  QCOMPARE(dialoghi().messages().size(), 0);
                   QCOMPARE(frmClienti->DBGrid1->model()->headerData(0, Qt::Horizontal).toString(), QString("Cliente"));
+                  // "Elimina" always asks; No keeps the customer.
+                  QVERIFY(form_DB->Table7->locate("Id", 103));
+                  dialoghi().expectMessage("Sei sicuro di voler eliminare il cliente?", QMessageBox::No);
+                  frmClienti->spdElimina->click();
+                  dialoghi().expectMessage("Sei sicuro di voler eliminare il cliente?", QMessageBox::Yes);
+                  frmClienti->spdElimina->click();
+                  QCOMPARE(valore("select count(*) from Clienti where Id = 103").toInt(), 0);
                   frmClienti->spdIndietro->click();
               });
     QCOMPARE(form_DB->Table7->filter(), QString("Annullato = 0"));
-    QCOMPARE(form_DB->Table7->recordCount(), 3);
+    QCOMPARE(form_DB->Table7->recordCount(), 2);
     // Aiuto opens the list's page.
     frmClienti->spdHelp->click();
     QCOMPARE(launcher().opened.last(), guida(2600));
