@@ -669,3 +669,41 @@ void TestClienti::trovaPA()
     });
     QVERIFY(!form_DB->TablePA_fatturazioneElettronica->isActive());
 }
+
+void TestClienti::salvataggioFallitoTieneIlTesto()
+{
+    archivioClienti();
+    esegui("insert into fattura (ID, Cliente_ID, Cliente, Num, EsportatoXml, DatiTrasmissione_FormatoTrasmissione) values "
+           "(10, 101, 'Rossi Srl', 1, False, 'FPR12')");
+    // The tariffs cannot be written: the name cannot reach them.
+    esegui("alter table prezziar rename to prezziar_altrove");
+    dettaglio(101, [] {
+        auto *d = frmClientiDett;
+        d->DBEdit1->clear();
+        QTest::keyClicks(d->DBEdit1, "Rossi Spa");
+        d->PageControl1->setCurrentIndex(1);
+        d->DBCheckBox4->click();
+        QTest::keyClicks(d->DBEdit23, "UFE8Q2");
+        esegui("insert into Comuni (ID, Comune, Provincia, Cap) values (900005, 'Borgo Quinto', 'MI', '20095')");
+        form_DB->Table8->requery();
+        scegli(d->DBLookupComboBox5, "Borgo Quinto");
+        QTest::keyClicks(d->DBEdit25, "Via Po");
+        dialoghi().expectMessage("prezziar");
+        d->spdIndietro->click();
+        // Shown, nothing stored, the form open with what was typed.
+        QVERIFY(d->isVisible());
+        QVERIFY(d->DatiModificati);
+        QCOMPARE(d->DBEdit1->text(), QString("Rossi Spa"));
+        QVERIFY(d->DBCheckBox4->isChecked());
+        QCOMPARE(valore("select NominativoDocumenti from Clienti where Id = 101").toString(), QString("Rossi Srl"));
+        QCOMPARE(valore("select Cliente || DatiTrasmissione_FormatoTrasmissione from fattura where ID = 10").toString(),
+                 QString("Rossi SrlFPR12"));
+        // Once the tariffs are back, the same "Indietro" stores it all.
+        esegui("alter table prezziar_altrove rename to prezziar");
+        d->spdIndietro->click();
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(valore("select NominativoDocumenti from Clienti where Id = 101").toString(), QString("Rossi Spa"));
+    QCOMPARE(valore("select Cliente || DatiTrasmissione_FormatoTrasmissione from fattura where ID = 10").toString(),
+             QString("Rossi SpaFPA12"));
+}

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void aggiungiEAnnulla();
     void salvaNomeEFormato();
     void controlliAlCambioPagina();
+    void salvataggioFallitoTieneIlTesto();
     void partitaIvaECodiceFiscale();
     void email();
     void capDelComune();
