@@ -25,6 +25,7 @@
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Colori.h"
 #include "masterdata/AvvisiClienti.h"
+#include "masterdata/Clienti.h"
 #include "masterdata/TestiAvvisi.h"
 #include "masterdata/Comuni.h"
 #include "masterdata/EntiSequestratori.h"
@@ -83,7 +84,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnBanche", "Banche", "bank"},
          {"btnCarburanti", "Carburanti", "weather-showers"},
          {"btnCisterne", "Cisterne", "drive-harddisk"},
-         {"btnClienti", "Clienti", "system-users"},
+         {"btnClienti", "Clienti", "system-users", &TForm1::btnClientiClick},
          {"btnColori", "Colori", "preferences-desktop-color", &TForm1::btnColoriClick},
          {"btnComuni", "Comuni", "mark-location", &TForm1::btnComuniClick},
          {"btnArchivioContabilita", "Contabilità", "accessories-calculator", &TForm1::btnArchivioContabilitaClick},
@@ -615,6 +616,14 @@ void TForm1::btnColoriClick() { mostraLista(frmGrigliaColori); }
 void TForm1::btnArchivioAvvisiClick() { mostraLista(frmGrigliaAvvisi); }
 
 void TForm1::btnAttivitaAvvisiClientiClick() { frmAvvisiClienti_Campi->exec(); }
+
+void TForm1::btnClientiClick()
+{
+    frmClienti->BitBtn3Click();
+    frmClienti->exec();
+    // Other forms list only the customers not withdrawn.
+    form_DB->Table7->setFilter(QStringLiteral("Annullato = 0"));
+}
 
 void TForm1::btnComuniClick()
 {

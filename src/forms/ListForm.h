@@ -123,7 +123,7 @@ public Q_SLOTS:
     void EliminaColonna1Click();
     void SelezionaTutti1Click();
     // Reset: empties the search boxes and the filter; in pick mode only picking is allowed.
-    void BitBtn3Click();
+    virtual void BitBtn3Click();
 
 protected:
     // What "Aggiungi" does before it empties the filter (a list that re-queries first).

@@ -1,6 +1,7 @@
 #include "ArchivioTipologie.h"
 #include "forms/Registro.h"
 
+#include "CategorieClienti.h"
 #include "CategorieFornitori.h"
 #include "CategoriePersonale.h"
 #include "MostraLista.h"
@@ -61,9 +62,6 @@ TfrmArchivioTipologie::TfrmArchivioTipologie(QWidget *parent) : QDialog(parent)
     layout->addLayout(griglia);
     layout->addStretch(1);
 
-    // The customer categories' list comes with the customers' forms.
-    btnCategorieClienti->setEnabled(false);
-
     connect(spdIndietro, &QToolButton::clicked, this, &TfrmArchivioTipologie::spdIndietroClick);
     connect(btnTipoDocumenti, &QToolButton::clicked, this, &TfrmArchivioTipologie::btnTipoDocumentiClick);
     connect(btnVeicoli, &QToolButton::clicked, this, &TfrmArchivioTipologie::btnVeicoliClick);
@@ -72,6 +70,7 @@ TfrmArchivioTipologie::TfrmArchivioTipologie(QWidget *parent) : QDialog(parent)
     connect(btnTipoCalendario, &QToolButton::clicked, this, &TfrmArchivioTipologie::btnTipoCalendarioClick);
     connect(btnTipoScadenzePersonale, &QToolButton::clicked, this, &TfrmArchivioTipologie::btnTipoScadenzePersonaleClick);
     connect(BitBtn3, &QToolButton::clicked, this, &TfrmArchivioTipologie::BitBtn3Click);
+    connect(btnCategorieClienti, &QToolButton::clicked, this, &TfrmArchivioTipologie::btnCategorieClientiClick);
     connect(btnCategorieFornitori, &QToolButton::clicked, this, &TfrmArchivioTipologie::btnCategorieFornitoriClick);
     connect(btnCategoriePersonale, &QToolButton::clicked, this, &TfrmArchivioTipologie::btnCategoriePersonaleClick);
 }
@@ -100,6 +99,8 @@ void TfrmArchivioTipologie::btnTipoScadenzePersonaleClick()
 }
 
 void TfrmArchivioTipologie::BitBtn3Click() { mostraLista(frmGrigliaTipoTariffe, {}); }
+
+void TfrmArchivioTipologie::btnCategorieClientiClick() { mostraLista(frmCategorieClienti_Griglia, {QStringLiteral("Edit1")}); }
 
 void TfrmArchivioTipologie::btnCategorieFornitoriClick() { mostraLista(frmCategorieFornitori_Griglia, {QStringLiteral("Edit1")}); }
 

@@ -32,6 +32,7 @@ public Q_SLOTS:
     void btnTipoCalendarioClick();
     void btnTipoScadenzePersonaleClick();
     void BitBtn3Click();
+    void btnCategorieClientiClick();
     void btnCategorieFornitoriClick();
     void btnCategoriePersonaleClick();
     void spdIndietroClick();

@@ -113,7 +113,7 @@ void TestMenuArchivio::tipologieNonModale()
         QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
     }
     QCOMPARE(testi, QStringList({"Documenti", "Veicoli", "Costi Vetture", "Costi Personale", "Calendario",
-                                 "Scadenze del Personale", "Tariffe", "Categorie Clienti (spento)", "Categorie Fornitori",
+                                 "Scadenze del Personale", "Tariffe", "Categorie Clienti", "Categorie Fornitori",
                                  "Categorie Personale"}));
     QCOMPARE(frmArchivioTipologie->spdIndietro->text(), QString("Indietro"));
     QCOMPARE(frmArchivioTipologie->spdIndietro->toolTip(), QString("Torna indietro"));
