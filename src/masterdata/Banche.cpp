@@ -38,6 +38,7 @@ TfrmGrigliaBanche::TfrmGrigliaBanche(QWidget *parent)
           parent)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    resize(760, 480); // the three columns whole
 }
 
 // A new account is added to the whole list: the search boxes are emptied first.

@@ -30,7 +30,7 @@ QLabel *etichettaCollegamento(QWidget *parent, const QString &nome, const QStrin
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: navy;"));
+    l->setStyleSheet(QStringLiteral("QLabel { color: navy; } QLabel:disabled { color: gray; }"));
     l->setCursor(Qt::PointingHandCursor);
     return l;
 }
@@ -137,11 +137,16 @@ TfrmDitta::TfrmDitta(QWidget *parent)
     DBEdit2 = edit("DBEdit2", "Indirizzo", "Via");
     DBEdit3 = edit("DBEdit3", "Numero", "Numero");
     DBLookupComboBox1 = lookup("DBLookupComboBox1", "comune", "Comune", form_DB->Source8, "Comune", "Comune");
-    Button4 = new QPushButton(QStringLiteral("Cancella"), this);
+    auto *rigaCancella = new QWidget(this);
+    auto *hc = new QHBoxLayout(rigaCancella);
+    hc->setContentsMargins(0, 0, 0, 0);
+    Button4 = new QPushButton(QStringLiteral("Cancella"), rigaCancella);
     Button4->setAutoDefault(false);
     Button4->setObjectName(QStringLiteral("Button4"));
     Button4->setFocusPolicy(Qt::NoFocus);
-    aggiungiRiga(S, Button4);
+    hc->addWidget(Button4);
+    hc->addStretch(1);
+    aggiungiRiga(S, rigaCancella);
     DBEdit4 = edit("DBEdit4", "Cap", "Cap");
     DBEdit5 = edit("DBEdit5", "Provincia", "Provincia");
 
