@@ -16,5 +16,7 @@ private Q_SLOTS:
     void cancellaESalva();
     void modificaApreLogoMaga();
     void scansioneDalBackendTest();
+    void scansioneAColori();
+    void scansioneAnnullata();
     void senzaScannerNienteSuccede();
 };
