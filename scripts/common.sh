@@ -13,6 +13,7 @@ PELLA_PACKAGES=(
   xvfb xauth fonts-dejavu-core poppler-utils libxml2-utils adwaita-icon-theme
   python3 python3-vobject python3-icalendar nodejs
   libcurl4-openssl-dev python3-aiosmtpd openssl
+  libsane-dev
 )
 
 # Installs the given packages, or the project's list, when any is missing. With the project's

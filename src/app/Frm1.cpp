@@ -23,6 +23,7 @@
 #include "accounting/ArchivioContabilita.h"
 #include "accounting/GrigliaIva.h"
 #include "masterdata/ArchivioTipologie.h"
+#include "masterdata/Banche.h"
 #include "masterdata/Colori.h"
 #include "masterdata/AvvisiClienti.h"
 #include "masterdata/Clienti.h"
@@ -34,6 +35,8 @@
 #include "masterdata/Province.h"
 #include "masterdata/Reparti.h"
 #include "masterdata/UnitaMisura.h"
+#include "settings/Ditta.h"
+#include "settings/Opzioni.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
 #include "widgets/MaskedDateEdit.h"
@@ -81,7 +84,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
 {
     static const std::vector<std::vector<MenuEntry>> tabs = {
         {{"btnArchivioAvvisi", "Avvisi", "mail-message-new", &TForm1::btnArchivioAvvisiClick},
-         {"btnBanche", "Banche", "bank"},
+         {"btnBanche", "Banche", "bank", &TForm1::btnBancheClick},
          {"btnCarburanti", "Carburanti", "weather-showers"},
          {"btnCisterne", "Cisterne", "drive-harddisk"},
          {"btnClienti", "Clienti", "system-users", &TForm1::btnClientiClick},
@@ -108,7 +111,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator"},
          {"btnEsportazioni", "Esportazioni", "document-export"},
          {"btnFatturaElettronica", "Fattura Elettronica Estesa", "text-xml"},
-         {"btnAttivitaOpzioni", "Opzioni", "preferences-system"},
+         {"btnAttivitaOpzioni", "Opzioni", "preferences-system", &TForm1::btnAttivitaOpzioniClick},
          {"btnAttivitaPrimaNota", "Prima Nota", "accessories-text-editor", &TForm1::btnAttivitaPrimaNotaClick}},
         {{"btnFattureClienti", "Fatture", "x-office-document"},
          {"btnNoteCreditoClienti", "Note Credito", "edit-undo"},
@@ -187,7 +190,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     Button2 = new QPushButton(QStringLiteral("Carica ditta"), central);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setCursor(Qt::PointingHandCursor);
-    Button2->setEnabled(false); // the company editor comes with its own form
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     top->addWidget(Label1);
     top->addWidget(Button2);
     top->addStretch(1);
@@ -612,6 +615,19 @@ void mostraLista(forms::ListForm *lista, const QStringList &caselleDopo = {QStri
 } // namespace
 
 void TForm1::btnColoriClick() { mostraLista(frmGrigliaColori); }
+
+// The bank accounts' search boxes keep their text between showings.
+void TForm1::btnBancheClick() { mostraLista(frmGrigliaBanche, {}); }
+
+void TForm1::Button2Click()
+{
+    if (!form_DB->Connessione.isOpen()) return; // no database, no company
+    frmDitta->apri();
+    // The name heads the window as it was stored.
+    mostraRagioneSociale();
+}
+
+void TForm1::btnAttivitaOpzioniClick() { frmOpzioni->apri(); }
 
 void TForm1::btnArchivioAvvisiClick() { mostraLista(frmGrigliaAvvisi); }
 

@@ -65,6 +65,9 @@ public Q_SLOTS:
     void maskDaExit();
     // Lists of the code tables and of the places.
     void btnColoriClick();
+    void btnBancheClick();           // the company's own bank accounts
+    void Button2Click();             // "Carica ditta": the company editor
+    void btnAttivitaOpzioniClick();  // the options editor
     void btnArchivioAvvisiClick(); // the stored notice texts
     void btnAttivitaAvvisiClientiClick(); // the customer-notice wizard
     void btnComuniClick();

@@ -5,5 +5,6 @@
 #include "tst_testiavvisi.h"
 #include "tst_avvisiclienti.h"
 #include "tst_clienti.h"
+#include "tst_banche.h"
 
-PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti, TestClienti)
+PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti, TestClienti, TestBanche)

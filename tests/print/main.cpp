@@ -4,5 +4,6 @@
 #include "tst_modellistampe.h"
 #include "tst_stampa.h"
 #include "tst_stampeprimanota.h"
+#include "tst_logostampa.h"
 
-PELLA_TEST_MAIN(TestStampa, TestCatalogoStampe, TestModelliStampe, TestMenuStampe, TestStampePrimaNota)
+PELLA_TEST_MAIN(TestStampa, TestCatalogoStampe, TestModelliStampe, TestMenuStampe, TestStampePrimaNota, TestLogoStampa)

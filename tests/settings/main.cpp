@@ -1,0 +1,6 @@
+#include "support/TestMain.h"
+#include "tst_ditta.h"
+#include "tst_logo.h"
+#include "tst_opzioni.h"
+
+PELLA_TEST_MAIN(TestOpzioni, TestDitta, TestCaricaDitta, TestLogo)

@@ -1,0 +1,287 @@
+#include "tst_logo.h"
+
+#include "Ambiente.h"
+#include "Banco.h"
+#include "data/DB.h"
+#include "db/Query.h"
+#include "settings/Logo.h"
+#include "settings/Opzioni.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+std::unique_ptr<banco::Banco> g_banco;
+std::unique_ptr<QTemporaryDir> g_dir;
+
+void avvia()
+{
+    g_dir = std::make_unique<QTemporaryDir>();
+    g_banco = std::make_unique<banco::Banco>(QStringList{QStringLiteral("frmOpzioni")});
+}
+
+QVariant valore(const QString &sql) { return g_banco->valore(sql); }
+testing_support::ScriptedDialogs &dialoghi() { return g_banco->dialoghi(); }
+testing_support::ScriptedLauncher &launcher() { return static_cast<testing_support::ScriptedLauncher &>(ui::Launcher::instance()); }
+QString percorso(const QString &nome) { return g_dir->path() + u'/' + nome; }
+
+// A picture of one colour, written in the format its name asks.
+QString immagine(const QString &nome, QColor colore, QSize misura = QSize(120, 60), const char *formato = nullptr)
+{
+    QImage i(misura, QImage::Format_RGB32);
+    i.fill(colore);
+    const QString p = percorso(nome);
+    if (!i.save(p, formato)) return {};
+    return p;
+}
+
+// SANE reads the folder of its configuration once per process: one folder serves every test.
+QString cartellaSane()
+{
+    static QTemporaryDir dir;
+    qputenv("SANE_CONFIG_DIR", dir.path().toLocal8Bit());
+    return dir.path();
+}
+
+void scrivi(const QString &file, const QByteArray &testo)
+{
+    QFile f(cartellaSane() + u'/' + file);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(testo);
+}
+
+// SANE's test scanner alone, set up with the given lines of its configuration: a picture of
+// 157 by 196 pixels (8 by 10 cm at 50 dpi).
+void scannerDiProva(const QByteArray &configurazione)
+{
+    scrivi(QStringLiteral("dll.conf"), "test\n");
+    // A configuration file replaces every default: the resolution is given too.
+    scrivi(QStringLiteral("test.conf"), "number_of_devices 1\nresolution_min 1.0\nresolution_max 1200.0\n"
+                                        "resolution_quant 1.0\nresolution 50.0\n" + configurazione);
+}
+
+QImage logoSalvato()
+{
+    QImage i;
+    i.loadFromData(valore("select Logo from ditta").toByteArray());
+    return i;
+}
+
+// Runs the action on the options editor's Logo page and leaves with "Indietro".
+void sulLogo(const std::function<void(TfrmOpzioni *)> &azione)
+{
+    ambiente::conModale([] { frmOpzioni->apri(); },
+                        [&](QWidget *) {
+                            frmOpzioni->PageControl1->setCurrentIndex(TfrmOpzioni::pagLogo);
+                            azione(frmOpzioni);
+                            frmOpzioni->spdIndietro->click();
+                            QVERIFY(!frmOpzioni->isVisible());
+                        });
+}
+
+bool simile(QColor a, QColor b) { return qAbs(a.red() - b.red()) < 40 && qAbs(a.green() - b.green()) < 40 && qAbs(a.blue() - b.blue()) < 40; }
+
+} // namespace
+
+void TestLogo::cleanup()
+{
+    if (g_banco) QVERIFY2(dialoghi().clean(), qPrintable(dialoghi().report()));
+    g_banco.reset();
+    g_dir.reset();
+}
+
+void TestLogo::adattaAlRiquadro_data()
+{
+    QTest::addColumn<QSize>("immagine");
+    QTest::addColumn<QSize>("atteso");
+    QTest::newRow("largo il doppio") << QSize(2000, 1000) << QSize(714, 357);
+    QTest::newRow("quadrato") << QSize(1000, 1000) << QSize(357, 357);
+    QTest::newRow("molto largo") << QSize(1654, 357) << QSize(827, 178);
+}
+
+void TestLogo::adattaAlRiquadro()
+{
+    QFETCH(QSize, immagine);
+    QFETCH(QSize, atteso);
+    QCOMPARE(logo::adatta(immagine, QSize(827, 357)), atteso);
+}
+
+void TestLogo::caricaPngEJpeg()
+{
+    avvia();
+    const QString png = immagine("logo.png", Qt::red);
+    const QString jpeg = immagine("LOGO.JPEG", Qt::blue, QSize(90, 90), "JPEG");
+    sulLogo([&](TfrmOpzioni *o) {
+        dialoghi().queueOpenFile(png);
+        o->Button6->click();
+        QVERIFY(!o->DBImage1->pixmap().isNull());
+    });
+    QVERIFY(valore("select Logo from ditta").toByteArray().startsWith("BM"));
+    QCOMPARE(logoSalvato().size(), QSize(120, 60));
+    QVERIFY(simile(logoSalvato().pixelColor(5, 5), Qt::red));
+    sulLogo([&](TfrmOpzioni *o) {
+        dialoghi().queueOpenFile(jpeg);
+        o->Button6->click();
+    });
+    QVERIFY(valore("select Logo from ditta").toByteArray().startsWith("BM"));
+    QCOMPARE(logoSalvato().size(), QSize(90, 90));
+    QVERIFY(simile(logoSalvato().pixelColor(5, 5), Qt::blue));
+}
+
+void TestLogo::estensioneNonAccettataNonCarica()
+{
+    avvia();
+    const QString png = immagine("logo.png", Qt::red);
+    const QString gif = immagine("altro.gif", Qt::green, QSize(10, 10), "PNG");
+    sulLogo([&](TfrmOpzioni *o) {
+        dialoghi().queueOpenFile(png);
+        o->Button6->click();
+        dialoghi().queueOpenFile(gif);
+        o->Button6->click();
+        dialoghi().queueOpenFile(QString()); // cancelled
+        o->Button6->click();
+    });
+    QCOMPARE(logoSalvato().size(), QSize(120, 60));
+}
+
+void TestLogo::fileIllegibileAvvisa()
+{
+    avvia();
+    const QString rotto = percorso("rotto.png");
+    QFile f(rotto);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("non sono una immagine");
+    f.close();
+    dialoghi().expectMessage(QStringLiteral("Impossibile leggere l'immagine"));
+    sulLogo([&](TfrmOpzioni *o) {
+        dialoghi().queueOpenFile(rotto);
+        o->Button6->click();
+    });
+    QVERIFY(valore("select Logo from ditta").isNull());
+}
+
+void TestLogo::salvaComeImmagine_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("inizio");
+    QTest::newRow("jpg") << "logo.jpg" << "logo.jpg" << QByteArray("\xFF\xD8");
+    QTest::newRow("JPG maiuscolo") << "logo.JPG" << "logo.JPG" << QByteArray("\xFF\xD8");
+    QTest::newRow("jpeg dà una bitmap") << "logo.jpeg" << "logo.jpeg" << QByteArray("BM");
+    QTest::newRow("png dà una bitmap") << "logo.png" << "logo.png" << QByteArray("BM");
+    QTest::newRow("senza estensione") << "logo" << "logo.JPG" << QByteArray("\xFF\xD8");
+}
+
+void TestLogo::salvaComeImmagine()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, inizio);
+    avvia();
+    const QString png = immagine("origine.png", Qt::red);
+    sulLogo([&](TfrmOpzioni *o) {
+        // Without a logo nothing is asked.
+        o->Button8->click();
+        dialoghi().queueOpenFile(png);
+        o->Button6->click();
+        dialoghi().queueSaveFile(percorso(nome));
+        o->Button8->click();
+    });
+    QFile salvato(percorso(file));
+    QVERIFY2(salvato.open(QIODevice::ReadOnly), qPrintable(file));
+    QVERIFY(salvato.readAll().startsWith(inizio));
+    QImage letto(percorso(file));
+    QCOMPARE(letto.size(), QSize(120, 60));
+}
+
+void TestLogo::cancellaESalva()
+{
+    avvia();
+    const QString png = immagine("logo.png", Qt::red);
+    sulLogo([&](TfrmOpzioni *o) {
+        dialoghi().queueOpenFile(png);
+        o->Button6->click();
+    });
+    QVERIFY(!valore("select Logo from ditta").isNull());
+    sulLogo([&](TfrmOpzioni *o) {
+        o->Button9->click();
+        QVERIFY(o->DBImage1->pixmap().isNull());
+    });
+    QVERIFY(valore("select Logo from ditta").isNull());
+}
+
+void TestLogo::modificaApreLogoMaga()
+{
+    avvia();
+    // The program's folder is the test's own.
+    static_cast<testing_support::FakeWorkstation &>(ui::Workstation::instance()).folder = g_dir->path();
+    const QString file = percorso("LogoMaga.bmp");
+    dialoghi().expectMessage(QStringLiteral("LogoMaga.bmp non esiste"));
+    sulLogo([&](TfrmOpzioni *o) { o->btnModificaLogo->click(); });
+    QVERIFY(launcher().opened.isEmpty());
+    QImage(10, 10, QImage::Format_RGB32).save(file, "BMP");
+    sulLogo([&](TfrmOpzioni *o) { o->btnModificaLogo->click(); });
+    QCOMPARE(launcher().opened, QStringList{file});
+}
+
+void TestLogo::scansioneDalBackendTest()
+{
+    avvia();
+    scannerDiProva("mode Gray\ndepth 8\ntest-picture \"Solid black\"\n");
+    sulLogo([&](TfrmOpzioni *o) {
+        o->Button7->click();
+        QVERIFY(!o->DBImage1->pixmap().isNull());
+    });
+    // Fitted into the picture box keeping its proportions.
+    const QImage logo = logoSalvato();
+    QCOMPARE(logo.size(), QSize(285, 357));
+    QCOMPARE(logo.pixelColor(100, 100), QColor(Qt::black));
+}
+
+void TestLogo::senzaScannerNienteSuccede()
+{
+    avvia();
+    scrivi(QStringLiteral("dll.conf"), "");
+    sulLogo([&](TfrmOpzioni *o) { o->Button7->click(); });
+    QVERIFY(valore("select Logo from ditta").isNull());
+}
+
+void TestLogo::scansioneAColori()
+{
+    avvia();
+    scannerDiProva("mode Color\ndepth 8\ntest-picture \"Color pattern\"\n");
+    sulLogo([&](TfrmOpzioni *o) { o->Button7->click(); });
+    const QImage logo = logoSalvato();
+    QVERIFY(!logo.isNull());
+    // Colour stripes: some pixels are far from grey.
+    int colorati = 0;
+    for (int y = 0; y < logo.height(); y += 4)
+        for (int x = 0; x < logo.width(); x += 4) {
+            const QColor c = logo.pixelColor(x, y);
+            if (qMax(c.red(), qMax(c.green(), c.blue())) - qMin(c.red(), qMin(c.green(), c.blue())) > 100) ++colorati;
+        }
+    QVERIFY2(colorati > 50, qPrintable(QString::number(colorati)));
+}
+
+void TestLogo::scansioneAnnullata()
+{
+    avvia();
+    const QString png = immagine("logo.png", Qt::red);
+    sulLogo([&](TfrmOpzioni *o) {
+        dialoghi().queueOpenFile(png);
+        o->Button6->click();
+    });
+    // The scan is cancelled while it is read: the logo stays and nothing is said.
+    scannerDiProva("read-status-code \"SANE_STATUS_CANCELLED\"\n");
+    sulLogo([&](TfrmOpzioni *o) { o->Button7->click(); });
+    QCOMPARE(logoSalvato().size(), QSize(120, 60));
+    QVERIFY(simile(logoSalvato().pixelColor(5, 5), Qt::red));
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <QObject>
+
+// The Logo page of the options: files, saving, clearing, the image editor, the scanner.
+class TestLogo : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup();
+    void adattaAlRiquadro_data();
+    void adattaAlRiquadro();
+    void caricaPngEJpeg();
+    void estensioneNonAccettataNonCarica();
+    void fileIllegibileAvvisa();
+    void salvaComeImmagine_data();
+    void salvaComeImmagine();
+    void cancellaESalva();
+    void modificaApreLogoMaga();
+    void scansioneDalBackendTest();
+    void scansioneAColori();
+    void scansioneAnnullata();
+    void senzaScannerNienteSuccede();
+};
