@@ -81,7 +81,7 @@ void TestRegistro::programmaCompletoInOrdine()
     QCOMPARE(chiavi, QStringList({"GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
                                   "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmReparti_Griglia",
                                   "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
-                                  "frmGrigliaIva", "frmGrigliaAvvisi"}));
+                                  "frmGrigliaIva", "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);
