@@ -1,5 +1,6 @@
 #include "Clienti.h"
 #include "ClientiDett.h"
+#include "VCardClientiForm.h"
 #include "forms/DetailForm.h"
 #include "forms/Family.h"
 #include "forms/Registro.h"
@@ -334,15 +335,9 @@ void TfrmClienti::spdCopyEmailClick()
     if (indirizziSelezionati(indirizzi)) posta::mostraIndirizzi(indirizzi);
 }
 
-void TfrmClienti::btImportaVCardClick()
-{
-    // Wired to the customers' vCard exchange.
-}
+void TfrmClienti::btImportaVCardClick() { importaVCardClienti(this); }
 
-void TfrmClienti::btEsportaVCardClick()
-{
-    // Wired to the customers' vCard exchange.
-}
+void TfrmClienti::btEsportaVCardClick() { esportaVCardClienti(this, clientiSelezionati()); }
 
 namespace {
 // Created once at start-up, in the program's order.

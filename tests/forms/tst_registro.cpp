@@ -82,7 +82,7 @@ void TestRegistro::programmaCompletoInOrdine()
                                   "frmClienti_Griglia", "frmGrigliaBanche_Griglia",
                                   "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmReparti_Griglia",
                                   "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
-                                  "frmGrigliaIva", "frmGrigliaAvvisi"}));
+                                  "frmGrigliaIva", "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);

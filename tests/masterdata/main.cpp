@@ -6,5 +6,7 @@
 #include "tst_avvisiclienti.h"
 #include "tst_clienti.h"
 #include "tst_banche.h"
+#include "tst_vcardclientiform.h"
 
-PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti, TestClienti, TestBanche)
+PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti, TestClienti, TestBanche,
+                TestVCardClientiForm)

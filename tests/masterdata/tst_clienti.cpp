@@ -6,6 +6,7 @@
 #include "db/Query.h"
 #include "mail/Email.h"
 #include "forms/Registro.h"
+#include "einvoice/TrovaPA.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Comuni.h"
 #include "masterdata/CategorieClienti.h"
@@ -19,6 +20,8 @@
 #include "widgets/DBLookupComboBox.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -456,6 +459,38 @@ void TestClienti::email()
               });
 }
 
+void TestClienti::vcardDaiPulsanti()
+{
+    // The list's buttons export the selected customers and import the file back.
+    archivioClienti();
+    QTemporaryDir cartella;
+    const QString file = cartella.filePath("scelti.vcf");
+    frmClienti->BitBtn3Click();
+    conModale([] { frmClienti->exec(); },
+              [&](QWidget *) {
+                  db::Query *q = form_DB->Table7;
+                  for (qint64 id : {102, 101}) {
+                      QVERIFY(q->locate("Id", id));
+                      q->setRowSelected(q->currentIndex(), true);
+                  }
+                  dialoghi().queueSaveFile(file);
+                  frmClienti->btEsportaVCard->click();
+                  QVERIFY(QFile::exists(file));
+                  esegui("update Clienti set Cellulare = '000' where Id in (101, 102)");
+                  // Option 2: the customers found by the cards' UID are updated without asking.
+                  esegui("update opzioni set AzioneImportazioneVCard = 2");
+                  dialoghi().queueOpenFile(file);
+                  frmClienti->btImportaVCard->click();
+                  frmClienti->spdIndietro->click();
+              });
+    db::Query q(&form_DB->Connessione);
+    q.setSql("select Id, Cellulare from Clienti order by Id");
+    q.open();
+    QStringList righe;
+    for (q.first(); !q.eof(); q.next()) righe << q.field(0).asString() + " " + q.field(1).asString();
+    QCOMPARE(righe, QStringList({"101 333111", "102 347222", "103 333999", "104 "}));
+}
+
 void TestClienti::capDelComune()
 {
     archivioClienti();
@@ -509,8 +544,8 @@ void TestClienti::stampaPrivacy()
         // Printed without the checks, after saving what was typed.
         d->spdStampa->click();
         QVERIFY(!d->DatiModificati);
-        // The finder of public administrations is not in this program: its button is off.
-        QVERIFY(!d->spdTrovaPa->isEnabled());
+        // The finder of public administrations is in the program; paying instalments is not yet.
+        QVERIFY(d->spdTrovaPa->isEnabled());
         QVERIFY(!d->btnAssegnoFornitori->isEnabled());
         d->spdIndietro->click();
     });
@@ -635,21 +670,12 @@ void TestClienti::pulsantiAccanto()
 void TestClienti::trovaPA()
 {
     archivioClienti();
-    // The finder belongs to the e-invoicing forms; where it is not registered a stand-in is.
-    static QWidget *finto = nullptr;
     forms::Registro &r = forms::Registro::istanza();
-    if (!r.voce("frmTrovaPA")) {
-        forms::VoceForm v;
-        v.nome = "frmTrovaPA";
-        v.classe = "TfrmTrovaPA";
-        v.crea = [](QWidget *p) -> QWidget * { return finto = new FintoTrovaPA(p); };
-        v.azzera = [] { finto = nullptr; };
-        v.corrente = [] { return finto; };
-        r.aggiungi(v);
-    }
     r.crea({"frmTrovaPA"}, Form1);
     QWidget *trova = r.voce("frmTrovaPA")->corrente();
     QVERIFY(trova);
+    // A search left from an earlier use, which the detail's reset must empty.
+    frmTrovaPA->Edit1->setText("Roma");
     form_DB->TablePA_fatturazioneElettronica->open();
     dettaglio(101, [trova] {
         auto *d = frmClientiDett;
@@ -662,7 +688,7 @@ void TestClienti::trovaPA()
         conModale([d] { d->spdTrovaPa->click(); },
                   [trova](QWidget *w) {
                       QCOMPARE(w, trova);
-                      if (auto *f = qobject_cast<FintoTrovaPA *>(trova)) QCOMPARE(f->azzeramenti, 1);
+                      QVERIFY(frmTrovaPA->Edit1->text().isEmpty());
                       static_cast<QDialog *>(w)->reject();
                   });
         d->spdIndietro->click();

@@ -1,17 +1,5 @@
 #pragma once
-#include <QDialog>
 #include <QObject>
-
-// Stands for the finder of public administrations where the program has none registered: it
-// counts its resets and is closed by the test.
-class FintoTrovaPA : public QDialog {
-    Q_OBJECT
-public:
-    using QDialog::QDialog;
-    int azzeramenti = 0;
-public Q_SLOTS:
-    void BitBtn3Click() { ++azzeramenti; }
-};
 
 // The customers' list, detail and categories, driven as the clerk drives them.
 class TestClienti : public QObject {
@@ -29,6 +17,7 @@ private Q_SLOTS:
     void salvataggioFallitoTieneIlTesto();
     void partitaIvaECodiceFiscale();
     void email();
+    void vcardDaiPulsanti();
     void capDelComune();
     void stampaPrivacy();
     void categorie();

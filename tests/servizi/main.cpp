@@ -9,7 +9,8 @@
 #include "tst_ricercaprimanota.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
+#include "tst_vcardclienti.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
-                     TestServiziClienti)
+                     TestServiziClienti, TestServiziVCardClienti)

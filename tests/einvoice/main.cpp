@@ -1,0 +1,4 @@
+#include "support/TestMain.h"
+#include "tst_trovapa.h"
+
+PELLA_TEST_MAIN(TestTrovaPA)
