@@ -7,10 +7,11 @@
 #include "tst_posta.h"
 #include "tst_primanota.h"
 #include "tst_ricercaprimanota.h"
+#include "tst_scadenze.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
 #include "tst_vcardclienti.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
-                     TestServiziClienti, TestServiziVCardClienti)
+                     TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze)
