@@ -20,6 +20,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QLineEdit>
 #include <QToolBar>
@@ -228,8 +229,11 @@ void DetailForm::showEvent(QShowEvent *e)
 
 QWidget *DetailForm::primoCampo() const
 {
+    // The tabs of the pages take the focus too, but typing belongs in the first field.
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this) && isAncestorOf(w)) return w;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this) && isAncestorOf(w)
+            && !qobject_cast<QTabBar *>(w) && !qobject_cast<QTabWidget *>(w))
+            return w;
     return nullptr;
 }
 

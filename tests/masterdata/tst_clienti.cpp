@@ -254,6 +254,8 @@ void TestClienti::aggiungiEAnnulla()
                   QVERIFY(frmClientiDett->spdAnnulla->isVisible());
                   QCOMPARE(frmClientiDett->PageControl1->currentIndex(), 0);
                   QCOMPARE(frmClientiDett->ColorBox1->currentText(), QString("Bianco"));
+                  // The clerk starts on the first field, the category, not on the pages' tabs.
+                  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(frmClientiDett->DBLookupComboBox1));
                   QTest::keyClicks(frmClientiDett->DBEdit1, "Nuovo Cliente");
                   // Nationality and head-office country come filled: the town is the first thing missing.
                   dialoghi().expectMessage("Attenzione manca il comune della sede!");
