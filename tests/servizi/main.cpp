@@ -2,6 +2,7 @@
 #include "tst_aliquote.h"
 #include "tst_avvio.h"
 #include "tst_avvisi.h"
+#include "tst_numerazione.h"
 #include "tst_pianoconti.h"
 #include "tst_posta.h"
 #include "tst_primanota.h"
@@ -10,4 +11,5 @@
 #include "tst_totali.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
-                     TestServiziTotali, TestServiziPosta, TestServiziAvvisi)
+                     TestServiziTotali, TestServiziPosta, TestServiziAvvisi, TestServiziNumerazione,
+                     TestDuePostazioni)
