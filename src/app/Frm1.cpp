@@ -367,7 +367,7 @@ bool TForm1::apriArchivio(const QString &path, bool creaSeManca)
     // A missing file is created only where the program keeps its own database: a path that
     // names a missing file elsewhere (a network folder not reachable) must not start empty.
     // An empty file would become a new, empty company just the same.
-    if (!creaSeManca && (!QFileInfo::exists(path) || QFileInfo(path).size() == 0)) {
+    if (!creaSeManca && !db::isServerAddress(path) && (!QFileInfo::exists(path) || QFileInfo(path).size() == 0)) {
         ui::showError(QStringLiteral("Attenzione il database %1 %2.\nScegliere il database con \"Lavora in Rete\".")
                           .arg(path, QFileInfo::exists(path) ? QStringLiteral("è un file vuoto") : QStringLiteral("non esiste")),
                       kCaptionErrore, this);
@@ -389,6 +389,14 @@ bool TForm1::apriArchivio(const QString &path, bool creaSeManca)
     return true;
 }
 
+QString TForm1::cartellaArchivio(const QString &archivio)
+{
+    // A database on a server has no folder of its own: its update script is placed beside the
+    // program.
+    if (db::isServerAddress(archivio)) return ui::Workstation::instance().programFolder();
+    return QFileInfo(archivio).absolutePath();
+}
+
 bool TForm1::AvvioCompleto()
 {
     Memo1->clear();
@@ -396,7 +404,7 @@ bool TForm1::AvvioCompleto()
     const QString programFolder = ui::Workstation::instance().programFolder();
     const bool predefinito = QFileInfo(PercorsoArchivio).absoluteFilePath()
         == QFileInfo(QDir(programFolder).filePath(QStringLiteral("archivio.db"))).absoluteFilePath();
-    PercorsoArchivioMdb = QFileInfo(PercorsoArchivio).absoluteDir().filePath(QStringLiteral("archivio.db"));
+    PercorsoArchivioMdb = QDir(cartellaArchivio(PercorsoArchivio)).filePath(QStringLiteral("archivio.db"));
     FileHelp = QDir(ui::Workstation::instance().installFolder()).filePath(QStringLiteral("aiuto/index.html"));
     if (!QFileInfo::exists(FileHelp)) ui::showInformation(QStringLiteral("File di Help non Trovato\n") + FileHelp, QStringLiteral("Pellavantoria"), this);
     if (!apriArchivio(PercorsoArchivio, predefinito)) return false;
@@ -428,7 +436,7 @@ QString parolaIniziale(const QString &s)
 
 void TForm1::eseguiSQLAggio()
 {
-    const QString script = QFileInfo(PercorsoArchivio).absoluteDir().filePath(QStringLiteral("SQLAggio.sql"));
+    const QString script = QDir(cartellaArchivio(PercorsoArchivio)).filePath(QStringLiteral("SQLAggio.sql"));
     if (!QFileInfo::exists(script)) return;
     db::Connection &c = form_DB->Connessione;
     QString current;
@@ -566,11 +574,49 @@ void TForm1::termina()
     if (terminaApplicazione) terminaApplicazione();
 }
 
+QString TForm1::scegliArchivio()
+{
+    const bool suServer = db::isServerAddress(PercorsoArchivio);
+    const int dove = ui::Dialogs::instance().choose(
+        this, QStringLiteral("Lavora in Rete"), QStringLiteral("Su quale archivio si vuole lavorare?"),
+        {QStringLiteral("File dell'archivio (archivio.db), per una sola postazione"),
+         QStringLiteral("Server PostgreSQL, archivio condiviso da più postazioni")},
+        suServer ? 1 : 0);
+    if (dove < 0) return {};
+    if (dove == 0)
+        return ui::Dialogs::instance().openFile(this, QStringLiteral("Lavora in Rete"),
+                                                suServer ? ui::Workstation::instance().programFolder()
+                                                         : QFileInfo(PercorsoArchivio).absolutePath(),
+                                                QStringLiteral("Database (archivio.db)"));
+    // The four parts of the address, proposed from the server in use or from the usual values.
+    db::ServerAddress a = db::parseServerAddress(PercorsoArchivio);
+    if (!suServer) {
+        a.host = QStringLiteral("localhost");
+        a.port = 5432;
+        a.database = QStringLiteral("pellavantoria");
+        a.user = qEnvironmentVariable("USER");
+    }
+    QStringList valori = {a.host, QString::number(a.port), a.database, a.user};
+    if (!ui::Dialogs::instance().inputFields(
+            this, QStringLiteral("Lavora in Rete"),
+            QStringLiteral("Archivio condiviso su un server PostgreSQL. La password non viene chiesta né salvata: "
+                           "il collegamento la legge dal file delle password di PostgreSQL dell'utente (~/.pgpass)."),
+            {QStringLiteral("Server"), QStringLiteral("Porta"), QStringLiteral("Database"), QStringLiteral("Utente")}, valori))
+        return {};
+    bool portaValida = false;
+    const int porta = valori.value(1).trimmed().toInt(&portaValida);
+    a = {valori.value(0).trimmed(), porta, valori.value(2).trimmed(), valori.value(3).trimmed()};
+    if (a.host.isEmpty() || a.database.isEmpty() || !portaValida || porta < 1 || porta > 65535) {
+        ui::showError(QStringLiteral("Attenzione indicare il server, la porta (un numero da 1 a 65535) e il nome del database."),
+                      kCaptionErrore, this);
+        return {};
+    }
+    return db::serverAddressText(a);
+}
+
 void TForm1::btnLavoraReteClick()
 {
-    const QString scelto = ui::Dialogs::instance().openFile(this, QStringLiteral("Lavora in Rete"),
-                                                            QFileInfo(PercorsoArchivio).absolutePath(),
-                                                            QStringLiteral("Database (archivio.db)"));
+    const QString scelto = scegliArchivio();
     if (scelto.isEmpty()) return;
     const QString precedente = PercorsoArchivio;
     for (db::Query *q : form_DB->queries()) q->close();
@@ -582,7 +628,7 @@ void TForm1::btnLavoraReteClick()
     }
     PercorsoArchivio = scelto;
     Memo1->setPlainText(scelto);
-    PercorsoArchivioMdb = scelto;
+    PercorsoArchivioMdb = db::isServerAddress(scelto) ? QDir(cartellaArchivio(scelto)).filePath(QStringLiteral("archivio.db")) : scelto;
     scriviPercorso(scelto);
     if (!AvvioCompletato) {
         // The start-up had stopped: it runs whole on the database just chosen.

@@ -18,7 +18,7 @@ class MaskedDateEdit;
 
 // Globals of the main window's unit.
 inline bool AvvioCompletato = false; // the start-up ran to its end
-inline QString PercorsoArchivio;     // the database in use
+inline QString PercorsoArchivio;     // the database in use: a file path or a server address
 inline QString StringaConnessione;   // what the connection was last opened with (the file's path)
 inline QString FileHelp;             // the help's start page
 
@@ -93,6 +93,10 @@ private:
     void buildMenu();
     bool AvvioCompleto();
     QString individuaArchivio();
+    // "Lavora in Rete": a database file, or the address of a server database; empty when cancelled.
+    QString scegliArchivio();
+    // The folder of a database file; beside the program for a database on a server.
+    static QString cartellaArchivio(const QString &archivio);
     bool apriArchivio(const QString &path, bool creaSeManca);
     void eseguiSQLAggio();
     void cancellaTemporanei();

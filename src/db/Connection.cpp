@@ -82,6 +82,12 @@ QVariant Connection::scalar(const QString &accessSql, const Params &params)
     return st->step() ? st->value(0) : QVariant();
 }
 
+void Connection::lockForNumbering(const QString &name)
+{
+    if (m_txDepth == 0) throw DbError(QStringLiteral("La numerazione %1 va bloccata dentro una transazione").arg(name));
+    m_engine->lockForNumbering(name);
+}
+
 qint64 Connection::lastInsertId() const { return m_engine->lastInsertId(); }
 
 const TableDescription &Connection::tableInfo(const QString &table)
@@ -95,6 +101,8 @@ const TableDescription &Connection::tableInfo(const QString &table)
 QString Connection::primaryKey(const QString &table) { return tableInfo(table).primaryKey; }
 QStringList Connection::columnNames(const QString &table) { return tableInfo(table).columns; }
 bool Connection::hasTable(const QString &table) { return tableInfo(table).exists; }
+QStringList Connection::columnTypes(const QString &table) { return tableInfo(table).types; }
+QStringList Connection::tableNames() { return m_engine->tableNames(); }
 void Connection::clearMetadataCache() { m_tables.clear(); }
 
 } // namespace db

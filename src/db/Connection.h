@@ -56,7 +56,16 @@ public:
     QString primaryKey(const QString &table);
     QStringList columnNames(const QString &table);
     bool hasTable(const QString &table);
+    // Declared types of a table's columns, in the order of columnNames().
+    QStringList columnTypes(const QString &table);
+    // Every table of the database, by name.
+    QStringList tableNames();
     void clearMetadataCache();
+
+    // Inside a Transaction: holds the numbering named `name` (a table, say) until the
+    // transaction ends, so that another workstation numbering the same way waits and then reads
+    // what this one stored. Throws DbError outside a transaction.
+    void lockForNumbering(const QString &name);
 
     // Nesting depth of open transactions, for Transaction.
     int transactionDepth() const { return m_txDepth; }

@@ -24,6 +24,7 @@ void setParam(Params &params, const QString &name, const QVariant &value);
 struct TableDescription {
     bool exists = false;
     QStringList columns;
+    QStringList types;  // each column's declared type, in the same order
     QString primaryKey; // the first column of the primary key
 };
 
@@ -91,6 +92,8 @@ public:
 
     virtual TableDescription describeTable(const QString &table) = 0;
     virtual bool hasAnyTable() = 0;
+    // The database's tables, by name (the engine's own bookkeeping tables left out).
+    virtual QStringList tableNames() = 0;
     // The schema version stored in the database.
     virtual int userVersion() = 0;
     virtual void setUserVersion(int version) = 0;
@@ -98,6 +101,10 @@ public:
     // The statement that opens a transaction which takes the write lock at once, so that two
     // workstations never both read and then both fail to write.
     virtual QString beginTransactionSql() const = 0;
+    // Inside the write transaction: holds the lock named `name` until the transaction ends,
+    // waiting while another connection holds it, so that two workstations taking the next number
+    // of one numbering never read the same highest number.
+    virtual void lockForNumbering(const QString &name) = 0;
     // A condition true when the column holds exactly the parameter's value, nulls equal.
     virtual QString sameValueCondition(const QString &quotedColumn, const QString &parameter) const = 0;
 
@@ -112,5 +119,21 @@ std::unique_ptr<Engine> createPostgresEngine(const std::function<QDateTime()> *n
 // True when a database address names a PostgreSQL server ("postgresql://..." or
 // "host=... dbname=..."), false for a file path.
 bool isServerAddress(const QString &location);
+
+// What the program asks of a server address. The password is never part of it: the server's
+// client library reads it from the user's own password file (~/.pgpass).
+struct ServerAddress {
+    QString host;     // name or address of the server, or the folder of its local socket
+    int port = 5432;
+    QString database;
+    QString user;
+};
+// The address text for those parts ("host=... port=... dbname=... user=..."), each value quoted
+// as the client library reads it, with a connection timeout so that a server that does not
+// answer is reported in seconds.
+QString serverAddressText(const ServerAddress &a);
+// The parts of a server address (keywords or "postgresql://..."); empty parts where the address
+// names none, and every part empty for a text that is no server address.
+ServerAddress parseServerAddress(const QString &address);
 
 } // namespace db

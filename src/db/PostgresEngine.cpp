@@ -263,7 +263,9 @@ public:
             break;
         }
         case QMetaType::QByteArray:
-            m_values[i] = v.toByteArray();
+            // Bytes travel in bytea's hex form: raw, a zero byte would end the value and
+            // a backslash would be read as an escape.
+            m_values[i] = "\\x" + v.toByteArray().toHex();
             break;
         default:
             m_values[i] = v.toString().toUtf8();
@@ -557,7 +559,8 @@ public:
         TableDescription info;
         const auto st = prepare(QStringLiteral(
             "SELECT a.attname, EXISTS (SELECT 1 FROM pg_index i WHERE i.indrelid = c.oid AND i.indisprimary "
-            "AND i.indkey[0] = a.attnum) FROM pg_class c JOIN pg_attribute a ON a.attrelid = c.oid "
+            "AND i.indkey[0] = a.attnum), format_type(a.atttypid, a.atttypmod) "
+            "FROM pg_class c JOIN pg_attribute a ON a.attrelid = c.oid "
             "WHERE c.relname = lower(?) AND c.relkind IN ('r', 'v', 'p') AND pg_table_is_visible(c.oid) "
             "AND a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"));
         st->bind(1, table);
@@ -565,6 +568,7 @@ public:
             info.exists = true;
             const QString name = st->value(0).toString();
             info.columns << name;
+            info.types << st->value(2).toString();
             if (st->value(1).toInt() == 1 && info.primaryKey.isEmpty()) info.primaryKey = name;
         }
         return info;
@@ -575,6 +579,15 @@ public:
         const auto st = prepare(QStringLiteral(
             "SELECT count(*) FROM pg_tables WHERE schemaname = current_schema() AND tablename <> 'pella_versione'"));
         return st->step() && st->value(0).toInt() > 0;
+    }
+
+    QStringList tableNames() override
+    {
+        QStringList names;
+        const auto st = prepare(QStringLiteral("SELECT tablename FROM pg_tables WHERE schemaname = current_schema() "
+                                               "AND tablename <> 'pella_versione' ORDER BY tablename"));
+        while (st->step()) names << st->value(0).toString();
+        return names;
     }
 
     // The schema version lives in a one-row table; none yet is version 0.
@@ -600,6 +613,16 @@ public:
     // Rows are locked as they are written; the lost-update guard catches a row changed since read.
     QString beginTransactionSql() const override { return QStringLiteral("BEGIN"); }
 
+    // A plain BEGIN lets two workstations read the same max(Num): the numbering's own lock, an
+    // advisory one released with the transaction, serialises them. Each statement after it sees
+    // what the previous holder committed (read committed).
+    void lockForNumbering(const QString &name) override
+    {
+        const auto st = prepare(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"));
+        st->bind(1, QString(QStringLiteral("pellavantoria.numerazione.") + name.toLower()));
+        st->step();
+    }
+
     QString sameValueCondition(const QString &quotedColumn, const QString &parameter) const override
     {
         // Compared as text: exact (a change of case counts) and the same for every column type.
@@ -620,6 +643,46 @@ bool isServerAddress(const QString &location)
         QStringLiteral("^\\s*(postgres(ql)?://|(host|hostaddr|port|dbname|user|service)\\s*=)"),
         QRegularExpression::CaseInsensitiveOption);
     return re.match(location).hasMatch();
+}
+
+QString serverAddressText(const ServerAddress &a)
+{
+    // Values in single quotes, with quotes and backslashes escaped, as libpq reads them.
+    auto quoted = [](const QString &v) -> QString {
+        QString e = v;
+        e.replace(u'\\', QLatin1String("\\\\")).replace(u'\'', QLatin1String("\\'"));
+        return u'\'' + e + u'\'';
+    };
+    QStringList parts;
+    if (!a.host.isEmpty()) parts << QStringLiteral("host=") + quoted(a.host);
+    parts << QStringLiteral("port=%1").arg(a.port);
+    if (!a.database.isEmpty()) parts << QStringLiteral("dbname=") + quoted(a.database);
+    if (!a.user.isEmpty()) parts << QStringLiteral("user=") + quoted(a.user);
+    parts << QStringLiteral("connect_timeout=10");
+    return parts.join(u' ');
+}
+
+ServerAddress parseServerAddress(const QString &address)
+{
+    ServerAddress a;
+    a.port = 0;
+    if (!isServerAddress(address)) return a;
+    char *error = nullptr;
+    PQconninfoOption *options = PQconninfoParse(address.toUtf8().constData(), &error);
+    if (error) PQfreemem(error);
+    if (!options) return a;
+    for (PQconninfoOption *o = options; o->keyword; ++o) {
+        if (!o->val) continue;
+        const QByteArray k(o->keyword);
+        const QString v = QString::fromUtf8(o->val);
+        if (k == "host") a.host = v;
+        else if (k == "port") a.port = v.toInt();
+        else if (k == "dbname") a.database = v;
+        else if (k == "user") a.user = v;
+    }
+    PQconninfoFree(options);
+    if (a.port <= 0) a.port = 5432; // the client library's own default
+    return a;
 }
 
 } // namespace db

@@ -321,6 +321,7 @@ public:
             info.exists = true;
             const QString name = st->value(1).toString();
             info.columns << name;
+            info.types << st->value(2).toString();
             if (st->value(5).toInt() == 1 && info.primaryKey.isEmpty()) info.primaryKey = name;
         }
         return info;
@@ -332,6 +333,15 @@ public:
         return st->step() && st->value(0).toInt() > 0;
     }
 
+    QStringList tableNames() override
+    {
+        QStringList names;
+        const auto st = prepare(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, 1, 7) <> 'sqlite_' ORDER BY name"));
+        while (st->step()) names << st->value(0).toString();
+        return names;
+    }
+
     int userVersion() override
     {
         const auto st = prepare(QStringLiteral("PRAGMA user_version"));
@@ -341,6 +351,8 @@ public:
     void setUserVersion(int version) override { executeScript(QStringLiteral("PRAGMA user_version = %1").arg(version)); }
 
     QString beginTransactionSql() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    // The write transaction (BEGIN IMMEDIATE) already keeps every other writer of the file out.
+    void lockForNumbering(const QString &) override {}
 
     QString sameValueCondition(const QString &quotedColumn, const QString &parameter) const override
     {

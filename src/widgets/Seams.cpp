@@ -1,6 +1,15 @@
 #include "Seams.h"
 
+#include <QButtonGroup>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,6 +30,59 @@
 
 
 namespace ui {
+
+int Dialogs::choose(QWidget *parent, const QString &caption, const QString &prompt, const QStringList &options, int current)
+{
+    QDialog d(parent);
+    d.setWindowTitle(caption);
+    auto *layout = new QVBoxLayout(&d);
+    layout->addWidget(new QLabel(prompt, &d));
+    auto *gruppo = new QButtonGroup(&d);
+    for (int i = 0; i < options.size(); ++i) {
+        auto *r = new QRadioButton(options[i], &d);
+        r->setChecked(i == current);
+        gruppo->addButton(r, i);
+        layout->addWidget(r);
+    }
+    auto *bottoni = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+    bottoni->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    QObject::connect(bottoni, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(bottoni, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    layout->addWidget(bottoni);
+    if (d.exec() != QDialog::Accepted) return -1;
+    return gruppo->checkedId();
+}
+
+bool Dialogs::inputFields(QWidget *parent, const QString &caption, const QString &prompt, const QStringList &labels,
+                          QStringList &values)
+{
+    QDialog d(parent);
+    d.setWindowTitle(caption);
+    auto *layout = new QVBoxLayout(&d);
+    if (!prompt.isEmpty()) {
+        auto *testo = new QLabel(prompt, &d);
+        testo->setWordWrap(true);
+        layout->addWidget(testo);
+    }
+    auto *campi = new QFormLayout;
+    QList<QLineEdit *> edit;
+    for (int i = 0; i < labels.size(); ++i) {
+        auto *e = new QLineEdit(values.value(i), &d);
+        e->setMinimumWidth(280);
+        campi->addRow(labels[i], e);
+        edit << e;
+    }
+    layout->addLayout(campi);
+    auto *bottoni = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+    bottoni->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    QObject::connect(bottoni, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(bottoni, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    layout->addWidget(bottoni);
+    if (d.exec() != QDialog::Accepted) return false;
+    values.clear();
+    for (QLineEdit *e : edit) values << e->text();
+    return true;
+}
 
 namespace {
 

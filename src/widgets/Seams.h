@@ -28,6 +28,14 @@ public:
     // An input box: false when cancelled; `value` holds the initial text and the answer.
     virtual bool inputText(QWidget *parent, const QString &caption, const QString &prompt, QString &value,
                            bool password = false) = 0;
+    // A choice among a few options, one of them marked at first: the index chosen, -1 when
+    // cancelled. The real dialog shows them as radio buttons with OK and Annulla.
+    virtual int choose(QWidget *parent, const QString &caption, const QString &prompt, const QStringList &options,
+                       int current);
+    // A small form of text boxes, one per label: false when cancelled; `values` holds the initial
+    // texts and, on OK, the answers (as many as the labels).
+    virtual bool inputFields(QWidget *parent, const QString &caption, const QString &prompt, const QStringList &labels,
+                             QStringList &values);
 
     static Dialogs &instance();
     static void setInstance(Dialogs *d); // nullptr restores the real dialogs

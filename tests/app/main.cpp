@@ -1,4 +1,5 @@
 #include "support/TestMain.h"
+#include "tst_rete.h"
 #include "tst_startup.h"
 
-PELLA_TEST_MAIN(TestStartup)
+PELLA_TEST_MAIN(TestStartup, TestLavoraInRete)

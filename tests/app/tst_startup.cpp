@@ -167,6 +167,7 @@ void TestStartup::missingDatabaseElsewhereIsNotCreated()
     const QString good = QDir(folder()).filePath("sede/archivio.db");
     QDir(folder()).mkpath("sede");
     prepareDb(good, {"update ditta set RagSoc = 'Sede'"});
+    g_seams->dialogs.queueChoice(0);
     g_seams->dialogs.queueOpenFile(good);
     Form1->btnLavoraReteClick();
     QVERIFY(AvvioCompletato);
@@ -210,6 +211,7 @@ void TestStartup::failedStartIsShownOnceUnderRealActivation()
     const QString good = QDir(folder()).filePath("sede/archivio.db");
     QDir(folder()).mkpath("sede");
     prepareDb(good, {});
+    g_seams->dialogs.queueChoice(0);
     g_seams->dialogs.queueOpenFile(good);
     Form1->btnLavoraRete->click();
     QVERIFY(AvvioCompletato);
@@ -493,6 +495,7 @@ void TestStartup::workOnAnotherDatabase()
     const QString other = QDir(folder()).filePath("sede/archivio.db");
     QDir(folder()).mkpath("sede");
     prepareDb(other, {"update ditta set RagSoc = 'Sede Centrale'", "insert into TempStampa (NomeComputer) values ('POSTAZIONE1')"});
+    g_seams->dialogs.queueChoice(0);
     g_seams->dialogs.queueOpenFile(other);
     Form1->btnLavoraReteClick();
     QCOMPARE(conn().path(), other);
@@ -501,6 +504,7 @@ void TestStartup::workOnAnotherDatabase()
     QCOMPARE(Form1->Memo1->toPlainText(), other);
     QCOMPARE(form_DB->TableTempStampa->recordCount(), 1); // bound again, nothing else of the start-up
     // Back to a database without a company name: the label empties.
+    g_seams->dialogs.queueChoice(0);
     g_seams->dialogs.queueOpenFile(defaultDb());
     Form1->btnLavoraReteClick();
     QCOMPARE(Form1->Label1->text(), QString());
@@ -509,12 +513,17 @@ void TestStartup::workOnAnotherDatabase()
 void TestStartup::workOnAnotherDatabaseCancelledOrRefused()
 {
     start();
+    g_seams->dialogs.queueChoice(-1); // the choice between file and server cancelled
+    Form1->btnLavoraReteClick();
+    QCOMPARE(conn().path(), defaultDb());
+    g_seams->dialogs.queueChoice(0);
     g_seams->dialogs.queueOpenFile(QString()); // cancelled
     Form1->btnLavoraReteClick();
     QCOMPARE(conn().path(), defaultDb());
     const QString junk = QDir(folder()).filePath("junk/archivio.db");
     QDir(folder()).mkpath("junk");
     writeFile(junk, QByteArray(2048, 'x'));
+    g_seams->dialogs.queueChoice(0);
     g_seams->dialogs.queueOpenFile(junk);
     g_seams->dialogs.expectMessage("Impossibile aprire il database");
     Form1->btnLavoraReteClick();

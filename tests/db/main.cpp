@@ -4,5 +4,6 @@
 #include "tst_archivefile.h"
 #include "tst_params.h"
 #include "tst_postazioni.h"
+#include "tst_copia.h"
 
-PELLA_TEST_MAIN(TestAccessSql, TestQuery, TestArchiveFile, TestParams, TestPostazioni)
+PELLA_TEST_MAIN(TestAccessSql, TestQuery, TestArchiveFile, TestParams, TestPostazioni, TestCopia)

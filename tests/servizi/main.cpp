@@ -3,6 +3,7 @@
 #include "tst_avvio.h"
 #include "tst_avvisi.h"
 #include "tst_clienti.h"
+#include "tst_numerazione.h"
 #include "tst_pianoconti.h"
 #include "tst_posta.h"
 #include "tst_primanota.h"
@@ -14,4 +15,5 @@
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
-                     TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze)
+                     TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze,
+                     TestServiziNumerazione, TestDuePostazioni)

@@ -28,6 +28,8 @@ void ScriptedDialogs::clear()
     m_expect.clear();
     m_files.clear();
     m_inputs.clear();
+    m_choices.clear();
+    m_fields.clear();
     m_messages.clear();
     m_unexpected.clear();
 }
@@ -56,6 +58,31 @@ bool ScriptedDialogs::inputText(QWidget *, const QString &caption, const QString
     const auto [text, ok] = m_inputs.front();
     m_inputs.pop_front();
     if (ok) value = text;
+    return ok;
+}
+
+int ScriptedDialogs::choose(QWidget *, const QString &caption, const QString &prompt, const QStringList &, int)
+{
+    if (m_choices.empty()) {
+        m_unexpected << QStringLiteral("choice ") + caption + QStringLiteral(": ") + prompt;
+        return -1;
+    }
+    const int c = m_choices.front();
+    m_choices.pop_front();
+    return c;
+}
+
+bool ScriptedDialogs::inputFields(QWidget *, const QString &caption, const QString &prompt, const QStringList &,
+                                  QStringList &values)
+{
+    m_lastFields = values;
+    if (m_fields.empty()) {
+        m_unexpected << QStringLiteral("form ") + caption + QStringLiteral(": ") + prompt;
+        return false;
+    }
+    const auto [answer, ok] = m_fields.front();
+    m_fields.pop_front();
+    if (ok) values = answer;
     return ok;
 }
 

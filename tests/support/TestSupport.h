@@ -33,6 +33,12 @@ public:
     void queueSaveFile(const QString &path) { m_files.push_back(path); }
     void queueFolder(const QString &path) { m_files.push_back(path); }
     void queueInput(const QString &text, bool ok = true) { m_inputs.push_back({text, ok}); }
+    // The answer of the next choice (-1: cancelled).
+    void queueChoice(int index) { m_choices.push_back(index); }
+    // The answers of the next small form (ok false: cancelled).
+    void queueFields(const QStringList &values, bool ok = true) { m_fields.push_back({values, ok}); }
+    // The initial texts the last small form showed.
+    const QStringList &lastFieldsShown() const { return m_lastFields; }
 
     const QList<AskedMessage> &messages() const { return m_messages; }
     QStringList messageTexts() const;
@@ -49,12 +55,18 @@ public:
     QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return nextFile(); }
     QString folder(QWidget *, const QString &, const QString &) override { return nextFile(); }
     bool inputText(QWidget *, const QString &caption, const QString &prompt, QString &value, bool) override;
+    int choose(QWidget *, const QString &caption, const QString &prompt, const QStringList &options, int current) override;
+    bool inputFields(QWidget *, const QString &caption, const QString &prompt, const QStringList &labels,
+                     QStringList &values) override;
 
 private:
     QString nextFile();
     std::deque<std::pair<QString, QMessageBox::StandardButton>> m_expect;
     std::deque<QString> m_files;
     std::deque<std::pair<QString, bool>> m_inputs;
+    std::deque<int> m_choices;
+    std::deque<std::pair<QStringList, bool>> m_fields;
+    QStringList m_lastFields;
     QList<AskedMessage> m_messages;
     QStringList m_unexpected;
 };

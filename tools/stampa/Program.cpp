@@ -59,8 +59,9 @@ int run(const QStringList &arguments, bool display)
     Mode mode = Mode::Unknown;
     try {
         const QString path = arguments.size() > 1 ? arguments.at(1) : defaultDatabase();
-        // Opening would create an empty file: a wrong path must say so instead.
-        if (!QFileInfo(path).isFile()) throw ReportError(QStringLiteral("Database non trovato: %1").arg(QDir::toNativeSeparators(path)));
+        // Opening would create an empty file: a wrong path must say so instead. A server
+        // address (the shared database) is opened as it is.
+        if (!db::isServerAddress(path) && !QFileInfo(path).isFile()) throw ReportError(QStringLiteral("Database non trovato: %1").arg(QDir::toNativeSeparators(path)));
         db::Connection conn;
         conn.setNow([] { return ui::Clock::instance().now(); });
         if (!conn.open(path))
