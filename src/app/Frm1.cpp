@@ -29,6 +29,7 @@
 #include "masterdata/Comuni.h"
 #include "masterdata/EntiSequestratori.h"
 #include "masterdata/Modelli.h"
+#include "masterdata/ModPagamento.h"
 #include "masterdata/MostraLista.h"
 #include "masterdata/Province.h"
 #include "masterdata/Reparti.h"
@@ -92,7 +93,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnFornitori", "Fornitori", "system-users"},
          {"btnIva", "Iva", "accessories-calculator", &TForm1::btnIvaClick},
          {"btnMarche", "Marche", "emblem-favorite", &TForm1::btnMarcheClick},
-         {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open"},
+         {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open", &TForm1::btnModalitaPagamentoClick},
          {"btnPersonale", "Personale", "user-info"},
          {nullptr, nullptr, nullptr},
          {"btnProvince", "Province", "mark-location", &TForm1::btnProvinceClick},
@@ -611,6 +612,8 @@ void mostraLista(forms::ListForm *lista, const QStringList &caselleDopo = {QStri
 } // namespace
 
 void TForm1::btnColoriClick() { mostraLista(frmGrigliaColori); }
+
+void TForm1::btnModalitaPagamentoClick() { mostraLista(frmModPagam); }
 
 void TForm1::btnArchivioAvvisiClick() { mostraLista(frmGrigliaAvvisi); }
 

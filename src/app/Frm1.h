@@ -65,6 +65,7 @@ public Q_SLOTS:
     void maskDaExit();
     // Lists of the code tables and of the places.
     void btnColoriClick();
+    void btnModalitaPagamentoClick(); // the payment methods
     void btnArchivioAvvisiClick(); // the stored notice texts
     void btnAttivitaAvvisiClientiClick(); // the customer-notice wizard
     void btnComuniClick();

@@ -4,5 +4,6 @@
 #include "tst_menu.h"
 #include "tst_testiavvisi.h"
 #include "tst_avvisiclienti.h"
+#include "tst_modpagamento.h"
 
-PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti)
+PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti, TestModPagamento)

@@ -8,6 +8,7 @@
 #include "tst_ricercaprimanota.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
+#include "tst_scadenzepagamento.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
-                     TestServiziTotali, TestServiziPosta, TestServiziAvvisi)
+                     TestServiziTotali, TestServiziPosta, TestServiziAvvisi, TestServiziScadenzePagamento)
