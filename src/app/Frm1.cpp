@@ -31,6 +31,7 @@
 #include "masterdata/Comuni.h"
 #include "masterdata/EntiSequestratori.h"
 #include "masterdata/Modelli.h"
+#include "masterdata/ModPagamento.h"
 #include "masterdata/MostraLista.h"
 #include "masterdata/Province.h"
 #include "masterdata/Reparti.h"
@@ -96,7 +97,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnFornitori", "Fornitori", "system-users"},
          {"btnIva", "Iva", "accessories-calculator", &TForm1::btnIvaClick},
          {"btnMarche", "Marche", "emblem-favorite", &TForm1::btnMarcheClick},
-         {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open"},
+         {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open", &TForm1::btnModalitaPagamentoClick},
          {"btnPersonale", "Personale", "user-info"},
          {nullptr, nullptr, nullptr},
          {"btnProvince", "Province", "mark-location", &TForm1::btnProvinceClick},
@@ -674,6 +675,8 @@ void TForm1::Button2Click()
 }
 
 void TForm1::btnAttivitaOpzioniClick() { frmOpzioni->apri(); }
+
+void TForm1::btnModalitaPagamentoClick() { mostraLista(frmModPagam); }
 
 void TForm1::btnArchivioAvvisiClick() { mostraLista(frmGrigliaAvvisi); }
 

@@ -68,6 +68,7 @@ public Q_SLOTS:
     void btnBancheClick();           // the company's own bank accounts
     void Button2Click();             // "Carica ditta": the company editor
     void btnAttivitaOpzioniClick();  // the options editor
+    void btnModalitaPagamentoClick(); // the payment methods
     void btnArchivioAvvisiClick(); // the stored notice texts
     void btnAttivitaAvvisiClientiClick(); // the customer-notice wizard
     void btnComuniClick();

@@ -56,6 +56,8 @@ void TestMenuArchivio::pulsantiMenu_data()
     QTest::newRow("Enti Sequestratori") << "Enti Sequestratori" << "frmGrigliaEntiSequestratori" << "Descrizione = 'x'" << true
                                         << QStringList{"Edit1"};
     QTest::newRow("Iva") << "Iva" << "frmGrigliaIva" << "Descrizione = 'x'" << true << QStringList{};
+    QTest::newRow("Mododalità Pagamento") << "Mododalità Pagamento" << "frmModPagam" << "Descrizione = 'x'" << true
+                                          << QStringList{"Edit1"};
     QTest::newRow("Marche") << "Marche" << "frmModelli" << "Descrizione = 'x'" << true << QStringList{"Edit1"};
     QTest::newRow("Province") << "Province" << "frmGrigliaProvince" << "PROVINCIA = 'x'" << false
                               << QStringList{"Edit1", "Edit2"};

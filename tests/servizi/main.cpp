@@ -11,9 +11,10 @@
 #include "tst_scadenze.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
+#include "tst_scadenzepagamento.h"
 #include "tst_vcardclienti.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
                      TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze,
-                     TestServiziNumerazione, TestDuePostazioni)
+                     TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento)
