@@ -642,9 +642,9 @@ void TestClienti::pulsantiAccanto()
     archivioClienti();
     dettaglio(103, [] {
         auto *d = frmClientiDett;
-        // Payment methods are not in the program yet: their buttons are off.
-        QVERIFY(!d->SpeedButton8->isEnabled());
-        QVERIFY(!d->SpeedButton9->isEnabled());
+        // The payment methods' forms are in the program: their buttons are on.
+        QVERIFY(d->SpeedButton8->isEnabled());
+        QVERIFY(d->SpeedButton9->isEnabled());
         // No category: its edit button does nothing.
         d->SpeedButton5->click();
         QVERIFY(QApplication::activeModalWidget() == d);
