@@ -4,6 +4,7 @@
 // its own, and the default filters. Last, the start-up on a new database for comparison.
 // Usage: bench_startup [--scala X] [--runs N]
 #include "BenchData.h"
+#include "BenchSeams.h"
 
 #include "app/Forms.h"
 #include "app/Frm1.h"
@@ -21,32 +22,6 @@
 #include <malloc.h>
 
 namespace {
-
-class BenchWorkstation : public ui::Workstation {
-public:
-    QString folder;
-    QString computerName() const override { return QStringLiteral("BENCH"); }
-    bool hasPrinter() const override { return true; }
-    QString programFolder() const override { return folder; }
-    QString installFolder() const override { return folder; }
-};
-
-// A message during start-up would wait for a click: it is printed and answered at once.
-class BenchDialogs : public ui::Dialogs {
-public:
-    int shown = 0;
-    QMessageBox::StandardButton message(QWidget *, const QString &text, const QString &caption, QMessageBox::Icon,
-                                        QMessageBox::StandardButtons, QMessageBox::StandardButton defaultButton) override
-    {
-        ++shown;
-        std::fprintf(stderr, "message \"%s\": %s\n", qPrintable(caption), qPrintable(text));
-        return defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : defaultButton;
-    }
-    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString folder(QWidget *, const QString &, const QString &) override { return {}; }
-    bool inputText(QWidget *, const QString &, const QString &, QString &, bool) override { return false; }
-};
 
 // A program folder whose percorso.txt names the database (empty: a new one in the folder).
 void prepareFolder(const QString &folder, const QString &database)
