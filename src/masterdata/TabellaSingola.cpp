@@ -39,6 +39,8 @@ protected:
 
 } // namespace
 
+void apostrofoAcuto(QWidget *campo) { campo->installEventFilter(new ApostrofoAcuto(campo)); }
+
 TabellaSingola::TabellaSingola(Config config, QWidget *parent) : QDialog(parent), m_cfg(std::move(config))
 {
     setObjectName(m_cfg.nome);
@@ -72,7 +74,7 @@ TabellaSingola::TabellaSingola(Config config, QWidget *parent) : QDialog(parent)
     layout->addLayout(campi);
     layout->addStretch(1);
 
-    if (m_cfg.apostrofoAcuto) DBEdit2->installEventFilter(new ApostrofoAcuto(DBEdit2));
+    if (m_cfg.apostrofoAcuto) apostrofoAcuto(DBEdit2);
     if (m_cfg.comeDettaglio) new ui::EditingHelper(this);
 
     connect(spdIndietro, &QToolButton::clicked, this, &TabellaSingola::spdIndietroClick);

@@ -22,6 +22,9 @@ namespace masterdata {
 
 class Navigatore;
 
+// A typed apostrophe becomes the acute accent in this field, so a stored text never holds one.
+void apostrofoAcuto(QWidget *campo);
+
 class TabellaSingola : public QDialog {
     Q_OBJECT
 public:

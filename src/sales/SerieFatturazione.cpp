@@ -6,6 +6,7 @@
 #include "db/Query.h"
 #include "forms/Family.h"
 #include "masterdata/Navigatore.h"
+#include "masterdata/TabellaSingola.h"
 #include "widgets/DBEdit.h"
 #include "widgets/EditingHelper.h"
 #include "widgets/ToolButton.h"
@@ -18,26 +19,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// A typed apostrophe becomes the acute accent, so a series code never holds one.
-class ApostrofoAcuto : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *e) override
-    {
-        if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->text() != QLatin1String("'")) return false;
-        // Sent as a key of its own, so the edit starts editing its row as for any typed key.
-        QKeyEvent acuto(QEvent::KeyPress, Qt::Key_acute, Qt::NoModifier, QString(QChar(0x00B4)));
-        QCoreApplication::sendEvent(watched, &acuto);
-        return true;
-    }
-};
-
-} // namespace
 
 TfrmSerieFatturazione::TfrmSerieFatturazione(QWidget *parent) : QDialog(parent)
 {
@@ -76,7 +57,7 @@ TfrmSerieFatturazione::TfrmSerieFatturazione(QWidget *parent) : QDialog(parent)
         e->setObjectName(nome);
         e->setDataSource(s);
         e->setDataField(colonna);
-        e->installEventFilter(new ApostrofoAcuto(e));
+        masterdata::apostrofoAcuto(e);
         campi->addRow(etichetta, e);
         return e;
     };
