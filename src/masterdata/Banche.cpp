@@ -2,6 +2,7 @@
 #include "forms/Registro.h"
 
 #include "data/DB.h"
+#include "forms/Family.h"
 #include "db/Query.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
@@ -97,13 +98,8 @@ bool TAnaBanca::eventFilter(QObject *watched, QEvent *e)
 
 void TAnaBanca::DBLookupComboBox1Click()
 {
-    db::Query *q = dataset();
-    db::Query *comuni = form_DB->Table8;
-    if (!q->isEditing()) q->edit();
-    for (const QString campo : {QStringLiteral("Cap"), QStringLiteral("Provincia")}) {
-        const db::Field f = comuni->findField(campo);
-        if (f.isValid() && !f.isNull()) q->fieldByName(campo).setValue(f.value());
-    }
+    forms::copiaDallaScelta(form_DB->Table8, dataset(),
+                            {{QStringLiteral("Cap"), QStringLiteral("Cap")}, {QStringLiteral("Provincia"), QStringLiteral("Provincia")}});
     DatiModificati = true;
 }
 

@@ -520,15 +520,10 @@ void TfrmClientiDett::DBLookupComboBox1Click()
 void TfrmClientiDett::DBLookupComboBox5Click()
 {
     DatiModificati = true;
-    db::Query *q = dataset();
-    db::Query *comuni = form_DB->Table8;
-    q->edit();
-    if (!comuni->fieldByName(QStringLiteral("Cap")).isNull())
-        q->fieldByName(QStringLiteral("Cap")).setAsString(comuni->fieldByName(QStringLiteral("Cap")).asString());
-    if (!comuni->fieldByName(QStringLiteral("Provincia")).isNull())
-        q->fieldByName(QStringLiteral("Provincia")).setAsString(comuni->fieldByName(QStringLiteral("Provincia")).asString());
-    if (!comuni->fieldByName(QStringLiteral("ID")).isNull())
-        q->fieldByName(QStringLiteral("Comune_id")).setAsInteger(comuni->fieldByName(QStringLiteral("ID")).asLargeInt());
+    forms::copiaDallaScelta(form_DB->Table8, dataset(),
+                            {{QStringLiteral("Cap"), QStringLiteral("Cap")},
+                             {QStringLiteral("Provincia"), QStringLiteral("Provincia")},
+                             {QStringLiteral("ID"), QStringLiteral("Comune_id")}});
 }
 
 void TfrmClientiDett::DBLookupComboBox6Click()

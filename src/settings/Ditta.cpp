@@ -235,13 +235,8 @@ void TfrmDitta::DBEdit8Exit()
 
 void TfrmDitta::DBLookupComboBox1Click()
 {
-    db::Query *q = dataset();
-    db::Query *comuni = form_DB->Table8;
-    if (!q->isEditing()) q->edit();
-    for (const QString campo : {QStringLiteral("Cap"), QStringLiteral("Provincia")}) {
-        const db::Field f = comuni->findField(campo);
-        if (f.isValid() && !f.isNull()) q->fieldByName(campo).setValue(f.value());
-    }
+    forms::copiaDallaScelta(form_DB->Table8, dataset(),
+                            {{QStringLiteral("Cap"), QStringLiteral("Cap")}, {QStringLiteral("Provincia"), QStringLiteral("Provincia")}});
     DatiModificati = true;
 }
 
