@@ -198,15 +198,7 @@ void TfrmClienti::FiltraClick() { dataset()->setFilter(filtroRicerca()); }
 
 void TfrmClienti::BitBtn3Click()
 {
-    for (QLineEdit *b : m_caselleClienti) {
-        const QSignalBlocker quiet(b);
-        b->clear();
-    }
-    {
-        const QSignalBlocker quiet(ComboBox1);
-        ComboBox1->setCurrentIndex(-1);
-        ComboBox1->setEditText(QString());
-    }
+    primaDiAggiungere();
     ListForm::BitBtn3Click();
     abilitaPulsanti();
 }
@@ -220,7 +212,8 @@ void TfrmClienti::abilitaPulsanti()
 
 void TfrmClienti::primaDiAggiungere()
 {
-    // Also when another form adds a customer on the fly: the new row must not be filtered out.
+    // The search boxes emptied without searching; also when another form adds a customer on
+    // the fly, so that the new row is not filtered out.
     for (QLineEdit *b : m_caselleClienti) {
         const QSignalBlocker quiet(b);
         b->clear();
