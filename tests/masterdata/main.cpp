@@ -7,6 +7,7 @@
 #include "tst_clienti.h"
 #include "tst_banche.h"
 #include "tst_vcardclientiform.h"
+#include "tst_fornitori.h"
 
 PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti, TestClienti, TestBanche,
-                TestVCardClientiForm)
+                TestVCardClientiForm, TestFornitori)

@@ -10,7 +10,8 @@
 #include "tst_stampe.h"
 #include "tst_totali.h"
 #include "tst_vcardclienti.h"
+#include "tst_fornitori.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
-                     TestServiziClienti, TestServiziVCardClienti)
+                     TestServiziClienti, TestServiziVCardClienti, TestServiziFornitori)
