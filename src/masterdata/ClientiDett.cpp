@@ -74,14 +74,9 @@ TfrmClientiDett::TfrmClientiDett(QWidget *parent)
 
     // Generale: two columns of fields, in the order Enter walks them.
     TabSheet1 = aggiungiPagina(QStringLiteral("TabSheet1"), QStringLiteral("  Generale "));
-    auto *colonne = new QWidget(TabSheet1);
-    auto *h = new QHBoxLayout(colonne);
-    h->setContentsMargins(0, 0, 0, 0);
-    auto *sx = new QFormLayout;
-    auto *dx = new QFormLayout;
-    h->addLayout(sx, 1);
-    h->addSpacing(16);
-    h->addLayout(dx, 1);
+    QFormLayout *sx = nullptr;
+    QFormLayout *dx = nullptr;
+    QWidget *colonne = masterdata::colonne(TabSheet1, sx, dx);
 
     const auto categoria = aggiungiLookup(QStringLiteral("DBLookupComboBox1"), QStringLiteral("Categoria"),
                                           QStringLiteral("Categoria_ID"), form_DB->SourceCategoriaClienti, QStringLiteral("ID"),

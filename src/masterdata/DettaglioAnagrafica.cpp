@@ -10,6 +10,8 @@
 #include "widgets/Seams.h"
 
 #include <QFocusEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -103,6 +105,47 @@ bool salvaRiga(QWidget *finestra, db::Query *q, qint64 id, const std::function<b
         ui::showError(e.message(), QStringLiteral("Messaggio di errore"), finestra);
         return false;
     }
+}
+
+QWidget *colonne(QWidget *pagina, QFormLayout *&sx, QFormLayout *&dx)
+{
+    auto *w = new QWidget(pagina);
+    auto *h = new QHBoxLayout(w);
+    h->setContentsMargins(0, 0, 0, 0);
+    sx = new QFormLayout;
+    dx = new QFormLayout;
+    h->addLayout(sx, 1);
+    h->addSpacing(16);
+    h->addLayout(dx, 1);
+    return w;
+}
+
+void dueColonne(QWidget *pagina, int primaDestra)
+{
+    auto *f = qobject_cast<QFormLayout *>(pagina->layout());
+    if (!f) return;
+    QFormLayout *sx = nullptr;
+    QFormLayout *dx = nullptr;
+    QWidget *due = colonne(pagina, sx, dx);
+    for (int i = 0; f->rowCount() > 0; ++i) {
+        const QFormLayout::TakeRowResult r = f->takeRow(0);
+        QWidget *etichetta = r.labelItem ? r.labelItem->widget() : nullptr;
+        QWidget *campo = r.fieldItem ? r.fieldItem->widget() : nullptr;
+        QLayout *interno = r.fieldItem ? r.fieldItem->layout() : nullptr;
+        delete r.labelItem;
+        if (!interno) delete r.fieldItem;
+        QFormLayout *destinazione = i < primaDestra ? sx : dx;
+        if (interno) {
+            if (etichetta) destinazione->addRow(etichetta, interno);
+            else destinazione->addRow(interno);
+        } else if (etichetta) {
+            destinazione->addRow(etichetta, campo);
+        } else if (campo) {
+            destinazione->addRow(campo);
+        }
+    }
+    for (QFormLayout *c : {sx, dx}) c->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    f->addRow(due);
 }
 
 bool modificaNome(QEvent *e)

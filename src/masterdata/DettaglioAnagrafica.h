@@ -6,6 +6,7 @@
 #include <functional>
 
 class QEvent;
+class QFormLayout;
 class QWidget;
 
 namespace db {
@@ -35,6 +36,13 @@ void controllaCodiceFiscale(QWidget *finestra, const QString &codiceFiscale, con
 // transaction; false when refused). A database error is shown and nothing is stored: the row is
 // read again and the user's values put back over it, so nothing typed is lost. False then too.
 bool salvaRiga(QWidget *finestra, db::Query *q, qint64 id, const std::function<bool()> &salva);
+
+// Two empty form columns side by side in a new widget of `pagina` (returned), `sx` and `dx`.
+QWidget *colonne(QWidget *pagina, QFormLayout *&sx, QFormLayout *&dx);
+
+// Lays the rows of a detail's page (its form layout) in two columns side by side: the rows from
+// `primaDestra` on go to the right one. The tab order stays that of the fields' creation.
+void dueColonne(QWidget *pagina, int primaDestra);
 
 // The event changes the text of a name box: a key that types or deletes, or a right-button press
 // (the box's menu can paste).

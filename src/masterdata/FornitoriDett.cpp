@@ -115,6 +115,9 @@ TfrmFornitDett::TfrmFornitDett(QWidget *parent)
     aggiungiRiga(QStringLiteral("Destinazione Merce"), DBMemo1);
     aggiungiEdit(QStringLiteral("DBEdit21"), QStringLiteral("Note"), QStringLiteral("Note"));
 
+    // Codice to N° on the left, the town and the contacts on the right.
+    masterdata::dueColonne(TabSheet1, 15);
+
     TabSheet2 = aggiungiPagina(QStringLiteral("TabSheet2"), QStringLiteral("  Dati Economici  "));
     const auto pagamento = aggiungiLookup(QStringLiteral("DBLookupComboBox4"), QStringLiteral("Modalità di pagamento"),
                                           QStringLiteral("Pagamento_ID"), form_DB->SourceModPaga, QStringLiteral("Id"),
