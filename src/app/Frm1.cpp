@@ -29,6 +29,7 @@
 #include "masterdata/Clienti.h"
 #include "masterdata/TestiAvvisi.h"
 #include "masterdata/Comuni.h"
+#include "masterdata/Fornitori.h"
 #include "masterdata/EntiSequestratori.h"
 #include "masterdata/Modelli.h"
 #include "masterdata/ModPagamento.h"
@@ -94,7 +95,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnArchivioContabilita", "Contabilità", "accessories-calculator", &TForm1::btnArchivioContabilitaClick},
          {nullptr, nullptr, nullptr},
          {"BitBtn5", "Enti Sequestratori", "security-high", &TForm1::BitBtn5Click},
-         {"btnFornitori", "Fornitori", "system-users"},
+         {"btnFornitori", "Fornitori", "system-users", &TForm1::btnFornitoriClick},
          {"btnIva", "Iva", "accessories-calculator", &TForm1::btnIvaClick},
          {"btnMarche", "Marche", "emblem-favorite", &TForm1::btnMarcheClick},
          {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open", &TForm1::btnModalitaPagamentoClick},
@@ -688,6 +689,14 @@ void TForm1::btnClientiClick()
     frmClienti->exec();
     // Other forms list only the customers not withdrawn.
     form_DB->Table7->setFilter(QStringLiteral("Annullato = 0"));
+}
+
+void TForm1::btnFornitoriClick()
+{
+    Fornitori->BitBtn3Click();
+    Fornitori->exec();
+    // Other forms list only the suppliers not withdrawn.
+    form_DB->Table9->setFilter(QStringLiteral("Annullato = 0"));
 }
 
 void TForm1::btnComuniClick()

@@ -73,6 +73,7 @@ public Q_SLOTS:
     void btnAttivitaAvvisiClientiClick(); // the customer-notice wizard
     void btnComuniClick();
     void btnClientiClick(); // the customers' list
+    void btnFornitoriClick(); // the suppliers' list
     void btnIvaClick();
     void btnArchivioContabilitaClick();
     // The cash book: this year's rows; the history tab's rows of a range within one year.

@@ -1,5 +1,5 @@
 #include "ClientiDett.h"
-#include "TrovaCap.h"
+#include "DettaglioAnagrafica.h"
 #include "forms/Family.h"
 #include "forms/ListForm.h"
 #include "forms/Registro.h"
@@ -74,14 +74,9 @@ TfrmClientiDett::TfrmClientiDett(QWidget *parent)
 
     // Generale: two columns of fields, in the order Enter walks them.
     TabSheet1 = aggiungiPagina(QStringLiteral("TabSheet1"), QStringLiteral("  Generale "));
-    auto *colonne = new QWidget(TabSheet1);
-    auto *h = new QHBoxLayout(colonne);
-    h->setContentsMargins(0, 0, 0, 0);
-    auto *sx = new QFormLayout;
-    auto *dx = new QFormLayout;
-    h->addLayout(sx, 1);
-    h->addSpacing(16);
-    h->addLayout(dx, 1);
+    QFormLayout *sx = nullptr;
+    QFormLayout *dx = nullptr;
+    QWidget *colonne = masterdata::colonne(TabSheet1, sx, dx);
 
     const auto categoria = aggiungiLookup(QStringLiteral("DBLookupComboBox1"), QStringLiteral("Categoria"),
                                           QStringLiteral("Categoria_ID"), form_DB->SourceCategoriaClienti, QStringLiteral("ID"),
@@ -334,24 +329,10 @@ void TfrmClientiDett::showEvent(QShowEvent *e)
 
 bool TfrmClientiDett::eventFilter(QObject *watched, QEvent *e)
 {
-    if (watched == DBEdit1 || watched == DBEdit2 || watched == DBEdit3 || watched == DBEdit11) {
-        if (e->type() == QEvent::KeyPress) {
-            const auto *k = static_cast<QKeyEvent *>(e);
-            if (k->key() != Qt::Key_Tab && k->key() != Qt::Key_Backtab
-                && (!k->text().isEmpty() || k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Delete))
-                NominativoModificato = true;
-        }
-        if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(e)->button() == Qt::RightButton)
-            NominativoModificato = true;
-    }
-    if ((watched == DBEdit9 || watched == DBEdit11) && e->type() == QEvent::FocusOut) {
-        // Only when the user leaves the box, not when a message or the form's closing takes the focus.
-        const Qt::FocusReason r = static_cast<QFocusEvent *>(e)->reason();
-        if (r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::MouseFocusReason) {
-            if (watched == DBEdit9) DBEdit9Exit();
-            else DBEdit11Exit();
-        }
-    }
+    if ((watched == DBEdit1 || watched == DBEdit2 || watched == DBEdit3 || watched == DBEdit11) && masterdata::modificaNome(e))
+        NominativoModificato = true;
+    if (watched == DBEdit9 && masterdata::uscitaUtente(e)) DBEdit9Exit();
+    if (watched == DBEdit11 && masterdata::uscitaUtente(e)) DBEdit11Exit();
     return forms::DetailForm::eventFilter(watched, e);
 }
 
@@ -410,26 +391,13 @@ void TfrmClientiDett::spdSalvaClick()
         q->fieldByName(QStringLiteral("NominativoVisualizzato")).setAsString(n.visualizzato);
     }
     const qint64 id = idCorrente();
-    QList<QVariant> valori;
-    for (int i = 0; i < q->fieldCount(); ++i) valori << q->value(i);
     clienti::EsitoSalvataggio esito;
-    try {
+    const bool riuscito = masterdata::salvaRiga(this, q, id, [&] {
         esito = clienti::salva(form_DB->Connessione, id, DBCheckBox4->isChecked(), NominativoModificato,
                                [q] { return common::SalvaRecord(*q, QStringLiteral("Id")); });
-    } catch (const db::DbError &e) {
-        // Nothing was stored: the row is read again and the user's values put back over it.
-        if (q->isEditing()) q->cancel();
-        q->requery();
-        if (q->locate(QStringLiteral("Id"), id)) {
-            q->edit();
-            for (int i = 0; i < q->fieldCount() && i < valori.size(); ++i)
-                if (q->value(i) != valori[i]) q->setValue(i, valori[i]);
-        }
-        ui::showError(e.message(), kErrore, this);
-        SalvataggioFallito = true;
-        return;
-    }
-    if (!esito.salvato) {
+        return esito.salvato;
+    });
+    if (!riuscito) {
         SalvataggioFallito = true;
         return;
     }
@@ -481,31 +449,16 @@ void TfrmClientiDett::PageControl1Change()
 
 void TfrmClientiDett::DBEdit9Exit()
 {
-    const QString iva = DBEdit9->text();
-    if (iva.isEmpty()) return;
-    if (!common::ControllaPartitaIva(iva)) {
-        ui::showInformation(QStringLiteral("Attenzione la partita Iva appena inserita non è valida!!!"),
-                            QStringLiteral("Pellavantoria"), this);
-        return;
-    }
-    const int n = clienti::duplicatiPartitaIva(form_DB->Connessione, iva, idCorrente());
-    if (n > 0)
-        forms::avvisa(this,
-                      QStringLiteral("Attenzione la partita Iva ") + iva + QStringLiteral(" è già presente in altri ")
-                          + QString::number(n) + QStringLiteral(" Record."),
-                      kGiaPresente);
+    masterdata::controllaPartitaIva(
+        this, DBEdit9->text(), [this] { return clienti::duplicatiPartitaIva(form_DB->Connessione, DBEdit9->text(), idCorrente()); },
+        kGiaPresente);
 }
 
 void TfrmClientiDett::DBEdit11Exit()
 {
-    const QString cf = DBEdit11->text();
-    if (cf.isEmpty()) return;
-    const int n = clienti::duplicatiCodiceFiscale(form_DB->Connessione, cf, idCorrente());
-    if (n > 0)
-        forms::avvisa(this,
-                      QStringLiteral("Attenzione il Codice fiscale ") + cf + QStringLiteral(" è già presente in altri ")
-                          + QString::number(n) + QStringLiteral(" Record."),
-                      kGiaPresente);
+    masterdata::controllaCodiceFiscale(
+        this, DBEdit11->text(),
+        [this] { return clienti::duplicatiCodiceFiscale(form_DB->Connessione, DBEdit11->text(), idCorrente()); }, kGiaPresente);
 }
 
 void TfrmClientiDett::DBLookupComboBox1Click()
@@ -520,10 +473,7 @@ void TfrmClientiDett::DBLookupComboBox1Click()
 void TfrmClientiDett::DBLookupComboBox5Click()
 {
     DatiModificati = true;
-    forms::copiaDallaScelta(form_DB->Table8, dataset(),
-                            {{QStringLiteral("Cap"), QStringLiteral("Cap")},
-                             {QStringLiteral("Provincia"), QStringLiteral("Provincia")},
-                             {QStringLiteral("ID"), QStringLiteral("Comune_id")}});
+    masterdata::copiaComune(dataset());
 }
 
 void TfrmClientiDett::DBLookupComboBox6Click()
@@ -545,36 +495,7 @@ void TfrmClientiDett::DBLookupComboBox6Click()
 
 void TfrmClientiDett::SpeedButton23Click()
 {
-    const QString comune = DBLookupComboBox5->currentText();
-    if (comune.isEmpty()) {
-        forms::avvisa(this, QStringLiteral("Prima devi selezionare la Città !"), forms::kAvviso);
-        DBLookupComboBox5->setFocus();
-        return;
-    }
-    const QStringList cap = clienti::capDelComune(form_DB->Connessione, comune);
-    db::Query *q = dataset();
-    if (cap.size() == 1) {
-        DatiModificati = true;
-        q->edit();
-        q->fieldByName(QStringLiteral("Cap")).setAsString(cap.first());
-        return;
-    }
-    if (!frmTrovaCap) return;
-    db::Query *indirizzi = form_DB->TableIndirizzi;
-    indirizzi->close();
-    indirizzi->setFilter(QString());
-    indirizzi->setSql(QStringLiteral("SELECT id_cap, Frazione, NumeroCivico, Indirizzi.Cap, Comune_ID, Indirizzo, Comuni.Comune "
-                                     "FROM Indirizzi INNER JOIN Comuni ON Indirizzi.Comune_ID = Comuni.ID where Comune = "
-                                     ":comune order by Frazione, Indirizzo"));
-    indirizzi->bind(QStringLiteral(":comune"), comune);
-    indirizzi->open();
-    for (const char *nome : {"Edit1", "Edit2"})
-        if (QLineEdit *box = frmTrovaCap->casella(QLatin1String(nome))) box->clear();
-    frmTrovaCap->exec();
-    if (frmTrovaCap->RicercaAnnullata || indirizzi->isEmpty()) return;
-    DatiModificati = true;
-    q->edit();
-    q->fieldByName(QStringLiteral("Cap")).setAsString(indirizzi->fieldByName(QStringLiteral("Cap")).asString());
+    if (masterdata::trovaCap(this, DBLookupComboBox5, DBLookupComboBox5->currentText(), dataset())) DatiModificati = true;
 }
 
 void TfrmClientiDett::spdTrovaPaClick()

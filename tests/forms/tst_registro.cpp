@@ -79,7 +79,7 @@ void TestRegistro::programmaCompletoInOrdine()
     q.open();
     for (q.first(); !q.eof(); q.next()) chiavi << q.field(0).asString();
     QCOMPARE(chiavi, QStringList({"GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
-                                  "frmClienti_Griglia", "frmGrigliaBanche_Griglia",
+                                  "Fornitori_Griglia", "frmClienti_Griglia", "frmGrigliaBanche_Griglia",
                                   "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia", "frmReparti_Griglia",
                                   "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
                                   "frmGrigliaIva", "frmTrovaPA", "frmGrigliaAvvisi"}));

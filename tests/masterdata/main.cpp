@@ -8,6 +8,7 @@
 #include "tst_banche.h"
 #include "tst_vcardclientiform.h"
 #include "tst_modpagamento.h"
+#include "tst_fornitori.h"
 
 PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti, TestClienti, TestBanche,
-                TestVCardClientiForm, TestModPagamento)
+                TestVCardClientiForm, TestModPagamento, TestFornitori)

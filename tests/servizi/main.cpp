@@ -13,8 +13,10 @@
 #include "tst_totali.h"
 #include "tst_scadenzepagamento.h"
 #include "tst_vcardclienti.h"
+#include "tst_fornitori.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
                      TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze,
-                     TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento)
+                     TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento,
+                     TestServiziFornitori)

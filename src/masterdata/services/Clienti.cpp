@@ -1,4 +1,5 @@
 #include "Clienti.h"
+#include "Anagrafiche.h"
 
 #include "db/Command.h"
 #include "db/Connection.h"
@@ -64,16 +65,12 @@ std::optional<Regola> valida(const DatiMostrati &d, bool soloGenerale)
 
 int duplicatiPartitaIva(db::Connection &c, const QString &partitaIva, qint64 idEscluso)
 {
-    return c.scalar(QStringLiteral("SELECT count(*) FROM Clienti where Iva = :iva and Id <> :id"),
-                    {{":iva", partitaIva}, {":id", idEscluso}})
-        .toInt();
+    return anagrafiche::contaDuplicati(c, QStringLiteral("Clienti"), QStringLiteral("Iva"), partitaIva, idEscluso);
 }
 
 int duplicatiCodiceFiscale(db::Connection &c, const QString &codiceFiscale, qint64 idEscluso)
 {
-    return c.scalar(QStringLiteral("SELECT count(*) FROM Clienti where CodFiscale = :cf and Id <> :id"),
-                    {{":cf", codiceFiscale}, {":id", idEscluso}})
-        .toInt();
+    return anagrafiche::contaDuplicati(c, QStringLiteral("Clienti"), QStringLiteral("CodFiscale"), codiceFiscale, idEscluso);
 }
 
 QString formatoTrasmissione(bool pubblicaAmministrazione)
@@ -139,26 +136,9 @@ int eliminaCategoria(db::Connection &c, qint64 idCategoria)
 
 std::optional<qint64> idCategoria(db::Connection &c, const QString &descrizione)
 {
-    db::Query q(&c);
-    q.setSql(QStringLiteral("select ID, Descrizione from ClientiCategoria where Descrizione = :d order by ID"));
-    q.bind(QStringLiteral(":d"), descrizione);
-    q.open();
-    // The column ignores case; the search does not.
-    for (q.first(); !q.eof(); q.next())
-        if (q.field(1).asString() == descrizione) return q.field(0).asLargeInt();
-    return std::nullopt;
+    return anagrafiche::idCategoria(c, QStringLiteral("ClientiCategoria"), descrizione);
 }
 
-QStringList capDelComune(db::Connection &c, const QString &comune)
-{
-    db::Query q(&c);
-    q.setSql(QStringLiteral("SELECT Indirizzi.CAP, Indirizzi.Frazione FROM Indirizzi INNER JOIN Comuni ON "
-                            "Indirizzi.Comune_ID = Comuni.ID where Comuni.Comune = :comune"));
-    q.bind(QStringLiteral(":comune"), comune);
-    q.open();
-    QStringList r;
-    for (q.first(); !q.eof(); q.next()) r << q.field(0).asString();
-    return r;
-}
+QStringList capDelComune(db::Connection &c, const QString &comune) { return anagrafiche::capDelComune(c, comune); }
 
 } // namespace clienti

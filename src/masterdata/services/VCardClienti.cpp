@@ -141,6 +141,30 @@ Esito importa(db::Connection &c, const Regole &r, const QList<common::Vcard4> &s
     return esito;
 }
 
+std::optional<common::Vcard4> scheda(db::Connection &c, const QString &sql, qint64 id,
+                                     const QList<std::pair<const char *, int>> &mappa, const QString &prefissoUid)
+{
+    db::Query q(&c);
+    q.setSql(sql);
+    q.bind(QStringLiteral(":id"), id);
+    q.open();
+    if (q.isEmpty()) return std::nullopt;
+    common::Vcard4 s;
+    for (const auto &[colonna, slot] : mappa) s.campi[slot] = q.fieldByName(QLatin1String(colonna)).asString();
+    if (const qint64 ide = q.fieldByName(QStringLiteral("Ide")).asLargeInt(); ide > 0)
+        s.campi[slotUid] = prefissoUid + QString::number(ide);
+    return s;
+}
+
+QString esporta(db::Connection &c, const QList<qint64> &ids,
+                const std::function<std::optional<common::Vcard4>(db::Connection &, qint64)> &scheda)
+{
+    QString testo;
+    for (qint64 id : ids)
+        if (const auto s = scheda(c, id)) testo += common::ScriviVCard(*s);
+    return testo;
+}
+
 } // namespace scambio_vcard
 
 namespace vcard_clienti {
@@ -218,36 +242,23 @@ const scambio_vcard::Regole &regole()
 
 std::optional<common::Vcard4> scheda(db::Connection &c, qint64 id)
 {
-    db::Query q(&c);
-    q.setSql(QStringLiteral(
-        "SELECT Clienti.Cliente, Clienti.Cognome, Clienti.Nome, ClientiCategoria.descrizione AS Categoria, Clienti.Telefono, "
-        "Clienti.Cellulare, Clienti.EMail, Clienti.Citta, Clienti.Via, Clienti.Numero, Clienti.Cap, Clienti.Internet,  "
-        "Clienti.Fax, Clienti.Note, Clienti.ID as Ide, Clienti.DestinazioneMerce, Clienti.Telefono2"
-        " FROM (Clienti LEFT JOIN ClientiCategoria ON Clienti.Categoria_ID = ClientiCategoria.Id)"
-        " where Clienti.Id = :id"));
-    q.bind(QStringLiteral(":id"), id);
-    q.open();
-    if (q.isEmpty()) return std::nullopt;
-    common::Vcard4 s;
-    const auto testo = [&q](const char *colonna) { return q.fieldByName(QLatin1String(colonna)).asString(); };
-    static const std::pair<const char *, int> mappa[] = {
-        {"EMail", EMail},   {"Cliente", Organizzazione}, {"Cognome", Cognome},     {"Nome", Nome},
-        {"Categoria", Categoria}, {"Telefono", Telefono}, {"Telefono2", Telefono2}, {"Cellulare", Cellulare},
-        {"Citta", Citta},   {"Via", Via},                {"Numero", Numero},       {"Cap", Cap},
-        {"Internet", Internet}, {"Fax", Fax},            {"Note", Note},           {"DestinazioneMerce", Etichetta}};
-    for (const auto &[colonna, slot] : mappa) s.campi[slot] = testo(colonna);
-    if (const qint64 ide = q.fieldByName(QStringLiteral("Ide")).asLargeInt(); ide > 0)
-        s.campi[Uid] = PrefissoUid + QString::number(ide);
-    return s;
+    return scambio_vcard::scheda(
+        c,
+        QStringLiteral("SELECT Clienti.Cliente, Clienti.Cognome, Clienti.Nome, ClientiCategoria.descrizione AS Categoria, "
+                       "Clienti.Telefono, Clienti.Cellulare, Clienti.EMail, Clienti.Citta, Clienti.Via, Clienti.Numero, "
+                       "Clienti.Cap, Clienti.Internet,  Clienti.Fax, Clienti.Note, Clienti.ID as Ide, Clienti.DestinazioneMerce, "
+                       "Clienti.Telefono2"
+                       " FROM (Clienti LEFT JOIN ClientiCategoria ON Clienti.Categoria_ID = ClientiCategoria.Id)"
+                       " where Clienti.Id = :id"),
+        id,
+        {{"EMail", EMail}, {"Cliente", Organizzazione}, {"Cognome", Cognome}, {"Nome", Nome}, {"Categoria", Categoria},
+         {"Telefono", Telefono}, {"Telefono2", Telefono2}, {"Cellulare", Cellulare}, {"Citta", Citta}, {"Via", Via},
+         {"Numero", Numero}, {"Cap", Cap}, {"Internet", Internet}, {"Fax", Fax}, {"Note", Note},
+         {"DestinazioneMerce", Etichetta}},
+        PrefissoUid);
 }
 
-QString esporta(db::Connection &c, const QList<qint64> &ids)
-{
-    QString testo;
-    for (qint64 id : ids)
-        if (const auto s = scheda(c, id)) testo += common::ScriviVCard(*s);
-    return testo;
-}
+QString esporta(db::Connection &c, const QList<qint64> &ids) { return scambio_vcard::esporta(c, ids, scheda); }
 
 scambio_vcard::Esito importa(db::Connection &c, const QList<common::Vcard4> &schede, int azione,
                              const scambio_vcard::Domanda &salta)

@@ -74,6 +74,17 @@ struct Esito {
 // from `salta`) rolls the whole file back and is thrown: nothing of the file is written.
 Esito importa(db::Connection &c, const Regole &r, const QList<common::Vcard4> &schede, int azione, const Domanda &salta);
 
+// The card of the record `id` that the export query `sql` (one bound :id, the record's key as
+// "Ide") reads: each column of `mappa` into its slot, the UID as `prefissoUid` and the key when
+// the key is above 0. Nothing when the query finds no row.
+std::optional<common::Vcard4> scheda(db::Connection &c, const QString &sql, qint64 id,
+                                     const QList<std::pair<const char *, int>> &mappa, const QString &prefissoUid);
+
+// The cards of the records with these ids, in this order, as the text of one .vcf file (ids
+// that name no record add nothing).
+QString esporta(db::Connection &c, const QList<qint64> &ids,
+                const std::function<std::optional<common::Vcard4>(db::Connection &, qint64)> &scheda);
+
 } // namespace scambio_vcard
 
 namespace vcard_clienti {
