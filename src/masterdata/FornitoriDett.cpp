@@ -160,7 +160,7 @@ TfrmFornitDett::TfrmFornitDett(QWidget *parent)
         q->edit();
         for (const char *campo : {"Comune", "Cap", "Provincia", "Comune_id"}) q->fieldByName(QLatin1String(campo)).clear();
         DatiModificati = true;
-    });
+    });    adjustSize();
 }
 
 qint64 TfrmFornitDett::idCorrente() const
