@@ -33,6 +33,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -195,7 +196,15 @@ TfrmOpzioni::TfrmOpzioni(QWidget *parent) : QDialog(parent)
         campi->addRow(pulsanti);
     }
 
-    QWidget *contabilita = pagina("TabContabilita", QStringLiteral("Contabilità"));
+    // Thirteen accounts and the other defaults are taller than a small screen: the page scrolls.
+    auto *scorrimento = new QScrollArea(PageControl1);
+    scorrimento->setObjectName(QStringLiteral("TabContabilita"));
+    scorrimento->setWidgetResizable(true);
+    scorrimento->setFrameShape(QFrame::NoFrame);
+    auto *contabilita = new QWidget(scorrimento);
+    campi = new QFormLayout(contabilita);
+    scorrimento->setWidget(contabilita);
+    PageControl1->addTab(scorrimento, QStringLiteral("Contabilità"));
     {
         auto *gruppo = new QGroupBox(QStringLiteral("Conti predefiniti"), contabilita);
         auto *griglia = new QGridLayout(gruppo);
@@ -215,6 +224,8 @@ TfrmOpzioni::TfrmOpzioni(QWidget *parent) : QDialog(parent)
             l->setBuddy(c);
             cerca = ui::toolButton(gruppo, QString::fromLatin1(nomeCerca), QString(), QStringLiteral("Cerca il tipo di Conto"),
                                    "edit-find", QStyle::SP_FileDialogContentsView);
+            cerca->setToolButtonStyle(Qt::ToolButtonIconOnly);
+            cerca->setIconSize(QSize(16, 16));
             griglia->addWidget(l, riga, 0);
             griglia->addWidget(c, riga, 1);
             griglia->addWidget(cerca, riga, 2);
@@ -249,6 +260,7 @@ TfrmOpzioni::TfrmOpzioni(QWidget *parent) : QDialog(parent)
         DBLookupComboBox12 = conto("DBLookupComboBox12", "SpeedButton12", "Note di Credito di Vendita - spese di Incasso",
                                    "conto_ID_Predefinito_su_NoteCreditoVendita_SpeseIncasso", ncVendita, SpeedButton12);
         griglia->setColumnStretch(1, 1);
+        griglia->setVerticalSpacing(2);
         campi->addRow(gruppo);
 
         DBEdit4 = edit("DBEdit4", "Saldo iniziale prima nota", "SaldoInizialePrimaNota");
