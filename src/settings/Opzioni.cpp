@@ -2,10 +2,14 @@
 
 #include "Logo.h"
 #include "Scanner.h"
+#include "accounting/GrigliaContabilitaConti.h"
+#include "masterdata/services/CambiaIvaTariffe.h"
+#include "sales/SerieFatturazione.h"
 #include "common/RecordHelpers.h"
 #include "common/TextUtils.h"
 #include "data/DB.h"
 #include "db/DataSource.h"
+#include "db/DbError.h"
 #include "db/Query.h"
 #include "forms/Family.h"
 #include "forms/Registro.h"
@@ -23,11 +27,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -190,9 +196,112 @@ TfrmOpzioni::TfrmOpzioni(QWidget *parent) : QDialog(parent)
         campi->addRow(pulsanti);
     }
 
-    // The accounting defaults come with their own page later; its place among the pages is kept.
-    pagina("TabContabilita", QStringLiteral("Contabilità"));
-    PageControl1->setTabEnabled(pagContabilita, false);
+    // Thirteen accounts and the other defaults are taller than a small screen: the page scrolls.
+    auto *scorrimento = new QScrollArea(PageControl1);
+    scorrimento->setObjectName(QStringLiteral("TabContabilita"));
+    scorrimento->setWidgetResizable(true);
+    scorrimento->setFrameShape(QFrame::NoFrame);
+    auto *contabilita = new QWidget(scorrimento);
+    campi = new QFormLayout(contabilita);
+    scorrimento->setWidget(contabilita);
+    PageControl1->addTab(scorrimento, QStringLiteral("Contabilità"));
+    {
+        auto *gruppo = new QGroupBox(QStringLiteral("Conti predefiniti"), contabilita);
+        auto *griglia = new QGridLayout(gruppo);
+        // Colours group the rows by document: purchases, sales, receipts, supplier and sales credit notes.
+        auto conto = [&](const char *nomeLookup, const char *nomeCerca, const char *etichetta, const char *campo,
+                         const char *colore, QToolButton *&cerca) {
+            const int riga = griglia->rowCount();
+            auto *l = new QLabel(QString::fromUtf8(etichetta), gruppo);
+            l->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(colore)));
+            auto *c = new ui::DBLookupComboBox(gruppo);
+            c->setObjectName(QString::fromLatin1(nomeLookup));
+            c->setListSource(form_DB->SourceContabilitaCercaConti);
+            c->setKeyField(QStringLiteral("Id"));
+            c->setListField(QStringLiteral("Conto"));
+            c->setDataSource(src);
+            c->setDataField(QString::fromLatin1(campo));
+            l->setBuddy(c);
+            cerca = ui::toolButton(gruppo, QString::fromLatin1(nomeCerca), QString(), QStringLiteral("Cerca il tipo di Conto"),
+                                   "edit-find", QStyle::SP_FileDialogContentsView);
+            cerca->setToolButtonStyle(Qt::ToolButtonIconOnly);
+            cerca->setIconSize(QSize(16, 16));
+            griglia->addWidget(l, riga, 0);
+            griglia->addWidget(c, riga, 1);
+            griglia->addWidget(cerca, riga, 2);
+            return c;
+        };
+        const char *acquisto = "maroon", *vendita = "green", *corrispettivi = "black", *ncFornitori = "olive",
+                   *ncVendita = "navy";
+        DBLookupComboBox11 = conto("DBLookupComboBox11", "SpeedButton14", "Fatture di Acquisto - Generale",
+                                   "conto_ID_Predefinito_su_FattureAcquisto_Generale", acquisto, SpeedButton14);
+        DBLookupComboBox8 = conto("DBLookupComboBox8", "SpeedButton10", "Fatture di Acquisto - Spese di trasporto",
+                                  "conto_ID_Predefinito_su_FattureAcquisto_SpeseTrasporto", acquisto, SpeedButton10);
+        DBLookupComboBox9 = conto("DBLookupComboBox9", "SpeedButton11", "Fatture di Acquisto - Spese di Incasso",
+                                  "conto_ID_Predefinito_su_FattureAcquisto_SpeseIncasso", acquisto, SpeedButton11);
+        DBLookupComboBox1 = conto("DBLookupComboBox1", "SpeedButton1", "Fatture di Vendita - Generale",
+                                  "conto_ID_Predefinito_su_FattureVendita_Generale", vendita, SpeedButton1);
+        DBLookupComboBox4 = conto("DBLookupComboBox4", "SpeedButton3", "Fatture di Vendita - Spese di trasporto",
+                                  "conto_ID_Predefinito_su_FattureVendita_SpeseTrasporto", vendita, SpeedButton3);
+        DBLookupComboBox5 = conto("DBLookupComboBox5", "SpeedButton4", "Fatture di Vendita - spese di Incasso",
+                                  "conto_ID_Predefinito_su_FattureVendita_SpeseIncasso", vendita, SpeedButton4);
+        DBLookupComboBox2 = conto("DBLookupComboBox2", "SpeedButton8", "Corrispettivi", "conto_ID_Predefinito_su_Corrispettivi",
+                                  corrispettivi, SpeedButton8);
+        DBLookupComboBox10 = conto("DBLookupComboBox10", "SpeedButton18", "Note di credito da Fornitori - Generale",
+                                   "conto_ID_Predefinito_su_NoteCreditoAcquisto_Generale", ncFornitori, SpeedButton18);
+        DBLookupComboBox16 = conto("DBLookupComboBox16", "SpeedButton17", "Note di credito da Fornitori - Spese di trasporto",
+                                   "conto_ID_Predefinito_su_NoteCreditoAcquisto_SpeseTrasporto", ncFornitori, SpeedButton17);
+        DBLookupComboBox15 = conto("DBLookupComboBox15", "SpeedButton16", "Note di credito da Fornitori - Spese di Incasso",
+                                   "conto_ID_Predefinito_su_NoteCreditoAcquisto_SpeseIncasso", ncFornitori, SpeedButton16);
+        DBLookupComboBox14 = conto("DBLookupComboBox14", "SpeedButton15", "Note di Credito di Vendita - Generale",
+                                   "conto_ID_Predefinito_su_NoteCreditoVendita_Generale", ncVendita, SpeedButton15);
+        DBLookupComboBox13 = conto("DBLookupComboBox13", "SpeedButton13", "Note di Credito di Vendita - Spese di trasporto",
+                                   "conto_ID_Predefinito_su_NoteCreditoVendita_SpeseTrasporto", ncVendita, SpeedButton13);
+        DBLookupComboBox12 = conto("DBLookupComboBox12", "SpeedButton12", "Note di Credito di Vendita - spese di Incasso",
+                                   "conto_ID_Predefinito_su_NoteCreditoVendita_SpeseIncasso", ncVendita, SpeedButton12);
+        griglia->setColumnStretch(1, 1);
+        griglia->setVerticalSpacing(2);
+        campi->addRow(gruppo);
+
+        DBEdit4 = edit("DBEdit4", "Saldo iniziale prima nota", "SaldoInizialePrimaNota");
+        // The company's own flag, the same as the company editor's "Fatturazione Multipla".
+        auto *serie = new QWidget(contabilita);
+        auto *h = new QHBoxLayout(serie);
+        h->setContentsMargins(0, 0, 0, 0);
+        DBCheckBox13 = new ui::DBCheckBox(QString::fromUtf8("Usa più serie di fatturazione"), serie);
+        DBCheckBox13->setObjectName(QStringLiteral("DBCheckBox13"));
+        DBCheckBox13->setDataSource(form_DB->Source12);
+        DBCheckBox13->setDataField(QStringLiteral("FatturazioneMultipla"));
+        Button3 = new QPushButton(QStringLiteral("Serie fatturazioni"), serie);
+        Button3->setObjectName(QStringLiteral("Button3"));
+        Button3->setAutoDefault(false);
+        h->addWidget(DBCheckBox13);
+        h->addWidget(Button3);
+        h->addStretch(1);
+        campi->addRow(QString(), serie);
+        auto *iva = new QWidget(contabilita);
+        auto *hi = new QHBoxLayout(iva);
+        hi->setContentsMargins(0, 0, 0, 0);
+        DBLookupComboBox21 = new ui::DBLookupComboBox(iva);
+        DBLookupComboBox21->setObjectName(QStringLiteral("DBLookupComboBox21"));
+        DBLookupComboBox21->setListSource(form_DB->SourceIva);
+        DBLookupComboBox21->setKeyField(QStringLiteral("Id"));
+        DBLookupComboBox21->setListField(QStringLiteral("Descrizione"));
+        DBLookupComboBox21->setDataSource(src);
+        DBLookupComboBox21->setDataField(QStringLiteral("Iva_Id"));
+        Button1 = new QPushButton(QStringLiteral("Cambia tutte le tariffe"), iva);
+        Button1->setObjectName(QStringLiteral("Button1"));
+        Button1->setAutoDefault(false);
+        hi->addWidget(DBLookupComboBox21, 1);
+        hi->addWidget(Button1);
+        campi->addRow(QStringLiteral("Aliquota Iva standard"), iva);
+        DBLookupComboBox6 = lookup("DBLookupComboBox6", "Banca predefinita", "Bank_ID", form_DB->Source5, "Id", "Banca");
+        DBCheckBox14 = check("DBCheckBox14", "Usa una sola numerazione per Fatture e Note credito", "NumerazioneUnicaNoteCredito");
+        DBCheckBox7 = check("DBCheckBox7", "Duplica pagamenti della fatturazione in prima nota", "DuplicaFatturazioneInPrimaNota");
+        DBCheckBox9 = check("DBCheckBox9", "Chiusura iva mensile", "ChiusuraIvaMensile");
+        DBCheckBox10 = check("DBCheckBox10", "Verifica gli importi prima di esportare fatture elettroniche",
+                             "VerificaCoerenza_FattureElett_PrimaEsportazione");
+    }
 
     pagina("TabStampa", QStringLiteral("Stampa"));
     DBCheckBox1 = check("DBCheckBox1", "Utilizza nelle stampe direttamente la Stampante di Default", "StampanteDefault",
@@ -252,6 +361,28 @@ TfrmOpzioni::TfrmOpzioni(QWidget *parent) : QDialog(parent)
     connect(Button8, &QPushButton::clicked, this, &TfrmOpzioni::Button8Click);
     connect(Button9, &QPushButton::clicked, this, &TfrmOpzioni::Button9Click);
     connect(btnModificaLogo, &QPushButton::clicked, this, &TfrmOpzioni::btnModificaLogoClick);
+    for (const ContoPredefinito &c : contiPredefiniti()) {
+        const char *campo = c.campo;
+        connect(c.lookup, &ui::DBLookupComboBox::cleared, this, [this, campo] { cancellaCampo(campo); });
+    }
+    connect(SpeedButton14, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton14Click);
+    connect(SpeedButton10, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton10Click);
+    connect(SpeedButton11, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton11Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton1Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton4Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton8Click);
+    connect(SpeedButton18, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton18Click);
+    connect(SpeedButton17, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton17Click);
+    connect(SpeedButton16, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton16Click);
+    connect(SpeedButton15, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton15Click);
+    connect(SpeedButton13, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton13Click);
+    connect(SpeedButton12, &QToolButton::clicked, this, &TfrmOpzioni::SpeedButton12Click);
+    connect(DBLookupComboBox21, &ui::DBLookupComboBox::picked, this, &TfrmOpzioni::DBLookupComboBox21Click);
+    connect(DBLookupComboBox21, &ui::DBLookupComboBox::cleared, this, &TfrmOpzioni::DBLookupComboBox21Cancella);
+    connect(DBLookupComboBox6, &ui::DBLookupComboBox::cleared, this, [this] { cancellaCampo("Bank_ID"); });
+    connect(Button1, &QPushButton::clicked, this, &TfrmOpzioni::Button1Click);
+    connect(Button3, &QPushButton::clicked, this, &TfrmOpzioni::Button3Click);
     db::DataSource *sorgenteDitta = form_DB->Source12;
     connect(sorgenteDitta, &db::DataSource::dataChanged, this, &TfrmOpzioni::mostraLogo);
     connect(sorgenteDitta, &db::DataSource::datasetChanged, this, &TfrmOpzioni::mostraLogo);
@@ -264,6 +395,7 @@ TfrmOpzioni::TfrmOpzioni(QWidget *parent) : QDialog(parent)
     m_editing->setNavigation(false);
     m_editing->markAmountField(DBEdit15);
     m_editing->markAmountField(DBEdit16);
+    m_editing->markAmountField(DBEdit4);
     resize(860, 620);
 }
 
@@ -534,6 +666,116 @@ void TfrmOpzioni::btnModificaLogoClick()
         return;
     }
     ui::Launcher::instance().open(file);
+}
+
+// --- Contabilità page ------------------------------------------------------------------------
+
+QList<TfrmOpzioni::ContoPredefinito> TfrmOpzioni::contiPredefiniti() const
+{
+    return {{"conto_ID_Predefinito_su_FattureAcquisto_Generale", DBLookupComboBox11, SpeedButton14},
+            {"conto_ID_Predefinito_su_FattureAcquisto_SpeseTrasporto", DBLookupComboBox8, SpeedButton10},
+            {"conto_ID_Predefinito_su_FattureAcquisto_SpeseIncasso", DBLookupComboBox9, SpeedButton11},
+            {"conto_ID_Predefinito_su_FattureVendita_Generale", DBLookupComboBox1, SpeedButton1},
+            {"conto_ID_Predefinito_su_FattureVendita_SpeseTrasporto", DBLookupComboBox4, SpeedButton3},
+            {"conto_ID_Predefinito_su_FattureVendita_SpeseIncasso", DBLookupComboBox5, SpeedButton4},
+            {"conto_ID_Predefinito_su_Corrispettivi", DBLookupComboBox2, SpeedButton8},
+            {"conto_ID_Predefinito_su_NoteCreditoAcquisto_Generale", DBLookupComboBox10, SpeedButton18},
+            {"conto_ID_Predefinito_su_NoteCreditoAcquisto_SpeseTrasporto", DBLookupComboBox16, SpeedButton17},
+            {"conto_ID_Predefinito_su_NoteCreditoAcquisto_SpeseIncasso", DBLookupComboBox15, SpeedButton16},
+            {"conto_ID_Predefinito_su_NoteCreditoVendita_Generale", DBLookupComboBox14, SpeedButton15},
+            {"conto_ID_Predefinito_su_NoteCreditoVendita_SpeseTrasporto", DBLookupComboBox13, SpeedButton13},
+            {"conto_ID_Predefinito_su_NoteCreditoVendita_SpeseIncasso", DBLookupComboBox12, SpeedButton12}};
+}
+
+void TfrmOpzioni::scegliConto(const char *campo)
+{
+    TfrmGrigliaContabilitaConti *lista = frmGrigliaContabilitaConti;
+    if (!lista) return;
+    // The list comes back unfiltered, with empty search boxes and out of pick mode, picked or not.
+    const std::optional<qint64> scelto = lista->scegli(QString(), QStringLiteral("Id"));
+    if (!scelto) return;
+    db::Query *q = opzioni();
+    if (!q->isEditing()) q->edit();
+    q->fieldByName(QString::fromLatin1(campo)).setAsInteger(*scelto);
+}
+
+void TfrmOpzioni::cancellaCampo(const char *campo)
+{
+    db::Query *q = opzioni();
+    if (!q->isEditing()) q->edit();
+    q->fieldByName(QString::fromLatin1(campo)).clear();
+}
+
+void TfrmOpzioni::SpeedButton14Click() { scegliConto("conto_ID_Predefinito_su_FattureAcquisto_Generale"); }
+void TfrmOpzioni::SpeedButton10Click() { scegliConto("conto_ID_Predefinito_su_FattureAcquisto_SpeseTrasporto"); }
+void TfrmOpzioni::SpeedButton11Click() { scegliConto("conto_ID_Predefinito_su_FattureAcquisto_SpeseIncasso"); }
+void TfrmOpzioni::SpeedButton1Click() { scegliConto("conto_ID_Predefinito_su_FattureVendita_Generale"); }
+void TfrmOpzioni::SpeedButton3Click() { scegliConto("conto_ID_Predefinito_su_FattureVendita_SpeseTrasporto"); }
+void TfrmOpzioni::SpeedButton4Click() { scegliConto("conto_ID_Predefinito_su_FattureVendita_SpeseIncasso"); }
+void TfrmOpzioni::SpeedButton8Click() { scegliConto("conto_ID_Predefinito_su_Corrispettivi"); }
+void TfrmOpzioni::SpeedButton18Click() { scegliConto("conto_ID_Predefinito_su_NoteCreditoAcquisto_Generale"); }
+void TfrmOpzioni::SpeedButton17Click() { scegliConto("conto_ID_Predefinito_su_NoteCreditoAcquisto_SpeseTrasporto"); }
+void TfrmOpzioni::SpeedButton16Click() { scegliConto("conto_ID_Predefinito_su_NoteCreditoAcquisto_SpeseIncasso"); }
+void TfrmOpzioni::SpeedButton15Click() { scegliConto("conto_ID_Predefinito_su_NoteCreditoVendita_Generale"); }
+void TfrmOpzioni::SpeedButton13Click() { scegliConto("conto_ID_Predefinito_su_NoteCreditoVendita_SpeseTrasporto"); }
+void TfrmOpzioni::SpeedButton12Click() { scegliConto("conto_ID_Predefinito_su_NoteCreditoVendita_SpeseIncasso"); }
+
+void TfrmOpzioni::DBLookupComboBox21Click()
+{
+    db::Query *aliquote = form_DB->TableIva;
+    if (aliquote->isEmpty()) return;
+    db::Query *q = opzioni();
+    if (!q->isEditing()) q->edit();
+    q->fieldByName(QStringLiteral("AliquotaIva")).setValue(aliquote->fieldByName(QStringLiteral("Iva")).value());
+    q->fieldByName(QStringLiteral("Iva_Id")).setValue(aliquote->fieldByName(QStringLiteral("Id")).value());
+}
+
+void TfrmOpzioni::DBLookupComboBox21Cancella()
+{
+    db::Query *q = opzioni();
+    if (!q->isEditing()) q->edit();
+    q->fieldByName(QStringLiteral("AliquotaIva")).clear();
+    q->fieldByName(QStringLiteral("Iva_Id")).clear();
+}
+
+void TfrmOpzioni::Button1Click()
+{
+    if (!forms::chiedi(this, QStringLiteral("Sei sicuro di voler aggiornare l'iva di tutte le tariffe ?"))) return;
+    // The rate picked on the form, stored later by "Indietro"; the tariffs the price list shows
+    // through its filter (withdrawn ones are hidden).
+    Q_EMIT form_DB->SourceOpzioni->updateRecord();
+    db::Query *q = opzioni();
+    const QVariant aliquota = q->fieldByName(QStringLiteral("AliquotaIva")).value();
+    const QVariant ivaId = q->fieldByName(QStringLiteral("Iva_Id")).value();
+    db::Query *listino = form_DB->Table1;
+    if (!listino->isActive()) listino->open();
+    // A tariff being typed elsewhere is stored first, or it would be lost on reading again.
+    if (listino->isEditing() && !listino->post()) {
+        forms::avvisa(this, listino->lastError(), kErrore);
+        return;
+    }
+    const int colId = listino->fieldIndex(QStringLiteral("Id"));
+    const QVariant corrente = listino->isEmpty() ? QVariant() : listino->value(colId);
+    QList<qint64> ids;
+    for (int i = 0; i < listino->recordCount(); ++i) ids << listino->valueAt(i, colId).toLongLong();
+    QString errore;
+    try {
+        tariffe::cambiaIvaTariffe(form_DB->Connessione, ids, ivaId, aliquota);
+    } catch (const db::DbError &e) {
+        errore = e.message();
+    }
+    listino->requery();
+    if (corrente.isValid()) listino->locate(QStringLiteral("Id"), corrente);
+    if (!errore.isEmpty()) {
+        ui::showError(QStringLiteral("Nessuna tariffa è stata cambiata: %1").arg(errore), kErrore, this);
+        return;
+    }
+    forms::avvisa(this, QStringLiteral("Articoli cambiati con successo !"), forms::kAvviso);
+}
+
+void TfrmOpzioni::Button3Click()
+{
+    if (frmSerieFatturazione) frmSerieFatturazione->exec();
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // the company logo (ditta.Logo through Table12). Every change is stored by "Indietro", the only
 // way out; there is no cancel.
 #include <QDialog>
+#include <QList>
 
 class QComboBox;
 class QGroupBox;
@@ -37,6 +38,25 @@ public:
     // Logo
     QLabel *DBImage1;
     QPushButton *btnModificaLogo, *Button9, *Button6, *Button7, *Button8;
+    // Contabilità: the default accounts, each a lookup with its search button
+    struct ContoPredefinito {
+        const char *campo;
+        ui::DBLookupComboBox *lookup;
+        QToolButton *cerca;
+    };
+    ui::DBLookupComboBox *DBLookupComboBox11, *DBLookupComboBox8, *DBLookupComboBox9, *DBLookupComboBox1, *DBLookupComboBox4,
+        *DBLookupComboBox5, *DBLookupComboBox2, *DBLookupComboBox10, *DBLookupComboBox16, *DBLookupComboBox15,
+        *DBLookupComboBox14, *DBLookupComboBox13, *DBLookupComboBox12;
+    QToolButton *SpeedButton14, *SpeedButton10, *SpeedButton11, *SpeedButton1, *SpeedButton3, *SpeedButton4, *SpeedButton8,
+        *SpeedButton18, *SpeedButton17, *SpeedButton16, *SpeedButton15, *SpeedButton13, *SpeedButton12;
+    QList<ContoPredefinito> contiPredefiniti() const;
+    ui::DBEdit *DBEdit4;
+    ui::DBCheckBox *DBCheckBox13; // ditta.FatturazioneMultipla
+    QPushButton *Button3;         // "Serie fatturazioni"
+    ui::DBLookupComboBox *DBLookupComboBox21; // default VAT rate
+    QPushButton *Button1;                     // "Cambia tutte le tariffe"
+    ui::DBLookupComboBox *DBLookupComboBox6;  // default bank
+    ui::DBCheckBox *DBCheckBox14, *DBCheckBox7, *DBCheckBox9, *DBCheckBox10;
     // Stampa
     ui::DBCheckBox *DBCheckBox1, *DBCheckBox5, *DBCheckBox4;
     // Email
@@ -77,6 +97,24 @@ public Q_SLOTS:
     void btnModificaLogoClick();
     // Shows the logo the company row holds now.
     void mostraLogo();
+    // Contabilità page: one account picker per default account
+    void SpeedButton14Click();
+    void SpeedButton10Click();
+    void SpeedButton11Click();
+    void SpeedButton1Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton8Click();
+    void SpeedButton18Click();
+    void SpeedButton17Click();
+    void SpeedButton16Click();
+    void SpeedButton15Click();
+    void SpeedButton13Click();
+    void SpeedButton12Click();
+    void DBLookupComboBox21Click();    // the default rate picked
+    void DBLookupComboBox21Cancella(); // Backspace or Delete: no default rate
+    void Button1Click();               // "Cambia tutte le tariffe"
+    void Button3Click();               // "Serie fatturazioni"
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -90,6 +128,9 @@ private:
     void modificaDitta();
     void impostaLogo(const QByteArray &bmp);
     int criptaggioDaSalvare() const;
+    // Picks an account from the chart into the options' column `campo`.
+    void scegliConto(const char *campo);
+    void cancellaCampo(const char *campo);
 
     ui::EditingHelper *m_editing = nullptr;
     bool m_schedeCaricate = false;
