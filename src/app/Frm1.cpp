@@ -36,6 +36,8 @@
 #include "masterdata/MostraLista.h"
 #include "masterdata/Province.h"
 #include "masterdata/Reparti.h"
+#include "masterdata/Tariffe.h"
+#include "masterdata/TariffeDett.h"
 #include "masterdata/UnitaMisura.h"
 #include "settings/Ditta.h"
 #include "settings/Opzioni.h"
@@ -104,7 +106,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnProvince", "Province", "mark-location", &TForm1::btnProvinceClick},
          {"btnReparti", "Reparti", "folder", &TForm1::btnRepartiClick},
          {"btnRifornimenti", "Rifornimenti", "weather-showers"},
-         {"btnTariffe", "Tariffe", "view-list-details"},
+         {"btnTariffe", "Tariffe", "view-list-details", &TForm1::btnTariffeClick},
          {"btnTipologie", "Tipologie", "view-list-icons", &TForm1::btnTipologieClick},
          {"btnUnitaMisura", "Unità di Misura", "measure", &TForm1::btnUnitaMisuraClick},
          {"btnVetture", "Vetture", "applications-system"}},
@@ -705,6 +707,27 @@ void TForm1::btnComuniClick()
                 {QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("Edit3"), QStringLiteral("Edit4"),
                  QStringLiteral("Edit5"), QStringLiteral("txtCap")},
                 false);
+}
+
+void TForm1::btnTariffeClick()
+{
+    db::Query *listino = form_DB->Table1;
+    listino->setFilter(QString());
+    ListinoDaMenu = true;
+    // "Avanti" (or a double click) opens the tariff and comes back to the list; "Indietro" ends.
+    for (;;) {
+        Form2->SceltaEffettuata = false;
+        Form2->exec();
+        if (!Form2->SceltaEffettuata) break;
+        if (listino->isEmpty()) continue;
+        Form3->PageControl1->setCurrentIndex(0);
+        Form3->mostra();
+        Form3->PageControl1->setCurrentIndex(0);
+    }
+    ListinoDaMenu = false;
+    // Documents and the calendar pick only tariffs not withdrawn.
+    listino->setFilter(QStringLiteral("Annullato = 0"));
+    Form2->svuotaCaselle();
 }
 
 void TForm1::btnArchivioContabilitaClick()

@@ -74,6 +74,7 @@ public Q_SLOTS:
     void btnComuniClick();
     void btnClientiClick(); // the customers' list
     void btnFornitoriClick(); // the suppliers' list
+    void btnTariffeClick(); // the price list and its tariffs
     void btnIvaClick();
     void btnArchivioContabilitaClick();
     // The cash book: this year's rows; the history tab's rows of a range within one year.

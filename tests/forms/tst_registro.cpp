@@ -78,7 +78,7 @@ void TestRegistro::programmaCompletoInOrdine()
     q.setSql("select NomeGriglia from griglie where NomeComputer = 'POSTAZIONE1' order by Id");
     q.open();
     for (q.first(); !q.eof(); q.next()) chiavi << q.field(0).asString();
-    QCOMPARE(chiavi, QStringList({"GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
+    QCOMPARE(chiavi, QStringList({"Form2_Griglia", "GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
                                   "Fornitori_Griglia", "frmClienti_Griglia", "frmGrigliaBanche_Griglia",
                                   "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia", "frmReparti_Griglia",
                                   "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",

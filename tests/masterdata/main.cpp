@@ -9,6 +9,7 @@
 #include "tst_vcardclientiform.h"
 #include "tst_modpagamento.h"
 #include "tst_fornitori.h"
+#include "tst_tariffe.h"
 
 PELLA_TEST_MAIN(TestCodici, TestLuoghi, TestMenuArchivio, TestTestiAvvisi, TestAvvisiClienti, TestClienti, TestBanche,
-                TestVCardClientiForm, TestModPagamento, TestFornitori)
+                TestVCardClientiForm, TestModPagamento, TestFornitori, TestTariffe)

@@ -15,9 +15,10 @@
 #include "tst_vcardclienti.h"
 #include "tst_fornitori.h"
 #include "tst_cambiaivatariffe.h"
+#include "tst_tariffe.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
                      TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze,
                      TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento,
-                     TestServiziFornitori, TestServiziCambiaIvaTariffe)
+                     TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe)
