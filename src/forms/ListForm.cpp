@@ -307,10 +307,10 @@ void ListForm::EliminaColonna1Click()
 
 void ListForm::SelezionaTutti1Click()
 {
-    m_cfg.dataset->disableControls();
+    // The grid's selection is what the query keeps: with its controls suspended the grid would
+    // select nothing.
     DBGrid1->selectAll();
     m_cfg.dataset->last();
-    m_cfg.dataset->enableControls();
 }
 
 } // namespace forms

@@ -437,6 +437,16 @@ void TestClienti::email()
                       q->setRowSelected(q->currentIndex(), true);
                   }
                   QCOMPARE(frmClienti->clientiSelezionati().size(), 3);
+                  // "Seleziona tutti" selects every row shown and ends on the last one.
+                  frmClienti->SelezionaTutti1->trigger();
+                  QCOMPARE(frmClienti->clientiSelezionati().size(), q->recordCount());
+                  QCOMPARE(q->recNo(), q->recordCount());
+                  q->clearSelection();
+                  frmClienti->DBGrid1->clearSelection();
+                  for (qint64 id : {101, 102, 104}) {
+                      QVERIFY(q->locate("Id", id));
+                      q->setRowSelected(q->currentIndex(), true);
+                  }
                   QStringList destinatari;
                   conModale([] { frmClienti->spdEmail->click(); },
                             [&](QWidget *w) {
