@@ -1,4 +1,5 @@
 #include "TariffeDett.h"
+#include "widgets/EditingHelper.h"
 
 #include "common/LineArithmetic.h"
 #include "data/DB.h"
@@ -201,6 +202,14 @@ void TForm3::BitBtn1Click()
     if (!q->isEditing()) q->edit();
     q->fieldByName(QStringLiteral("Prezzo")).setAsFloat(prezzo);
     DatiModificati = true;
+}
+
+void TForm3::showEvent(QShowEvent *e)
+{
+    forms::DetailForm::showEvent(e);
+    // A point typed in a price becomes the decimal comma, as in every amount of the program.
+    for (ui::DBEdit *prezzo : {DBEdit3, DBEdit4, DBEdit6})
+        m_editing->markAmountField(prezzo);
 }
 
 bool TForm3::controllaSalvataggio()

@@ -47,6 +47,7 @@ public Q_SLOTS:
     void BitBtn1Click();
 
 protected:
+    void showEvent(QShowEvent *e) override;
     bool controllaSalvataggio() override;
     void primaDiSalvare() override;
 };

@@ -327,6 +327,7 @@ void TestTariffe::prezzoFinale()
                   QVERIFY(QTest::qWaitForWindowActive(w));
                   // Leaving the unit price recomputes the final price: VAT only, no discount.
                   scrivi(Form3->DBEdit3, "10.125");
+                  QCOMPARE(Form3->DBEdit3->text(), QString("10,125")); // the point typed is the decimal comma
                   Form3->DBEdit4->setFocus();
                   QCOMPARE(form_DB->Table1->fieldByName("PrezzoCompleto").asFloat(), 12.35); // 12.3525
                   // Another VAT rate: rounding only.
