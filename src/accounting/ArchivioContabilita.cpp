@@ -43,8 +43,7 @@ TfrmArchivioContabilita::TfrmArchivioContabilita(QWidget *parent) : QDialog(pare
     auto *layout = new QVBoxLayout(this);
     ToolBar2 = new QToolBar(this);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
-    spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
-                             "help-contents", QStyle::SP_DialogHelpButton);
+    spdHelp = ui::pulsanteAiuto(this);
     spdIndietro = ui::pulsanteIndietro(this);
     ToolBar2->addWidget(spdHelp);
     ToolBar2->addWidget(spdIndietro);

@@ -210,8 +210,7 @@ StampaSituazione::StampaSituazione(bool fornitori, QWidget *parent) : QDialog(pa
     setProperty("helpContext", kContesto);
     auto *v = new QVBoxLayout(this);
     auto *barra = new QToolBar(this);
-    spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
-                             "help-contents", QStyle::SP_DialogHelpButton);
+    spdHelp = ui::pulsanteAiuto(this);
     spdIndietro = ui::pulsanteIndietro(this);
     barra->addWidget(spdHelp);
     barra->addWidget(spdIndietro);

@@ -43,8 +43,7 @@ TfrmTrovaPA::TfrmTrovaPA(QWidget *parent) : QDialog(parent)
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
-                             "help-contents", QStyle::SP_DialogHelpButton);
+    spdHelp = ui::pulsanteAiuto(this);
     spdIndietro = ui::pulsanteIndietro(this);
     spdAvanti = ui::toolButton(this, QStringLiteral("spdAvanti"), QStringLiteral("Avanti"),
                                QStringLiteral("Copia i dati della P.A. scelta nel Cliente"), "go-next", QStyle::SP_ArrowForward);

@@ -59,8 +59,7 @@ DetailForm::DetailForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(
     ToolBar2->addWidget(spdAnnulla)->setVisible(false);
     ToolBar2->addWidget(spdSalva)->setVisible(false);
     if (m_cfg.conAiuto) {
-        spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"),
-                                 QStringLiteral("Guida in linea del programma"), "help-contents", QStyle::SP_DialogHelpButton);
+        spdHelp = ui::pulsanteAiuto(this);
         ToolBar2->addWidget(spdHelp);
         connect(spdHelp, &QToolButton::clicked, this, &DetailForm::spdHelpClick);
     }

@@ -47,8 +47,7 @@ ListForm::ListForm(Config config, QWidget *parent) : QDialog(parent), m_cfg(std:
 
     ToolBar2 = new QToolBar(this);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
-    spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
-                             "help-contents", QStyle::SP_DialogHelpButton);
+    spdHelp = ui::pulsanteAiuto(this);
     if (m_cfg.pulsanteRicarica)
         spdAggiorna = ui::toolButton(this, QStringLiteral("spdRicarica"), QStringLiteral("Ricarica"),
                                      QStringLiteral("Ricarica i dati dal database"), "view-refresh", QStyle::SP_BrowserReload);

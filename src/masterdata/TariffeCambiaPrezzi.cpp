@@ -27,8 +27,7 @@ TfrmCambiaValoreUnitario::TfrmCambiaValoreUnitario(QWidget *parent) : QDialog(pa
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowContextHelpButtonHint);
     auto *layout = new QVBoxLayout(this);
     auto *barra = new QToolBar(this);
-    spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
-                             "help-contents", QStyle::SP_DialogHelpButton);
+    spdHelp = ui::pulsanteAiuto(this);
     spdIndietro = ui::pulsanteIndietro(this);
     barra->addWidget(spdHelp);
     barra->addWidget(spdIndietro);

@@ -65,8 +65,7 @@ TfrmOpzioni::TfrmOpzioni(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     auto *barra = new QToolBar(this);
     barra->setObjectName(QStringLiteral("ToolBar2"));
-    spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
-                             "help-contents", QStyle::SP_DialogHelpButton);
+    spdHelp = ui::pulsanteAiuto(this);
     spdIndietro = ui::pulsanteIndietro(this);
     barra->addWidget(spdHelp);
     barra->addWidget(spdIndietro);

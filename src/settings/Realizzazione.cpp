@@ -21,8 +21,7 @@ TfrmRealizzazione::TfrmRealizzazione(QWidget *parent) : QDialog(parent)
     auto *lay = new QVBoxLayout(this);
     auto *bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    spdHelp = ui::toolButton(this, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
-                             "help-contents", QStyle::SP_DialogHelpButton);
+    spdHelp = ui::pulsanteAiuto(this);
     spdIndietro = ui::pulsanteIndietro(this);
     bar->addWidget(spdHelp);
     bar->addWidget(spdIndietro);

@@ -32,4 +32,10 @@ QToolButton *pulsanteIndietro(QWidget *parent, const QString &caption)
                       QStyle::SP_ArrowBack);
 }
 
+QToolButton *pulsanteAiuto(QWidget *parent)
+{
+    return toolButton(parent, QStringLiteral("spdHelp"), QStringLiteral("Aiuto"), QStringLiteral("Guida in linea del programma"),
+                      "help-contents", QStyle::SP_DialogHelpButton);
+}
+
 } // namespace ui

@@ -14,5 +14,7 @@ QToolButton *toolButton(QWidget *parent, const QString &name, const QString &cap
 
 // The "Indietro" button every form's toolbar ends with (component spdIndietro).
 QToolButton *pulsanteIndietro(QWidget *parent, const QString &caption = QStringLiteral("Indietro"));
+// The "Aiuto" button of a toolbar, `spdHelp`.
+QToolButton *pulsanteAiuto(QWidget *parent);
 
 } // namespace ui
