@@ -180,7 +180,7 @@ TfrmCisterneDettaglio::TfrmCisterneDettaglio(QWidget *parent)
     DBGrid1->addColumn(QStringLiteral("Data"), QStringLiteral("Data"), 100);
     DBGrid1->addColumn(QStringLiteral("Importo"), QStringLiteral("Importo"), 100);
     DBGrid1->addColumn(QStringLiteral("Litri"), QStringLiteral("Litri"), 100);
-    DBGrid1->addColumn(QStringLiteral("FatturaDescrizione"), QStringLiteral("Fattura"), 380);
+    DBGrid1->addColumn(QStringLiteral("FatturaDescrizione"), QStringLiteral("Fattura"), 300);
     DBGrid1->setMinimumHeight(240);
     auto *menu = new QMenu(this);
     menu->addAction(QStringLiteral("Salva Griglia"), this, &TfrmCisterneDettaglio::SalvaGriglia1Click);

@@ -186,6 +186,35 @@ void TestCisterne::nuovaCisternaENuovoCarico()
     QCOMPARE(contaCarichi(), 0);
 }
 
+void TestCisterne::caricoCambiatoAltrove()
+{
+    avvia({"insert into Cisterne (ID, Descrizione, Litri, Carburante_ID) values (7, 'Officina', 1040, 1)",
+           "insert into CisterneCarico (Cisterna_ID, Data, Importo, Litri) values (7, #3/1/2026#, 60, 40)"});
+    dialoghi().expectMessage("un'altra postazione");
+    conModale([] { frmGrigliaCisterne->spdAvantiClick(); },
+              [](QWidget *) {
+                  frmCisterneDettaglio->PageControl1->setCurrentIndex(1);
+                  conModale([] { frmCisterneDettaglio->spdAvantiDett->click(); },
+                            [](QWidget *) {
+                                // Another workstation changes the load (and the stock with it) first.
+                                g_banco->esegui("update CisterneCarico set Litri = 45");
+                                g_banco->esegui("update Cisterne set Litri = 1045");
+                                scrivi(frmModificaCisterneRighe->DBEdit4, "35");
+                                frmModificaCisterneRighe->spdIndietro->click();
+                                // Refused and said: still open with what was typed, nothing moved.
+                                QVERIFY(frmModificaCisterneRighe->isVisible());
+                                QCOMPARE(frmModificaCisterneRighe->DBEdit4->text(), QString("35"));
+                                QCOMPARE(litri(7), 1045.0);
+                                QCOMPARE(g_banco->valore("select Litri from CisterneCarico").toDouble(), 45.0);
+                                frmModificaCisterneRighe->dataset()->cancel();
+                                frmModificaCisterneRighe->DatiModificati = false;
+                                frmModificaCisterneRighe->spdIndietro->click();
+                            });
+                  frmCisterneDettaglio->spdIndietro->click();
+              });
+    QCOMPARE(litri(7), 1045.0);
+}
+
 void TestCisterne::annullaNuovaCisterna()
 {
     avvia({"insert into Cisterne (ID, Descrizione, Litri, Carburante_ID) values (7, 'Officina', 100, 1)"});

@@ -10,6 +10,7 @@ private Q_SLOTS:
     void giacenza_data();
     void giacenza();
     void nuovaCisternaENuovoCarico();
+    void caricoCambiatoAltrove();
     void annullaNuovaCisterna();
     void descrizioneVuota();
     void eliminaCisterna();
