@@ -40,6 +40,9 @@
 #include "masterdata/TariffeDett.h"
 #include "masterdata/UnitaMisura.h"
 #include "settings/Ditta.h"
+#include "operations/Carburanti.h"
+#include "operations/Cisterne.h"
+#include "operations/Rifornimenti.h"
 #include "settings/Opzioni.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
@@ -89,8 +92,8 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
     static const std::vector<std::vector<MenuEntry>> tabs = {
         {{"btnArchivioAvvisi", "Avvisi", "mail-message-new", &TForm1::btnArchivioAvvisiClick},
          {"btnBanche", "Banche", "bank", &TForm1::btnBancheClick},
-         {"btnCarburanti", "Carburanti", "weather-showers"},
-         {"btnCisterne", "Cisterne", "drive-harddisk"},
+         {"btnCarburanti", "Carburanti", "weather-showers", &TForm1::btnCarburantiClick},
+         {"btnCisterne", "Cisterne", "drive-harddisk", &TForm1::btnCisterneClick},
          {"btnClienti", "Clienti", "system-users", &TForm1::btnClientiClick},
          {"btnColori", "Colori", "preferences-desktop-color", &TForm1::btnColoriClick},
          {"btnComuni", "Comuni", "mark-location", &TForm1::btnComuniClick},
@@ -105,7 +108,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {nullptr, nullptr, nullptr},
          {"btnProvince", "Province", "mark-location", &TForm1::btnProvinceClick},
          {"btnReparti", "Reparti", "folder", &TForm1::btnRepartiClick},
-         {"btnRifornimenti", "Rifornimenti", "weather-showers"},
+         {"btnRifornimenti", "Rifornimenti", "weather-showers", &TForm1::btnRifornimentiClick},
          {"btnTariffe", "Tariffe", "view-list-details", &TForm1::btnTariffeClick},
          {"btnTipologie", "Tipologie", "view-list-icons", &TForm1::btnTipologieClick},
          {"btnUnitaMisura", "Unità di Misura", "measure", &TForm1::btnUnitaMisuraClick},
@@ -700,6 +703,13 @@ void TForm1::btnFornitoriClick()
     // Other forms list only the suppliers not withdrawn.
     form_DB->Table9->setFilter(QStringLiteral("Annullato = 0"));
 }
+
+// Fuel types, own tanks and refuelling points: unfiltered while open and after.
+void TForm1::btnCarburantiClick() { mostraLista(frmGrigliaCarburanti); }
+
+void TForm1::btnCisterneClick() { mostraLista(frmGrigliaCisterne); }
+
+void TForm1::btnRifornimentiClick() { mostraLista(frmGrigliaRifornimenti, {QStringLiteral("Edit1"), QStringLiteral("Edit2")}); }
 
 void TForm1::btnComuniClick()
 {

@@ -74,6 +74,9 @@ public Q_SLOTS:
     void btnComuniClick();
     void btnClientiClick(); // the customers' list
     void btnFornitoriClick(); // the suppliers' list
+    void btnCarburantiClick(); // fuel types
+    void btnCisterneClick(); // the company's own fuel tanks
+    void btnRifornimentiClick(); // refuelling points
     void btnTariffeClick(); // the price list and its tariffs
     void btnIvaClick();
     void btnArchivioContabilitaClick();

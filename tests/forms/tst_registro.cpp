@@ -81,8 +81,9 @@ void TestRegistro::programmaCompletoInOrdine()
     QCOMPARE(chiavi, QStringList({"Form2_Griglia", "GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
                                   "Fornitori_Griglia", "frmClienti_Griglia", "frmGrigliaBanche_Griglia",
                                   "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia", "frmReparti_Griglia",
-                                  "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
-                                  "frmGrigliaIva", "frmTrovaPA", "frmGrigliaAvvisi"}));
+                                  "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmGrigliaCarburanti", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
+                                  "frmGrigliaIva", "frmGrigliaRifornimenti", "frmGrigliaCisterne",
+                                  "frmCisterneDettaglio_DBGrid1", "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);
