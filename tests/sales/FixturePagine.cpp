@@ -3,6 +3,7 @@
 #include "data/DB.h"
 #include "db/Query.h"
 #include "forms/DetailForm.h"
+#include "forms/ListForm.h"
 #include "forms/Registro.h"
 
 #include <QLabel>
@@ -56,6 +57,21 @@ void puntaFattura(qint64 id)
 namespace {
 
 QPointer<forms::DetailForm> g_dettaglio;
+QPointer<forms::ListForm> g_sequestri;
+
+void registraSostituto(const QString &nome, const QString &classe, std::function<QWidget *(QWidget *)> crea,
+                       std::function<void()> azzera, std::function<QWidget *()> corrente)
+{
+    forms::Registro &r = forms::Registro::istanza();
+    if (r.voce(nome)) return;
+    forms::VoceForm v;
+    v.nome = nome;
+    v.classe = classe;
+    v.crea = std::move(crea);
+    v.azzera = std::move(azzera);
+    v.corrente = std::move(corrente);
+    r.aggiungi(std::move(v));
+}
 
 forms::DetailForm *nuovoDettaglio(QWidget *parent)
 {
@@ -78,15 +94,27 @@ forms::DetailForm *nuovoDettaglio(QWidget *parent)
 
 void registraDettaglioScadenze()
 {
-    forms::Registro &r = forms::Registro::istanza();
-    if (r.voce(QStringLiteral("frmScadenziarioDettaglio"))) return;
-    forms::VoceForm v;
-    v.nome = QStringLiteral("frmScadenziarioDettaglio");
-    v.classe = QStringLiteral("TfrmScadenziarioDettaglio");
-    v.crea = [](QWidget *parent) -> QWidget * { return g_dettaglio = nuovoDettaglio(parent); };
-    v.azzera = [] { g_dettaglio = nullptr; };
-    v.corrente = []() -> QWidget * { return g_dettaglio.data(); };
-    r.aggiungi(std::move(v));
+    registraSostituto(
+        QStringLiteral("frmScadenziarioDettaglio"), QStringLiteral("TfrmScadenziarioDettaglio"),
+        [](QWidget *parent) -> QWidget * { return g_dettaglio = nuovoDettaglio(parent); }, [] { g_dettaglio = nullptr; },
+        []() -> QWidget * { return g_dettaglio.data(); });
+}
+
+void registraGrigliaSequestri()
+{
+    registraSostituto(
+        QStringLiteral("frmGrigliaSequestri"), QStringLiteral("TfrmGrigliaSequestri"),
+        [](QWidget *parent) -> QWidget * {
+            forms::ListForm::Config c;
+            c.nome = QStringLiteral("frmGrigliaSequestri");
+            c.titolo = QStringLiteral("Sequestri");
+            c.dataset = form_DB->TableSequestri;
+            c.source = form_DB->SourceSequestri;
+            c.colonne = {{QStringLiteral("Numero"), QStringLiteral("Numero")}, {QStringLiteral("AutoTarga"), QStringLiteral("Targa")}};
+            c.ricerca = {};
+            return g_sequestri = new forms::ListForm(c, parent);
+        },
+        [] { g_sequestri = nullptr; }, []() -> QWidget * { return g_sequestri.data(); });
 }
 
 } // namespace fixture_pagine

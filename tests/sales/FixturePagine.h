@@ -22,4 +22,8 @@ void puntaFattura(qint64 id);
 // LookClienti). Registered once under "frmScadenziarioDettaglio" when no unit registers it.
 void registraDettaglioScadenze();
 
+// The same for the seizure list "frmGrigliaSequestri": a list over TableSequestri whose pick mode
+// the invoice editor drives.
+void registraGrigliaSequestri();
+
 } // namespace fixture_pagine

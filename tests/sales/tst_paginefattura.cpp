@@ -319,6 +319,54 @@ void TestPagineFattura::importaSenzaPreventivo()
     QCOMPARE(scalar("select count(*) from FatturaPreventiviRighe").toInt(), 0);
 }
 
+void TestPagineFattura::sequestro_data()
+{
+    QTest::addColumn<bool>("ordineEsistente");
+    QTest::addColumn<bool>("scelto");
+    QTest::newRow("no order yet: one added") << false << true;
+    QTest::newRow("an order already: only plate and dates") << true << true;
+    QTest::newRow("closed without a choice") << false << false;
+}
+
+void TestPagineFattura::sequestro()
+{
+    QFETCH(bool, ordineEsistente);
+    QFETCH(bool, scelto);
+    fixture_pagine::registraGrigliaSequestri();
+    QStringList altre = {"insert into Sequestri (Id, Numero, AutoTarga, Data, DataDissequestro) values "
+                         "(1, 31, 'AB123CD', #2/1/2026#, #3/5/2026#), (2, 32, 'ZZ999ZZ', #2/2/2026#, null)"};
+    if (ordineEsistente) altre << "insert into OrdiniClienti (Fattura_ID, Numero, Data) values (1, 'PO-1', #1/15/2026#)";
+    avvia({"Form7", "frmGrigliaSequestri"}, altre);
+    Form7->show();
+    QVERIFY(Form7->btnSequestri->isEnabled());
+    auto *lista = qobject_cast<forms::ListForm *>(forms::Registro::istanza().voce("frmGrigliaSequestri")->corrente());
+    Form7->DatiModificati = false;
+    conModale([] { Form7->btnSequestri->click(); },
+              [&](QWidget *w) {
+                  QCOMPARE(w, static_cast<QWidget *>(lista));
+                  QVERIFY(lista->ModalitaScelta);
+                  QVERIFY(form_DB->TableSequestri->locate("Id", 1));
+                  if (scelto) lista->spdAvanti->click();
+                  else lista->spdIndietro->click();
+              });
+    QVERIFY(!lista->ModalitaScelta);
+    QCOMPARE(Form7->DatiModificati, scelto);
+    db::Query *f = form_DB->Table3;
+    QCOMPARE(f->fieldByName("Targa").asString(), QString(scelto ? "AB123CD" : ""));
+    QCOMPARE(f->fieldByName("DataIngressoVeicolo").asString(), QString(scelto ? "01/02/2026" : ""));
+    QCOMPARE(f->fieldByName("DataUscitaVeicolo").asString(), QString(scelto ? "05/03/2026" : ""));
+    QCOMPARE(scalar("select count(*) from OrdiniClienti where Fattura_ID = 1").toInt(), ordineEsistente || scelto ? 1 : 0);
+    if (scelto && !ordineEsistente) {
+        QCOMPARE(scalar("select Numero from OrdiniClienti where Fattura_ID = 1").toString(), QString("31"));
+        QCOMPARE(scalar("select Data from OrdiniClienti where Fattura_ID = 1").toString(), QString("2026-02-01 00:00:00"));
+    }
+    if (ordineEsistente) QCOMPARE(scalar("select Numero from OrdiniClienti where Fattura_ID = 1").toString(), QString("PO-1"));
+    // The seizure itself is not changed here.
+    QCOMPARE(scalar("select Fattura_Id from Sequestri where Id = 1").toInt(), 0);
+    if (f->isEditing()) f->cancel();
+    Form7->hide();
+}
+
 void TestPagineFattura::primaNota_data()
 {
     QTest::addColumn<bool>("opzione");

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void importaPreventivoEAnnulla();
     void preventiviSenzaCliente();
     void importaSenzaPreventivo();
+    void sequestro_data();
+    void sequestro();
     void primaNota_data();
     void primaNota();
 };
