@@ -6,6 +6,8 @@
 #include "db/Query.h"
 #include "widgets/DBEdit.h"
 
+#include <QDate>
+
 namespace {
 const QString kAvviso = QStringLiteral("Messaggio di Avviso!!");
 const QString kMancaData = QStringLiteral("E' necessario salvare la data di Ordine!!!");
@@ -40,10 +42,13 @@ TfrmModificaOrdiniClienti::TfrmModificaOrdiniClienti(QWidget *parent)
 
 bool TfrmModificaOrdiniClienti::controllaSalvataggio()
 {
-    // A date the field refused (a text that is no date) leaves the order without one: the
-    // export needs it, so it counts as missing. What is still being typed is handed over first.
-    Q_EMIT dataset()->updateRecord();
-    if (dataset()->fieldByName(QStringLiteral("Data")).isNull()) {
+    // A text that is no date would be refused by the field and the order stored with the date
+    // it had before (or none): the export needs the real one, so it counts as missing.
+    const QString testo = DBData->text().trimmed();
+    bool data = testo == dataset()->fieldByName(QStringLiteral("Data")).asString();
+    for (const char *formato : {"d/M/yyyy", "d/M/yy", "d-M-yyyy", "d.M.yyyy"})
+        data = data || QDate::fromString(testo, QLatin1String(formato)).isValid();
+    if (!data) {
         forms::avvisa(this, kMancaData, kAvviso);
         DBData->setFocus();
         return false;

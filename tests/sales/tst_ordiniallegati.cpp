@@ -107,6 +107,7 @@ void TestOrdiniAllegati::ordineCampiRichiesti_data()
     QTest::addColumn<QString>("messaggio");
     QTest::newRow("nothing typed") << "" << "10/03/2026" << "E' necessario salvare il numero di Ordine!!!";
     QTest::newRow("number without date") << "PO-1" << "" << "E' necessario salvare la data di Ordine!!!";
+    QTest::newRow("a date that is no date") << "PO-1" << "32/13/2026" << "E' necessario salvare la data di Ordine!!!";
 }
 
 void TestOrdiniAllegati::ordineCampiRichiesti()
