@@ -44,6 +44,89 @@ public:
     // The page "Importazioni" was selected after a save: the customer's quotes not yet invoiced.
     void ricaricaPreventivi();
 
+    // Instalments ("Pagamenti" group of the header page); paid ones are drawn aqua.
+    ui::DBGrid *DBGrid3 = nullptr;
+    QToolButton *spdEliminaPiccolo = nullptr;
+    QToolButton *spdInserisciPiccolo = nullptr;
+    QToolButton *spdModificaPiccolo = nullptr;
+    QMenu *PopupMenu2 = nullptr;
+    // The seizure the invoice bills: made here beside the instalment buttons; the header page
+    // moves it beside "Data uscita".
+    QToolButton *btnSequestri = nullptr;
+    // Page "Ordini".
+    QGroupBox *GroupBox3 = nullptr;
+    QToolBar *ToolBar3 = nullptr;
+    QToolButton *SpeedButton7 = nullptr;  // Elimina
+    QToolButton *SpeedButton18 = nullptr; // Aggiungi
+    QToolButton *SpeedButton20 = nullptr; // Modifica
+    ui::DBGrid *DBGrid1 = nullptr;
+    // Page "Accompagnatoria".
+    QGroupBox *GroupBox4 = nullptr;
+    ui::DBLookupComboBox *DBLookupComboBox7 = nullptr;  // Porto
+    ui::DBLookupComboBox *DBLookupComboBox9 = nullptr;  // Aspetto esteriore
+    ui::DBLookupComboBox *DBLookupComboBox11 = nullptr; // Tipo di trasporto
+    ui::DBLookupComboBox *DBLookupComboBox10 = nullptr; // Vettore
+    QToolButton *SpeedButton6 = nullptr;  // "+" Porto
+    QToolButton *SpeedButton19 = nullptr; // edit Porto
+    QToolButton *SpeedButton21 = nullptr; // "+" Aspetto
+    QToolButton *SpeedButton22 = nullptr; // edit Aspetto
+    QToolButton *SpeedButton23 = nullptr; // "+" Vettore
+    QToolButton *SpeedButton24 = nullptr; // edit Vettore
+    ui::DBEdit *DBEdit11 = nullptr;       // N° Colli
+    ui::DBEdit *DBEdit10 = nullptr;       // Data e ora trasporto
+    ui::DBCheckBox *DBCheckBox5 = nullptr; // Includi in xml
+    // Page "Importazioni".
+    QGroupBox *GroupBox6 = nullptr;
+    ui::DBLookupComboBox *DBLookupComboBox3 = nullptr; // the quotes, bound to no column
+    ui::DBGrid *DBGrid5 = nullptr;
+    QToolButton *BitBtn1 = nullptr; // Elimina Riga
+    // Page "Allegati".
+    QGroupBox *GroupBox8 = nullptr;
+    QToolBar *ToolBar4 = nullptr;
+    QToolButton *spdEliminaAllegato = nullptr;
+    QToolButton *spdInserisciAllegato = nullptr;
+    QToolButton *spdModificaAllegato = nullptr;
+    ui::DBGrid *DBGrid13 = nullptr;
+
+public Q_SLOTS:
+    void spdInserisciPiccoloClick();
+    void spdModificaPiccoloClick();
+    void DBGrid3DblClick();
+    void spdEliminaPiccoloClick();
+    void DBGrid3TitleClick(const QString &campo);
+    void MenuItem1Click(); // Salva Griglia
+    void MenuItem2Click(); // Elimina Colonna
+    void MenuItem3Click(); // Reset Griglia
+    void btnSequestriClick();
+    void SpeedButton18Click();
+    void SpeedButton20Click();
+    void DBGrid1DblClick();
+    void SpeedButton7Click();
+    void DBGrid1TitleClick(const QString &campo);
+    // A pick in any of the four transport lookups.
+    void DBLookupComboBox7Click();
+    // Backspace or Delete emptied a transport lookup (the control has cleared its column).
+    void DBLookupComboBox7KeyDown();
+    void DBLookupComboBox9KeyDown();
+    void DBLookupComboBox11KeyDown();
+    void DBLookupComboBox10KeyDown();
+    void SpeedButton6Click();
+    void SpeedButton19Click();
+    void SpeedButton21Click();
+    void SpeedButton22Click();
+    void SpeedButton23Click();
+    void SpeedButton24Click();
+    // A quote was picked on "Importazioni": its rows are copied into the invoice.
+    void DBLookupComboBox3Click();
+    void BitBtn1Click();
+    void spdInserisciAllegatoClick();
+    void spdModificaAllegatoClick();
+    void DBGrid13DblClick();
+    void spdEliminaAllegatoClick();
+    void DBGrid13TitleClick(const QString &campo);
+    // The invoice's cash-book row, while documents are mirrored in the cash book.
+    void spdPrimaNotaClick();
+
 private:
     // The instalment grid DBGrid3 with its three small buttons, for the "Pagamenti" group.
     QWidget *creaGrigliaScadenze();
@@ -53,6 +136,10 @@ private:
     void creaPaginaAccompagnatoria();
     void creaPaginaImportazioni();
     void creaPaginaAllegati();
+    // Each showing: the buttons that reach forms not in this program yet stay off.
+    void abilitaPulsantiPagine();
+    // Shows the instalment detail on the current instalment (a new one with "Annulla").
+    void mostraScadenza(bool nuova);
 };
 
 inline TForm7 *Form7 = nullptr;

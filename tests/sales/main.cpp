@@ -1,4 +1,6 @@
 #include "support/TestMain.h"
+#include "tst_ordiniallegati.h"
+#include "tst_paginefattura.h"
 #include "tst_seriefatturazione.h"
 
-PELLA_TEST_MAIN(TestSerieFatturazione)
+PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati)

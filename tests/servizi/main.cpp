@@ -17,10 +17,12 @@
 #include "tst_cambiaivatariffe.h"
 #include "tst_tariffe.h"
 #include "tst_cisterne.h"
+#include "tst_preventivifattura.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
                      TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze,
                      TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento,
                      TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe,
-                     TestServiziCisterne, TestDuePostazioniCisterne)
+                     TestServiziCisterne, TestDuePostazioniCisterne,
+                     TestServiziPreventiviFattura)
