@@ -1,4 +1,6 @@
 #include "support/TestMain.h"
 #include "tst_seriefatturazione.h"
+#include "tst_righefattura.h"
+#include "tst_modificafatture.h"
 
-PELLA_TEST_MAIN(TestSerieFatturazione)
+PELLA_TEST_MAIN(TestSerieFatturazione, TestRigheFattura, TestModificaFatture)
