@@ -8,6 +8,7 @@
 #include "masterdata/TariffeDett.h"
 #include "sales/EditorFattura.h"
 #include "sales/ModificaFatture.h"
+#include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
 
 #include <QGroupBox>
@@ -317,4 +318,37 @@ void TestRigheFattura::primaNota()
     // The header still saves: it holds what the schedule stored.
     form_DB->Table3->fieldByName("Note").setAsString("dopo");
     QVERIFY(form_DB->Table3->post());
+}
+
+void TestRigheFattura::tariffaDellaRiga()
+{
+    const qint64 tariffa = scalar("select Id from prezziar where Codice = 'CU1'").toLongLong();
+    g_banco->esegui(QString("insert into fattdett (NumFatt, Descrizione, NumeroRiga, Um, Articolo_ID) values (%1, 'Custodia', 1, 1, %2)")
+                        .arg(g_id)
+                        .arg(tariffa));
+    fixture_righe::puntaFattura(g_id);
+    form_DB->Table1->setFilter("Annullato = false");
+    conModale([] { Form7->SpeedButton14->click(); },
+              [&](QWidget *w) {
+                  QCOMPARE(w, static_cast<QWidget *>(Form3));
+                  QCOMPARE(form_DB->Table1->fieldByName("Id").asLargeInt(), tariffa);
+                  Form3->spdIndietro->click();
+              });
+    // A tariff the price list's filter hides is not found: nothing opens.
+    form_DB->Table1->setFilter("Codice = 'TR1'");
+    Form7->SpeedButton14->click();
+    QVERIFY(!Form3->isVisible());
+    form_DB->Table1->setFilter("Annullato = false");
+    // "+" adds a tariff to the price list, not a row to the invoice.
+    const int tariffe = scalar("select count(*) from prezziar").toInt();
+    conModale([] { Form7->SpeedButton15->click(); },
+              [](QWidget *w) {
+                  QCOMPARE(w, static_cast<QWidget *>(Form3));
+                  QVERIFY(Form3->spdAnnulla->isVisible());
+                  Form3->DBEdit2->setText("Nuova tariffa");
+                  dialoghi().expectMessage("annullare", QMessageBox::Yes);
+                  Form3->spdAnnulla->click();
+              });
+    QCOMPARE(scalar("select count(*) from prezziar").toInt(), tariffe);
+    QCOMPARE(scalar("select count(*) from fattdett").toInt(), 1);
 }

@@ -20,4 +20,5 @@ private Q_SLOTS:
     void senzaRighe();
     void ordinamento();
     void primaNota();
+    void tariffaDellaRiga();
 };
