@@ -30,14 +30,56 @@ public Q_SLOTS:
     void DBLookupComboBox6Click();
 
     // ---------------------------------------------------------------- rows page and totals
+public:
+    // (the class keys declare the Qt classes this section alone uses)
+    QGroupBox *GroupBox2 = nullptr;
+    class QToolBar *ToolBar1 = nullptr;
+    QToolButton *spdEliminaDett = nullptr;          // "Elimina"
+    QToolButton *spdInserisciSupplementi = nullptr; // "Aggiungi Supplemento"
+    QToolButton *spdInserisciDett = nullptr;        // "Aggiungi Tariffa"
+    QToolButton *SpeedButton1 = nullptr;            // "Spese di Trasporto"
+    QToolButton *SpeedButton25 = nullptr;           // "Spese di Incasso"
+    QToolButton *spdArticoloNonArchivio = nullptr;  // "Articolo non in archivio"
+    QToolButton *spdAvantiDett = nullptr;           // "Modifica"
+    QToolButton *SpeedButton15 = nullptr;           // adds a tariff to the price list
+    QToolButton *SpeedButton14 = nullptr;           // opens the tariff of the current row
+    ui::DBGrid *DBGrid2 = nullptr;                  // the rows, on Table4
+    class QMenu *PopupMenu1 = nullptr;              // DBGrid2's layout menu
+    class QAction *SalvaGriglia1 = nullptr;
+    QAction *EliminaColonna1 = nullptr;
+    QAction *ResetGriglia1 = nullptr;
+
 public Q_SLOTS:
     // Recomputes the totals from the stored rows, stores them (no checks, DatiModificati left
     // as it is) and updates the instalments. Every change of the rows ends with it.
     void SpeedButton3Click();
+    // Rows from tariffs picked in the price list; "Supplemento" offers the supplements only.
+    void spdInserisciDettClick();
+    void spdInserisciSupplementiClick();
+    // The special rows, each stored and then completed in the row editor (or cancelled there).
+    void SpeedButton1Click();
+    void SpeedButton25Click();
+    void spdArticoloNonArchivioClick();
+    // The row editor on the current row; the double click on the grid does the same.
+    void spdAvantiDettClick();
+    void DBGrid2DblClick();
+    void spdEliminaDettClick();
+    void DBGrid2TitleClick(const QString &campo);
+    void SalvaGriglia1Click();
+    void EliminaColonna1Click();
+    void ResetGriglia1Click();
+    void SpeedButton15Click();
+    void SpeedButton14Click();
 
 private:
     // Lays the rows page (group GroupBox2) on the page being built.
     void creaPaginaRighe();
+    // The price-list pick of "Aggiungi Tariffa" and "Aggiungi Supplemento".
+    void aggiungiDaListino(bool supplementi);
+    // Stores a special row and opens the row editor on it with "Annulla".
+    void aggiungiRigaSpeciale(int tipo);
+    // Makes the row `idx` current in Table4 again (after a re-read).
+    void posizionaRiga(qint64 idx);
 
     // ---------------------------------------------------------------- instalments and side pages
 public:

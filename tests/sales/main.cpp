@@ -2,5 +2,7 @@
 #include "tst_ordiniallegati.h"
 #include "tst_paginefattura.h"
 #include "tst_seriefatturazione.h"
+#include "tst_righefattura.h"
+#include "tst_modificafatture.h"
 
-PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati)
+PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture)

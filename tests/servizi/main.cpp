@@ -18,6 +18,7 @@
 #include "tst_tariffe.h"
 #include "tst_cisterne.h"
 #include "tst_preventivifattura.h"
+#include "tst_righefattura.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -25,4 +26,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento,
                      TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe,
                      TestServiziCisterne, TestDuePostazioniCisterne,
-                     TestServiziPreventiviFattura)
+                     TestServiziPreventiviFattura,
+                     TestServiziRigheFattura)

@@ -39,7 +39,8 @@ void TestServiziTotali::totaliDaRighe_data()
     QTest::newRow("two rows, one discounted") << QList<Riga>{{"2", 12.50, 10, 22}, {"1", 30, 0, 10}} << 52.50 << 7.95;
     QTest::newRow("no rows") << QList<Riga>{} << 0.0 << 0.0;
     QTest::newRow("empty quantity counts for nothing") << QList<Riga>{{"null", 100, 0, 22}, {"1", 10, 0, 22}} << 10.0 << 2.20;
-    QTest::newRow("rate taken as a whole number") << QList<Riga>{{"1", 100, 0, 5.5}} << 100.0 << 6.0;
+    // The rate keeps its decimals (a whole-number rate taxed 5.5% as 6%).
+    QTest::newRow("rate keeps its decimals") << QList<Riga>{{"1", 100, 0, 5.5}} << 100.0 << 5.50;
     QTest::newRow("sums rounded once, not per row") << QList<Riga>{{"3", 3.333, 0, 22}, {"3", 3.333, 0, 22}} << 20.0 << 4.40;
     QTest::newRow("half a cent away from zero") << QList<Riga>{{"1", 0.125, 0, 0}} << 0.13 << 0.0;
 }

@@ -2,41 +2,48 @@
 
 #include "common/LineArithmetic.h"
 #include "common/Rounding.h"
-#include "db/Command.h"
+#include "db/Connection.h"
 #include "db/Query.h"
 #include "db/Transaction.h"
 
 #include <QString>
+#include <map>
+#include <utility>
 
 namespace vendite {
-
-namespace {
-
-QString numero(double v) { return QString::number(v, 'g', 17); }
-
-} // namespace
 
 Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura)
 {
     db::Query righe(&c);
-    righe.setSql(QStringLiteral("select Um, ValoreUnitario, Sconto, AliquotaIva from fattdett where NumFatt = %1").arg(idFattura));
+    righe.setSql(QStringLiteral("select Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID from fattdett where NumFatt = :id"));
+    righe.bind(QStringLiteral(":id"), idFattura);
     righe.open();
-    double netto = 0, iva = 0;
+    // The unrounded net of each rate and VAT row, in rate order.
+    std::map<std::pair<double, qint64>, double> netti;
     for (righe.first(); !righe.eof(); righe.next()) {
         const db::Field um = righe.fieldByName(QStringLiteral("Um"));
         if (um.isNull()) continue;
-        const double quantita = um.asFloat();
-        const double prezzo = righe.fieldByName(QStringLiteral("ValoreUnitario")).asFloat();
-        const double sconto = righe.fieldByName(QStringLiteral("Sconto")).asFloat();
-        // The rate is taken as a whole number, as the invoice has always computed it.
-        const int aliquota = righe.fieldByName(QStringLiteral("AliquotaIva")).asInteger();
-        netto += common::TotaleRigaNetto(false, quantita, prezzo, sconto, 0, 0, 0);
-        iva += common::TotaleImpostaRiga(false, quantita, prezzo, aliquota, sconto, 0, 0, 0);
+        const double aliquota = righe.fieldByName(QStringLiteral("AliquotaIva")).asFloat();
+        const qint64 iva = righe.fieldByName(QStringLiteral("Iva_ID")).asLargeInt();
+        netti[{aliquota, iva}] += common::TotaleRigaNetto(false, um.asFloat(), righe.fieldByName(QStringLiteral("ValoreUnitario")).asFloat(),
+                                                          righe.fieldByName(QStringLiteral("Sconto")).asFloat(), 0, 0, 0);
     }
     Totali t;
-    t.imponibile = common::Arrotonda2Decimali(netto);
-    t.imposta = common::Arrotonda2Decimali(iva);
-    t.totale = t.imponibile + t.imposta;
+    double imponibile = 0, imposta = 0;
+    for (const auto &[chiave, netto] : netti) {
+        RiepilogoIva r;
+        r.aliquota = chiave.first;
+        r.ivaId = chiave.second;
+        r.imponibile = common::Arrotonda2Decimali(netto);
+        r.imposta = common::TotaleImpostaRiga(true, 1, r.imponibile, r.aliquota, 0, 0, 0, 0);
+        imponibile += r.imponibile;
+        imposta += r.imposta;
+        t.riepilogo << r;
+    }
+    // The sums of amounts in cents, brought back to the cent against the doubles' noise.
+    t.imponibile = common::Arrotonda2Decimali(imponibile);
+    t.imposta = common::Arrotonda2Decimali(imposta);
+    t.totale = common::Arrotonda2Decimali(t.imponibile + t.imposta);
     return t;
 }
 
@@ -44,9 +51,11 @@ Totali aggiornaTotaliFattura(db::Connection &c, qint64 idFattura)
 {
     db::Transaction tr(c);
     const Totali t = calcolaTotaliFattura(c, idFattura);
-    db::Command::execute(&c, QStringLiteral("update fattura set TotImponibile = %1, TotImposta = %2, TotFattura = %3 where ID = %4")
-                                 .arg(numero(t.imponibile), numero(t.imposta), numero(t.totale))
-                                 .arg(idFattura));
+    c.execute(QStringLiteral("update fattura set TotImponibile = :imponibile, TotImposta = :imposta, TotFattura = :totale where ID = :id"),
+              {{QStringLiteral(":imponibile"), t.imponibile},
+               {QStringLiteral(":imposta"), t.imposta},
+               {QStringLiteral(":totale"), t.totale},
+               {QStringLiteral(":id"), idFattura}});
     tr.commit();
     return t;
 }

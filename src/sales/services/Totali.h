@@ -1,5 +1,7 @@
 #pragma once
-// The totals of a sales invoice, computed from its stored rows.
+// The totals of a sales invoice, computed from its stored rows, with the summary per VAT rate
+// that the print and the e-invoice show.
+#include <QList>
 #include <QtGlobal>
 
 namespace db {
@@ -8,16 +10,27 @@ class Connection;
 
 namespace vendite {
 
+// The rows of one VAT rate (one VAT row, Iva_ID): their net and its VAT, each to the cent.
+struct RiepilogoIva {
+    double aliquota = 0; // AliquotaIva, with its decimals
+    qint64 ivaId = 0;    // Iva_ID (0 when the rows name none)
+    double imponibile = 0;
+    double imposta = 0;
+};
+
 struct Totali {
     double imponibile = 0; // TotImponibile
     double imposta = 0;    // TotImposta
     double totale = 0;     // TotFattura
+    QList<RiepilogoIva> riepilogo; // by rate, then VAT row
 };
 
-// The totals of the invoice `idFattura` from its rows in fattdett (NumFatt): per row with a
-// quantity, the net of quantity, unit price and first discount, and its VAT at the row's rate
-// read as a whole number, both unrounded; each sum rounded to the cent; the total their sum.
-// Rows without a quantity count for nothing. Throws DbError.
+// The totals of the invoice `idFattura` from its rows in fattdett (NumFatt). Rows are grouped
+// by rate and VAT row; a group's net is the sum of its rows' nets (quantity × unit price less
+// the first discount, unrounded) rounded to the cent, its VAT that net times the rate (kept
+// with its decimals: 5.5 is 5.5%) rounded to the cent. TotImponibile and TotImposta are the
+// sums of the groups' figures, so the printed summary adds up to the totals to the cent; the
+// total is their sum. Rows without a quantity count for nothing. Throws DbError.
 Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura);
 
 // Computes the totals and writes them into the invoice's fattura row, in one transaction.
