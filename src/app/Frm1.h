@@ -74,6 +74,7 @@ public Q_SLOTS:
     void btnComuniClick();
     void btnClientiClick(); // the customers' list
     void btnFornitoriClick(); // the suppliers' list
+    void btnFattureClientiClick(); // the sales invoices' list
     void btnTariffeClick(); // the price list and its tariffs
     void btnIvaClick();
     void btnArchivioContabilitaClick();

@@ -4,6 +4,7 @@
 #include "tst_avvisi.h"
 #include "tst_clienti.h"
 #include "tst_numerazione.h"
+#include "tst_fatture.h"
 #include "tst_pianoconti.h"
 #include "tst_posta.h"
 #include "tst_primanota.h"
@@ -21,4 +22,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
                      TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze,
                      TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento,
-                     TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe)
+                     TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe,
+                     TestServiziFatture)
