@@ -299,6 +299,7 @@ void TForm7::creaAltro()
     DBCheckBox4 = aggiungiCheck(QStringLiteral("DBCheckBox4"), QStringLiteral("Scissione pagamenti"), QStringLiteral("ScissionePagamenti"));
     DBCheckBox4->setFocusPolicy(Qt::ClickFocus);
     DBCheckBox4->setLayoutDirection(Qt::RightToLeft); // caption on the left
+    DBCheckBox4->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     DBCheckBox1 = aggiungiCheck(QStringLiteral("DBCheckBox1"), QStringLiteral("Pagamento depositato"), QStringLiteral("Depositata"));
     chkConaiAssolto = aggiungiCheck(QStringLiteral("chkConaiAssolto"), QStringLiteral("Contributo Conai Assolto"),
                                     QStringLiteral("ConaiAssolto"));

@@ -138,12 +138,12 @@ TfrmGrigliaFatture::TfrmGrigliaFatture(QWidget *parent)
     DBLookupComboBox3 = scelta("DBLookupComboBox3", "Mod. di pagamento");
     BitBtn3 = ui::toolButton(GroupBox1, QStringLiteral("BitBtn3"), QStringLiteral("reset"), QString(), "edit-clear",
                              QStyle::SP_DialogResetButton);
-    g->addWidget(BitBtn3, 3, 3);
+    g->addWidget(BitBtn3, 3, 2);
     ++col;
     Edit1 = casella("Edit1", "num. Ordine");
     Filtra = ui::toolButton(GroupBox1, QStringLiteral("Filtra"), QStringLiteral("cerca"), QString(), "edit-find",
                             QStyle::SP_FileDialogContentsView);
-    g->addWidget(Filtra, 3, 6);
+    g->addWidget(Filtra, 3, 4);
     for (QToolButton *b : {BitBtn3, Filtra}) {
         QPalette p = b->palette();
         p.setColor(QPalette::ButtonText, Qt::red);

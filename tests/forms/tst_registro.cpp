@@ -80,7 +80,7 @@ void TestRegistro::programmaCompletoInOrdine()
     for (q.first(); !q.eof(); q.next()) chiavi << q.field(0).asString();
     QCOMPARE(chiavi, QStringList({"Form2_Griglia", "GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
                                   "Fornitori_Griglia", "frmClienti_Griglia", "frmGrigliaBanche_Griglia",
-                                  "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia", "frmReparti_Griglia",
+                                  "frmGrigliaComuni_Griglia", "frmGrigliaFatture_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia", "frmReparti_Griglia",
                                   "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
                                   "frmGrigliaIva", "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();
