@@ -3,4 +3,4 @@
 #include "tst_grigliafatture.h"
 #include "tst_seriefatturazione.h"
 
-PELLA_TEST_MAIN(TestSerieFatturazione, TestGrigliaFatture, TestEditorFattura)
+PELLA_TEST_MAIN(TestSerieFatturazione, TestGrigliaFatture, TestEditorFattura, TestMenuFatture)

@@ -5,12 +5,16 @@
 #include "FixtureFatture.h"
 #include "data/DB.h"
 #include "db/Query.h"
+#include "app/Frm1.h"
 #include "sales/EditorFattura.h"
+#include "sales/GrigliaFatture.h"
 #include "widgets/DBCheckBox.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -161,6 +165,29 @@ void TestEditorFattura::sceltaCliente()
     });
 }
 
+void TestEditorFattura::pagamentoConScadenzePagate_data()
+{
+    QTest::addColumn<bool>("scarta"); // the answer to the question
+    QTest::newRow("keep the payments") << false;
+    QTest::newRow("discard them") << true;
+}
+
+void TestEditorFattura::pagamentoConScadenzePagate()
+{
+    QFETCH(bool, scarta);
+    // Invoice 10's first instalment has been paid.
+    g_banco->esegui("update FatturaScadenze set DataPagamento = #3/20/2026#, Pagato = true where Fattura_ID = 10 and Numero = 1");
+    suFattura(10, [&] {
+        dialoghi().expectMessage("scadenze già pagate", scarta ? QMessageBox::Yes : QMessageBox::No);
+        scegli(Form7->DBLookupComboBox6, "Rimessa diretta");
+        // The method is stored either way; the schedule only with the user's word.
+        QCOMPARE(valore("select ModPagamento_Id from fattura where ID = 10").toInt(), 2);
+        QCOMPARE(valore("select count(*) from FatturaScadenze where Fattura_ID = 10").toInt(), scarta ? 1 : 2);
+        QCOMPARE(valore("select count(*) from FatturaScadenze where Fattura_ID = 10 and Pagato = true").toInt(), scarta ? 0 : 1);
+        QCOMPARE(form_DB->TableFatturaScadenze->recordCount(), scarta ? 1 : 2);
+    });
+}
+
 void TestEditorFattura::svuotaLookup()
 {
     suFattura(10, [&] {
@@ -275,4 +302,33 @@ void TestEditorFattura::stampaDiFatturaModificata()
         Form7->spdIndietroClick();
         QVERIFY(Form7->isVisible());
     });
+}
+
+void TestMenuFatture::init() { ambiente::avvia(); }
+void TestMenuFatture::cleanup() { ambiente::chiudi(); }
+
+void TestMenuFatture::apreLElencoAzzerato()
+{
+    ambiente::esegui("insert into fattura (Num, Data) values (1, #3/1/2026#), (2, #3/2/2026#)");
+    form_DB->Table3->requery();
+    // What a previous search left is gone before and after.
+    frmGrigliaFatture->txtDaNumero->setText("2");
+    frmGrigliaFatture->FiltraClick();
+    QCOMPARE(form_DB->Table3->recordCount(), 1);
+    QToolButton *pulsante = Form1->menuButton(TForm1::tabDocClienti, QStringLiteral("Fatture"));
+    QVERIFY(pulsante);
+    QVERIFY(pulsante->isEnabled());
+    bool aperto = false;
+    conModale([pulsante] { pulsante->click(); }, [&](QWidget *w) {
+        aperto = true;
+        QCOMPARE(w, static_cast<QWidget *>(frmGrigliaFatture));
+        QCOMPARE(frmGrigliaFatture->txtDaNumero->text(), QString());
+        QCOMPARE(form_DB->Table3->recordCount(), 2);
+        frmGrigliaFatture->txtANumero->setText("1");
+        frmGrigliaFatture->FiltraClick();
+        frmGrigliaFatture->spdIndietro->click();
+    });
+    QVERIFY(aperto);
+    QCOMPARE(frmGrigliaFatture->txtANumero->text(), QString());
+    QCOMPARE(form_DB->Table3->filter(), QString());
 }

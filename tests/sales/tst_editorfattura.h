@@ -14,10 +14,21 @@ private Q_SLOTS:
     void indietroSenzaModificheNonControlla();
     void sceltaCliente_data();
     void sceltaCliente();
+    void pagamentoConScadenzePagate_data();
+    void pagamentoConScadenzePagate();
     void svuotaLookup();
     void calcolaGiorni_data();
     void calcolaGiorni();
     void dataPrecedente();
     void cambioPaginaDopoSalvataggioFallito();
     void stampaDiFatturaModificata();
+};
+
+// The main window's "Fatture" button.
+class TestMenuFatture : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void apreLElencoAzzerato();
 };
