@@ -35,7 +35,8 @@ constexpr int kGeneratorVersion = 1;
 
 // The file's application id records generator and year: a cached file of last year would
 // have its current year rolled into history by the program at start-up.
-int stamp(int year) { return kGeneratorVersion * 10000 + year; }
+// A file made for an older schema (an index added since) is made again too.
+int stamp(int year) { return (kGeneratorVersion * 100 + db::schema::currentVersion()) * 10000 + year; }
 
 // splitmix64: the same numbers on every platform and library, unlike std's distributions.
 class Rng {

@@ -39,6 +39,7 @@
 #include "masterdata/Tariffe.h"
 #include "masterdata/TariffeDett.h"
 #include "masterdata/UnitaMisura.h"
+#include "sales/GrigliaFatture.h"
 #include "settings/Ditta.h"
 #include "operations/Carburanti.h"
 #include "operations/Cisterne.h"
@@ -120,7 +121,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnFatturaElettronica", "Fattura Elettronica Estesa", "text-xml"},
          {"btnAttivitaOpzioni", "Opzioni", "preferences-system", &TForm1::btnAttivitaOpzioniClick},
          {"btnAttivitaPrimaNota", "Prima Nota", "accessories-text-editor", &TForm1::btnAttivitaPrimaNotaClick}},
-        {{"btnFattureClienti", "Fatture", "x-office-document"},
+        {{"btnFattureClienti", "Fatture", "x-office-document", &TForm1::btnFattureClientiClick},
          {"btnNoteCreditoClienti", "Note Credito", "edit-undo"},
          {"btnPreventivi", "Preventivi", "document-edit"},
          {"btnSequestri", "Sequestri", "emblem-readonly"}},
@@ -694,6 +695,14 @@ void TForm1::btnClientiClick()
     frmClienti->exec();
     // Other forms list only the customers not withdrawn.
     form_DB->Table7->setFilter(QStringLiteral("Annullato = 0"));
+}
+
+void TForm1::btnFattureClientiClick()
+{
+    // The list opens and closes with every box and Table3's filter empty.
+    frmGrigliaFatture->BitBtn3Click();
+    frmGrigliaFatture->exec();
+    frmGrigliaFatture->BitBtn3Click();
 }
 
 void TForm1::btnFornitoriClick()

@@ -77,6 +77,7 @@ public Q_SLOTS:
     void btnCarburantiClick(); // fuel types
     void btnCisterneClick(); // the company's own fuel tanks
     void btnRifornimentiClick(); // refuelling points
+    void btnFattureClientiClick(); // the sales invoices' list
     void btnTariffeClick(); // the price list and its tariffs
     void btnIvaClick();
     void btnArchivioContabilitaClick();

@@ -1,8 +1,11 @@
 #include "support/TestMain.h"
 #include "tst_ordiniallegati.h"
 #include "tst_paginefattura.h"
+#include "tst_editorfattura.h"
+#include "tst_grigliafatture.h"
 #include "tst_seriefatturazione.h"
 #include "tst_righefattura.h"
 #include "tst_modificafatture.h"
 
-PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture)
+PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
+                TestGrigliaFatture, TestEditorFattura, TestMenuFatture)

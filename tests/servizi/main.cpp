@@ -4,6 +4,7 @@
 #include "tst_avvisi.h"
 #include "tst_clienti.h"
 #include "tst_numerazione.h"
+#include "tst_fatture.h"
 #include "tst_pianoconti.h"
 #include "tst_posta.h"
 #include "tst_primanota.h"
@@ -27,4 +28,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe,
                      TestServiziCisterne, TestDuePostazioniCisterne,
                      TestServiziPreventiviFattura,
-                     TestServiziRigheFattura)
+                     TestServiziRigheFattura,
+                     TestServiziFatture)

@@ -126,6 +126,10 @@ CREATE INDEX "ix_fattura_Vettore_ID" ON "fattura" ("Vettore_ID");
 CREATE INDEX "ix_fattura_Vettura_ID" ON "fattura" ("Vettura_ID");
 CREATE INDEX "ix_fattura_Finanzia_id" ON "fattura" ("Finanzia_id");
 CREATE INDEX "ix_fattura_Sequestro_ID" ON "fattura" ("Sequestro_ID");
+-- The next number and transmission progressive of a new sales document: the highest of a few
+-- rows of the index, never a scan of the year's or the whole table's documents.
+CREATE INDEX "ix_fattura_Numerazione" ON "fattura" ("Storico", "Carico", "FattNota", "NonNumerare", "Num");
+CREATE INDEX "ix_fattura_DatiTrasmissione_NumeroInterno" ON "fattura" ("DatiTrasmissione_NumeroInterno");
 
 CREATE TABLE "Fattura_Allegati" (
     "Id" INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -1,0 +1,462 @@
+#include "GrigliaFatture.h"
+
+#include "EditorFattura.h"
+#include "common/RecordHelpers.h"
+#include "core/Clock.h"
+#include "data/DB.h"
+#include "db/DbError.h"
+#include "db/Query.h"
+#include "forms/Family.h"
+#include "forms/Registro.h"
+#include "mail/Email.h"
+#include "sales/SceltaSerieFatturazione.h"
+#include "sales/services/Fatture.h"
+#include "sales/services/Numerazione.h"
+#include "widgets/DBGrid.h"
+#include "widgets/MaskedDateEdit.h"
+#include "widgets/Seams.h"
+#include "widgets/ToolButton.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kId = QStringLiteral("ID");
+const QString kErrore = QStringLiteral("Messaggio di errore");
+
+QString sqlFattura(qint64 id) { return QStringLiteral("select * from fattura where ID = %1").arg(id); }
+
+// Puts `sql` into a side dataset, with no filter.
+void ripunta(db::Query *q, const QString &sql)
+{
+    q->setFilter(QString());
+    q->close();
+    q->setSql(sql);
+    q->open();
+}
+
+void requerySeAttiva(db::Query *q)
+{
+    if (q && q->isActive()) q->requery();
+}
+
+} // namespace
+
+TfrmGrigliaFatture::TfrmGrigliaFatture(QWidget *parent)
+    : forms::ListForm(
+          [] {
+              Config c;
+              c.nome = QStringLiteral("frmGrigliaFatture");
+              c.titolo = QStringLiteral("Fatture");
+              c.helpContext = 5200;
+              c.dataset = form_DB->Table3;
+              c.source = form_DB->Source3;
+              c.colonne = {{QStringLiteral("SerieFatturazione"), QStringLiteral("Serie"), 60},
+                           {QStringLiteral("Num"), QStringLiteral("Numero"), 70},
+                           {QStringLiteral("Data"), QStringLiteral("Data"), 90},
+                           {QStringLiteral("DatiTrasmissione_ProgressivoInvio"), QStringLiteral("Num. Invio"), 80},
+                           {QStringLiteral("Cliente"), QStringLiteral("Cliente"), 300},
+                           {QStringLiteral("NumOrdine"), QStringLiteral("NumOrdine"), 100},
+                           {QStringLiteral("Targa"), QStringLiteral("Targa"), 100},
+                           {QStringLiteral("TotFattura"), QStringLiteral("Importo"), 100}};
+              c.ricerca = {};
+              c.domandaElimina = QStringLiteral("Sei sicuro di voler eliminare la fattura?");
+              c.nomeGriglia = QStringLiteral("frmGrigliaFatture_Griglia");
+              c.menuGrigliaCompleto = true;
+              c.ordinabile = true;
+              c.massimizzata = true;
+              return c;
+          }(),
+          parent)
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    spdEsportaDocumento = ui::toolButton(this, QStringLiteral("spdEsportaDocumento"), QStringLiteral("Esporta ed invia"),
+                                         QStringLiteral("Esporta il documento e invialo per email"), "mail-send",
+                                         QStyle::SP_DialogSaveButton);
+    btnRequery = ui::toolButton(this, QStringLiteral("btnRequery"), QStringLiteral("REquery"), QString(), "view-refresh",
+                                QStyle::SP_BrowserReload);
+    QAction *indietro = nullptr;
+    for (QAction *a : ToolBar2->actions())
+        if (ToolBar2->widgetForAction(a) == spdIndietro) indietro = a;
+    ToolBar2->insertWidget(indietro, spdEsportaDocumento);
+    ToolBar2->addWidget(btnRequery)->setVisible(false);
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setStyleSheet(QStringLiteral("QGroupBox#GroupBox1 { background-color: rgb(128, 255, 128); }"));
+    auto *g = new QGridLayout(GroupBox1);
+    int col = 0;
+    const auto posa = [&](QWidget *w, const char *etichetta) {
+        auto *l = new QLabel(QString::fromUtf8(etichetta), GroupBox1);
+        l->setBuddy(w);
+        g->addWidget(l, col < 7 ? 0 : 2, col % 7);
+        g->addWidget(w, col < 7 ? 1 : 3, col % 7);
+        ++col;
+        w->installEventFilter(this);
+        m_caselle << w;
+    };
+    const auto casella = [&](const char *nome, const char *etichetta) {
+        auto *e = new QLineEdit(GroupBox1);
+        e->setObjectName(QLatin1String(nome));
+        posa(e, etichetta);
+        return e;
+    };
+    const auto data = [&](const char *nome, const char *etichetta) {
+        auto *e = new ui::MaskedDateEdit(GroupBox1);
+        e->setObjectName(QLatin1String(nome));
+        e->setMaximumWidth(110);
+        posa(e, etichetta);
+        return e;
+    };
+    const auto scelta = [&](const char *nome, const char *etichetta) {
+        auto *c = new QComboBox(GroupBox1);
+        c->setObjectName(QLatin1String(nome));
+        c->setMinimumWidth(200);
+        posa(c, etichetta);
+        connect(c, &QComboBox::activated, this, &TfrmGrigliaFatture::FiltraClick);
+        return c;
+    };
+    txtDaNumero = casella("txtDaNumero", "Dal numero");
+    txtANumero = casella("txtANumero", "al numero");
+    txtSerie = casella("txtSerie", "Serie");
+    maskDaData = data("maskDaData", "Dalla Data");
+    maskAData = data("maskAData", "alla Data");
+    Edit2 = casella("Edit2", "Targa");
+    DBLookupComboBox2 = scelta("DBLookupComboBox2", "Banca");
+    DBLookupComboBox1 = scelta("DBLookupComboBox1", "Cliente");
+    DBLookupComboBox3 = scelta("DBLookupComboBox3", "Mod. di pagamento");
+    BitBtn3 = ui::toolButton(GroupBox1, QStringLiteral("BitBtn3"), QStringLiteral("reset"), QString(), "edit-clear",
+                             QStyle::SP_DialogResetButton);
+    g->addWidget(BitBtn3, 3, 2);
+    ++col;
+    Edit1 = casella("Edit1", "num. Ordine");
+    Filtra = ui::toolButton(GroupBox1, QStringLiteral("Filtra"), QStringLiteral("cerca"), QString(), "edit-find",
+                            QStyle::SP_FileDialogContentsView);
+    g->addWidget(Filtra, 3, 4);
+    for (QToolButton *b : {BitBtn3, Filtra}) {
+        QPalette p = b->palette();
+        p.setColor(QPalette::ButtonText, Qt::red);
+        b->setPalette(p);
+    }
+    g->setColumnStretch(7, 1);
+    layoutPrincipale()->addWidget(GroupBox1);
+
+    disconnect(spdAggiorna, nullptr, this, nullptr);
+    connect(spdAggiorna, &QToolButton::clicked, this, &TfrmGrigliaFatture::spdAggiornaClick);
+    connect(spdEsportaDocumento, &QToolButton::clicked, this, &TfrmGrigliaFatture::spdEsportaDocumentoClick);
+    connect(btnRequery, &QToolButton::clicked, this, &TfrmGrigliaFatture::btnRequeryClick);
+    connect(BitBtn3, &QToolButton::clicked, this, &TfrmGrigliaFatture::BitBtn3Click);
+    connect(Filtra, &QToolButton::clicked, this, &TfrmGrigliaFatture::FiltraClick);
+}
+
+qint64 TfrmGrigliaFatture::idCorrente() const
+{
+    db::Query *q = dataset();
+    return q->isEmpty() ? 0 : q->fieldByName(kId).asLargeInt();
+}
+
+bool TfrmGrigliaFatture::eventFilter(QObject *watched, QEvent *e)
+{
+    auto *w = qobject_cast<QWidget *>(watched);
+    const int i = m_caselle.indexOf(w);
+    if (i < 0) return forms::ListForm::eventFilter(watched, e);
+    const bool scelta = qobject_cast<QComboBox *>(w) != nullptr;
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
+        w->setStyleSheet(e->type() == QEvent::FocusIn ? QStringLiteral("background-color: aqua;") : QString());
+    if (e->type() != QEvent::KeyPress) return forms::ListForm::eventFilter(watched, e);
+    switch (static_cast<QKeyEvent *>(e)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        FiltraClick();
+        return true;
+    case Qt::Key_Down:
+        if (scelta) break;
+        m_caselle.value(i + 1, m_caselle.first())->setFocus();
+        return true;
+    case Qt::Key_Up:
+        if (scelta) break;
+        m_caselle.value(i - 1, m_caselle.last())->setFocus();
+        return true;
+    case Qt::Key_Escape:
+        if (w == maskDaData || w == maskAData) {
+            static_cast<QLineEdit *>(w)->clear();
+            txtDaNumero->setFocus();
+            FiltraClick();
+            return true;
+        }
+        break;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        if (scelta) {
+            static_cast<QComboBox *>(w)->setCurrentIndex(-1);
+            FiltraClick();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return forms::ListForm::eventFilter(watched, e);
+}
+
+void TfrmGrigliaFatture::riempiScelte()
+{
+    const auto riempi = [](QComboBox *c, db::Query *q, const QString &chiave, const QString &testo) {
+        const QVariant scelta = c->currentIndex() >= 0 ? c->currentData() : QVariant();
+        const QSignalBlocker quiet(c);
+        c->clear();
+        if (!q->isActive()) q->open();
+        const int k = q->fieldIndex(chiave);
+        const int t = q->fieldIndex(testo);
+        const int righe = q->recordCount();
+        for (int r = 0; r < righe; ++r) c->addItem(q->valueAt(r, t).toString(), q->valueAt(r, k));
+        c->setCurrentIndex(scelta.isValid() ? c->findData(scelta) : -1);
+    };
+    riempi(DBLookupComboBox2, form_DB->Table5, QStringLiteral("ID"), QStringLiteral("Banca"));
+    riempi(DBLookupComboBox1, form_DB->Table7, QStringLiteral("Id"), QStringLiteral("NominativoVisualizzato"));
+    riempi(DBLookupComboBox3, form_DB->TableModPaga, QStringLiteral("Id"), QStringLiteral("Descrizione"));
+}
+
+void TfrmGrigliaFatture::showEvent(QShowEvent *e)
+{
+    riempiScelte();
+    forms::ListForm::showEvent(e);
+}
+
+void TfrmGrigliaFatture::FiltraClick()
+{
+    const auto chiave = [](QComboBox *c) { return c->currentIndex() >= 0 ? c->currentData().toLongLong() : 0; };
+    vendite::CriteriFatture k;
+    k.daData = maskDaData->text();
+    k.aData = maskAData->text();
+    k.daNumero = txtDaNumero->text();
+    k.aNumero = txtANumero->text();
+    k.serie = txtSerie->text();
+    k.targa = Edit2->text();
+    k.ordine = Edit1->text();
+    k.cliente = chiave(DBLookupComboBox1);
+    k.banca = chiave(DBLookupComboBox2);
+    k.modPagamento = chiave(DBLookupComboBox3);
+    vendite::FiltroFatture f;
+    try {
+        f = vendite::filtroRicerca(form_DB->Connessione, k);
+    } catch (const db::DbError &e) {
+        forms::avvisa(this, e.message(), kErrore);
+        return;
+    }
+    if (!f.valido()) {
+        // The filter in force stays; nothing is filtered by a text that is not what its box asks.
+        forms::avvisa(this, f.errore, forms::kAvviso);
+        if (auto *w = findChild<QWidget *>(f.casella)) w->setFocus();
+        return;
+    }
+    dataset()->setFilter(f.filtro);
+}
+
+void TfrmGrigliaFatture::BitBtn3Click()
+{
+    forms::ListForm::BitBtn3Click();
+    for (QLineEdit *e : {txtDaNumero, txtANumero, static_cast<QLineEdit *>(maskDaData), static_cast<QLineEdit *>(maskAData),
+                         txtSerie, Edit1, Edit2})
+        e->clear();
+    for (QComboBox *c : {DBLookupComboBox1, DBLookupComboBox2, DBLookupComboBox3}) c->setCurrentIndex(-1);
+}
+
+void TfrmGrigliaFatture::btnRequeryClick()
+{
+    const qint64 id = idCorrente();
+    ripunta(form_DB->Table4, QStringLiteral("select * from fattdett where NumFatt = %1 order by NumeroRiga").arg(id));
+    ripunta(form_DB->TableFatturaScadenze,
+            QStringLiteral("select * from FatturaScadenze where Fattura_ID = %1 order by DataScadenza,Numero").arg(id));
+    ripunta(form_DB->TableFatturaPreventiviRighe,
+            QStringLiteral("select * from FatturaPreventiviRighe where Fattura_ID = %1 order by Data").arg(id));
+    ripunta(form_DB->TableOrdiniClienti, QStringLiteral("select * from OrdiniClienti where Fattura_ID = %1 order by Data").arg(id));
+    ripunta(form_DB->TableFatturaAllegati,
+            QStringLiteral("select * from Fattura_Allegati where Fattura_Id = %1 order by NomeAttachment").arg(id));
+}
+
+void TfrmGrigliaFatture::spdInserisciClick()
+{
+    db::Query *q = dataset();
+    m_ultimaAggiunta = 0;
+    BitBtn3Click();
+    // The editor stored what it changed: its row is no longer being edited.
+    if (q->isEditing()) q->cancel();
+
+    vendite::NuovoDocumento d;
+    d.oggi = core::Clock::instance().today();
+    d.modalitaStorico = ModalitaStorico;
+    if (!ModalitaStorico && form_DB->Table12->fieldByName(QStringLiteral("FatturazioneMultipla")).asBoolean()
+        && frmSceltaSerieFatturazione) {
+        // The chooser writes into a row begun in Table3; the row stored is the service's.
+        q->append();
+        d.serie = frmSceltaSerieFatturazione->scegli();
+        q->cancel();
+    }
+    if (DaSequestro && !form_DB->TableSequestri->isEmpty())
+        d.sequestro = form_DB->TableSequestri->fieldByName(QStringLiteral("Id")).asLargeInt();
+    d.valoriPredefiniti = [](db::Query &nuovo) {
+        common::ImpostaValoriPredefiniti(QStringLiteral("fattura"), nuovo, *form_DB->TablePersonalizzazioni);
+    };
+    vendite::DocumentoCreato creato;
+    try {
+        creato = vendite::nuovoDocumento(form_DB->Connessione, d);
+    } catch (const db::DbError &e) {
+        forms::avvisa(this, e.message(), kErrore);
+        return;
+    } catch (const std::exception &e) {
+        // A default value of the invoices that does not convert.
+        forms::avvisa(this, QString::fromUtf8(e.what()), kErrore);
+        return;
+    }
+    m_ultimaAggiunta = creato.id;
+
+    // The editor works on the new invoice, never on the row that happened to be current. While
+    // a past period is browsed the new invoice, dated today, is not among the rows: the list
+    // holds it alone while the editor is open.
+    q->requery();
+    QString sqlPrima;
+    if (!q->locate(kId, creato.id)) {
+        sqlPrima = q->sql();
+        ripunta(q, sqlFattura(creato.id));
+    }
+    if (DaSequestro) requerySeAttiva(form_DB->TableSequestri);
+    btnRequeryClick();
+    if (Form7) {
+        Form7->DatiModificati = true;
+        Form7->SalvataggioSenzaControlli = true;
+        Form7->DBLookupComboBox6Click();
+        Form7->SalvataggioSenzaControlli = false;
+        Form7->mostra(true);
+    }
+    if (!sqlPrima.isEmpty()) {
+        if (q->isEditing()) q->cancel();
+        ripunta(q, sqlPrima);
+        q->locate(kId, creato.id);
+    }
+}
+
+void TfrmGrigliaFatture::spdAvantiClick()
+{
+    db::Query *q = dataset();
+    if (q->recordCount() < 1) return;
+    form_DB->Table1->setFilter(QStringLiteral("Annullato = false"));
+    btnRequeryClick();
+    if (Form7) Form7->mostra(false);
+    form_DB->Table16->setFilter(QString());
+    form_DB->Table1->setFilter(QStringLiteral("Annullato = false"));
+}
+
+void TfrmGrigliaFatture::spdEliminaClick()
+{
+    db::Query *q = dataset();
+    if (q->isEmpty()) return;
+    if (!EliminaSenzaConferma && !forms::chiedi(this, config().domandaElimina)) return;
+    if (q->isEditing()) q->cancel();
+    const qint64 id = idCorrente();
+    // The list then stands on the invoice above; after the first one, on the one that followed.
+    const int riga = q->currentIndex();
+    const int colonna = q->fieldIndex(kId);
+    qint64 dopo = 0;
+    if (riga > 0) dopo = q->valueAt(riga - 1, colonna).toLongLong();
+    else if (riga + 1 < q->recordCount()) dopo = q->valueAt(riga + 1, colonna).toLongLong();
+    try {
+        vendite::eliminaFattura(form_DB->Connessione, id);
+    } catch (const db::DbError &e) {
+        forms::avvisa(this, e.message(), kErrore);
+        return;
+    }
+    q->requery();
+    if (dopo > 0) q->locate(kId, dopo);
+    btnRequeryClick();
+    requerySeAttiva(form_DB->Table16);
+    requerySeAttiva(form_DB->TableSequestri);
+}
+
+void TfrmGrigliaFatture::spdAggiornaClick()
+{
+    db::Query *q = dataset();
+    const qint64 id = idCorrente();
+    if (q->isEditing()) q->cancel();
+    q->requery();
+    if (id > 0) q->locate(kId, id);
+    for (db::Query *d : {form_DB->Table4, form_DB->Table7, form_DB->TableModPaga, form_DB->Table5, form_DB->TableSerieFatturazione,
+                         form_DB->TableFatturaStorico})
+        requerySeAttiva(d);
+    riempiScelte();
+}
+
+void TfrmGrigliaFatture::spdEsportaDocumentoClick()
+{
+    db::Query *q = dataset();
+    if (q->isEmpty()) return;
+    db::Query *opzioni = form_DB->TableOpzioni;
+    if (!opzioni->isActive()) opzioni->open();
+    const QString cartellaOpzioni = opzioni->fieldByName(QStringLiteral("CartellaEsportazioneDocumenti")).asString();
+    const QString cartella = !cartellaOpzioni.isEmpty() && QFileInfo(cartellaOpzioni).isDir()
+                                 ? cartellaOpzioni
+                                 : ui::Workstation::instance().programFolder();
+    QString estensione = opzioni->fieldByName(QStringLiteral("EstensioneEsportazione")).asString().trimmed();
+    // The report program writes PDF.
+    if (estensione.isEmpty()) estensione = QStringLiteral("pdf");
+    const QString numero = q->fieldByName(QStringLiteral("Num")).asString();
+    const QDateTime data = q->fieldByName(QStringLiteral("Data")).asDateTime();
+    FileEsportazioneStampa = QDir(cartella).filePath(QStringLiteral("Fattura_%1_%2.%3")
+                                                         .arg(numero, data.isValid() ? data.toString(QStringLiteral("yyyy")) : QString(),
+                                                              estensione));
+    const QString oggetto = QStringLiteral("Fattura numero") + numero + QStringLiteral(" del : ")
+                            + (data.isValid() ? data.toString(QStringLiteral("dd/MM/yyyy")) : QString());
+    const QDateTime inizio = QDateTime::currentDateTime();
+    EsportaStampa = true;
+    CodiceStampa = 8;
+    const bool esportata = form_DB->Button2Click();
+    EsportaStampa = false;
+    // The e-mail form gets only a file this export wrote (the dispatcher has said why not).
+    if (!esportata) return;
+    const QFileInfo file(FileEsportazioneStampa);
+    if (!file.exists() || file.lastModified() < inizio.addSecs(-2)) {
+        forms::avvisa(this, QStringLiteral("Attenzione il file %1 non è stato creato: la fattura non può essere inviata.")
+                                .arg(FileEsportazioneStampa),
+                      kErrore);
+        return;
+    }
+    QStringList destinatari;
+    const qint64 cliente = q->fieldByName(QStringLiteral("Cliente_ID")).asLargeInt();
+    QString email;
+    try {
+        email = form_DB->Connessione
+                    .scalar(QStringLiteral("select EMail from Clienti where Id = :id"), {{QStringLiteral(":id"), cliente}})
+                    .toString()
+                    .trimmed();
+    } catch (const db::DbError &e) {
+        forms::avvisa(this, e.message(), kErrore);
+    }
+    if (email.isEmpty()) {
+        const QString nome = q->fieldByName(QStringLiteral("Cliente")).asString();
+        forms::avvisa(this,
+                      nome.isEmpty() ? QStringLiteral("Attenzione la fattura non ha un cliente con un indirizzo email")
+                                     : QStringLiteral("Attenzione il cliente %1 non ha un indirizzo email").arg(nome),
+                      forms::kAvviso);
+    } else {
+        destinatari << email;
+    }
+    posta::componiEmail(destinatari, {FileEsportazioneStampa}, oggetto, QString());
+}
+
+namespace {
+// Created once at start-up, in the program's order.
+const bool registrato =
+    forms::registra(frmGrigliaFatture, "frmGrigliaFatture",
+                    {.dettaglio = QStringLiteral("Form7"), .griglie = {{QStringLiteral("frmGrigliaFatture_Griglia")}}});
+} // namespace
