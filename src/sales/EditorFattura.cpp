@@ -131,6 +131,8 @@ TForm7::TForm7(QWidget *parent) : forms::EditorDocumento(tipoFattura(), parent)
     completa();
     eccezioniEditing();
     setMinimumSize(900, 640);
+    // Wide enough for the rows page's whole tool bar and the grid's columns.
+    resize(1180, 700);
 }
 
 void TForm7::creaBarra()
@@ -251,7 +253,7 @@ void TForm7::creaTestata()
     DBLookupComboBox6 = modalita.lookup;
     SpeedButton8 = modalita.modifica;
     SpeedButton9 = modalita.aggiungi;
-    pagamenti->addRow(new QLabel(QStringLiteral("Scadenza Pagamenti"), GroupBox1));
+    // The grid comes with its label "Scadenza Pagamenti".
     pagamenti->addRow(creaGrigliaScadenze());
     aggiungiRiga(QString(), GroupBox1);
     // The seizure button of the side pages sits beside the exit date.
