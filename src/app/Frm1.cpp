@@ -39,6 +39,7 @@
 #include "masterdata/Tariffe.h"
 #include "masterdata/TariffeDett.h"
 #include "masterdata/UnitaMisura.h"
+#include "operations/Vetture.h"
 #include "settings/Ditta.h"
 #include "settings/Opzioni.h"
 #include "settings/Password.h"
@@ -109,7 +110,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnTariffe", "Tariffe", "view-list-details", &TForm1::btnTariffeClick},
          {"btnTipologie", "Tipologie", "view-list-icons", &TForm1::btnTipologieClick},
          {"btnUnitaMisura", "Unità di Misura", "measure", &TForm1::btnUnitaMisuraClick},
-         {"btnVetture", "Vetture", "applications-system"}},
+         {"btnVetture", "Vetture", "applications-system", &TForm1::btnVettureClick}},
         {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send", &TForm1::btnAttivitaAvvisiClientiClick},
          {"BitBtn3", "Calendario", "x-office-calendar"},
          {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator"},
@@ -699,6 +700,15 @@ void TForm1::btnFornitoriClick()
     Fornitori->exec();
     // Other forms list only the suppliers not withdrawn.
     form_DB->Table9->setFilter(QStringLiteral("Annullato = 0"));
+}
+
+void TForm1::btnVettureClick()
+{
+    frmVetture->svuotaRicerca();
+    form_DB->TableVeicoli->setFilter(QString());
+    form_DB->TableVetture->setFilter(QString());
+    frmVetture->exec();
+    form_DB->TableVetture->setFilter(QString());
 }
 
 void TForm1::btnComuniClick()

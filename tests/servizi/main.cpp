@@ -16,9 +16,11 @@
 #include "tst_fornitori.h"
 #include "tst_cambiaivatariffe.h"
 #include "tst_tariffe.h"
+#include "tst_vetture.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
                      TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze,
                      TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento,
-                     TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe)
+                     TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe,
+                     TestServiziVetture, TestDuePostazioniCisterna)
