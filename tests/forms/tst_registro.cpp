@@ -81,7 +81,9 @@ void TestRegistro::programmaCompletoInOrdine()
     QCOMPARE(chiavi, QStringList({"Form2_Griglia", "GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
                                   "Fornitori_Griglia", "frmClienti_Griglia", "frmGrigliaBanche_Griglia",
                                   "frmGrigliaComuni_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia", "frmReparti_Griglia",
-                                  "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
+                                  "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmTrovaCap", "frmVettureDettaglio_DBGrid1",
+                                  "frmVettureDettaglio_DBGrid2", "frmVettureDettaglio_DBGrid3", "frmVettureDettaglio_DBGrid4",
+                                  "frmVetture", "frmVeicoli", "frmGrigliaProvince",
                                   "frmGrigliaIva", "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
