@@ -94,6 +94,7 @@ QToolButton *TfrmVettureCarburante::calcola(ui::DBEdit *campo, const QString &no
     h->setContentsMargins(0, 0, 0, 0);
     campo->setParent(riga);
     auto *b = ui::toolButton(riga, nome, QStringLiteral("Calcola"), QString(), "accessories-calculator", QStyle::SP_FileIcon);
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon); // the row keeps an edit's height
     h->addWidget(campo, 1);
     h->addWidget(b);
     return b;

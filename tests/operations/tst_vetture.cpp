@@ -208,6 +208,9 @@ void TestVetture::chilometriEDifferenza()
               {Azione{"frmVettureCarburante", [](QWidget *) {
                           // A new refuelling starts from the latest one's reading.
                           QCOMPARE(frmVettureCarburante->DBEdit4->text(), QString("8200"));
+                          // The staff and refuelling-point lists are not in this program: their buttons wait.
+                          for (const char *b : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"})
+                              QVERIFY(!frmVettureCarburante->findChild<QToolButton *>(b)->isEnabled());
                           scrivi(frmVettureCarburante->DBEdit2, "40");
                           scrivi(frmVettureCarburante->DBEdit5, "8700");
                           frmVettureCarburante->spdIndietro->click();
