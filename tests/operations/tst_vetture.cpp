@@ -339,6 +339,27 @@ void TestVetture::aggiungiEAnnulla()
     // Removed without a second question; "Annulla" hidden again for an existing vehicle.
     QCOMPARE(valore("select count(*) from Vetture").toInt(), 3);
     QCOMPARE(dialoghi().messages().size(), 1);
+    // A new vehicle given a refuelling from a tank, then abandoned: vehicle and refuelling go,
+    // the litres go back to the tank.
+    g_banco->esegui("update opzioni set LavoraCisterne = true");
+    conModali([] { frmVetture->spdInserisci->click(); },
+              {Azione{"frmVettureDettaglio",
+                      [](QWidget *) {
+                          TfrmVettureDettaglio *d = frmVettureDettaglio;
+                          scrivi(d->DBEdit1, "NU000VO");
+                          scegli(d->DBLookupComboBox5, "Gasolio");
+                          d->PageControl1->setCurrentIndex(4);
+                          QVERIFY(d->GroupBox3->isVisible());
+                          conModali([] { frmVettureDettaglio->SpeedButton15->click(); },
+                                    {Azione{"frmSceltaCisterna", scegliCisterna("Cisterna A")},
+                                     Azione{"frmVettureCarburante", salvaLitri("40")}});
+                          QCOMPARE(scorta(), 960.0);
+                          dialoghi().expectMessage("Sei sicuro di voler annullare l'inserimento ?", QMessageBox::Yes);
+                          d->spdAnnulla->click();
+                      }}});
+    QCOMPARE(valore("select count(*) from Vetture").toInt(), 3);
+    QCOMPARE(valore("select count(*) from VettureCarburante").toInt(), 1);
+    QCOMPARE(scorta(), 1000.0);
     suVettura(20);
     conModali([] { frmVetture->spdAvanti->click(); }, {Azione{"frmVettureDettaglio", [](QWidget *) {
                                                             QVERIFY(!ambiente::didascalie(frmVettureDettaglio->ToolBar2, true)
