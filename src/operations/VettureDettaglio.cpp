@@ -26,6 +26,7 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -350,7 +351,11 @@ void TfrmVettureDettaglio::showEvent(QShowEvent *e)
 
 bool TfrmVettureDettaglio::eventFilter(QObject *watched, QEvent *e)
 {
-    if (watched == DBEdit1 && e->type() == QEvent::FocusOut) DBEdit1Exit();
+    // Leaving the field, not the window (another window coming up, the editor closing).
+    if (watched == DBEdit1 && e->type() == QEvent::FocusOut) {
+        const Qt::FocusReason r = static_cast<QFocusEvent *>(e)->reason();
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) DBEdit1Exit();
+    }
     return forms::DetailForm::eventFilter(watched, e);
 }
 
