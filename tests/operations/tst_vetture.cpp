@@ -17,6 +17,7 @@
 #include "widgets/DBLookupComboBox.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -434,18 +435,29 @@ void TestVetture::targaDuplicata()
     conModali([] { frmVetture->spdAvanti->click(); },
               {Azione{"frmVettureDettaglio", [](QWidget *) {
                           TfrmVettureDettaglio *d = frmVettureDettaglio;
+                          // Leaving the field (a window that is not active gets no focus events
+                          // of its own, so the departure is sent as the user's Tab would).
+                          const auto esci = [d] {
+                              QFocusEvent uscita(QEvent::FocusOut, Qt::TabFocusReason);
+                              QApplication::sendEvent(d->DBEdit1, &uscita);
+                          };
                           dialoghi().expectMessage("Attenzione la targa ab123cd è già presente in altri 2 Record.");
                           scrivi(d->DBEdit1, "ab123cd");
-                          d->DBEdit3->setFocus();
+                          esci();
+                          QCOMPARE(dialoghi().messages().size(), 1);
                           QCOMPARE(dialoghi().messages().last().caption,
                                    QString("Attenzione si è caricato una Targa già presente in archivio"));
-                          // Its own plate alone draws nothing; nor does an empty one.
-                          scrivi(d->DBEdit1, "UNICA1");
-                          d->DBEdit3->setFocus();
-                          scrivi(d->DBEdit1, "");
-                          d->DBEdit3->setFocus();
+                          // Its own plate alone draws nothing; nor does an empty one, nor another
+                          // window coming up.
                           scrivi(d->DBEdit1, "AB777XY");
-                          d->DBEdit3->setFocus();
+                          esci();
+                          scrivi(d->DBEdit1, "");
+                          esci();
+                          scrivi(d->DBEdit1, "ab123cd");
+                          QFocusEvent finestra(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+                          QApplication::sendEvent(d->DBEdit1, &finestra);
+                          QCOMPARE(dialoghi().messages().size(), 1);
+                          scrivi(d->DBEdit1, "AB777XY");
                           d->spdIndietro->click();
                       }}});
     QCOMPARE(valore("select Targa from Vetture where ID = 20").toString(), QString("AB777XY"));
