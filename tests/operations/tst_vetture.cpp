@@ -18,7 +18,9 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QDir>
 #include <QGroupBox>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -514,4 +516,34 @@ void TestVetture::sottoListe()
                                                                         frmVettureSchede->spdAnnulla->click();
                                                                     }}});
     QCOMPARE(valore("select count(*) from VettureSchede").toInt(), 0);
+}
+
+void TestVetture::cartellaDati()
+{
+    QTemporaryDir radice;
+    const QString cartella = radice.path() + "/AB123CD";
+    QVERIFY(QDir().mkpath(cartella));
+    auto *lanciatore = dynamic_cast<testing_support::ScriptedLauncher *>(&ui::Launcher::instance());
+    QVERIFY(lanciatore);
+    suVettura(10);
+    conModali([] { frmVetture->spdAvanti->click(); },
+              {Azione{"frmVettureDettaglio", [&](QWidget *) {
+                          TfrmVettureDettaglio *d = frmVettureDettaglio;
+                          // Without a folder: the message; a chosen folder is stored with its separator.
+                          dialoghi().expectMessage("Attenzione manca la Cartella di Lavoro");
+                          d->SpeedButton26->click();
+                          dialoghi().queueFolder(cartella);
+                          d->SpeedButton25->click();
+                          QCOMPARE(d->DBEdit7->text(), cartella + "/");
+                          QVERIFY(d->DatiModificati);
+                          d->SpeedButton26->click();
+                          QCOMPARE(lanciatore->opened.value(0), cartella + "/");
+                          // A folder removed since: said, and kept in the record.
+                          QVERIFY(QDir(cartella).removeRecursively());
+                          dialoghi().expectMessage("la Cartella: " + cartella + "/ non esiste più o non è raggiungibile!!!");
+                          d->SpeedButton26->click();
+                          QCOMPARE(lanciatore->opened.size(), 1);
+                          d->spdIndietro->click();
+                      }}});
+    QCOMPARE(valore("select CartellaServer from Vetture where ID = 10").toString(), cartella + "/");
 }

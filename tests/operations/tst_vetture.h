@@ -22,4 +22,5 @@ private Q_SLOTS:
     void obbligatoriEPagine();
     void targaDuplicata();
     void sottoListe();
+    void cartellaDati();
 };
