@@ -40,6 +40,7 @@
 #include "masterdata/TariffeDett.h"
 #include "masterdata/UnitaMisura.h"
 #include "sales/GrigliaFatture.h"
+#include "operations/Vetture.h"
 #include "settings/Ditta.h"
 #include "operations/Carburanti.h"
 #include "operations/Cisterne.h"
@@ -113,7 +114,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnTariffe", "Tariffe", "view-list-details", &TForm1::btnTariffeClick},
          {"btnTipologie", "Tipologie", "view-list-icons", &TForm1::btnTipologieClick},
          {"btnUnitaMisura", "Unità di Misura", "measure", &TForm1::btnUnitaMisuraClick},
-         {"btnVetture", "Vetture", "applications-system"}},
+         {"btnVetture", "Vetture", "applications-system", &TForm1::btnVettureClick}},
         {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send", &TForm1::btnAttivitaAvvisiClientiClick},
          {"BitBtn3", "Calendario", "x-office-calendar"},
          {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator"},
@@ -719,6 +720,15 @@ void TForm1::btnCarburantiClick() { mostraLista(frmGrigliaCarburanti); }
 void TForm1::btnCisterneClick() { mostraLista(frmGrigliaCisterne); }
 
 void TForm1::btnRifornimentiClick() { mostraLista(frmGrigliaRifornimenti, {QStringLiteral("Edit1"), QStringLiteral("Edit2")}); }
+
+void TForm1::btnVettureClick()
+{
+    frmVetture->svuotaRicerca();
+    form_DB->TableVeicoli->setFilter(QString());
+    form_DB->TableVetture->setFilter(QString());
+    frmVetture->exec();
+    form_DB->TableVetture->setFilter(QString());
+}
 
 void TForm1::btnComuniClick()
 {

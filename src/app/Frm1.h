@@ -90,6 +90,7 @@ public Q_SLOTS:
     void btnRepartiClick();
     void btnTipologieClick();
     void btnUnitaMisuraClick();
+    void btnVettureClick(); // the fleet list
 
 protected:
     void changeEvent(QEvent *e) override;

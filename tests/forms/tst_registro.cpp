@@ -78,11 +78,14 @@ void TestRegistro::programmaCompletoInOrdine()
     q.setSql("select NomeGriglia from griglie where NomeComputer = 'POSTAZIONE1' order by Id");
     q.open();
     for (q.first(); !q.eof(); q.next()) chiavi << q.field(0).asString();
-    QCOMPARE(chiavi, QStringList({"Form2_Griglia", "GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti", "GrigliaContabilitaClassi",
-                                  "Form7_DBGrid2", "Form7_DBGrid3",
-                                  "Fornitori_Griglia", "frmClienti_Griglia", "frmGrigliaBanche_Griglia",
-                                  "frmGrigliaComuni_Griglia", "frmGrigliaFatture_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia", "frmReparti_Griglia",
-                                  "frmGrigliaTipoDocumenti", "Form5_DBGrid1", "frmGrigliaCarburanti", "frmTrovaCap", "frmVeicoli", "frmGrigliaProvince",
+    QCOMPARE(chiavi, QStringList({"Form2_Griglia", "GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti",
+                                  "GrigliaContabilitaClassi", "Form7_DBGrid2", "Form7_DBGrid3", "Fornitori_Griglia",
+                                  "frmClienti_Griglia", "frmGrigliaBanche_Griglia", "frmGrigliaComuni_Griglia",
+                                  "frmGrigliaFatture_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia",
+                                  "frmReparti_Griglia", "frmGrigliaTipoDocumenti", "Form5_DBGrid1",
+                                  "frmGrigliaCarburanti", "frmTrovaCap", "frmVettureDettaglio_DBGrid1",
+                                  "frmVettureDettaglio_DBGrid2", "frmVettureDettaglio_DBGrid3",
+                                  "frmVettureDettaglio_DBGrid4", "frmVetture", "frmVeicoli", "frmGrigliaProvince",
                                   "frmGrigliaIva", "frmGrigliaRifornimenti", "frmGrigliaCisterne",
                                   "frmCisterneDettaglio_DBGrid1", "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();

@@ -1,5 +1,7 @@
 #include "support/TestMain.h"
 #include "tst_carburanti.h"
 #include "tst_cisterne.h"
+#include "tst_vetture.h"
+#include "tst_vetturestampe.h"
 
-PELLA_TEST_MAIN(TestCarburanti, TestCisterne)
+PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe)

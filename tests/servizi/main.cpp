@@ -20,6 +20,7 @@
 #include "tst_cisterne.h"
 #include "tst_preventivifattura.h"
 #include "tst_righefattura.h"
+#include "tst_vetture.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -29,4 +30,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziCisterne, TestDuePostazioniCisterne,
                      TestServiziPreventiviFattura,
                      TestServiziRigheFattura,
-                     TestServiziFatture)
+                     TestServiziFatture,
+                     TestServiziVetture, TestDuePostazioniCisterna)

@@ -1,0 +1,104 @@
+#include "Rifornimento.h"
+#include "Cisterne.h"
+
+#include "common/Rounding.h"
+#include "db/Connection.h"
+#include "db/Query.h"
+#include "db/Transaction.h"
+
+#include <QVariant>
+
+namespace rifornimenti {
+
+// The tank moves as its loads move it: one relative update, so no workstation overwrites
+// another's movement.
+bool muoviCisterna(db::Connection &c, qint64 idCisterna, double litri) { return cisterne::muovi(c, idCisterna, litri) > 0; }
+
+bool lavoraCisterne(db::Connection &c) { return cisterne::lavoraCisterne(c); }
+
+namespace {
+
+struct Riga {
+    bool trovata = false;
+    double litri = 0;
+    qint64 cisterna = 0;
+};
+
+Riga leggi(db::Connection &c, qint64 id)
+{
+    db::Query q(&c);
+    q.setSql(QStringLiteral("SELECT Litri, Cisterna_ID FROM VettureCarburante WHERE ID = :id"));
+    q.bind(QStringLiteral(":id"), id);
+    q.open();
+    Riga r;
+    if (q.isEmpty()) return r;
+    r.trovata = true;
+    r.litri = q.fieldByName(QStringLiteral("Litri")).asFloat();
+    r.cisterna = q.fieldByName(QStringLiteral("Cisterna_ID")).asLargeInt();
+    return r;
+}
+
+} // namespace
+
+EsitoSalvataggio salva(db::Connection &c, qint64 id, bool lavoraCisterne, const std::function<bool()> &posta)
+{
+    EsitoSalvataggio e;
+    db::Transaction t(c);
+    const Riga prima = leggi(c, id);
+    if (!posta()) return e; // rolled back
+    const Riga dopo = leggi(c, id);
+    e.litriPrima = prima.litri;
+    e.litriDopo = dopo.litri;
+    if (lavoraCisterne) {
+        if (prima.cisterna == dopo.cisterna) {
+            if (dopo.cisterna > 0 && dopo.litri != prima.litri && muoviCisterna(c, dopo.cisterna, prima.litri - dopo.litri))
+                e.movimentoCisterna = prima.litri - dopo.litri;
+        } else {
+            if (prima.cisterna > 0 && prima.litri != 0) muoviCisterna(c, prima.cisterna, prima.litri);
+            if (dopo.cisterna > 0 && dopo.litri != 0 && muoviCisterna(c, dopo.cisterna, -dopo.litri))
+                e.movimentoCisterna = -dopo.litri;
+        }
+    }
+    t.commit();
+    e.salvato = true;
+    return e;
+}
+
+EsitoEliminazione elimina(db::Connection &c, qint64 id, bool lavoraCisterne)
+{
+    EsitoEliminazione e;
+    db::Transaction t(c);
+    const Riga r = leggi(c, id);
+    if (!r.trovata) return e;
+    if (lavoraCisterne && r.cisterna > 0 && r.litri != 0 && muoviCisterna(c, r.cisterna, r.litri))
+        e.litriRestituiti = r.litri;
+    e.eliminato = c.execute(QStringLiteral("DELETE FROM VettureCarburante WHERE ID = :id"), {{":id", id}}) > 0;
+    t.commit();
+    return e;
+}
+
+std::optional<double> prezzoCarburante(db::Connection &c, qint64 idVettura)
+{
+    const QVariant p = c.scalar(QStringLiteral("SELECT Carburanti.Prezzo FROM Vetture INNER JOIN Carburanti ON "
+                                               "Vetture.Carburante_id = Carburanti.id WHERE Vetture.Id = :id"),
+                                {{":id", idVettura}});
+    if (p.isNull() || !p.isValid()) return std::nullopt;
+    return p.toDouble();
+}
+
+double importoDaLitri(double prezzo, double litri) { return common::Arrotonda2Decimali(prezzo * litri); }
+
+std::optional<double> litriDaImporto(double prezzo, double importo)
+{
+    // A price of 0 (or below) buys no definite quantity: no division.
+    if (!(prezzo > 0)) return std::nullopt;
+    return common::Arrotonda2Decimali(importo / prezzo);
+}
+
+double kmDifferenza(const QVariant &kmPartenza, const QVariant &kmArrivo)
+{
+    const auto numero = [](const QVariant &v) { return v.isNull() ? 0.0 : v.toDouble(); };
+    return numero(kmPartenza) - numero(kmArrivo);
+}
+
+} // namespace rifornimenti

@@ -1,0 +1,95 @@
+#include "Vetture.h"
+
+#include "Cisterne.h"
+#include "Rifornimento.h"
+#include "common/SqlText.h"
+#include "db/Connection.h"
+#include "db/Query.h"
+#include "db/Transaction.h"
+
+#include <QDate>
+#include <QStringList>
+
+namespace vetture {
+
+Totali totali(db::Connection &c, qint64 idVettura)
+{
+    Totali t;
+    const db::Params p{{":id", idVettura}};
+    db::Query q(&c);
+    q.setSql(QStringLiteral("SELECT Sum(VettureCarburante.Litri) AS TotLitri, Sum(VettureCarburante.Importo) AS TotImporto "
+                            "From VettureCarburante Where Vettura_ID = :id"));
+    q.bind(QStringLiteral(":id"), idVettura);
+    q.open();
+    if (!q.isEmpty()) {
+        t.litri = q.fieldByName(QStringLiteral("TotLitri")).value();
+        t.carburante = q.fieldByName(QStringLiteral("TotImporto")).value();
+    }
+    t.costi = c.scalar(QStringLiteral("SELECT Sum(VettureCosti.Importo) AS TotCosti FROM VettureCosti where Vettura_ID = :id"), p);
+    return t;
+}
+
+int targheUguali(db::Connection &c, const QString &targa, qint64 idVettura)
+{
+    return c.scalar(QStringLiteral("SELECT count(*) FROM Vetture where Targa = :targa and Id <> :id"),
+                    {{":targa", targa}, {":id", idVettura}})
+        .toInt();
+}
+
+QVariant kmUltimoRifornimento(db::Connection &c, qint64 idVettura)
+{
+    db::Query q(&c);
+    q.setSql(QStringLiteral("Select top 1 KmPartenza from VettureCarburante where Vettura_ID = :id order by Data desc"));
+    q.bind(QStringLiteral(":id"), idVettura);
+    q.open();
+    if (q.isEmpty()) return QVariant();
+    return q.fieldByName(QStringLiteral("KmPartenza")).value();
+}
+
+Eliminazione elimina(db::Connection &c, qint64 idVettura, bool lavoraCisterne)
+{
+    Eliminazione e;
+    const db::Params p{{":id", idVettura}};
+    db::Transaction t(c);
+    e.schede = c.execute(QStringLiteral("DELETE FROM VettureSchede WHERE Vettura_ID = :id"), p);
+    e.scadenze = c.execute(QStringLiteral("DELETE FROM VettureScadenze WHERE Vettura_ID = :id"), p);
+    if (lavoraCisterne) e.litriRestituiti = cisterne::restituisciLitriVettura(c, idVettura).litri;
+    e.rifornimenti = c.execute(QStringLiteral("DELETE FROM VettureCarburante WHERE Vettura_ID = :id"), p);
+    e.costi = c.execute(QStringLiteral("DELETE FROM VettureCosti WHERE Vettura_ID = :id"), p);
+    e.vetture = c.execute(QStringLiteral("DELETE FROM Vetture WHERE ID = :id"), p);
+    t.commit();
+    return e;
+}
+
+namespace {
+
+QString prefisso(const QString &colonna, const QString &testo)
+{
+    if (testo.isEmpty() || testo == QLatin1String("*")) return QString();
+    return colonna + QStringLiteral(" like '") + common::RaddoppiaApici(testo) + QStringLiteral("*'");
+}
+
+QString data(const QString &operatore, const QString &testo)
+{
+    // Only a complete day/month/year that is a real date; the filter reads it day first.
+    const QString t = testo.trimmed();
+    if (t.size() != 10) return QString();
+    const QDate d = QDate::fromString(t, QStringLiteral("dd/MM/yyyy"));
+    if (!d.isValid()) return QString();
+    return QStringLiteral("DataImmatricolazione ") + operatore + QStringLiteral(" #") + d.toString(QStringLiteral("dd/MM/yyyy"))
+           + QStringLiteral("#");
+}
+
+} // namespace
+
+QString filtroElenco(const Ricerca &r)
+{
+    QStringList condizioni;
+    for (const QString &c : {prefisso(QStringLiteral("NumTelaio"), r.telaio), prefisso(QStringLiteral("VeicoloDesc"), r.tipoVeicolo),
+                             data(QStringLiteral(">="), r.daData), data(QStringLiteral("<="), r.aData),
+                             prefisso(QStringLiteral("Targa"), r.targa), prefisso(QStringLiteral("Modello"), r.marca)})
+        if (!c.isEmpty()) condizioni << c;
+    return condizioni.join(QStringLiteral(" and "));
+}
+
+} // namespace vetture
