@@ -597,9 +597,16 @@ private:
         std::vector<Group> groups;
         for (int r : rows) {
             const QString key = grouped ? expand(b.groupBy, scope(set, r)) : QString();
-            if (groups.empty() || key != groups.back().key) groups.push_back(Group{key, {}, {}, {}});
-            groups.back().all.push_back(r);
-            if (rowVisible(b, set, r)) groups.back().visible.push_back(r);
+            // A summary prints one line per key however its rows are ordered (an invoice's rows
+            // of one VAT rate need not follow each other); a listing groups runs of its order.
+            auto grp = groups.end();
+            if (grouped && b.summary)
+                grp = std::find_if(groups.begin(), groups.end(), [&key](const Group &g) { return g.key == key; });
+            else if (!groups.empty() && key == groups.back().key)
+                grp = groups.end() - 1;
+            if (grp == groups.end()) grp = groups.insert(groups.end(), Group{key, {}, {}, {}});
+            grp->all.push_back(r);
+            if (rowVisible(b, set, r)) grp->visible.push_back(r);
         }
         bool anything = false;
         for (Group &g : groups) {
