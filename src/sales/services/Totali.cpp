@@ -35,7 +35,9 @@ Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura)
         r.aliquota = chiave.first;
         r.ivaId = chiave.second;
         r.imponibile = common::Arrotonda2Decimali(netto);
-        r.imposta = common::TotaleImpostaRiga(true, 1, r.imponibile, r.aliquota, 0, 0, 0, 0);
+        // The rate's VAT on its unrounded net, rounded once: what the printed summary shows for
+        // the rate, so print and totals agree to the cent.
+        r.imposta = r.aliquota > 0 ? common::Arrotonda2Decimali(netto * r.aliquota / 100) : 0;
         imponibile += r.imponibile;
         imposta += r.imposta;
         t.riepilogo << r;

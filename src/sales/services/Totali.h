@@ -27,8 +27,9 @@ struct Totali {
 
 // The totals of the invoice `idFattura` from its rows in fattdett (NumFatt). Rows are grouped
 // by rate and VAT row; a group's net is the sum of its rows' nets (quantity × unit price less
-// the first discount, unrounded) rounded to the cent, its VAT that net times the rate (kept
-// with its decimals: 5.5 is 5.5%) rounded to the cent. TotImponibile and TotImposta are the
+// the first discount, unrounded) rounded to the cent, its VAT the unrounded net times the rate
+// (kept with its decimals: 5.5 is 5.5%) rounded once to the cent, which is what the invoice's
+// print sums for the rate. TotImponibile and TotImposta are the
 // sums of the groups' figures, so the printed summary adds up to the totals to the cent; the
 // total is their sum. Rows without a quantity count for nothing. Throws DbError.
 Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura);
