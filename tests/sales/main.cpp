@@ -6,6 +6,8 @@
 #include "tst_seriefatturazione.h"
 #include "tst_righefattura.h"
 #include "tst_modificafatture.h"
+#include "tst_pagafatture.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
-                TestGrigliaFatture, TestEditorFattura, TestMenuFatture)
+                TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
+                TestPagaFatture)
