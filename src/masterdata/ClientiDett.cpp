@@ -133,8 +133,6 @@ TfrmClientiDett::TfrmClientiDett(QWidget *parent)
     btnAssegnoFornitori = new QPushButton(QStringLiteral("Paga fatture"), colonne);
     btnAssegnoFornitori->setObjectName(QStringLiteral("btnAssegnoFornitori"));
     btnAssegnoFornitori->setAutoDefault(false);
-    // The payment of instalments comes with its own form.
-    btnAssegnoFornitori->setEnabled(false);
     dx->addRow(QString(), btnAssegnoFornitori);
     ColorBox1 = new ui::ColorBox(colonne);
     ColorBox1->setObjectName(QStringLiteral("ColorBox1"));
@@ -236,6 +234,7 @@ TfrmClientiDett::TfrmClientiDett(QWidget *parent)
         if (!isVisible()) NominativoModificato = false;
     });
     connect(spdTrovaPa, &QToolButton::clicked, this, &TfrmClientiDett::spdTrovaPaClick);
+    connect(btnAssegnoFornitori, &QPushButton::clicked, this, &TfrmClientiDett::btnAssegnoFornitoriClick);
     connect(spdStampa, &QToolButton::clicked, this, &TfrmClientiDett::spdStampaClick);
     connect(SpeedButton23, &QToolButton::clicked, this, &TfrmClientiDett::SpeedButton23Click);
     disconnect(SpeedButton4, nullptr, this, nullptr);
@@ -323,6 +322,7 @@ void TfrmClientiDett::showEvent(QShowEvent *e)
     SpeedButton8->setEnabled(creata("frmModPagam"));
     SpeedButton9->setEnabled(creata("frmModPagam"));
     spdTrovaPa->setEnabled(creata("frmTrovaPA"));
+    btnAssegnoFornitori->setEnabled(creata("frmPagaFatture"));
     forms::DetailForm::showEvent(e);
     m_editing->markAmountField(DBEdit19);
 }
@@ -508,6 +508,14 @@ void TfrmClientiDett::spdTrovaPaClick()
         if (auto *finestra = qobject_cast<QDialog *>(w)) finestra->exec();
     }
     form_DB->TablePA_fatturazioneElettronica->close();
+}
+
+void TfrmClientiDett::btnAssegnoFornitoriClick()
+{
+    // The open instalments of this customer's sales invoices, paid several at once.
+    QWidget *w = creata("frmPagaFatture");
+    if (!w || dataset()->isEmpty()) return;
+    QMetaObject::invokeMethod(w, "apri", Q_ARG(bool, false), Q_ARG(qlonglong, idCorrente()));
 }
 
 void TfrmClientiDett::spdStampaClick()

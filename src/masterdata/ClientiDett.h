@@ -78,6 +78,7 @@ public Q_SLOTS:
     void PageControl1Change() override;
     void spdStampaClick();
     void spdTrovaPaClick();
+    void btnAssegnoFornitoriClick();
     void SpeedButton23Click();
     void SpeedButton4Click();
     void SpeedButton5Click();

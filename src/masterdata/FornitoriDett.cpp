@@ -133,8 +133,6 @@ TfrmFornitDett::TfrmFornitDett(QWidget *parent)
     btnAssegnoFornitori = new QPushButton(QStringLiteral("Paga fatture"), TabSheet2);
     btnAssegnoFornitori->setObjectName(QStringLiteral("btnAssegnoFornitori"));
     btnAssegnoFornitori->setAutoDefault(false);
-    // The payment of instalments comes with its own form.
-    btnAssegnoFornitori->setEnabled(false);
     aggiungiRiga(QString(), btnAssegnoFornitori);
     aggiungiEdit(QStringLiteral("DBEdit24"), QStringLiteral("Saldo inizio anno"), QStringLiteral("SaldoInizioAnno"));
 
@@ -153,6 +151,7 @@ TfrmFornitDett::TfrmFornitDett(QWidget *parent)
         if (!isVisible()) NomeFornitoreModificato = false;
     });
     connect(spdStampa, &QToolButton::clicked, this, &TfrmFornitDett::spdStampaClick);
+    connect(btnAssegnoFornitori, &QPushButton::clicked, this, &TfrmFornitDett::btnAssegnoFornitoriClick);
     connect(SpeedButton23, &QToolButton::clicked, this, &TfrmFornitDett::SpeedButton23Click);
     connect(DBLookupComboBox3, &ui::DBLookupComboBox::picked, this, &TfrmFornitDett::DBLookupComboBox3Click);
     connect(DBLookupComboBox3, &ui::DBLookupComboBox::cleared, this, [this] {
@@ -221,6 +220,15 @@ void TfrmFornitDett::spdIndietroClick()
         if (SalvataggioFallito) return;
     }
     forms::DetailForm::spdIndietroClick();
+}
+
+void TfrmFornitDett::btnAssegnoFornitoriClick()
+{
+    // The open instalments of this supplier's purchase invoices, paid several at once.
+    const forms::VoceForm *v = forms::Registro::istanza().voce(QStringLiteral("frmPagaFatture"));
+    QWidget *w = v && v->corrente ? v->corrente() : nullptr;
+    if (!w || dataset()->isEmpty()) return;
+    QMetaObject::invokeMethod(w, "apri", Q_ARG(bool, true), Q_ARG(qlonglong, idCorrente()));
 }
 
 void TfrmFornitDett::spdStampaClick()

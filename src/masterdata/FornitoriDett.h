@@ -45,6 +45,7 @@ public Q_SLOTS:
     void spdSalvaClick();
     void spdIndietroClick() override;
     void spdStampaClick();
+    void btnAssegnoFornitoriClick();
     void SpeedButton23Click();
     void DBEdit9Exit();
     void DBEdit10Exit();

@@ -556,9 +556,12 @@ void TestClienti::stampaPrivacy()
         // Printed without the checks, after saving what was typed.
         d->spdStampa->click();
         QVERIFY(!d->DatiModificati);
-        // The finder of public administrations is in the program; paying instalments is not yet.
+        // The finder of public administrations and the payment of instalments are in the program.
         QVERIFY(d->spdTrovaPa->isEnabled());
-        QVERIFY(!d->btnAssegnoFornitori->isEnabled());
+        QVERIFY(d->btnAssegnoFornitori->isEnabled());
+        // A customer without invoices has no instalment to pay: the form does not open.
+        dialoghi().expectMessage("Non sono presenti scadenze non pagate");
+        d->btnAssegnoFornitori->click();
         d->spdIndietro->click();
     });
     QCOMPARE(valore("select NominativoDocumenti from Clienti where Id = 101").toString(), QString("Rossi e Figli"));

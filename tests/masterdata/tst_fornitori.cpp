@@ -7,6 +7,7 @@
 #include "mail/Email.h"
 #include "masterdata/Fornitori.h"
 #include "masterdata/FornitoriDett.h"
+#include "sales/PagaFatture.h"
 #include "widgets/DBCheckBox.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -401,4 +403,33 @@ void TestFornitori::email()
                   QVERIFY(copiati.contains("rossi@example.it, "));
                   Fornitori->spdIndietro->click();
               });
+}
+
+// "Paga fatture" opens the payment of the supplier's purchase-invoice instalments; credit notes
+// and sales documents are not offered, and a supplier without any gets the notice.
+void TestFornitori::pagaFatture()
+{
+    archivioFornitori();
+    esegui("insert into fattura (ID, Fornitore_ID, Num, Carico, FattNota) values (10, 201, 1, True, False), "
+           "(12, 201, 2, True, True)");
+    esegui("insert into FatturaScadenze (Id, Fattura_ID, Fornitore_id, Tipo, Importo, Pagato) values "
+           "(31, 10, 201, 'C', 90.25, False), (32, 12, 201, 'B', 15, False)");
+    dettaglio(201, [] {
+        auto *d = frmFornitDett;
+        QVERIFY(d->btnAssegnoFornitori->isEnabled());
+        conModale([d] { d->btnAssegnoFornitori->click(); },
+                  [](QWidget *w) {
+                      QCOMPARE(w, frmPagaFatture);
+                      QCOMPARE(form_DB->TableScadenzeCumulative->recordCount(), 1);
+                      QCOMPARE(form_DB->TableScadenzeCumulative->fieldByName("Id").asLargeInt(), 31);
+                      QCOMPARE(frmPagaFatture->lblTotaleFatture->text(), QString("90,25"));
+                      frmPagaFatture->spdIndietro->click();
+                  });
+        d->spdIndietro->click();
+    });
+    dettaglio(202, [] {
+        dialoghi().expectMessage("Non sono presenti scadenze non pagate");
+        frmFornitDett->btnAssegnoFornitori->click();
+        frmFornitDett->spdIndietro->click();
+    });
 }

@@ -18,4 +18,5 @@ private Q_SLOTS:
     void partitaIvaECodiceFiscale();
     void comuneECap();
     void email();
+    void pagaFatture();
 };

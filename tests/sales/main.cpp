@@ -7,7 +7,8 @@
 #include "tst_righefattura.h"
 #include "tst_modificafatture.h"
 #include "tst_fatturaintera.h"
+#include "tst_pagafatture.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
-                TestFatturaIntera)
+                TestFatturaIntera, TestPagaFatture)

@@ -21,6 +21,7 @@
 #include "tst_preventivifattura.h"
 #include "tst_righefattura.h"
 #include "tst_vetture.h"
+#include "tst_pagamentoscadenze.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -31,4 +32,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziPreventiviFattura,
                      TestServiziRigheFattura,
                      TestServiziFatture,
-                     TestServiziVetture, TestDuePostazioniCisterna)
+                     TestServiziVetture, TestDuePostazioniCisterna,
+                     TestServiziPagamentoScadenze)

@@ -337,6 +337,47 @@ void eliminaRateEPagamenti(db::Connection &c, qint64 idDocumento, bool tuttaLaPr
 
 } // namespace
 
+qint64 scriviRigaPagamento(db::Connection &c, const RigaPagamento &riga)
+{
+    const bool entrata = riga.tipo == QLatin1String("F") || riga.tipo == QLatin1String("B");
+    const double importo = common::Arrotonda2Decimali(riga.importo);
+    db::Params valori{{QStringLiteral(":tipo"), riga.tipo},
+                      {QStringLiteral(":data"), dataOppureNull(riga.data)},
+                      {QStringLiteral(":operazione"), taglia(riga.operazione)},
+                      {QStringLiteral(":entrata"), entrata ? importo : 0.0},
+                      {QStringLiteral(":uscita"), entrata ? 0.0 : importo},
+                      {QStringLiteral(":cliente"), riga.cliente},
+                      {QStringLiteral(":fornitore"), riga.fornitore},
+                      {QStringLiteral(":modpag"), riga.modPagamento},
+                      {QStringLiteral(":banca"), riga.banca},
+                      {QStringLiteral(":fattura"), riga.idDocumento},
+                      {QStringLiteral(":scadenza"), riga.idScadenza}};
+    const QVariant esistente = c.scalar(QStringLiteral("select min(ID) from finanzia where FatturaScadenze_Id = :scadenza"),
+                                        {{QStringLiteral(":scadenza"), riga.idScadenza}});
+    qint64 id = 0;
+    if (!esistente.isNull()) {
+        id = esistente.toLongLong();
+        valori.append({QStringLiteral(":id"), id});
+        c.execute(QStringLiteral("update finanzia set Storico = 0, Corrispettivi = 0, Tipo = :tipo, Data = :data, "
+                                 "Operazione = :operazione, Entrata = :entrata, Uscita = :uscita, Cliente_id = :cliente, "
+                                 "Fornitore_id = :fornitore, ModPagamento_Id = :modpag, Banca_ID = :banca, "
+                                 "Fattura_ID = :fattura, FatturaScadenze_Id = :scadenza where ID = :id"),
+                  valori);
+    } else {
+        c.execute(QStringLiteral("insert into finanzia (Storico, Corrispettivi, Tipo, Data, Operazione, Entrata, Uscita, "
+                                 "Cliente_id, Fornitore_id, ModPagamento_Id, Banca_ID, Fattura_ID, FatturaScadenze_Id) values "
+                                 "(0, 0, :tipo, :data, :operazione, :entrata, :uscita, :cliente, :fornitore, :modpag, :banca, "
+                                 ":fattura, :scadenza)"),
+                  valori);
+        id = c.lastInsertId();
+    }
+    c.execute(QStringLiteral("update FatturaScadenze set Finanzia_id = :riga where Id = :id"),
+              {{QStringLiteral(":riga"), id}, {QStringLiteral(":id"), riga.idScadenza}});
+    return id;
+}
+
+bool duplicaInPrimaNota(db::Connection &c) { return leggiOpzioni(c).duplicaInPrimaNota; }
+
 Genere genereDocumento(bool carico, bool fattNota)
 {
     if (carico) return fattNota ? Genere::NotaCreditoAcquisto : Genere::FatturaAcquisto;
@@ -474,12 +515,17 @@ Esito generaScadenze(db::Connection &c, qint64 idDocumento, Genere genere, bool 
         }
 
         if (m.rate == 0 && o.duplicaInPrimaNota) {
-            const qint64 riga =
-                scriviPrimaNota(c, QStringLiteral("FatturaScadenze_Id = :idrata"), {{QStringLiteral(":idrata"), idRata}}, r,
-                                r.tipoScadenza, d.dataPrimaNota, testo, r.colonnaPagamento, importo, d, idDocumento, idRata);
-            c.execute(QStringLiteral("update FatturaScadenze set Finanzia_id = :riga where Id = :id"),
-                      {{QStringLiteral(":riga"), riga}, {QStringLiteral(":id"), idRata}});
-            e.righePagamento.append(riga);
+            RigaPagamento riga;
+            riga.idScadenza = idRata;
+            riga.idDocumento = idDocumento;
+            riga.tipo = r.tipoScadenza;
+            riga.data = d.dataPrimaNota;
+            riga.operazione = testo;
+            riga.importo = euro(importo);
+            (r.vendita ? riga.cliente : riga.fornitore) = d.parte;
+            riga.modPagamento = d.modPagamento;
+            riga.banca = d.banca;
+            e.righePagamento.append(scriviRigaPagamento(c, riga));
         }
     }
     e.eseguito = true;

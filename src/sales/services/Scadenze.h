@@ -2,7 +2,9 @@
 // The instalment schedule of a document (FatturaScadenze) from its payment method, for the four
 // kinds of document, and its mirror in the cash book (finanzia) when documents are mirrored
 // there (opzioni.DuplicaFatturazioneInPrimaNota).
+#include <QDate>
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 namespace db {
@@ -73,6 +75,29 @@ Esito generaScadenze(db::Connection &c, qint64 idDocumento, Genere genere, bool 
 // document's own cash-book row stays. Refused like a rebuild when instalments are paid and
 // `scartaPagamenti` is false. Throws DbError (nothing deleted).
 Esito eliminaScadenze(db::Connection &c, qint64 idDocumento, bool scartaPagamenti = false);
+
+// The cash-book row that records the payment of one instalment.
+struct RigaPagamento {
+    qint64 idScadenza = 0;   // FatturaScadenze.Id
+    qint64 idDocumento = 0;  // fattura.ID
+    QString tipo;            // the instalment's Tipo: "F" and "B" are money in (Entrata), the others out
+    QDate data;
+    QString operazione;
+    double importo = 0;
+    qint64 cliente = 0;
+    qint64 fornitore = 0;
+    qint64 modPagamento = 0;
+    qint64 banca = 0;
+};
+
+// Writes the payment row of an instalment: the row already linked to it by
+// finanzia.FatturaScadenze_Id is rewritten (never a second one), otherwise one is appended; the
+// amount goes in Entrata or Uscita by the kind, the other column 0; the instalment is linked back
+// through FatturaScadenze.Finanzia_id. Runs inside the caller's transaction. Returns finanzia.ID.
+qint64 scriviRigaPagamento(db::Connection &c, const RigaPagamento &riga);
+
+// True when the rows of documents are mirrored in the cash book (opzioni.DuplicaFatturazioneInPrimaNota).
+bool duplicaInPrimaNota(db::Connection &c);
 
 // The instalment amounts in cents of `totale` split in `numero` instalments: each the total /
 // numero rounded to the cent (halves away from zero), the last the rest; when rounding up would
