@@ -192,6 +192,15 @@ void TfrmVettureCarburante::spdAnnullaClick()
     accept();
 }
 
+std::optional<double> TfrmVettureCarburante::prezzoDellaVettura()
+{
+    const qint64 vettura = form_DB->TableVetture->isEmpty() ? 0 : form_DB->TableVetture->fieldByName(QStringLiteral("ID")).asLargeInt();
+    const std::optional<double> prezzo = rifornimenti::prezzoCarburante(form_DB->Connessione, vettura);
+    if (!prezzo)
+        forms::avvisa(this, QStringLiteral("Attenzione non è possibile calcolare il prezzo del carburante per il veicolo!!! "), kErrore);
+    return prezzo;
+}
+
 void TfrmVettureCarburante::Button1Click()
 {
     if (DBEdit2->text().isEmpty()) {
@@ -199,12 +208,8 @@ void TfrmVettureCarburante::Button1Click()
         DBEdit2->setFocus();
         return;
     }
-    const qint64 vettura = form_DB->TableVetture->isEmpty() ? 0 : form_DB->TableVetture->fieldByName(QStringLiteral("ID")).asLargeInt();
-    const std::optional<double> prezzo = rifornimenti::prezzoCarburante(form_DB->Connessione, vettura);
-    if (!prezzo) {
-        forms::avvisa(this, QStringLiteral("Attenzione non è possibile calcolare il prezzo del carburante per il veicolo!!! "), kErrore);
-        return;
-    }
+    const std::optional<double> prezzo = prezzoDellaVettura();
+    if (!prezzo) return;
     db::Query *q = dataset();
     Q_EMIT q->updateRecord();
     q->edit();
@@ -220,12 +225,8 @@ void TfrmVettureCarburante::Button2Click()
         DBEdit3->setFocus();
         return;
     }
-    const qint64 vettura = form_DB->TableVetture->isEmpty() ? 0 : form_DB->TableVetture->fieldByName(QStringLiteral("ID")).asLargeInt();
-    const std::optional<double> prezzo = rifornimenti::prezzoCarburante(form_DB->Connessione, vettura);
-    if (!prezzo) {
-        forms::avvisa(this, QStringLiteral("Attenzione non è possibile calcolare il prezzo del carburante per il veicolo!!! "), kErrore);
-        return;
-    }
+    const std::optional<double> prezzo = prezzoDellaVettura();
+    if (!prezzo) return;
     db::Query *q = dataset();
     Q_EMIT q->updateRecord();
     const std::optional<double> litri = rifornimenti::litriDaImporto(*prezzo, q->fieldByName(QStringLiteral("Importo")).asFloat());

@@ -1,6 +1,8 @@
 #pragma once
 #include "forms/DetailForm.h"
 
+#include <optional>
+
 namespace ui {
 class DBText;
 }
@@ -39,6 +41,8 @@ protected:
 
 private:
     QToolButton *calcola(ui::DBEdit *campo, const QString &nome);
+    // The price per litre of the vehicle's fuel; said to the user when there is none.
+    std::optional<double> prezzoDellaVettura();
 };
 
 inline TfrmVettureCarburante *frmVettureCarburante = nullptr;
