@@ -1,4 +1,5 @@
 #include "PreventiFattura.h"
+#include "RigheFattura.h"
 
 #include "db/Connection.h"
 #include "db/Query.h"
@@ -23,7 +24,6 @@ const QStringList kSempre = {QStringLiteral("DataInizioPeriodo"), QStringLiteral
                              QStringLiteral("RiferimentoAmministrazione")};
 
 struct Opzioni {
-    bool incrementaRiga = false;
     qint64 contoGenerale = 0;
     qint64 contoIncasso = 0;
     qint64 contoTrasporto = 0;
@@ -32,13 +32,12 @@ struct Opzioni {
 Opzioni leggiOpzioni(db::Connection &c)
 {
     db::Query q(&c);
-    q.setSql(QStringLiteral("select IncrementaNumeroRigaArticoli, conto_ID_Predefinito_su_FattureVendita_Generale, "
+    q.setSql(QStringLiteral("select conto_ID_Predefinito_su_FattureVendita_Generale, "
                             "conto_ID_Predefinito_su_FattureVendita_SpeseIncasso, "
                             "conto_ID_Predefinito_su_FattureVendita_SpeseTrasporto from opzioni"));
     q.open();
     Opzioni o;
     if (q.isEmpty()) return o;
-    o.incrementaRiga = q.fieldByName(QStringLiteral("IncrementaNumeroRigaArticoli")).asBoolean();
     o.contoGenerale = q.fieldByName(QStringLiteral("conto_ID_Predefinito_su_FattureVendita_Generale")).asLargeInt();
     o.contoIncasso = q.fieldByName(QStringLiteral("conto_ID_Predefinito_su_FattureVendita_SpeseIncasso")).asLargeInt();
     o.contoTrasporto = q.fieldByName(QStringLiteral("conto_ID_Predefinito_su_FattureVendita_SpeseTrasporto")).asLargeInt();
@@ -51,12 +50,6 @@ qint64 contoDellaRiga(const Opzioni &o, const QString &tipoRiga)
     if (t == QLatin1String("S")) return o.contoIncasso;
     if (t == QLatin1String("T")) return o.contoTrasporto;
     return o.contoGenerale;
-}
-
-int contaRighe(db::Connection &c, qint64 idFattura)
-{
-    return c.scalar(QStringLiteral("select count(*) from fattdett where NumFatt = :f"), {{QStringLiteral(":f"), idFattura}})
-        .toInt();
 }
 
 } // namespace
@@ -99,7 +92,6 @@ ImportazionePreventivo importaPreventivo(db::Connection &c, qint64 idFattura, qi
     righe.setSql(QStringLiteral("select * from PreventiRighe where Prev_ID = :q order by NumeroRiga"));
     righe.bind(QStringLiteral(":q"), idPreventivo);
     righe.open();
-    int numeroRiga = contaRighe(c, idFattura);
     for (righe.first(); !righe.eof(); righe.next()) {
         QStringList colonne;
         db::Params valori;
@@ -107,7 +99,8 @@ ImportazionePreventivo importaPreventivo(db::Connection &c, qint64 idFattura, qi
             colonne << colonna;
             valori.append({QStringLiteral(":v%1").arg(valori.size()), valore});
         };
-        metti(QStringLiteral("NumeroRiga"), opzioni.incrementaRiga ? ++numeroRiga : 1);
+        // Numbered as every new row of an invoice, after the rows copied so far.
+        metti(QStringLiteral("NumeroRiga"), numeroNuovaRiga(c, idFattura));
         metti(QStringLiteral("ContabilitaConti_ID"),
               contoDellaRiga(opzioni, righe.fieldByName(QStringLiteral("TipoRiga")).asString()));
         metti(QStringLiteral("NumFatt"), idFattura);
