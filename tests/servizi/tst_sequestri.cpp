@@ -5,6 +5,7 @@
 #include "support/TestCore.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <QTest>
 
 using namespace testing_support;
@@ -37,6 +38,8 @@ QList<qint64> righe(TestDatabase &db, const QString &filtro)
     q.setFilter(filtro);
     QList<qint64> ids;
     for (q.first(); !q.eof(); q.next()) ids << q.fieldByName("Id").asLargeInt();
+    // The engines place an empty letter apart (first or last): the rows matter, not their order.
+    std::sort(ids.begin(), ids.end());
     return ids;
 }
 
@@ -121,7 +124,7 @@ void TestServiziSequestri::filtroApplicato()
         return sequestri::filtroRegistro(x).filtro;
     };
     // "Released" is one thing: a date from 1900 on. Seizure 3 carries the zero date of old archives.
-    QCOMPARE(righe(db, filtro([](Ricerca &x) { x.dissequestrati = Dissequestrati::Si; })), (QList<qint64>{4, 2}));
+    QCOMPARE(righe(db, filtro([](Ricerca &x) { x.dissequestrati = Dissequestrati::Si; })), (QList<qint64>{2, 4}));
     QCOMPARE(righe(db, filtro([](Ricerca &x) { x.dissequestrati = Dissequestrati::No; })), (QList<qint64>{1, 3}));
     // The print of the seizures not released reads the same rows.
     db::Query q(&db.conn());
@@ -133,7 +136,7 @@ void TestServiziSequestri::filtroApplicato()
     QCOMPARE(stampati, (QList<qint64>{1, 3}));
     // The end date takes its whole day, a seizure at 10.30 included.
     QCOMPARE(righe(db, filtro([](Ricerca &x) { x.aData = "12/03/2024"; })), (QList<qint64>{1, 2}));
-    QCOMPARE(righe(db, filtro([](Ricerca &x) { x.daData = "13/03/2024"; })), (QList<qint64>{4, 3}));
+    QCOMPARE(righe(db, filtro([](Ricerca &x) { x.daData = "13/03/2024"; })), (QList<qint64>{3, 4}));
     QCOMPARE(righe(db, filtro([](Ricerca &x) { x.proprietario = "o'b"; })), QList<qint64>{1});
     QCOMPARE(righe(db, filtro([](Ricerca &x) {
                  x.targa = "AB";
