@@ -45,6 +45,10 @@
 #include "operations/Carburanti.h"
 #include "operations/Cisterne.h"
 #include "operations/Rifornimenti.h"
+#include "operations/GrigliaSequestri.h"
+#include "operations/services/Sequestri.h"
+#include "common/RecordHelpers.h"
+#include "db/Query.h"
 #include "settings/Opzioni.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
@@ -125,7 +129,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
         {{"btnFattureClienti", "Fatture", "x-office-document", &TForm1::btnFattureClientiClick},
          {"btnNoteCreditoClienti", "Note Credito", "edit-undo"},
          {"btnPreventivi", "Preventivi", "document-edit"},
-         {"btnSequestri", "Sequestri", "emblem-readonly"}},
+         {"btnSequestri", "Sequestri", "emblem-readonly", &TForm1::btnSequestriClick}},
         {{"btnFattureFornitori", "Fatture", "x-office-document"},
          {"spdImportaXml", "Importa fattura elettronica xml", "document-import"},
          {"btnNoteCreditoFornitori", "Note Credito", "edit-undo"}},
@@ -229,6 +233,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setVisible(false);
     Button1->setEnabled(false); // the maintenance action comes with its own work
+    Button3 = new QPushButton(QStringLiteral("Collega targhe sequestri"), central);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button3->setVisible(false);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     Image1 = new QLabel(central);
     Image1->setPixmap(themeIcon("applications-office", QStyle::SP_ComputerIcon).pixmap(64, 64));
     bottom->addWidget(btnHelp);
@@ -236,6 +244,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     bottom->addWidget(Memo1, 1);
     bottom->addWidget(btnEsci);
     bottom->addWidget(Button1);
+    bottom->addWidget(Button3);
     bottom->addWidget(Image1);
     lay->addLayout(bottom);
     setCentralWidget(central);
@@ -866,9 +875,39 @@ bool TForm1::eventFilter(QObject *watched, QEvent *e)
             }
             if (key == Qt::Key_F2) {
                 Button1->setVisible(!Button1->isVisible());
+                Button3->setVisible(!Button1->isHidden());
                 return true;
             }
         }
     }
     return QMainWindow::eventFilter(watched, e);
+}
+
+void TForm1::btnSequestriClick()
+{
+    // For management, also after a document editor used the register as a picker.
+    frmGrigliaSequestri->ModalitaScelta = false;
+    frmGrigliaSequestri->BitBtn3Click();
+    frmGrigliaSequestri->exec();
+    form_DB->TableSequestri->setFilter(QString());
+}
+
+void TForm1::Button3Click()
+{
+    if (!form_DB->Connessione.isOpen()) return;
+    sequestri::Abbinamento a;
+    try {
+        a = sequestri::abbinaTarghe(form_DB->Connessione);
+    } catch (const db::DbError &e) {
+        forms::avvisa(this, e.message(), kCaptionErrore);
+        return;
+    }
+    db::Query *q = form_DB->TableSequestri;
+    if (q->isActive() && !q->isEditing()) common::RicaricaDataset(*q, QStringLiteral("Id"));
+    forms::avvisa(this,
+                  QStringLiteral("Aggiornamento Avvenuto con successo!\nSequestri collegati a un preventivo: %1\n"
+                                 "Sequestri collegati a una fattura: %2")
+                      .arg(a.preventivi)
+                      .arg(a.fatture),
+                  QStringLiteral("Informazione"));
 }

@@ -40,6 +40,7 @@ public:
     QPlainTextEdit *Memo1;   // the path of the database in use (percorso.txt)
     QToolButton *btnEsci;
     QPushButton *Button1;    // maintenance "totale Imponibile", shown with F2 in Memo1
+    QPushButton *Button3;    // maintenance: seizures linked to the quotes and invoices of their plate (F2 too)
     QLabel *Image1;
     ui::MaskedDateEdit *maskDa; // "Storico": start of the range
     ui::MaskedDateEdit *maskA;  // "Storico": end of the range
@@ -91,6 +92,8 @@ public Q_SLOTS:
     void btnTipologieClick();
     void btnUnitaMisuraClick();
     void btnVettureClick(); // the fleet list
+    void btnSequestriClick(); // the seizure register, for management
+    void Button3Click();      // the plate matching of the seizures
 
 protected:
     void changeEvent(QEvent *e) override;

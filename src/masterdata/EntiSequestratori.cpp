@@ -47,11 +47,18 @@ void TfrmEntiSequestratori_Dettaglio::dopoSalva()
     // Every seizure of the authority, of any year, carries its current name, changed or not.
     const qint64 id = form_DB->TableEntiSequestratori->fieldByName(QStringLiteral("Id")).asLargeInt();
     anagrafiche::propagaEnteSequestratore(form_DB->Connessione, id);
-    // The seizures on screen elsewhere show the new name: a pending change of the current one
-    // is stored first, then they are read again.
+    // The seizures on screen elsewhere show the new name. The current seizure is never posted
+    // from here (its editor saves it, with its checks): a seizure with changes still pending is
+    // left as it is, and its editor reads the register again when this form closes.
     db::Query *sequestri = form_DB->TableSequestri;
+    if (!sequestri->isActive()) return;
+    if (sequestri->isEditing()) {
+        for (int c = 0; c < sequestri->fieldCount(); ++c)
+            if (sequestri->isModified(c)) return;
+        sequestri->cancel();
+    }
     if (sequestri->isEmpty()) sequestri->requery();
-    else common::SalvaNuovoRecord(*sequestri, QStringLiteral("Id"));
+    else common::RicaricaDataset(*sequestri, QStringLiteral("Id"));
 }
 
 namespace {

@@ -61,6 +61,7 @@ void TestSchema::referenceRows_data()
     QTest::newRow("town in italy") << "select count(*) from Comuni c inner join Nazioni n on c.Nazione_ID = n.IDNazione "
                                       "where n.SIGLA <> 'IT'" << "0";
     QTest::newRow("supplements") << "select Descrizione from TipoTariffe where Id = 5" << "Supplementi";
+    QTest::newRow("seizure kinds") << "select count(*) from TipoSequestri" << "5";
     QTest::newRow("export formats") << "select Estensione from TipoEsportazioniCrystalReport where Attivo = true" << "pdf";
     QTest::newRow("no defaults shipped") << "select count(*) from Personalizzazioni" << "0";
 }

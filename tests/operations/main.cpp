@@ -3,5 +3,6 @@
 #include "tst_cisterne.h"
 #include "tst_vetture.h"
 #include "tst_vetturestampe.h"
+#include "tst_sequestri.h"
 
-PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe)
+PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe, TestSequestri, TestSequestriStampe)

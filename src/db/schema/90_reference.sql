@@ -15,6 +15,11 @@ INSERT INTO "TipoEsportazioniCrystalReport" ("Numero", "Descrizione", "Estension
 -- The supplements tariff type: invoices and quotes offer supplements by this id.
 INSERT INTO "TipoTariffe" ("Id", "Descrizione") VALUES (5, 'Supplementi');
 
+-- The kinds of seizure the seizure editor offers (nothing in the program writes them).
+INSERT INTO "TipoSequestri" ("ID", "Descrizione") VALUES
+    (1, 'Fermo amministrativo'), (2, 'Sequestro amministrativo'), (3, 'Sequestro penale preventivo'),
+    (4, 'Sequestro penale probatorio'), (5, 'Sequestro conservativo');
+
 -- The single rows of the options and of the company.
 INSERT INTO "opzioni" ("TipoEsportazione", "EstensioneEsportazione") VALUES (1, 'pdf');
 INSERT INTO "ditta" DEFAULT VALUES;
