@@ -94,6 +94,11 @@ TfrmModificaPreventiviRighe::TfrmModificaPreventiviRighe(QWidget *parent)
     DBLookupComboBox3 = unita.lookup;
     SpeedButton17 = unita.modifica;
     SpeedButton16 = unita.aggiungi;
+    for (QToolButton *b : {SpeedButton16, SpeedButton17}) {
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setIconSize(QSize(16, 16));
+        b->setAutoRaise(true);
+    }
     disconnect(SpeedButton16, nullptr, this, nullptr);
     disconnect(SpeedButton17, nullptr, this, nullptr);
     connect(SpeedButton16, &QToolButton::clicked, this, &TfrmModificaPreventiviRighe::SpeedButton16Click);
