@@ -8,6 +8,15 @@
 // (EditorPreventivoRighe.cpp).
 #include "forms/EditorDocumento.h"
 
+class QPushButton;
+class QToolButton;
+
+namespace ui {
+class DBCheckBox;
+class DBEdit;
+class DBLookupComboBox;
+} // namespace ui
+
 class TfrmPreventivi : public forms::EditorDocumento {
     Q_OBJECT
 public:
@@ -15,6 +24,70 @@ public:
 
     // ---------------------------------------------------------------- header, save, ways out
 public:
+    // "   Testata   " (DBEdit2, the quote number, is the family's member).
+    ui::DBCheckBox *DBCheckBox1;              // Fatturato
+    ui::DBEdit *DBEdit3;                      // Data
+    ui::DBLookupComboBox *DBLookupComboBox2;  // Cliente
+    QToolButton *SpeedButton9;                // new customer
+    QToolButton *SpeedButton8;                // open the customer
+    QToolButton *SpeedButton7;                // choose the customer from the list
+    ui::DBLookupComboBox *DBLookupComboBox8;  // Tipo Fatturazione
+    ui::DBLookupComboBox *DBLookupComboBox3;  // Tariffa
+    ui::DBEdit *DBEdit7;                      // Targa
+    QToolButton *btnSequestri;                // plate and dates from a seizure
+    ui::DBEdit *DBEdit8;                      // Data ingresso
+    ui::DBEdit *DBEdit9;                      // Data uscita
+    ui::DBEdit *DBEdit10;                     // GG
+    QPushButton *Button1;                     // Calcola
+    ui::DBEdit *DBEdit11;                     // Procedura Penale
+    ui::DBEdit *DBEdit12;                     // Gip
+    ui::DBLookupComboBox *DBLookupComboBox1;  // Personale
+    QToolButton *SpeedButton5;                // new staff member
+    QToolButton *SpeedButton1;                // open the staff member
+    ui::DBEdit *DBEdit5;                      // Totale Imponibile
+    ui::DBEdit *DBEdit4;                      // Totale Imposta
+    ui::DBEdit *DBEdit1;                      // Totale Preventivo
+    ui::DBEdit *DBEdit6;                      // Note
+    // Tool bar.
+    QToolButton *SpeedButton3;                // Stampa
+
+public Q_SLOTS:
+    // The customer chosen in the lookup (Table7 stands on it): its id and document name.
+    void DBLookupComboBox2Click();
+    // Backspace/Delete emptied the customer: its name goes with it.
+    void DBLookupComboBox2KeyDown();
+    // The customer chosen in the customers' list: the same id and document name as the lookup.
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    // The staff member's detail, a new staff member (the quote's is not changed).
+    void SpeedButton1Click();
+    void SpeedButton5Click();
+    // Plate and dates from a seizure picked in the seizures' list; no pick changes nothing.
+    void btnSequestriClick();
+    // "Calcola": the days between entry and exit, both counted.
+    void Button1Click();
+    // Prints the quote (a changed quote is stored first, without the checks).
+    void SpeedButton3Click();
+    // A new quote abandoned: the quote list deletes it with its rows.
+    void spdAnnullaClick();
+    // The rows page is reached only by a stored quote with a customer and a number.
+    void PageControl1Change() override;
+
+protected:
+    // The typed dates must be dates (after the required fields).
+    bool controllaSalvataggio() override;
+
+private:
+    void creaBarra();
+    void creaTestata();
+    // The editing behaviour's exceptions: lookups that do not navigate, a check box that does
+    // not mark the quote modified.
+    void eccezioniEditing();
+    // Each showing: the buttons that reach forms not in this program yet stay off.
+    void abilitaPulsanti();
+    // The typed dates that are no dates: the first is said, with the focus on it. False then.
+    bool dateValide();
 
     // ---------------------------------------------------------------- rows page and totals
 public:

@@ -8,7 +8,10 @@
 #include "tst_modificafatture.h"
 #include "tst_fatturaintera.h"
 #include "tst_pagafatture.h"
+#include "tst_editorpreventivo.h"
+#include "tst_modificapreventivirighe.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
-                TestFatturaIntera, TestPagaFatture)
+                TestFatturaIntera, TestPagaFatture,
+                TestEditorPreventivo, TestStampaPreventivo, TestModificaPreventiviRighe)
