@@ -8,7 +8,9 @@
 #include "tst_modificafatture.h"
 #include "tst_fatturaintera.h"
 #include "tst_pagafatture.h"
+#include "tst_trovafattura.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
-                TestFatturaIntera, TestPagaFatture)
+                TestFatturaIntera, TestPagaFatture,
+                TestTrovaFattura)
