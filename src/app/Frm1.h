@@ -91,6 +91,10 @@ public Q_SLOTS:
     void btnTipologieClick();
     void btnUnitaMisuraClick();
     void btnVettureClick(); // the fleet list
+    // The appointments calendar: the current entries; the history tab's entries of a range
+    // within one year, new entries there going into the history.
+    void BitBtn3Click();
+    void btnStoricoArchivioClick();
 
 protected:
     void changeEvent(QEvent *e) override;
