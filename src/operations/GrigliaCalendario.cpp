@@ -19,6 +19,7 @@
 
 #include <QCalendarWidget>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -68,7 +69,9 @@ TfrmGrigliaCalendario::TfrmGrigliaCalendario(QWidget *parent)
 
     GroupBox1 = new QGroupBox(QStringLiteral("Ricerca per"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    auto *g = new QGridLayout(GroupBox1);
+    // The boxes with their labels above them, the two buttons, the month calendar at the right.
+    auto *riga = new QHBoxLayout(GroupBox1);
+    auto *g = new QGridLayout;
     int col = 0;
     const auto posa = [&](QWidget *w, const char *etichetta) {
         auto *l = new QLabel(QString::fromUtf8(etichetta), GroupBox1);
@@ -98,6 +101,8 @@ TfrmGrigliaCalendario::TfrmGrigliaCalendario(QWidget *parent)
     Edit4 = casella("Edit4", "Note");
     maskDaData = data("maskDaData", "Dalla Data");
     maskAData = data("maskAData", "alla Data");
+    g->setRowStretch(2, 1);
+    riga->addLayout(g, 1);
     auto *pulsanti = new QVBoxLayout;
     BitBtn2 = ui::toolButton(GroupBox1, QStringLiteral("BitBtn2"), QStringLiteral("cerca"), QString(), "edit-find",
                              QStyle::SP_FileDialogContentsView);
@@ -106,17 +111,16 @@ TfrmGrigliaCalendario::TfrmGrigliaCalendario(QWidget *parent)
     pulsanti->addWidget(BitBtn2);
     pulsanti->addWidget(BitBtn3);
     pulsanti->addStretch(1);
-    g->addLayout(pulsanti, 0, col++, 2, 1);
-    auto *giorno = new QLabel(QStringLiteral("Giorno"), GroupBox1);
+    riga->addLayout(pulsanti);
+    auto *giorno = new QVBoxLayout;
+    giorno->addWidget(new QLabel(QStringLiteral("Giorno"), GroupBox1));
     MonthCalendar1 = new QCalendarWidget(GroupBox1);
     MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
     MonthCalendar1->setMinimumDate(QDate(2011, 7, 1));
     MonthCalendar1->setGridVisible(true);
     MonthCalendar1->setSelectedDate(oggi());
-    g->addWidget(giorno, 0, col);
-    g->addWidget(MonthCalendar1, 1, col, 2, 1);
-    g->setColumnStretch(col, 1);
-    g->setRowStretch(2, 1);
+    giorno->addWidget(MonthCalendar1);
+    riga->addLayout(giorno);
     layoutPrincipale()->addWidget(GroupBox1);
 
     connect(spdEsportaCalendario, &QToolButton::clicked, this, &TfrmGrigliaCalendario::spdEsportaCalendarioClick);
