@@ -41,6 +41,7 @@
 #include "masterdata/UnitaMisura.h"
 #include "sales/GrigliaFatture.h"
 #include "operations/Vetture.h"
+#include "operations/GrigliaCalendario.h"
 #include "settings/Ditta.h"
 #include "operations/Carburanti.h"
 #include "operations/Cisterne.h"
@@ -120,7 +121,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnUnitaMisura", "Unità di Misura", "measure", &TForm1::btnUnitaMisuraClick},
          {"btnVetture", "Vetture", "applications-system", &TForm1::btnVettureClick}},
         {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send", &TForm1::btnAttivitaAvvisiClientiClick},
-         {"BitBtn3", "Calendario", "x-office-calendar"},
+         {"BitBtn3", "Calendario", "x-office-calendar", &TForm1::BitBtn3Click},
          {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator"},
          {"btnEsportazioni", "Esportazioni", "document-export"},
          {"btnFatturaElettronica", "Fattura Elettronica Estesa", "text-xml"},
@@ -817,6 +818,57 @@ void TForm1::BitBtn1Click()
     q->close();
     q->setSql(prima);
     q->open();
+}
+
+void TForm1::BitBtn3Click()
+{
+    frmGrigliaCalendario->BitBtn3Click();
+    frmGrigliaCalendario->exec();
+    form_DB->TableCalendario->setFilter(QString());
+}
+
+void TForm1::btnStoricoArchivioClick()
+{
+    const QString avviso = QStringLiteral("Messaggio di avviso!!");
+    if (!maskDa->text().contains(QRegularExpression(QStringLiteral("\\d")))) {
+        forms::avvisa(this, QStringLiteral("Attenzione E' necessario definire la data di inizio..."), avviso);
+        return;
+    }
+    if (!maskA->text().contains(QRegularExpression(QStringLiteral("\\d")))) {
+        forms::avvisa(this, QStringLiteral("Attenzione E' necessario definire la data di fine..."), avviso);
+        return;
+    }
+    bool anniDiversi = false;
+    QString filtro;
+    try {
+        filtro = FiltroDate(maskDa->text(), maskA->text(), anniDiversi, false);
+    } catch (const db::DbError &e) {
+        forms::avvisa(this, e.message(), avviso);
+        return;
+    }
+    if (anniDiversi) {
+        forms::avvisa(this,
+                      QStringLiteral("Attenzione E' necessario che la data di inizio e la data di fine abbiano lo stesso anno..."),
+                      avviso);
+        return;
+    }
+    db::Query *q = form_DB->TableCalendario;
+    const QString prima = q->sql();
+    ModalitaStorico = true;
+    FiltroStorico = filtro;
+    q->setFilter(QString());
+    q->close();
+    q->setSql(QStringLiteral("select * from Calendario ") + filtro + QStringLiteral(" order by Data desc"));
+    q->open();
+    frmGrigliaCalendario->BitBtn3Click();
+    frmGrigliaCalendario->exec();
+    q->setFilter(QString());
+    if (q->isEditing()) q->cancel();
+    q->close();
+    q->setSql(prima);
+    q->open();
+    ModalitaStorico = false;
+    FiltroStorico.clear();
 }
 
 void TForm1::btnIvaClick() { mostraLista(frmGrigliaIva, {}); }

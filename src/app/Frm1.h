@@ -94,6 +94,10 @@ public Q_SLOTS:
     void btnVettureClick(); // the fleet list
     void btnSequestriClick(); // the seizure register, for management
     void Button3Click();      // the plate matching of the seizures
+    // The appointments calendar: the current entries; the history tab's entries of a range
+    // within one year, new entries there going into the history.
+    void BitBtn3Click();
+    void btnStoricoArchivioClick();
 
 protected:
     void changeEvent(QEvent *e) override;

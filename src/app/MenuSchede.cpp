@@ -53,7 +53,7 @@ void costruisciMenuStorico(TForm1 *form, QWidget *page, QVBoxLayout *layout)
                                      {{{"btnStoricoFattureFornitori", "Fatture", "x-office-document", {}},
                                        {"btnStoricoNoteCreditoFornitori", "Note Credito", "edit-undo", {}}}}));
     gruppi->addWidget(gruppoPulsanti(page, QStringLiteral("Altro"), kArancio,
-                                     {{{"btnStoricoArchivio", "Calendario", "x-office-calendar", {}},
+                                     {{{"btnStoricoArchivio", "Calendario", "x-office-calendar", [form] { form->btnStoricoArchivioClick(); }},
                                        {"BitBtn1", "Prima Nota", "accessories-text-editor", [form] { form->BitBtn1Click(); }}}}));
     gruppi->addStretch(1);
     layout->addLayout(gruppi);

@@ -606,7 +606,7 @@ void TestStartup::historyScheduleAndVideoTabs()
     };
     QCOMPARE(captions(TForm1::tabStorico), QStringList({"Clienti: Fatture(-), Note Credito(-), Preventivi(-)",
                                                         "Fornitori: Fatture(-), Note Credito(-)",
-                                                        "Altro: Calendario(-), Prima Nota"}));
+                                                        "Altro: Calendario, Prima Nota"}));
     QCOMPARE(captions(TForm1::tabScadenziario),
              QStringList({"Scadenze: Clienti(-), Fornitori(-)", "Pagamenti: Clienti(-), Fornitori(-)"}));
     QCOMPARE(captions(TForm1::tabVideo),

@@ -87,7 +87,7 @@ void TestRegistro::programmaCompletoInOrdine()
                                   "frmVettureDettaglio_DBGrid2", "frmVettureDettaglio_DBGrid3",
                                   "frmVettureDettaglio_DBGrid4", "frmVetture", "frmVeicoli", "frmGrigliaProvince",
                                   "frmGrigliaIva", "frmGrigliaRifornimenti", "frmGrigliaCisterne",
-                                  "frmCisterneDettaglio_DBGrid1", "frmGrigliaSequestri", "frmTrovaPA", "frmGrigliaAvvisi"}));
+                                  "frmCisterneDettaglio_DBGrid1", "frmGrigliaCalendario", "frmGrigliaSequestri", "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);

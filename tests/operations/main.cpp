@@ -4,5 +4,7 @@
 #include "tst_vetture.h"
 #include "tst_vetturestampe.h"
 #include "tst_sequestri.h"
+#include "tst_calendario.h"
 
-PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe, TestSequestri, TestSequestriStampe)
+PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe, TestSequestri, TestSequestriStampe,
+                TestCalendario, TestCalendarioMenu)

@@ -10,8 +10,10 @@
 #include "tst_pagafatture.h"
 #include "tst_editorpreventivo.h"
 #include "tst_modificapreventivirighe.h"
+#include "tst_trovafattura.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
                 TestFatturaIntera, TestPagaFatture,
-                TestEditorPreventivo, TestStampaPreventivo, TestModificaPreventiviRighe)
+                TestEditorPreventivo, TestStampaPreventivo, TestModificaPreventiviRighe,
+                TestTrovaFattura)

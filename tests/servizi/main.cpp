@@ -23,6 +23,7 @@
 #include "tst_vetture.h"
 #include "tst_pagamentoscadenze.h"
 #include "tst_sequestri.h"
+#include "tst_calendario.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -35,4 +36,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziFatture,
                      TestServiziVetture, TestDuePostazioniCisterna,
                      TestServiziPagamentoScadenze,
-                     TestServiziSequestri)
+                     TestServiziSequestri,
+                     TestServiziCalendario)
