@@ -8,7 +8,8 @@
 #include "tst_modificafatture.h"
 #include "tst_fatturaintera.h"
 #include "tst_pagafatture.h"
+#include "tst_notecredito.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
-                TestFatturaIntera, TestPagaFatture)
+                TestFatturaIntera, TestPagaFatture, TestNotaCreditoIntera, TestEditorNotaCredito)

@@ -123,7 +123,8 @@ EsitoImportazione importaRigheFattura(db::Connection &c, qint64 idNota)
     nota.open();
     if (nota.isEmpty()) throw db::DbError(QStringLiteral("La nota di credito %1 non esiste più.").arg(idNota));
     const db::Field riferimento = nota.fieldByName(QStringLiteral("NCFattIDRif"));
-    if (riferimento.isNull()) {
+    // A new credit note names no invoice with 0 (the column's default) as well as with nothing.
+    if (riferimento.isNull() || riferimento.asLargeInt() == 0) {
         esito.senzaRiferimento = true;
         return esito;
     }

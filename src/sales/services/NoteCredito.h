@@ -51,7 +51,7 @@ QString notaRigaImportata(qint64 numero, const QString &serie, const QDateTime &
 
 // What importaRigheFattura did.
 struct EsitoImportazione {
-    bool senzaRiferimento = false; // the credit note names no invoice (NCFattIDRif empty): nothing done
+    bool senzaRiferimento = false; // the credit note names no invoice (NCFattIDRif empty or 0): nothing done
     int eliminate = 0;             // rows of an earlier copy of the same invoice removed
     QList<qint64> copiate;         // Idx of the rows written, in the invoice's row order
     Totali totali;                 // the credit note's totals as written
