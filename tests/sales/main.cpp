@@ -12,4 +12,5 @@
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
-                TestFatturaIntera, TestPagaFatture, TestNotaCreditoIntera, TestEditorNotaCredito)
+                TestFatturaIntera, TestPagaFatture, TestNotaCreditoIntera, TestEditorNotaCredito,
+                TestMenuNoteCredito)

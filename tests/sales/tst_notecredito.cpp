@@ -3,6 +3,7 @@
 #include "Ambiente.h"
 #include "Banco.h"
 #include "Program.h"
+#include "app/Frm1.h"
 #include "data/DB.h"
 #include "db/Query.h"
 #include "masterdata/Tariffe.h"
@@ -709,4 +710,53 @@ void TestEditorNotaCredito::importaSenzaRiferimento()
     });
     QCOMPARE(dialoghi().messages().last().caption, QStringLiteral("Messaggio di errore"));
     QCOMPARE(conta("select count(*) from NotaCreditoRighe where NotaCredito_ID = 6"), 1);
+}
+
+void TestEditorNotaCredito::trovaFatturaSenzaCliente()
+{
+    g_banco->esegui("update fattura set Cliente_ID = null, Cliente = null where ID = 6");
+    QWidget *fuoco = nullptr;
+    nellEditore(6, [&] {
+        frmNotaCredito->DBEdit3->setFocus();
+        dialoghi().expectMessage("Attenzione E' necessario scegliere il Cliente prima di poter proseguire");
+        frmNotaCredito->Button3Click();
+        fuoco = QApplication::focusWidget();
+        QVERIFY(!frmNotaCredito->DatiModificati);
+    });
+    QCOMPARE(fuoco, static_cast<QWidget *>(frmNotaCredito->DBLookupComboBox3));
+    QCOMPARE(dialoghi().messages().last().caption, QStringLiteral("Messaggio di errore"));
+    QCOMPARE(conta("select count(*) from fattura where ID = 6 and NCFattIDRif = 0"), 1);
+}
+
+// ---------------------------------------------------------------- the main window's button
+
+void TestMenuNoteCredito::init() { ambiente::avvia(); }
+void TestMenuNoteCredito::cleanup() { ambiente::chiudi(); }
+
+void TestMenuNoteCredito::apreLElencoSenzaFiltro()
+{
+    ambiente::esegui("insert into fattura (Num, Data, FattNota, SerieFatturazione) values "
+                     "(1, #3/1/2026#, true, 'A'), (2, #3/2/2026#, true, 'A'), (3, #3/3/2026#, false, 'A')");
+    db::Query *q = form_DB->TableNotaCredito;
+    q->requery();
+    // What a previous search left: the number goes, the series stays in its box.
+    frmGrigliaNoteCredito->Edit3->setText("A");
+    frmGrigliaNoteCredito->Edit2->setText("2");
+    QCOMPARE(q->recordCount(), 1);
+    QToolButton *pulsante = Form1->menuButton(TForm1::tabDocClienti, QStringLiteral("Note Credito"));
+    QVERIFY(pulsante);
+    QVERIFY(pulsante->isEnabled());
+    bool aperto = false;
+    conModale([pulsante] { pulsante->click(); }, [&](QWidget *w) {
+        aperto = true;
+        QCOMPARE(w, static_cast<QWidget *>(frmGrigliaNoteCredito));
+        QCOMPARE(frmGrigliaNoteCredito->Edit2->text(), QString());
+        QCOMPARE(frmGrigliaNoteCredito->Edit3->text(), QStringLiteral("A"));
+        QCOMPARE(q->recordCount(), 2);
+        frmGrigliaNoteCredito->Edit2->setText("1");
+        QCOMPARE(q->recordCount(), 1);
+        frmGrigliaNoteCredito->spdIndietro->click();
+    });
+    QVERIFY(aperto);
+    QCOMPARE(q->filter(), QString());
 }

@@ -38,4 +38,14 @@ private Q_SLOTS:
     void numerazioneUnica();
     void ricercaElenco();
     void importaSenzaRiferimento();
+    void trovaFatturaSenzaCliente();
+};
+
+// The main window's "Note Credito" button.
+class TestMenuNoteCredito : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void apreLElencoSenzaFiltro();
 };
