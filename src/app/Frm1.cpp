@@ -40,6 +40,7 @@
 #include "masterdata/TariffeDett.h"
 #include "masterdata/UnitaMisura.h"
 #include "sales/GrigliaFatture.h"
+#include "sales/GrigliaNoteCredito.h"
 #include "operations/Vetture.h"
 #include "operations/GrigliaCalendario.h"
 #include "settings/Ditta.h"
@@ -128,7 +129,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnAttivitaOpzioni", "Opzioni", "preferences-system", &TForm1::btnAttivitaOpzioniClick},
          {"btnAttivitaPrimaNota", "Prima Nota", "accessories-text-editor", &TForm1::btnAttivitaPrimaNotaClick}},
         {{"btnFattureClienti", "Fatture", "x-office-document", &TForm1::btnFattureClientiClick},
-         {"btnNoteCreditoClienti", "Note Credito", "edit-undo"},
+         {"btnNoteCreditoClienti", "Note Credito", "edit-undo", &TForm1::btnNoteCreditoClientiClick},
          {"btnPreventivi", "Preventivi", "document-edit"},
          {"btnSequestri", "Sequestri", "emblem-readonly", &TForm1::btnSequestriClick}},
         {{"btnFattureFornitori", "Fatture", "x-office-document"},
@@ -714,6 +715,17 @@ void TForm1::btnFattureClientiClick()
     frmGrigliaFatture->BitBtn3Click();
     frmGrigliaFatture->exec();
     frmGrigliaFatture->BitBtn3Click();
+}
+
+void TForm1::btnNoteCreditoClientiClick()
+{
+    // The list opens with no filter and its number and date boxes empty; the series and the
+    // customer keep what they held.
+    frmGrigliaNoteCredito->preparaDaMenu();
+    frmGrigliaNoteCredito->exec();
+    for (db::Query *q : {form_DB->Table3, form_DB->Table4, form_DB->TableNotaCredito, form_DB->TableNCRighe})
+        q->setFilter(QString());
+    if (form_DB->TableFatturaScadenze->recordCount() > 0) form_DB->TableFatturaScadenze->setFilter(QString());
 }
 
 void TForm1::btnFornitoriClick()

@@ -79,6 +79,7 @@ public Q_SLOTS:
     void btnCisterneClick(); // the company's own fuel tanks
     void btnRifornimentiClick(); // refuelling points
     void btnFattureClientiClick(); // the sales invoices' list
+    void btnNoteCreditoClientiClick(); // the sales credit notes' list
     void btnTariffeClick(); // the price list and its tariffs
     void btnIvaClick();
     void btnArchivioContabilitaClick();

@@ -11,9 +11,11 @@
 #include "tst_editorpreventivo.h"
 #include "tst_modificapreventivirighe.h"
 #include "tst_trovafattura.h"
+#include "tst_notecredito.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
                 TestFatturaIntera, TestPagaFatture,
                 TestEditorPreventivo, TestStampaPreventivo, TestModificaPreventiviRighe,
-                TestTrovaFattura)
+                TestTrovaFattura, TestNotaCreditoIntera, TestEditorNotaCredito,
+                TestMenuNoteCredito)

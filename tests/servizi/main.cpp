@@ -24,6 +24,7 @@
 #include "tst_pagamentoscadenze.h"
 #include "tst_sequestri.h"
 #include "tst_calendario.h"
+#include "tst_notecredito.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -37,4 +38,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziVetture, TestDuePostazioniCisterna,
                      TestServiziPagamentoScadenze,
                      TestServiziSequestri,
-                     TestServiziCalendario)
+                     TestServiziCalendario,
+                     TestServiziNoteCredito)

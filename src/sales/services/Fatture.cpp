@@ -110,7 +110,8 @@ FiltroFatture filtroRicerca(db::Connection &c, const CriteriFatture &k)
     return f;
 }
 
-std::optional<qint64> precedenteConDataSuccessiva(db::Connection &c, qint64 numero, const QDate &data, const QString &serie)
+std::optional<qint64> precedenteConDataSuccessiva(db::Connection &c, qint64 numero, const QDate &data, const QString &serie,
+                                                  bool notaCredito)
 {
     if (!data.isValid()) return std::nullopt;
     QString sql = QStringLiteral("select top 1 Num, Data from fattura where Data > #01/01/2000# and Carico = false and Num < :num "
@@ -123,7 +124,7 @@ std::optional<qint64> precedenteConDataSuccessiva(db::Connection &c, qint64 nume
         p.append({QStringLiteral(":serie"), serie});
     }
     if (c.scalar(QStringLiteral("select max(NumerazioneUnicaNoteCredito) from opzioni")).toLongLong() == 0)
-        sql += QStringLiteral(" and FattNota = false");
+        sql += notaCredito ? QStringLiteral(" and FattNota = true") : QStringLiteral(" and FattNota = false");
     sql += QStringLiteral(" order by Num desc");
     db::Query q(&c);
     q.setSql(sql);

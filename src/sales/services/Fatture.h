@@ -53,8 +53,10 @@ QList<qint64> fattureConOrdine(db::Connection &c, const QString &testo);
 // credit notes too when opzioni.NumerazioneUnicaNoteCredito joins the numbering; within
 // `serie` when ditta.FatturazioneMultipla is set and a series is given) dated in the year of
 // `data` with a number below `numero`, the highest-numbered one; its number when its date is
-// later than `data`, else nothing. Every value is bound. Throws DbError.
-std::optional<qint64> precedenteConDataSuccessiva(db::Connection &c, qint64 numero, const QDate &data, const QString &serie);
+// later than `data`, else nothing. Every value is bound. With `notaCredito` the sequence is the
+// credit notes' (the invoices join it only when the numbering is one). Throws DbError.
+std::optional<qint64> precedenteConDataSuccessiva(db::Connection &c, qint64 numero, const QDate &data, const QString &serie,
+                                                  bool notaCredito = false);
 
 // What eliminaFattura did, row counts per table.
 struct EsitoEliminazione {

@@ -59,18 +59,19 @@ private:
     db::Query m_q;
 };
 
-int numeroRiga(db::Connection &c, qint64 idFattura, bool incrementa)
+int numeroRiga(db::Connection &c, const TabellaRighe &t, qint64 idDocumento, bool incrementa)
 {
     if (!incrementa) return 1;
-    return c.scalar(QStringLiteral("select count(*) from fattdett where NumFatt = :id"), {{QStringLiteral(":id"), idFattura}})
+    return c.scalar(QStringLiteral("select count(*) from %1 where %2 = :id").arg(t.tabella, t.legame),
+                    {{QStringLiteral(":id"), idDocumento}})
                .toInt()
            + 1;
 }
 
-// An empty query on fattdett, to insert rows through.
-void apriPerInserire(db::Query &q)
+// An empty query on the rows' table, to insert rows through.
+void apriPerInserire(db::Query &q, const TabellaRighe &t)
 {
-    q.setSql(QStringLiteral("select * from fattdett where Idx = 0"));
+    q.setSql(QStringLiteral("select * from %1 where Idx = 0").arg(t.tabella));
     q.open();
 }
 
@@ -82,6 +83,14 @@ qint64 posta(db::Query &q)
 
 } // namespace
 
+TabellaRighe tabellaRighe(Righe righe)
+{
+    if (righe == Righe::NotaCredito)
+        return {QStringLiteral("NotaCreditoRighe"), QStringLiteral("NotaCredito_ID"),
+                QStringLiteral("conto_ID_Predefinito_su_NoteCreditoVendita_")};
+    return {QStringLiteral("fattdett"), QStringLiteral("NumFatt"), QStringLiteral("conto_ID_Predefinito_su_FattureVendita_")};
+}
+
 ImportiRiga importiRiga(double quantita, double prezzo, double sconto, double aliquota)
 {
     ImportiRiga r;
@@ -90,19 +99,27 @@ ImportiRiga importiRiga(double quantita, double prezzo, double sconto, double al
     return r;
 }
 
-int numeroNuovaRiga(db::Connection &c, qint64 idFattura)
+int numeroNuovaRiga(db::Connection &c, qint64 idFattura) { return numeroNuovaRiga(c, Righe::Fattura, idFattura); }
+
+int numeroNuovaRiga(db::Connection &c, Righe righe, qint64 idDocumento)
 {
     Opzioni o(c);
-    return numeroRiga(c, idFattura, o.vero(QStringLiteral("IncrementaNumeroRigaArticoli")));
+    return numeroRiga(c, tabellaRighe(righe), idDocumento, o.vero(QStringLiteral("IncrementaNumeroRigaArticoli")));
 }
 
 QList<qint64> righeDaTariffe(db::Connection &c, qint64 idFattura, const QList<qint64> &tariffe)
 {
+    return righeDaTariffe(c, Righe::Fattura, idFattura, tariffe);
+}
+
+QList<qint64> righeDaTariffe(db::Connection &c, Righe righe, qint64 idFattura, const QList<qint64> &tariffe)
+{
+    const TabellaRighe tr = tabellaRighe(righe);
     db::Transaction t(c);
     const Fattura f = leggiFattura(c, idFattura);
     Opzioni o(c);
     const bool incrementa = o.vero(QStringLiteral("IncrementaNumeroRigaArticoli"));
-    const QVariant conto = o.valore(QStringLiteral("conto_ID_Predefinito_su_FattureVendita_Generale"));
+    const QVariant conto = o.valore(tr.conti + QStringLiteral("Generale"));
 
     // The customer's discount, read from the customer itself: an invoice not stored yet, or a
     // customer never invoiced before, still gets it.
@@ -113,7 +130,7 @@ QList<qint64> righeDaTariffe(db::Connection &c, qint64 idFattura, const QList<qi
     db::Query tariffa(&c);
     tariffa.setSql(QStringLiteral("select * from prezziar where Id = :id"));
     db::Query riga(&c);
-    apriPerInserire(riga);
+    apriPerInserire(riga, tr);
     QList<qint64> scritte;
     for (const qint64 id : tariffe) {
         tariffa.close();
@@ -123,12 +140,12 @@ QList<qint64> righeDaTariffe(db::Connection &c, qint64 idFattura, const QList<qi
         auto da = [&tariffa](const char *nome) { return tariffa.fieldByName(QLatin1String(nome)); };
         riga.append();
         auto a = [&riga](const char *nome) { return riga.fieldByName(QLatin1String(nome)); };
-        a("NumFatt").setValue(idFattura);
+        riga.fieldByName(tr.legame).setValue(idFattura);
         a("Data").setValue(f.data);
         a("Descrizione").setValue(da("Descrizione").value());
         if (!da("Codice").asString().isEmpty()) a("Codice").setValue(da("Codice").value());
         a("ContabilitaConti_ID").setValue(conto);
-        a("NumeroRiga").setValue(numeroRiga(c, idFattura, incrementa));
+        a("NumeroRiga").setValue(numeroRiga(c, tr, idFattura, incrementa));
         a("Storico").setValue(false);
         a("Articolo_ID").setValue(id);
         if (!da("Prezzo").isNull()) a("ValoreUnitario").setValue(da("Prezzo").value());
@@ -137,8 +154,11 @@ QList<qint64> righeDaTariffe(db::Connection &c, qint64 idFattura, const QList<qi
         double sconto = da("Sconto").isNull() ? 0 : da("Sconto").asFloat();
         if (f.cliente > 0 && !da("PrezzoImposto").asBoolean() && !scontoCliente.isNull()) sconto = scontoCliente.toDouble();
         a("Sconto").setAsFloat(sconto);
-        if (!da("Reparto").asString().isEmpty()) a("Reparto").setValue(da("Reparto").value());
-        if (!da("Um_Id").isNull()) a("Um_ID").setValue(da("Um_Id").value());
+        // A credit note's row takes neither the tariff's department nor its unit.
+        if (righe == Righe::Fattura) {
+            if (!da("Reparto").asString().isEmpty()) a("Reparto").setValue(da("Reparto").value());
+            if (!da("Um_Id").isNull()) a("Um_ID").setValue(da("Um_Id").value());
+        }
         a("Um").setAsFloat(1);
         a("TipoRiga").setAsString(QStringLiteral("N"));
         const ImportiRiga importi =
@@ -153,6 +173,12 @@ QList<qint64> righeDaTariffe(db::Connection &c, qint64 idFattura, const QList<qi
 
 qint64 rigaSpeciale(db::Connection &c, qint64 idFattura, RigaSpeciale tipo)
 {
+    return rigaSpeciale(c, Righe::Fattura, idFattura, tipo);
+}
+
+qint64 rigaSpeciale(db::Connection &c, Righe righe, qint64 idFattura, RigaSpeciale tipo)
+{
+    const TabellaRighe tr = tabellaRighe(righe);
     db::Transaction t(c);
     const Fattura f = leggiFattura(c, idFattura);
     Opzioni o(c);
@@ -164,36 +190,37 @@ qint64 rigaSpeciale(db::Connection &c, qint64 idFattura, RigaSpeciale tipo)
     case RigaSpeciale::SpeseTrasporto:
         descrizione = QStringLiteral("Spese di Trasporto");
         tipoRiga = QStringLiteral("T");
-        conto = QStringLiteral("conto_ID_Predefinito_su_FattureVendita_SpeseTrasporto");
+        conto = tr.conti + QStringLiteral("SpeseTrasporto");
         totale = o.numero(QStringLiteral("Spese_di_Trasporto"));
         prezzo = common::PrezzoUnitarioDaTotale(1, totale, aliquota, 0, 0, 0, 0);
         break;
     case RigaSpeciale::SpeseIncasso:
         descrizione = QStringLiteral("Spese di Incasso");
         tipoRiga = QStringLiteral("S");
-        conto = QStringLiteral("conto_ID_Predefinito_su_FattureVendita_SpeseIncasso");
+        conto = tr.conti + QStringLiteral("SpeseIncasso");
         totale = o.numero(QStringLiteral("Spese_di_Incasso"));
         prezzo = common::PrezzoUnitarioDaTotale(1, totale, aliquota, 0, 0, 0, 0);
         break;
     case RigaSpeciale::Articolo:
         descrizione = QStringLiteral("Articolo da inserire");
         tipoRiga = QStringLiteral("A");
-        conto = QStringLiteral("conto_ID_Predefinito_su_FattureVendita_Generale");
+        conto = tr.conti + QStringLiteral("Generale");
         // The gross follows the row's own rate, not a fixed 22%.
         totale = importiRiga(1, 1, 0, aliquota).totale;
         break;
     }
 
     db::Query riga(&c);
-    apriPerInserire(riga);
+    apriPerInserire(riga, tr);
     riga.append();
     auto a = [&riga](const char *nome) { return riga.fieldByName(QLatin1String(nome)); };
-    a("NumFatt").setValue(idFattura);
+    riga.fieldByName(tr.legame).setValue(idFattura);
     a("Data").setValue(f.data);
-    if (tipo == RigaSpeciale::SpeseTrasporto) a("DataInizioPeriodo").setValue(f.dataTrasporto);
+    // A credit note's transport row has no period.
+    if (tipo == RigaSpeciale::SpeseTrasporto && righe == Righe::Fattura) a("DataInizioPeriodo").setValue(f.dataTrasporto);
     a("Descrizione").setAsString(descrizione);
     a("Storico").setValue(false);
-    a("NumeroRiga").setValue(numeroRiga(c, idFattura, o.vero(QStringLiteral("IncrementaNumeroRigaArticoli"))));
+    a("NumeroRiga").setValue(numeroRiga(c, tr, idFattura, o.vero(QStringLiteral("IncrementaNumeroRigaArticoli"))));
     a("ValoreUnitario").setAsFloat(prezzo);
     a("TotaleImponibile").setAsFloat(prezzo);
     a("Sconto").setAsFloat(0);

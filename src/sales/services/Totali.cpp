@@ -12,10 +12,13 @@
 
 namespace vendite {
 
-Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura)
+Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura) { return calcolaTotali(c, Righe::Fattura, idFattura); }
+
+Totali calcolaTotali(db::Connection &c, Righe tipo, qint64 idFattura)
 {
+    const TabellaRighe tr = tabellaRighe(tipo);
     db::Query righe(&c);
-    righe.setSql(QStringLiteral("select Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID from fattdett where NumFatt = :id"));
+    righe.setSql(QStringLiteral("select Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID from %1 where %2 = :id").arg(tr.tabella, tr.legame));
     righe.bind(QStringLiteral(":id"), idFattura);
     righe.open();
     // The unrounded net of each rate and VAT row, in rate order.
@@ -49,10 +52,12 @@ Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura)
     return t;
 }
 
-Totali aggiornaTotaliFattura(db::Connection &c, qint64 idFattura)
+Totali aggiornaTotaliFattura(db::Connection &c, qint64 idFattura) { return aggiornaTotali(c, Righe::Fattura, idFattura); }
+
+Totali aggiornaTotali(db::Connection &c, Righe righe, qint64 idFattura)
 {
     db::Transaction tr(c);
-    const Totali t = calcolaTotaliFattura(c, idFattura);
+    const Totali t = calcolaTotali(c, righe, idFattura);
     c.execute(QStringLiteral("update fattura set TotImponibile = :imponibile, TotImposta = :imposta, TotFattura = :totale where ID = :id"),
               {{QStringLiteral(":imponibile"), t.imponibile},
                {QStringLiteral(":imposta"), t.imposta},

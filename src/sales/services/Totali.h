@@ -1,6 +1,8 @@
 #pragma once
 // The totals of a sales invoice, computed from its stored rows, with the summary per VAT rate
 // that the print and the e-invoice show.
+#include "RigheFattura.h"
+
 #include <QList>
 #include <QtGlobal>
 
@@ -37,5 +39,11 @@ Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura);
 // Computes the totals and writes them into the invoice's fattura row, in one transaction.
 // Returns what was written. Throws DbError (nothing written).
 Totali aggiornaTotaliFattura(db::Connection &c, qint64 idFattura);
+
+// The same computation over the rows of either kind of sales document: a credit note's totals
+// (Righe::NotaCredito, its NotaCreditoRighe) are those of an invoice with the same rows, whether
+// the rows were typed or copied from an invoice.
+Totali calcolaTotali(db::Connection &c, Righe righe, qint64 idDocumento);
+Totali aggiornaTotali(db::Connection &c, Righe righe, qint64 idDocumento);
 
 } // namespace vendite
