@@ -91,6 +91,8 @@ public Q_SLOTS:
     void btnTipologieClick();
     void btnUnitaMisuraClick();
     void btnVettureClick(); // the fleet list
+    void btnPersonaleClick(); // the staff list
+    void btnStampePersonaleClick(); // the staff print menu
 
 protected:
     void changeEvent(QEvent *e) override;

@@ -3,5 +3,7 @@
 #include "tst_cisterne.h"
 #include "tst_vetture.h"
 #include "tst_vetturestampe.h"
+#include "tst_personale.h"
+#include "tst_personalestampe.h"
 
-PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe)
+PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe, TestPersonale, TestPersonaleStampe)
