@@ -43,6 +43,8 @@
 #include "sales/GrigliaNoteCredito.h"
 #include "operations/Vetture.h"
 #include "operations/GrigliaCalendario.h"
+#include "operations/GrigliaPersonale.h"
+#include "operations/StampaPersonale.h"
 #include "settings/Ditta.h"
 #include "operations/Carburanti.h"
 #include "operations/Cisterne.h"
@@ -112,7 +114,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnIva", "Iva", "accessories-calculator", &TForm1::btnIvaClick},
          {"btnMarche", "Marche", "emblem-favorite", &TForm1::btnMarcheClick},
          {"btnModalitaPagamento", "Mododalità Pagamento", "wallet-open", &TForm1::btnModalitaPagamentoClick},
-         {"btnPersonale", "Personale", "user-info"},
+         {"btnPersonale", "Personale", "user-info", &TForm1::btnPersonaleClick},
          {nullptr, nullptr, nullptr},
          {"btnProvince", "Province", "mark-location", &TForm1::btnProvinceClick},
          {"btnReparti", "Reparti", "folder", &TForm1::btnRepartiClick},
@@ -974,4 +976,28 @@ void TForm1::Button3Click()
                       .arg(a.preventivi)
                       .arg(a.fatture),
                   QStringLiteral("Informazione"));
+}
+
+// The staff list: every employee while it is open (withdrawn ones included), then the staff
+// lookups of every form again without the withdrawn.
+void TForm1::btnPersonaleClick()
+{
+    if (!frmGrigliaPersonale) return;
+    form_DB->TablePersonale->setFilter(QString());
+    frmGrigliaPersonale->svuotaRicerca();
+    frmGrigliaPersonale->exec();
+    form_DB->TablePersonale->setFilter(QStringLiteral("Annullato = false"));
+}
+
+// The staff print menu, shown without waiting, centred on the screen.
+void TForm1::btnStampePersonaleClick()
+{
+    if (!frmStampaPersonale) return;
+    if (const QScreen *s = screen()) {
+        frmStampaPersonale->adjustSize();
+        frmStampaPersonale->move(s->availableGeometry().center() - frmStampaPersonale->rect().center());
+    }
+    frmStampaPersonale->show();
+    frmStampaPersonale->raise();
+    frmStampaPersonale->activateWindow();
 }

@@ -99,6 +99,8 @@ public Q_SLOTS:
     // within one year, new entries there going into the history.
     void BitBtn3Click();
     void btnStoricoArchivioClick();
+    void btnPersonaleClick(); // the staff list
+    void btnStampePersonaleClick(); // the staff print menu
 
 protected:
     void changeEvent(QEvent *e) override;

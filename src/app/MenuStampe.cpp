@@ -69,6 +69,8 @@ QGroupBox *riquadro(QWidget *page, const Gruppo &g)
                     frmStampaPrimNota->raise();
                     frmStampaPrimNota->activateWindow();
                 };
+            } else if (QLatin1String(d.nome) == QLatin1String("btnStampePersonale")) {
+                azione = [] { Form1->btnStampePersonaleClick(); };
             } else if (d.codice) {
                 const int codice = d.codice;
                 azione = [codice] {

@@ -81,16 +81,17 @@ void TestRegistro::programmaCompletoInOrdine()
     QCOMPARE(chiavi, QStringList({"Form2_Griglia", "GrigliaContabilitaConti", "GrigliaContabilitaRaggruppamenti",
                                   "GrigliaContabilitaClassi", "Form7_DBGrid2", "Form7_DBGrid3", "Fornitori_Griglia",
                                   "frmClienti_Griglia", "frmGrigliaBanche_Griglia", "frmGrigliaComuni_Griglia",
-                                  "frmGrigliaFatture_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia",
-                                  "frmNotaCreditoDBGrid1", "frmNotaCreditoDBGrid3",
-                                  "frmReparti_Griglia",
-                                  "frmGrigliaNoteCredito_Griglia",
-                                  "frmGrigliaTipoDocumenti", "Form5_DBGrid1",
-                                  "frmGrigliaCarburanti", "frmTrovaCap", "frmVettureDettaglio_DBGrid1",
-                                  "frmVettureDettaglio_DBGrid2", "frmVettureDettaglio_DBGrid3",
-                                  "frmVettureDettaglio_DBGrid4", "frmVetture", "frmVeicoli", "frmGrigliaProvince",
-                                  "frmGrigliaIva", "frmGrigliaRifornimenti", "frmGrigliaCisterne",
-                                  "frmCisterneDettaglio_DBGrid1", "frmGrigliaCalendario", "frmGrigliaSequestri", "frmTrovaPA", "frmGrigliaAvvisi"}));
+                                  "frmGrigliaFatture_Griglia", "frmGrigliaPersonale_Griglia", "frmModelli_Griglia",
+                                  "frmModPagam_Griglia", "frmNotaCreditoDBGrid1", "frmNotaCreditoDBGrid3",
+                                  "frmReparti_Griglia", "frmGrigliaNoteCredito_Griglia", "frmGrigliaTipoDocumenti",
+                                  "Form5_DBGrid1", "frmGrigliaCarburanti", "frmTrovaCap",
+                                  "frmVettureDettaglio_DBGrid1", "frmVettureDettaglio_DBGrid2",
+                                  "frmVettureDettaglio_DBGrid3", "frmVettureDettaglio_DBGrid4", "frmVetture",
+                                  "frmVeicoli", "frmGrigliaProvince", "frmGrigliaIva",
+                                  "frmPersonaleDettaglio_DBGrid1", "frmPersonaleDettaglio_DBGrid2",
+                                  "frmPersonaleDettaglio_DBGrid4", "frmGrigliaRifornimenti", "frmGrigliaCisterne",
+                                  "frmCisterneDettaglio_DBGrid1", "frmGrigliaCalendario", "frmGrigliaSequestri",
+                                  "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);

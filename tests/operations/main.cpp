@@ -5,6 +5,8 @@
 #include "tst_vetturestampe.h"
 #include "tst_sequestri.h"
 #include "tst_calendario.h"
+#include "tst_personale.h"
+#include "tst_personalestampe.h"
 
 PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe, TestSequestri, TestSequestriStampe,
-                TestCalendario, TestCalendarioMenu)
+                TestCalendario, TestCalendarioMenu, TestPersonale, TestPersonaleStampe)

@@ -25,6 +25,7 @@
 #include "tst_sequestri.h"
 #include "tst_calendario.h"
 #include "tst_notecredito.h"
+#include "tst_personale.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -39,4 +40,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziPagamentoScadenze,
                      TestServiziSequestri,
                      TestServiziCalendario,
-                     TestServiziNoteCredito)
+                     TestServiziNoteCredito,
+                     TestServiziPersonale)

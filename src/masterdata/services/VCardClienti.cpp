@@ -110,10 +110,10 @@ Esito importa(db::Connection &c, const Regole &r, const QList<common::Vcard4> &s
             q.open();
             if (!q.isEmpty()) {
                 colonne.append({QStringLiteral("Comune_id"), q.field(0).asLargeInt()});
-                colonne.append({r.colonnaCitta, q.field(1).value()});
+                if (!r.colonnaCitta.isEmpty()) colonne.append({r.colonnaCitta, q.field(1).value()});
             }
         }
-        if (const QString descrizione = s.campi[slotCategoria]; !descrizione.isEmpty())
+        if (const QString descrizione = s.campi[slotCategoria]; !descrizione.isEmpty() && !r.tabellaCategorie.isEmpty())
             colonne.append({QStringLiteral("Categoria_ID"), categoria(c, r.tabellaCategorie, descrizione)});
 
         db::Params p;

@@ -39,8 +39,8 @@ struct Valore {
 // What one list's import does differently.
 struct Regole {
     QString tabella;          // the list's table (Clienti)
-    QString tabellaCategorie; // its categories (ClientiCategoria), found or created by Descrizione
-    QString colonnaCitta;     // the town's name column; Comune_id takes the town's key
+    QString tabellaCategorie; // its categories (ClientiCategoria), found or created by Descrizione; empty: none
+    QString colonnaCitta;     // the town's name column (empty: none); Comune_id takes the town's key
     QString ordine;           // the first match in this order is the one updated
     QString prefissoUid;      // the UID prefix the list's export writes
     QString prefissoAltrui;   // the other list's prefix
