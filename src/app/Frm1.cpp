@@ -40,6 +40,7 @@
 #include "masterdata/TariffeDett.h"
 #include "masterdata/UnitaMisura.h"
 #include "sales/GrigliaFatture.h"
+#include "sales/GrigliaPreventivi.h"
 #include "operations/Vetture.h"
 #include "settings/Ditta.h"
 #include "operations/Carburanti.h"
@@ -124,7 +125,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnAttivitaPrimaNota", "Prima Nota", "accessories-text-editor", &TForm1::btnAttivitaPrimaNotaClick}},
         {{"btnFattureClienti", "Fatture", "x-office-document", &TForm1::btnFattureClientiClick},
          {"btnNoteCreditoClienti", "Note Credito", "edit-undo"},
-         {"btnPreventivi", "Preventivi", "document-edit"},
+         {"btnPreventivi", "Preventivi", "document-edit", &TForm1::btnPreventiviClick},
          {"btnSequestri", "Sequestri", "emblem-readonly"}},
         {{"btnFattureFornitori", "Fatture", "x-office-document"},
          {"spdImportaXml", "Importa fattura elettronica xml", "document-import"},
@@ -871,4 +872,16 @@ bool TForm1::eventFilter(QObject *watched, QEvent *e)
         }
     }
     return QMainWindow::eventFilter(watched, e);
+}
+
+void TForm1::btnPreventiviClick()
+{
+    // Customers unfiltered while the quotes are open; the plate box keeps its text.
+    form_DB->Table7->setFilter(QString());
+    for (QLineEdit *e : {frmGrigliaPreventivi->Edit1, frmGrigliaPreventivi->Edit2,
+                         static_cast<QLineEdit *>(frmGrigliaPreventivi->maskDaData),
+                         static_cast<QLineEdit *>(frmGrigliaPreventivi->maskAData)})
+        e->clear();
+    frmGrigliaPreventivi->exec();
+    form_DB->Table7->setFilter(QString());
 }

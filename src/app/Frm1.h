@@ -91,6 +91,7 @@ public Q_SLOTS:
     void btnTipologieClick();
     void btnUnitaMisuraClick();
     void btnVettureClick(); // the fleet list
+    void btnPreventiviClick(); // the quotes' list
 
 protected:
     void changeEvent(QEvent *e) override;

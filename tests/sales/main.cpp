@@ -8,7 +8,10 @@
 #include "tst_modificafatture.h"
 #include "tst_fatturaintera.h"
 #include "tst_pagafatture.h"
+#include "tst_grigliapreventivi.h"
+#include "tst_righepreventivo.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
-                TestFatturaIntera, TestPagaFatture)
+                TestFatturaIntera, TestPagaFatture,
+                TestGrigliaPreventivi, TestMenuPreventivi, TestRighePreventivo)
