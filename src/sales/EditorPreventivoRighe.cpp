@@ -112,9 +112,9 @@ void TfrmPreventivi::creaPaginaRighe()
     grassetto.setBold(true);
     lblTotalePreventivo->setFont(grassetto);
     DBTextTotale->setFont(grassetto);
+    totale->addStretch(1);
     totale->addWidget(lblTotalePreventivo);
     totale->addWidget(DBTextTotale);
-    totale->addStretch(1);
 
     ToolBar1 = new QToolBar(GroupBox1);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -133,7 +133,7 @@ void TfrmPreventivi::creaPaginaRighe()
                                    QStringLiteral("Sava le modifiche effettuate"), "go-next", QStyle::SP_ArrowForward);
     for (QToolButton *b : {spdEliminaDett, SpeedButton4, spdInserisciDett, spdArticoloNonArchivio, spdAvantiDett})
         ToolBar1->addWidget(b);
-    totale->insertWidget(0, ToolBar1, 1);
+    layout->addWidget(ToolBar1);
     layout->addLayout(totale);
 
     auto *riga = new QHBoxLayout;

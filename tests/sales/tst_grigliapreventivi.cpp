@@ -348,31 +348,30 @@ void TestGrigliaPreventivi::elimina()
 {
     QFETCH(bool, conferma);
     g_banco->esegui("insert into Sequestri (Id, Numero, Preventivo_Id, Preventivo_Descrizione) values "
-                    "(30, 1, 11, '2 - del 05/03/2026'), (31, 2, 12, '3 - del 10/03/2026')");
-    g_banco->esegui("insert into PreventiRighe (Prev_ID, NumeroRiga, Descrizione) values (11, 1, 'a'), (11, 2, 'b')");
+                    "(30, 1, 12, '3 - del 10/03/2026'), (31, 2, 11, '2 - del 05/03/2026')");
+    g_banco->esegui("insert into PreventiRighe (Prev_ID, NumeroRiga, Descrizione) values (12, 1, 'a'), (12, 2, 'b')");
     // An invoice imported the quote's rows.
     g_banco->esegui("insert into fattura (ID, Num) values (1, 1)");
-    g_banco->esegui("insert into fattdett (NumFatt, Prev_ID, Descrizione) values (1, 11, 'a')");
-    g_banco->esegui("insert into FatturaPreventiviRighe (Fattura_ID, Preventivo_Id, Numero) values (1, 11, 2)");
+    g_banco->esegui("insert into fattdett (NumFatt, Prev_ID, Descrizione) values (1, 12, 'a')");
+    g_banco->esegui("insert into FatturaPreventiviRighe (Fattura_ID, Preventivo_Id, Numero) values (1, 12, 3)");
     TfrmGrigliaPreventivi *l = frmGrigliaPreventivi;
-    QVERIFY(form_DB->Table16->locate("ID", 11));
+    QVERIFY(form_DB->Table16->locate("ID", 12));
     dialoghi().expectMessage("Sei sicuro di voler eliminare il preventivo?", conferma ? QMessageBox::Yes : QMessageBox::No);
     l->spdElimina->click();
     const int resta = conferma ? 0 : 1;
-    QCOMPARE(conta("select count(*) from PreventiTestata where ID = 11"), resta);
-    QCOMPARE(conta("select count(*) from PreventiRighe where Prev_ID = 11"), conferma ? 0 : 2);
-    QCOMPARE(conta("select count(*) from Sequestri where Id = 30 and Preventivo_Id = 11"), resta);
+    QCOMPARE(conta("select count(*) from PreventiTestata where ID = 12"), resta);
+    QCOMPARE(conta("select count(*) from PreventiRighe where Prev_ID = 12"), conferma ? 0 : 2);
+    QCOMPARE(conta("select count(*) from Sequestri where Id = 30 and Preventivo_Id = 12"), resta);
     // What does not name the quote stays; the invoice keeps its rows and its link.
-    QCOMPARE(conta("select count(*) from Sequestri where Id = 31 and Preventivo_Id = 12"), 1);
+    QCOMPARE(conta("select count(*) from Sequestri where Id = 31 and Preventivo_Id = 11"), 1);
     QCOMPARE(conta("select count(*) from PreventiRighe where Prev_ID = 10"), 2);
-    QCOMPARE(conta("select count(*) from fattdett where Prev_ID = 11"), 1);
-    QCOMPARE(conta("select count(*) from FatturaPreventiviRighe where Preventivo_Id = 11"), 1);
-    QCOMPARE(numeri(), conferma ? QStringList({"1", "3"}) : QStringList({"1", "2", "3"}));
+    QCOMPARE(conta("select count(*) from fattdett where Prev_ID = 12"), 1);
+    QCOMPARE(conta("select count(*) from FatturaPreventiviRighe where Preventivo_Id = 12"), 1);
+    QCOMPARE(numeri(), conferma ? QStringList({"1", "2"}) : QStringList({"1", "2", "3"}));
     if (conferma) {
         // The list stands on the quote above, its rows pointed at it.
-        QCOMPARE(form_DB->Table16->fieldByName("ID").asInteger(), 10);
-        QCOMPARE(form_DB->Table11->recordCount(), 2);
-        QCOMPARE(form_DB->Table11->fieldByName("Prev_ID").asInteger(), 10);
+        QCOMPARE(form_DB->Table16->fieldByName("ID").asInteger(), 11);
+        QVERIFY(form_DB->Table11->sql().contains("Prev_ID = 11 "));
     }
 }
 
