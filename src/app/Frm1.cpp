@@ -41,6 +41,7 @@
 #include "masterdata/UnitaMisura.h"
 #include "sales/GrigliaFatture.h"
 #include "sales/GrigliaNoteCredito.h"
+#include "sales/GrigliaPreventivi.h"
 #include "operations/Vetture.h"
 #include "operations/GrigliaCalendario.h"
 #include "operations/GrigliaPersonale.h"
@@ -132,7 +133,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnAttivitaPrimaNota", "Prima Nota", "accessories-text-editor", &TForm1::btnAttivitaPrimaNotaClick}},
         {{"btnFattureClienti", "Fatture", "x-office-document", &TForm1::btnFattureClientiClick},
          {"btnNoteCreditoClienti", "Note Credito", "edit-undo", &TForm1::btnNoteCreditoClientiClick},
-         {"btnPreventivi", "Preventivi", "document-edit"},
+         {"btnPreventivi", "Preventivi", "document-edit", &TForm1::btnPreventiviClick},
          {"btnSequestri", "Sequestri", "emblem-readonly", &TForm1::btnSequestriClick}},
         {{"btnFattureFornitori", "Fatture", "x-office-document"},
          {"spdImportaXml", "Importa fattura elettronica xml", "document-import"},
@@ -1000,4 +1001,16 @@ void TForm1::btnStampePersonaleClick()
     frmStampaPersonale->show();
     frmStampaPersonale->raise();
     frmStampaPersonale->activateWindow();
+}
+
+void TForm1::btnPreventiviClick()
+{
+    // Customers unfiltered while the quotes are open; the plate box keeps its text.
+    form_DB->Table7->setFilter(QString());
+    for (QLineEdit *e : {frmGrigliaPreventivi->Edit1, frmGrigliaPreventivi->Edit2,
+                         static_cast<QLineEdit *>(frmGrigliaPreventivi->maskDaData),
+                         static_cast<QLineEdit *>(frmGrigliaPreventivi->maskAData)})
+        e->clear();
+    frmGrigliaPreventivi->exec();
+    form_DB->Table7->setFilter(QString());
 }

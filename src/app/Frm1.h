@@ -101,6 +101,7 @@ public Q_SLOTS:
     void btnStoricoArchivioClick();
     void btnPersonaleClick(); // the staff list
     void btnStampePersonaleClick(); // the staff print menu
+    void btnPreventiviClick(); // the quotes' list
 
 protected:
     void changeEvent(QEvent *e) override;

@@ -1,4 +1,5 @@
 #include "Registro.h"
+#include "GriglieAggiunte.h"
 
 #include "ListForm.h"
 #include "DetailForm.h"
@@ -8,6 +9,22 @@
 #include <stdexcept>
 
 namespace forms {
+
+namespace {
+QList<QPair<QString, GrigliaSalvata>> &aggiunte()
+{
+    static QList<QPair<QString, GrigliaSalvata>> g;
+    return g;
+}
+} // namespace
+
+bool dichiaraGriglia(const QString &form, GrigliaSalvata griglia)
+{
+    aggiunte().append({form, std::move(griglia)});
+    return true;
+}
+
+const QList<QPair<QString, GrigliaSalvata>> &griglieAggiunte() { return aggiunte(); }
 
 Registro &Registro::istanza()
 {
@@ -147,6 +164,14 @@ QList<Registro::Griglia> Registro::griglieCreate() const
             if (!w) throw std::logic_error("griglia " + g.griglia.toStdString() + " assente in " + v.nome.toStdString());
             griglie.append({g.chiave, form, w});
         }
+    }
+    for (const auto &[nome, g] : griglieAggiunte()) {
+        const VoceForm *v = voce(nome);
+        QWidget *form = v ? v->corrente() : nullptr;
+        if (!form) continue;
+        QWidget *w = form->findChild<QWidget *>(g.griglia);
+        if (!w) throw std::logic_error("griglia " + g.griglia.toStdString() + " assente in " + nome.toStdString());
+        griglie.append({g.chiave, form, w});
     }
     const QStringList &ordine = ordineGriglie();
     std::stable_sort(griglie.begin(), griglie.end(), [&ordine](const Griglia &a, const Griglia &b) {

@@ -6,6 +6,7 @@
 #include "app/Frm1.h"
 #include "data/DB.h"
 #include "db/Query.h"
+#include "forms/GriglieAggiunte.h"
 #include "forms/Registro.h"
 #include "masterdata/Modelli.h"
 #include "masterdata/Veicoli.h"
@@ -34,6 +35,11 @@ void TestRegistro::dichiarazioni()
         if (!v.dichiarazione.dettaglio.isEmpty()) QVERIFY2(Registro::istanza().voce(v.dichiarazione.dettaglio), qPrintable(v.nome));
         for (const forms::GrigliaSalvata &g : v.dichiarazione.griglie)
             QVERIFY2(Registro::ordineGriglie().contains(g.chiave), qPrintable(g.chiave));
+    }
+    // The grids a page built apart declares belong to a registered form and have their place.
+    for (const auto &[form, g] : forms::griglieAggiunte()) {
+        QVERIFY2(Registro::istanza().voce(form), qPrintable(form));
+        QVERIFY2(Registro::ordineGriglie().contains(g.chiave), qPrintable(g.chiave));
     }
 }
 
@@ -83,12 +89,12 @@ void TestRegistro::programmaCompletoInOrdine()
                                   "frmClienti_Griglia", "frmGrigliaBanche_Griglia", "frmGrigliaComuni_Griglia",
                                   "frmGrigliaFatture_Griglia", "frmGrigliaPersonale_Griglia", "frmModelli_Griglia",
                                   "frmModPagam_Griglia", "frmNotaCreditoDBGrid1", "frmNotaCreditoDBGrid3",
-                                  "frmReparti_Griglia", "frmGrigliaNoteCredito_Griglia", "frmGrigliaTipoDocumenti",
-                                  "Form5_DBGrid1", "frmGrigliaCarburanti", "frmTrovaCap",
-                                  "frmVettureDettaglio_DBGrid1", "frmVettureDettaglio_DBGrid2",
-                                  "frmVettureDettaglio_DBGrid3", "frmVettureDettaglio_DBGrid4", "frmVetture",
-                                  "frmVeicoli", "frmGrigliaProvince", "frmGrigliaIva",
-                                  "frmPersonaleDettaglio_DBGrid1", "frmPersonaleDettaglio_DBGrid2",
+                                  "frmPreventivi_Griglia", "frmReparti_Griglia", "frmGrigliaPreventivi_Griglia",
+                                  "frmGrigliaNoteCredito_Griglia", "frmGrigliaTipoDocumenti", "Form5_DBGrid1",
+                                  "frmGrigliaCarburanti", "frmTrovaCap", "frmVettureDettaglio_DBGrid1",
+                                  "frmVettureDettaglio_DBGrid2", "frmVettureDettaglio_DBGrid3",
+                                  "frmVettureDettaglio_DBGrid4", "frmVetture", "frmVeicoli", "frmGrigliaProvince",
+                                  "frmGrigliaIva", "frmPersonaleDettaglio_DBGrid1", "frmPersonaleDettaglio_DBGrid2",
                                   "frmPersonaleDettaglio_DBGrid4", "frmGrigliaRifornimenti", "frmGrigliaCisterne",
                                   "frmCisterneDettaglio_DBGrid1", "frmGrigliaCalendario", "frmGrigliaSequestri",
                                   "frmTrovaPA", "frmGrigliaAvvisi"}));

@@ -12,10 +12,13 @@
 #include "tst_modificapreventivirighe.h"
 #include "tst_trovafattura.h"
 #include "tst_notecredito.h"
+#include "tst_grigliapreventivi.h"
+#include "tst_righepreventivo.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
                 TestFatturaIntera, TestPagaFatture,
                 TestEditorPreventivo, TestStampaPreventivo, TestModificaPreventiviRighe,
                 TestTrovaFattura, TestNotaCreditoIntera, TestEditorNotaCredito,
-                TestMenuNoteCredito)
+                TestMenuNoteCredito,
+                TestGrigliaPreventivi, TestMenuPreventivi, TestRighePreventivo)

@@ -26,6 +26,7 @@
 #include "tst_calendario.h"
 #include "tst_notecredito.h"
 #include "tst_personale.h"
+#include "tst_preventivi.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -41,4 +42,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziSequestri,
                      TestServiziCalendario,
                      TestServiziNoteCredito,
-                     TestServiziPersonale)
+                     TestServiziPersonale,
+                     TestServiziPreventivi)
