@@ -22,6 +22,7 @@
 #include "tst_righefattura.h"
 #include "tst_vetture.h"
 #include "tst_pagamentoscadenze.h"
+#include "tst_promemoria.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -33,4 +34,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziRigheFattura,
                      TestServiziFatture,
                      TestServiziVetture, TestDuePostazioniCisterna,
-                     TestServiziPagamentoScadenze)
+                     TestServiziPagamentoScadenze,
+                     TestServiziPromemoria)
