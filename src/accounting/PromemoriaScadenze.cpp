@@ -63,6 +63,11 @@ QTableWidget *griglia(QWidget *parent, const char *nome, std::initializer_list<C
     g->setHorizontalHeaderLabels(QStringList(int(colonne.size()), QString()));
     int c = 0;
     for (const Colonna &col : colonne) g->setColumnWidth(c++, col.larghezza);
+    // The date comes first: wide enough for a whole date (and its time in the calendar) at the
+    // screen's font, never cut.
+    const QString esempio =
+        qstrcmp(nome, "StringGrid3") == 0 ? QStringLiteral("00/00/0000 00:00:00") : QStringLiteral("00/00/0000");
+    g->setColumnWidth(0, qMax(g->columnWidth(0), g->fontMetrics().horizontalAdvance(esempio) + 16));
     // The id (and the instalment's letter) are there for the double click, not for the eye.
     for (int i = int(colonne.size()) - nascoste; i < int(colonne.size()); ++i) g->setColumnHidden(i, true);
     return g;
