@@ -22,6 +22,8 @@
 #include "widgets/DBGrid.h"
 #include "accounting/ArchivioContabilita.h"
 #include "accounting/GrigliaIva.h"
+#include "accounting/PromemoriaScadenze.h"
+#include "accounting/services/Promemoria.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Banche.h"
 #include "masterdata/Colori.h"
@@ -444,7 +446,24 @@ bool TForm1::AvvioCompleto()
     }
     const int tab = form_DB->TableOpzioni->fieldByName(QStringLiteral("TabIniziale")).asInteger();
     if (tab >= 0 && tab < pgcBarra->count()) pgcBarra->setCurrentIndex(tab);
+    if (form_DB->TableOpzioni->fieldByName(QStringLiteral("PromemoriaScadenze")).asBoolean()) PromemoriaScadenze();
     return true;
+}
+
+void TForm1::PromemoriaScadenze()
+{
+    // A failing query stops the start-up like any other step; only the window's own errors
+    // are let go, so that the start-up goes on.
+    const promemoria::Promemoria p = promemoria::leggi(form_DB->Connessione);
+    if (!frmPromemoriaScadenze) return;
+    frmPromemoriaScadenze->riempi(p);
+    if (p.isEmpty()) return;
+    raise();
+    activateWindow();
+    try {
+        frmPromemoriaScadenze->exec();
+    } catch (...) {
+    }
 }
 
 namespace {

@@ -122,6 +122,8 @@ private:
     void AggiornaStorico();
     void mostraRagioneSociale();
     bool chiediPassword();
+    // The start-up reminders: fills the reminder window and shows it when something is due.
+    void PromemoriaScadenze();
     void scriviPercorso(const QString &path);
     void termina();
     // Enables the menu's functions that need a database, or disables them after a failed start.

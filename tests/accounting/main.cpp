@@ -3,5 +3,7 @@
 #include "tst_cassastorico.h"
 #include "tst_iva.h"
 #include "tst_pianoconti.h"
+#include "tst_promemoria.h"
 
-PELLA_TEST_MAIN(TestCassa, TestCassaStorico, TestIva, TestPianoConti)
+PELLA_TEST_MAIN(TestCassa, TestCassaStorico, TestIva, TestPianoConti,
+                TestPromemoria)

@@ -27,6 +27,7 @@
 #include "tst_notecredito.h"
 #include "tst_personale.h"
 #include "tst_preventivi.h"
+#include "tst_promemoria.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -43,4 +44,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziCalendario,
                      TestServiziNoteCredito,
                      TestServiziPersonale,
-                     TestServiziPreventivi)
+                     TestServiziPreventivi,
+                     TestServiziPromemoria)
