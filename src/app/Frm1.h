@@ -91,6 +91,11 @@ public Q_SLOTS:
     void btnTipologieClick();
     void btnUnitaMisuraClick();
     void btnVettureClick(); // the fleet list
+    // The "Scadenziario" tab: open and paid instalments of customers and suppliers.
+    void btnScadenziarioScadenzeClientiClick();
+    void btnScadenziarioPagamentiClientiClick();
+    void btnScadenziarioScadenzeFornitoriClick();
+    void btnScadenziarioPagamentiFornitoriClick();
 
 protected:
     void changeEvent(QEvent *e) override;

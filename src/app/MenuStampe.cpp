@@ -2,6 +2,7 @@
 
 #include "BottoniMenu.h"
 #include "Frm1.h"
+#include "accounting/StampaScadenziario.h"
 #include "accounting/StampePrimaNota.h"
 #include "data/DB.h"
 
@@ -68,6 +69,14 @@ QGroupBox *riquadro(QWidget *page, const Gruppo &g)
                     frmStampaPrimNota->show();
                     frmStampaPrimNota->raise();
                     frmStampaPrimNota->activateWindow();
+                };
+            } else if (QLatin1String(d.nome) == QLatin1String("btnStampeScadenziario")) {
+                // The schedule's print menu, shown without waiting.
+                azione = [] {
+                    if (!frmStampaScadenziario) return;
+                    frmStampaScadenziario->show();
+                    frmStampaScadenziario->raise();
+                    frmStampaScadenziario->activateWindow();
                 };
             } else if (d.codice) {
                 const int codice = d.codice;

@@ -3,5 +3,6 @@
 #include "tst_cassastorico.h"
 #include "tst_iva.h"
 #include "tst_pianoconti.h"
+#include "tst_scadenziario.h"
 
-PELLA_TEST_MAIN(TestCassa, TestCassaStorico, TestIva, TestPianoConti)
+PELLA_TEST_MAIN(TestCassa, TestCassaStorico, TestIva, TestPianoConti, TestScadenziario, TestMenuScadenziario)

@@ -10,6 +10,7 @@
 #include "tst_primanota.h"
 #include "tst_ricercaprimanota.h"
 #include "tst_scadenze.h"
+#include "tst_scadenziario.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
 #include "tst_scadenzepagamento.h"
@@ -33,4 +34,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziRigheFattura,
                      TestServiziFatture,
                      TestServiziVetture, TestDuePostazioniCisterna,
-                     TestServiziPagamentoScadenze)
+                     TestServiziPagamentoScadenze,
+                     TestServiziScadenziario)
