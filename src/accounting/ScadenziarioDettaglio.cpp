@@ -198,6 +198,8 @@ void TfrmScadenziarioDettaglio::spdSalvaClick()
     db::Query *q = dataset();
     if (!q->isActive() || q->isEmpty()) return;
     const qint64 id = q->fieldByName(kId).asLargeInt();
+    // What is still being typed goes into the row first, so that it is kept if the save fails.
+    Q_EMIT q->updateRecord();
     if (!q->isEditing()) q->edit();
     // Paid exactly when a payment date is shown; the service keeps the cash book in step.
     if (DBEdit6->text().trimmed().isEmpty()) {

@@ -82,7 +82,7 @@ void TestRegistro::programmaCompletoInOrdine()
                                   "GrigliaContabilitaClassi", "Form7_DBGrid2", "Form7_DBGrid3", "Fornitori_Griglia",
                                   "frmClienti_Griglia", "frmGrigliaBanche_Griglia", "frmGrigliaComuni_Griglia",
                                   "frmGrigliaFatture_Griglia", "frmModelli_Griglia", "frmModPagam_Griglia",
-                                  "frmReparti_Griglia", "frmGrigliaTipoDocumenti", "Form5_DBGrid1",
+                                  "frmReparti_Griglia", "frmScadenziario_Griglia", "frmGrigliaTipoDocumenti", "Form5_DBGrid1",
                                   "frmGrigliaCarburanti", "frmTrovaCap", "frmVettureDettaglio_DBGrid1",
                                   "frmVettureDettaglio_DBGrid2", "frmVettureDettaglio_DBGrid3",
                                   "frmVettureDettaglio_DBGrid4", "frmVetture", "frmVeicoli", "frmGrigliaProvince",

@@ -243,9 +243,10 @@ void TestServiziScadenziario::salva_data()
         << true << 2 << QDate(2026, 3, 13) << 120.0 << "True|13/03/2026|#|120"
         << QStringList{"#:F:13/03/2026:120:0:1:-:1:1:10:False:False"};
     QTest::newRow("payment undone: its rows go") << true << 2 << QDate() << 50.0 << "False|-|-|50" << QStringList{};
-    QTest::newRow("option off: only the paid mark") << false << 1 << d << 100.0 << "True|" + data + "|-|100" << QStringList{};
+    // Without the option a payment leaves Finanzia_id as it was (0 as a new row gets it).
+    QTest::newRow("option off: only the paid mark") << false << 1 << d << 100.0 << "True|" + data + "|0|100" << QStringList{};
     QTest::newRow("option off, undone: the rows stay") << false << 2 << QDate() << 50.0 << "False|-|-|50"
-                                                       << QStringList{"900:F:12/03/2026:50:0:1:-:1:1:10:False:False"};
+                                                       << QStringList{"900:F:12/03/2026:50:0:1:0:1:1:10:False:False"};
 }
 
 void TestServiziScadenziario::salva()
@@ -283,7 +284,7 @@ void TestServiziScadenziario::salva()
     QCOMPARE(s, stato);
     QCOMPARE(trovate, primaNota);
     // The other instalments and the cash book's other rows are untouched.
-    QCOMPARE(scadenza(db, 4), QString("True|06/03/2026|-|20"));
+    QCOMPARE(scadenza(db, 4), QString("True|06/03/2026|0|20"));
     if (rata != 2) QCOMPARE(righe(db, 2), pagamentoDi2);
     QCOMPARE(db.scalar("select count(*) from finanzia").toInt(), (rata != 2 ? 1 : 0) + trovate.size());
 }
@@ -299,7 +300,7 @@ void TestServiziScadenziario::salvataggioRifiutato()
         return false; // the post was refused
     });
     QVERIFY(!e.salvato);
-    QCOMPARE(scadenza(db, 1), QString("False|-|-|100"));
+    QCOMPARE(scadenza(db, 1), QString("False|-|0|100"));
     QCOMPARE(db.scalar("select count(*) from finanzia").toInt(), 0);
 }
 
