@@ -24,6 +24,7 @@
 #include "accounting/GrigliaIva.h"
 #include "accounting/PromemoriaScadenze.h"
 #include "accounting/services/Promemoria.h"
+#include "accounting/Scadenziario.h"
 #include "masterdata/ArchivioTipologie.h"
 #include "masterdata/Banche.h"
 #include "masterdata/Colori.h"
@@ -296,7 +297,7 @@ void TForm1::buildMenu()
         else outer->addLayout(grid);
         if (t == tabStampe) costruisciMenuStampe(page, outer);
         if (t == tabStorico) costruisciMenuStorico(this, page, outer);
-        if (t == tabScadenziario) costruisciMenuScadenziario(page, outer);
+        if (t == tabScadenziario) costruisciMenuScadenziario(this, page, outer);
         if (t == tabVideo) costruisciMenuVideo(page, outer);
         outer->addStretch(1);
         pgcBarra->addTab(page, themeIcon(kTabs[t].icon, QStyle::SP_DirIcon), QString::fromUtf8(kTabs[t].caption));
@@ -1032,4 +1033,24 @@ void TForm1::btnPreventiviClick()
         e->clear();
     frmGrigliaPreventivi->exec();
     form_DB->Table7->setFilter(QString());
+}
+
+void TForm1::btnScadenziarioScadenzeClientiClick()
+{
+    if (frmScadenziario) frmScadenziario->mostraVista(scadenziario::Vista::ScadenzeClienti);
+}
+
+void TForm1::btnScadenziarioPagamentiClientiClick()
+{
+    if (frmScadenziario) frmScadenziario->mostraVista(scadenziario::Vista::PagamentiClienti);
+}
+
+void TForm1::btnScadenziarioScadenzeFornitoriClick()
+{
+    if (frmScadenziario) frmScadenziario->mostraVista(scadenziario::Vista::ScadenzeFornitori);
+}
+
+void TForm1::btnScadenziarioPagamentiFornitoriClick()
+{
+    if (frmScadenziario) frmScadenziario->mostraVista(scadenziario::Vista::PagamentiFornitori);
 }

@@ -102,6 +102,11 @@ public Q_SLOTS:
     void btnPersonaleClick(); // the staff list
     void btnStampePersonaleClick(); // the staff print menu
     void btnPreventiviClick(); // the quotes' list
+    // The "Scadenziario" tab: open and paid instalments of customers and suppliers.
+    void btnScadenziarioScadenzeClientiClick();
+    void btnScadenziarioPagamentiClientiClick();
+    void btnScadenziarioScadenzeFornitoriClick();
+    void btnScadenziarioPagamentiFornitoriClick();
 
 protected:
     void changeEvent(QEvent *e) override;

@@ -59,15 +59,19 @@ void costruisciMenuStorico(TForm1 *form, QWidget *page, QVBoxLayout *layout)
     layout->addLayout(gruppi);
 }
 
-void costruisciMenuScadenziario(QWidget *page, QVBoxLayout *layout)
+void costruisciMenuScadenziario(TForm1 *form, QWidget *page, QVBoxLayout *layout)
 {
     auto *gruppi = new QHBoxLayout;
-    gruppi->addWidget(gruppoPulsanti(page, QStringLiteral("Scadenze"), kRosso,
-                                     {{{"btnScadenziarioScadenzeClienti", "Clienti", "system-users", {}},
-                                       {"btnScadenziarioScadenzeFornitori", "Fornitori", "system-users", {}}}}));
-    gruppi->addWidget(gruppoPulsanti(page, QStringLiteral("Pagamenti"), kAzzurro,
-                                     {{{"btnScadenziarioPagamentiClienti", "Clienti", "wallet-open", {}},
-                                       {"btnScadenziarioPagamentiFornitori", "Fornitori", "wallet-open", {}}}}));
+    gruppi->addWidget(gruppoPulsanti(
+        page, QStringLiteral("Scadenze"), kRosso,
+        {{{"btnScadenziarioScadenzeClienti", "Clienti", "system-users", [form] { form->btnScadenziarioScadenzeClientiClick(); }},
+          {"btnScadenziarioScadenzeFornitori", "Fornitori", "system-users",
+           [form] { form->btnScadenziarioScadenzeFornitoriClick(); }}}}));
+    gruppi->addWidget(gruppoPulsanti(
+        page, QStringLiteral("Pagamenti"), kAzzurro,
+        {{{"btnScadenziarioPagamentiClienti", "Clienti", "wallet-open", [form] { form->btnScadenziarioPagamentiClientiClick(); }},
+          {"btnScadenziarioPagamentiFornitori", "Fornitori", "wallet-open",
+           [form] { form->btnScadenziarioPagamentiFornitoriClick(); }}}}));
     gruppi->addStretch(1);
     layout->addLayout(gruppi);
 }

@@ -2,6 +2,7 @@
 
 #include "BottoniMenu.h"
 #include "Frm1.h"
+#include "accounting/StampaScadenziario.h"
 #include "accounting/StampePrimaNota.h"
 #include "data/DB.h"
 
@@ -71,6 +72,14 @@ QGroupBox *riquadro(QWidget *page, const Gruppo &g)
                 };
             } else if (QLatin1String(d.nome) == QLatin1String("btnStampePersonale")) {
                 azione = [] { Form1->btnStampePersonaleClick(); };
+            } else if (QLatin1String(d.nome) == QLatin1String("btnStampeScadenziario")) {
+                // The schedule's print menu, shown without waiting.
+                azione = [] {
+                    if (!frmStampaScadenziario) return;
+                    frmStampaScadenziario->show();
+                    frmStampaScadenziario->raise();
+                    frmStampaScadenziario->activateWindow();
+                };
             } else if (d.codice) {
                 const int codice = d.codice;
                 azione = [codice] {

@@ -4,6 +4,7 @@
 #include "tst_iva.h"
 #include "tst_pianoconti.h"
 #include "tst_promemoria.h"
+#include "tst_scadenziario.h"
 
 PELLA_TEST_MAIN(TestCassa, TestCassaStorico, TestIva, TestPianoConti,
-                TestPromemoria)
+                TestPromemoria, TestScadenziario, TestMenuScadenziario)

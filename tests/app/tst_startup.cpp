@@ -608,7 +608,7 @@ void TestStartup::historyScheduleAndVideoTabs()
                                                         "Fornitori: Fatture(-), Note Credito(-)",
                                                         "Altro: Calendario, Prima Nota"}));
     QCOMPARE(captions(TForm1::tabScadenziario),
-             QStringList({"Scadenze: Clienti(-), Fornitori(-)", "Pagamenti: Clienti(-), Fornitori(-)"}));
+             QStringList({"Scadenze: Clienti, Fornitori", "Pagamenti: Clienti, Fornitori"}));
     QCOMPARE(captions(TForm1::tabVideo),
              QStringList({"Generale: Introduzione, Griglie, Utilizzo reports, Archivio clienti, Archivio tariffe, "
                           "Scadenziario, Stampe, Storico, Utility",

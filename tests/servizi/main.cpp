@@ -10,6 +10,7 @@
 #include "tst_primanota.h"
 #include "tst_ricercaprimanota.h"
 #include "tst_scadenze.h"
+#include "tst_scadenziario.h"
 #include "tst_stampe.h"
 #include "tst_totali.h"
 #include "tst_scadenzepagamento.h"
@@ -45,4 +46,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziNoteCredito,
                      TestServiziPersonale,
                      TestServiziPreventivi,
-                     TestServiziPromemoria)
+                     TestServiziPromemoria,
+                     TestServiziScadenziario)

@@ -337,6 +337,10 @@ void eliminaRateEPagamenti(db::Connection &c, qint64 idDocumento, bool tuttaLaPr
 
 } // namespace
 
+namespace {
+QVariant parte(qint64 id, bool nulla) { return nulla && id == 0 ? QVariant() : QVariant(id); }
+} // namespace
+
 qint64 scriviRigaPagamento(db::Connection &c, const RigaPagamento &riga)
 {
     const bool entrata = riga.tipo == QLatin1String("F") || riga.tipo == QLatin1String("B");
@@ -346,8 +350,8 @@ qint64 scriviRigaPagamento(db::Connection &c, const RigaPagamento &riga)
                       {QStringLiteral(":operazione"), taglia(riga.operazione)},
                       {QStringLiteral(":entrata"), entrata ? importo : 0.0},
                       {QStringLiteral(":uscita"), entrata ? 0.0 : importo},
-                      {QStringLiteral(":cliente"), riga.cliente},
-                      {QStringLiteral(":fornitore"), riga.fornitore},
+                      {QStringLiteral(":cliente"), parte(riga.cliente, riga.partiNulle)},
+                      {QStringLiteral(":fornitore"), parte(riga.fornitore, riga.partiNulle)},
                       {QStringLiteral(":modpag"), riga.modPagamento},
                       {QStringLiteral(":banca"), riga.banca},
                       {QStringLiteral(":fattura"), riga.idDocumento},

@@ -88,6 +88,8 @@ struct RigaPagamento {
     qint64 fornitore = 0;
     qint64 modPagamento = 0;
     qint64 banca = 0;
+    // The instalment editor copies a missing customer or supplier as it is: 0 is written null.
+    bool partiNulle = false;
 };
 
 // Writes the payment row of an instalment: the row already linked to it by
