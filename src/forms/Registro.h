@@ -85,4 +85,12 @@ template <class T> bool registra(T *&puntatore, const char *nome, Dichiarazione 
     return true;
 }
 
+// The form registered under this name once the program (or a test) has created it; nullptr
+// while it is not in the program. Forms of other units are reached this way, by name.
+inline QWidget *creata(const char *nome)
+{
+    const VoceForm *v = Registro::istanza().voce(QLatin1String(nome));
+    return v && v->corrente ? v->corrente() : nullptr;
+}
+
 } // namespace forms

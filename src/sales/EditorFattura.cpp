@@ -6,6 +6,7 @@
 #include "db/Query.h"
 #include "forms/Family.h"
 #include "forms/ListForm.h"
+#include "forms/Impaginazione.h"
 #include "forms/Registro.h"
 #include "masterdata/DettaglioAnagrafica.h"
 #include "sales/services/Fatture.h"
@@ -29,6 +30,13 @@
 #include <QToolButton>
 
 namespace {
+
+using forms::creata;
+using forms::spostaUltimaRiga;
+using forms::rigaAccanto;
+using forms::soloNumeri;
+using forms::piccolo;
+using forms::tastoCancella;
 
 const QString kErrore = QStringLiteral("Messaggio di errore");
 
@@ -56,59 +64,6 @@ forms::EditorDocumento::Tipo tipoFattura()
         return QStringLiteral("select * from FatturaScadenze where Fattura_ID = %1 order by DataScadenza,Numero").arg(id);
     };
     return t;
-}
-
-QWidget *creata(const char *nome)
-{
-    const forms::VoceForm *v = forms::Registro::istanza().voce(QLatin1String(nome));
-    return v && v->corrente ? v->corrente() : nullptr;
-}
-
-// The last row of a page's form moves into another form (a lookup declared with its buttons
-// into a column or a group).
-void spostaUltimaRiga(QWidget *pagina, QFormLayout *verso)
-{
-    auto *da = qobject_cast<QFormLayout *>(pagina->layout());
-    const QFormLayout::TakeRowResult r = da->takeRow(da->rowCount() - 1);
-    QWidget *etichetta = r.labelItem ? r.labelItem->widget() : nullptr;
-    QWidget *campo = r.fieldItem ? r.fieldItem->widget() : nullptr;
-    delete r.labelItem;
-    delete r.fieldItem;
-    if (etichetta) verso->addRow(etichetta, campo);
-    else verso->addRow(campo);
-}
-
-// The field's row gets a box that holds the field and what is laid beside it.
-QHBoxLayout *rigaAccanto(QWidget *pagina, QWidget *campo)
-{
-    auto *f = qobject_cast<QFormLayout *>(pagina->layout());
-    auto *riga = new QWidget(pagina);
-    f->replaceWidget(campo, riga);
-    auto *h = new QHBoxLayout(riga);
-    h->setContentsMargins(0, 0, 0, 0);
-    campo->setParent(riga);
-    h->addWidget(campo, 1);
-    return h;
-}
-
-void soloNumeri(QLineEdit *e, bool decimali)
-{
-    const QRegularExpression re(decimali ? QStringLiteral("^-?\\d*([.,]\\d*)?$") : QStringLiteral("^-?\\d*$"));
-    e->setValidator(new QRegularExpressionValidator(re, e));
-}
-
-void piccolo(QToolButton *b)
-{
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    b->setIconSize(QSize(16, 16));
-    b->setAutoRaise(true);
-}
-
-bool tastoCancella(QEvent *e)
-{
-    if (e->type() != QEvent::KeyPress) return false;
-    const int k = static_cast<QKeyEvent *>(e)->key();
-    return k == Qt::Key_Backspace || k == Qt::Key_Delete;
 }
 
 } // namespace

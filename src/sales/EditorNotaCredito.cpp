@@ -7,6 +7,7 @@
 #include "forms/DatiCollegati.h"
 #include "forms/Family.h"
 #include "forms/ListForm.h"
+#include "forms/Impaginazione.h"
 #include "forms/Registro.h"
 #include "sales/services/Fatture.h"
 #include "sales/services/NoteCredito.h"
@@ -33,6 +34,11 @@
 
 namespace {
 
+using forms::creata;
+using forms::soloNumeri;
+using forms::piccolo;
+using forms::spostaUltimaRiga;
+
 const QString kErrore = QStringLiteral("Messaggio di errore");
 
 forms::EditorDocumento::Tipo tipoNotaCredito()
@@ -58,38 +64,6 @@ forms::EditorDocumento::Tipo tipoNotaCredito()
         return QStringLiteral("select * from FatturaScadenze where Fattura_ID = %1 order by DataScadenza,Numero").arg(id);
     };
     return t;
-}
-
-QWidget *creata(const char *nome)
-{
-    const forms::VoceForm *v = forms::Registro::istanza().voce(QLatin1String(nome));
-    return v && v->corrente ? v->corrente() : nullptr;
-}
-
-void soloNumeri(QLineEdit *e, bool decimali)
-{
-    const QRegularExpression re(decimali ? QStringLiteral("^-?\\d*([.,]\\d*)?$") : QStringLiteral("^-?\\d*$"));
-    e->setValidator(new QRegularExpressionValidator(re, e));
-}
-
-void piccolo(QToolButton *b)
-{
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    b->setIconSize(QSize(16, 16));
-    b->setAutoRaise(true);
-}
-
-// The last row of a page's form moves into another form (a group).
-void spostaUltimaRiga(QWidget *pagina, QFormLayout *verso)
-{
-    auto *da = qobject_cast<QFormLayout *>(pagina->layout());
-    const QFormLayout::TakeRowResult r = da->takeRow(da->rowCount() - 1);
-    QWidget *etichetta = r.labelItem ? r.labelItem->widget() : nullptr;
-    QWidget *campo = r.fieldItem ? r.fieldItem->widget() : nullptr;
-    delete r.labelItem;
-    delete r.fieldItem;
-    if (etichetta) verso->addRow(etichetta, campo);
-    else verso->addRow(campo);
 }
 
 ui::DBText *testoRiferimento(QWidget *parent, const char *nome, const char *campo)

@@ -7,6 +7,7 @@
 #include "db/Query.h"
 #include "forms/Family.h"
 #include "forms/ListForm.h"
+#include "forms/Impaginazione.h"
 #include "forms/Registro.h"
 #include "masterdata/DettaglioAnagrafica.h"
 #include "widgets/DBCheckBox.h"
@@ -27,6 +28,9 @@
 #include <functional>
 
 namespace {
+
+using forms::creata;
+using forms::rigaAccanto;
 
 const QString kAvvisoRighe = QStringLiteral("Messaggio di Avviso!!");
 
@@ -50,13 +54,6 @@ forms::EditorDocumento::Tipo tipoPreventivo()
     return t;
 }
 
-// A form of the program, when it has been created (forms of other issues may not exist yet).
-QWidget *creata(const char *nome)
-{
-    const forms::VoceForm *v = forms::Registro::istanza().voce(QLatin1String(nome));
-    return v && v->corrente ? v->corrente() : nullptr;
-}
-
 // Shows a form modally: a detail on its current row, without "Annulla".
 void mostraModale(QWidget *w)
 {
@@ -64,34 +61,16 @@ void mostraModale(QWidget *w)
     else if (auto *dialogo = qobject_cast<QDialog *>(w)) dialogo->exec();
 }
 
-// The field's row gets a box that holds the field and what is laid beside it.
-QHBoxLayout *rigaAccanto(QWidget *pagina, QWidget *campo)
-{
-    auto *f = qobject_cast<QFormLayout *>(pagina->layout());
-    auto *riga = new QWidget(pagina);
-    f->replaceWidget(campo, riga);
-    auto *h = new QHBoxLayout(riga);
-    h->setContentsMargins(0, 0, 0, 0);
-    campo->setParent(riga);
-    h->addWidget(campo, 1);
-    return h;
-}
-
 QToolButton *piccolo(QWidget *parent, const QString &nome, const QString &suggerimento, const char *icona,
                      QStyle::StandardPixmap riserva)
 {
     QToolButton *b = ui::toolButton(parent, nome, QString(), suggerimento, icona, riserva);
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    b->setIconSize(QSize(16, 16));
-    b->setAutoRaise(true);
+    forms::piccolo(b);
     return b;
 }
 
-void soloNumeri(QLineEdit *e, bool decimali)
-{
-    const QRegularExpression re(decimali ? QStringLiteral("^-?\\d*([.,]\\d*)?$") : QStringLiteral("^\\d*$"));
-    e->setValidator(new QRegularExpressionValidator(re, e));
-}
+// Whole-number boxes (number, days) take no sign; amounts may be negative.
+void soloNumeri(QLineEdit *e, bool decimali) { forms::soloNumeri(e, decimali, decimali); }
 
 // Runs a function on the events of the objects it is installed on, before they get them.
 class Osservatore : public QObject {

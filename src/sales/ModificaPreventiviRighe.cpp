@@ -9,6 +9,7 @@
 #include "db/DbError.h"
 #include "db/Query.h"
 #include "forms/Family.h"
+#include "forms/Impaginazione.h"
 #include "forms/Registro.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
@@ -27,11 +28,8 @@
 
 namespace {
 
-QWidget *creata(const char *nome)
-{
-    const forms::VoceForm *v = forms::Registro::istanza().voce(QLatin1String(nome));
-    return v && v->corrente ? v->corrente() : nullptr;
-}
+using forms::creata;
+using forms::soloNumeri;
 
 // The focus left a field because the user moved on (not because a message box or a pop-up
 // took the window's focus).
@@ -40,12 +38,6 @@ bool uscitaUtente(QEvent *e)
     if (e->type() != QEvent::FocusOut) return false;
     const Qt::FocusReason r = static_cast<QFocusEvent *>(e)->reason();
     return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason;
-}
-
-void soloNumeri(QLineEdit *e, bool decimali)
-{
-    const QRegularExpression re(decimali ? QStringLiteral("^-?\\d*([.,]\\d*)?$") : QStringLiteral("^-?\\d*$"));
-    e->setValidator(new QRegularExpressionValidator(re, e));
 }
 
 ui::DBEdit *nuovoEdit(QWidget *parent, const QString &nome, const QString &campo)
