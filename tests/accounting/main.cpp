@@ -4,7 +4,9 @@
 #include "tst_iva.h"
 #include "tst_pianoconti.h"
 #include "tst_promemoria.h"
+#include "tst_promemoriaaperture.h"
 #include "tst_scadenziario.h"
 
 PELLA_TEST_MAIN(TestCassa, TestCassaStorico, TestIva, TestPianoConti,
-                TestPromemoria, TestScadenziario, TestMenuScadenziario)
+                TestPromemoria, TestScadenziario, TestMenuScadenziario,
+                TestPromemoriaAperture)
