@@ -384,8 +384,13 @@ void TfrmSequestri_Dettaglio::SpeedButton4Click()
 bool TfrmSequestri_Dettaglio::trova(const QString &sql, bool conSerie)
 {
     db::Query *t = form_DB->TableTrovaFattura;
+    auto *finder = qobject_cast<QDialog *>(forma("frmTrovaFattura"));
     t->close();
+    // An earlier search of any caller (its boxes, filter or a sort by a column this query lacks)
+    // must neither hide rows nor stop this query opening.
+    if (finder) QMetaObject::invokeMethod(finder, "BitBtn3Click");
     t->setFilter(QString());
+    t->setSort(QString());
     t->setSql(sql);
     t->open();
     if (t->isEmpty()) {
@@ -393,7 +398,6 @@ bool TfrmSequestri_Dettaglio::trova(const QString &sql, bool conSerie)
         return false;
     }
     if (t->recordCount() == 1) return true;
-    auto *finder = qobject_cast<QDialog *>(forma("frmTrovaFattura"));
     if (!finder) return false;
     // The quotes have no series: the finder's series box is not offered for them.
     QList<QWidget *> serie;
@@ -406,9 +410,11 @@ bool TfrmSequestri_Dettaglio::trova(const QString &sql, bool conSerie)
     }
     const int esito = finder->exec();
     for (QWidget *w : serie) w->setVisible(true);
-    const bool annullata = esito != QDialog::Accepted || finder->property("RicercaAnnullata").toBool();
+    const bool annullata = esito != QDialog::Accepted || finder->property("RicercaAnnullata").toBool() || t->isEmpty();
+    // The reset moves the list to its first row: the choice is found again after it.
+    const QVariant scelta = annullata ? QVariant() : t->fieldByName(QStringLiteral("ID")).value();
     QMetaObject::invokeMethod(finder, "BitBtn3Click");
-    return !annullata && !t->isEmpty();
+    return !annullata && t->locate(QStringLiteral("ID"), scelta);
 }
 
 void TfrmSequestri_Dettaglio::SpeedButton9Click()

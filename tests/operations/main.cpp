@@ -7,6 +7,7 @@
 #include "tst_calendario.h"
 #include "tst_personale.h"
 #include "tst_personalestampe.h"
+#include "tst_collegamenti.h"
 
 PELLA_TEST_MAIN(TestCarburanti, TestCisterne, TestVetture, TestVettureStampe, TestSequestri, TestSequestriStampe,
-                TestCalendario, TestCalendarioMenu, TestPersonale, TestPersonaleStampe)
+                TestCalendario, TestCalendarioMenu, TestPersonale, TestPersonaleStampe, TestCollegamenti)
