@@ -14,6 +14,7 @@
 #include "tst_notecredito.h"
 #include "tst_grigliapreventivi.h"
 #include "tst_righepreventivo.h"
+#include "tst_notacreditoriferimento.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
@@ -21,4 +22,5 @@ PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, Te
                 TestEditorPreventivo, TestStampaPreventivo, TestModificaPreventiviRighe,
                 TestTrovaFattura, TestNotaCreditoIntera, TestEditorNotaCredito,
                 TestMenuNoteCredito,
-                TestGrigliaPreventivi, TestMenuPreventivi, TestRighePreventivo)
+                TestGrigliaPreventivi, TestMenuPreventivi, TestRighePreventivo,
+                TestNotaCreditoRiferimento)
