@@ -177,6 +177,15 @@ void nellEditore(qint64 id, const std::function<void()> &azione)
     QVERIFY2(chiuso, "l'editor della nota di credito non si è chiuso con Indietro");
 }
 
+// The instalment editor as a supplier's document leaves it: the credit note must turn it back.
+void lasciatoPerFornitore()
+{
+    forms::DetailForm *d = dettaglioScadenza();
+    d->findChild<QLabel *>("Label2")->setText(QStringLiteral("Fornitore"));
+    d->findChild<QWidget *>("LookClienti")->setVisible(false);
+    d->findChild<QWidget *>("LookFornitori")->setVisible(true);
+}
+
 // The instalment editor as the credit note shows it: for a customer, with the customer's name.
 void verificaParteCliente(forms::DetailForm *d)
 {
@@ -287,6 +296,7 @@ void TestNotaCreditoRiferimento::modificaScadenza()
     nellEditore(6, [&] {
         QVERIFY(frmNotaCredito->spdModificaPiccolo->isEnabled());
         QVERIFY(form_DB->TableFatturaScadenze->locate("Numero", 2));
+        lasciatoPerFornitore();
         conModale([] { frmNotaCredito->spdModificaPiccolo->click(); },
                   [&](QWidget *w) {
                       forms::DetailForm *d = dettaglioScadenza();
@@ -306,6 +316,7 @@ void TestNotaCreditoRiferimento::aggiungiScadenza()
     bool aperto = false;
     nellEditore(6, [&] {
         QVERIFY(frmNotaCredito->spdInserisciPiccolo->isEnabled());
+        lasciatoPerFornitore();
         conModale([] { frmNotaCredito->spdInserisciPiccolo->click(); },
                   [&](QWidget *w) {
                       forms::DetailForm *d = dettaglioScadenza();
