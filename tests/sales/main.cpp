@@ -15,6 +15,7 @@
 #include "tst_grigliapreventivi.h"
 #include "tst_righepreventivo.h"
 #include "tst_preventivointero.h"
+#include "tst_notacreditoriferimento.h"
 
 PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, TestRigheFattura, TestModificaFatture,
                 TestGrigliaFatture, TestEditorFattura, TestMenuFatture,
@@ -23,4 +24,5 @@ PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, Te
                 TestTrovaFattura, TestNotaCreditoIntera, TestEditorNotaCredito,
                 TestMenuNoteCredito,
                 TestGrigliaPreventivi, TestMenuPreventivi, TestRighePreventivo,
-                TestPreventivoIntero)
+                TestPreventivoIntero,
+                TestNotaCreditoRiferimento)
