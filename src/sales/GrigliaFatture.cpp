@@ -331,7 +331,14 @@ void TfrmGrigliaFatture::spdInserisciClick()
         sqlPrima = q->sql();
         ripunta(q, sqlFattura(creato.id));
     }
-    if (DaSequestro) requerySeAttiva(form_DB->TableSequestri);
+    if (d.sequestro > 0) {
+        // The seizure now names its invoice and stays the current one: the editor's print takes
+        // the invoice of the register's current row.
+        db::Query *sequestri = form_DB->TableSequestri;
+        if (sequestri->isEditing()) sequestri->cancel();
+        sequestri->requery();
+        sequestri->locate(QStringLiteral("Id"), d.sequestro);
+    }
     btnRequeryClick();
     if (Form7) {
         Form7->DatiModificati = true;

@@ -301,16 +301,24 @@ void TestGrigliaFatture::aggiungiInStorico()
 
 void TestGrigliaFatture::aggiungiDaSequestro()
 {
-    g_banco->esegui("insert into Sequestri (Id, Numero, Data, DataDissequestro, AutoTarga) values "
-                    "(30, 5, #2/10/2026#, #3/2/2026#, 'EF789GH')");
+    // Seizure 29, first in the register, is already billed with invoice 12.
+    g_banco->esegui("insert into Sequestri (Id, Numero, Data, DataDissequestro, AutoTarga, Fatturato, Fattura_Id) values "
+                    "(29, 4, #1/5/2026#, null, 'XX111XX', true, 12), (30, 5, #2/10/2026#, #3/2/2026#, 'EF789GH', false, null)");
     form_DB->TableSequestri->requery();
     QVERIFY(form_DB->TableSequestri->locate("Id", 30));
     DaSequestro = true;
     TfrmGrigliaFatture *l = frmGrigliaFatture;
+    ProgrammaDiStampa stampa(false);
     conModale([l] { l->spdInserisciClick(); }, [&](QWidget *) {
         QCOMPARE(Form7->DBEdit4->text(), QStringLiteral("EF789GH"));
+        // The new invoice's print is of the new invoice, not of the register's first seizure.
+        Form7->spdStampa->click();
+        const QString sql = valore("select Query from TempStampa").toString();
+        QVERIFY2(sql.contains(QStringLiteral("= %1").arg(Form7->idDocumento())), qPrintable(sql));
+        QVERIFY2(!sql.contains(QStringLiteral("= 12")), qPrintable(sql));
         Form7->spdIndietroClick();
     });
+    QCOMPARE(form_DB->TableSequestri->fieldByName("Id").asInteger(), 30);
     DaSequestro = false;
     const db::Params p = {{":id", l->ultimaAggiunta()}};
     QCOMPARE(form_DB->Connessione.scalar("select Sequestro_ID from fattura where ID = :id", p).toInt(), 30);
