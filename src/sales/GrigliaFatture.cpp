@@ -296,8 +296,8 @@ void TfrmGrigliaFatture::spdInserisciClick()
 
     vendite::NuovoDocumento d;
     d.oggi = core::Clock::instance().today();
-    d.modalitaStorico = ModalitaStorico;
-    if (!ModalitaStorico && form_DB->Table12->fieldByName(QStringLiteral("FatturazioneMultipla")).asBoolean()
+    // The next number of its series whatever period the list shows: the series is asked always.
+    if (form_DB->Table12->fieldByName(QStringLiteral("FatturazioneMultipla")).asBoolean()
         && frmSceltaSerieFatturazione) {
         // The chooser writes into a row begun in Table3; the row stored is the service's.
         q->append();

@@ -238,7 +238,6 @@ void TfrmGrigliaNoteCredito::spdInserisciClick()
     vendite::NuovoDocumento d;
     d.notaCredito = true;
     d.oggi = core::Clock::instance().today();
-    d.modalitaStorico = ModalitaStorico;
     // The series is asked also while past documents are browsed.
     if (form_DB->Table12->fieldByName(QStringLiteral("FatturazioneMultipla")).asBoolean() && frmSceltaFatturazioneNotaCr) {
         q->append();

@@ -196,12 +196,6 @@ void TfrmGrigliaPreventivi::spdInserisciClick()
 
     vendite::NuovoPreventivo d;
     d.oggi = core::Clock::instance().today();
-    d.modalitaStorico = ModalitaStorico;
-    if (ModalitaStorico) {
-        // The highest number among the quotes browsed, whatever order the list shows.
-        const int colonna = q->fieldIndex(QStringLiteral("Numero"));
-        for (int r = 0; r < q->recordCount(); ++r) d.ultimoNumeroStorico = qMax(d.ultimoNumeroStorico, q->valueAt(r, colonna).toLongLong());
-    }
     db::Query *sequestri = form_DB->TableSequestri;
     if (DaSequestro && !sequestri->isEmpty()) d.sequestro = sequestri->fieldByName(QStringLiteral("Id")).asLargeInt();
     d.valoriPredefiniti = [](db::Query &nuovo) {

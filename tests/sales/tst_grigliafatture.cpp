@@ -281,13 +281,17 @@ void TestGrigliaFatture::aggiungiInStorico()
     TfrmGrigliaFatture *l = frmGrigliaFatture;
     conModale([l] { l->spdInserisciClick(); }, [&](QWidget *) {
         QCOMPARE(Form7->idDocumento(), l->ultimaAggiunta());
-        QCOMPARE(Form7->DBEdit2->text(), QStringLiteral("1"));
+        QCOMPARE(Form7->DBEdit2->text(), QStringLiteral("4"));
         Form7->spdIndietroClick();
     });
+    // Dated today, so the next of this year, and the next progressive: never a second invoice 1
+    // nor a second e-invoice file of one name.
     const qint64 id = l->ultimaAggiunta();
     const db::Params p = {{":id", id}};
-    QCOMPARE(form_DB->Connessione.scalar("select Num from fattura where ID = :id", p).toInt(), 1);
-    QCOMPARE(form_DB->Connessione.scalar("select DatiTrasmissione_NumeroInterno from fattura where ID = :id", p).toInt(), 1);
+    QCOMPARE(form_DB->Connessione.scalar("select Num from fattura where ID = :id", p).toInt(), 4);
+    QCOMPARE(form_DB->Connessione.scalar("select DatiTrasmissione_NumeroInterno from fattura where ID = :id", p).toInt(), 41);
+    QCOMPARE(conta("select count(*) from fattura where Num = 4 and Storico = false and FattNota = false"), 1);
+    QCOMPARE(conta("select count(*) from fattura where DatiTrasmissione_ProgressivoInvio = 41"), 1);
     QCOMPARE(form_DB->Connessione.scalar("select Storico from fattura where ID = :id", p).toInt(), 0);
     QCOMPARE(form_DB->Connessione.scalar("select Data from fattura where ID = :id", p).toString(), QString("2026-03-15 00:00:00"));
     QCOMPARE(form_DB->Connessione.scalar("select count(*) from FatturaScadenze where Fattura_ID = :id", p).toInt(), 1);

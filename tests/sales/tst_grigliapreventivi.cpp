@@ -238,8 +238,9 @@ void TestGrigliaPreventivi::aggiungiInStorico_data()
     QTest::addColumn<QString>("periodo");
     QTest::addColumn<int>("numero");
     QTest::addColumn<QStringList>("mostrati"); // the period's quotes, after
-    QTest::newRow("2025: after the highest browsed") << "Data >= #1/1/2025# and Data < #1/1/2026#" << 42 << QStringList{"41"};
-    QTest::newRow("an empty period") << "Data >= #1/1/2024# and Data < #1/1/2025#" << 1 << QStringList{};
+    // A new quote is of this year, numbered after this year's highest, whatever period is shown.
+    QTest::newRow("2025, up to 41") << "Data >= #1/1/2025# and Data < #1/1/2026#" << 4 << QStringList{"41"};
+    QTest::newRow("an empty period") << "Data >= #1/1/2024# and Data < #1/1/2025#" << 4 << QStringList{};
 }
 
 void TestGrigliaPreventivi::aggiungiInStorico()
@@ -259,12 +260,12 @@ void TestGrigliaPreventivi::aggiungiInStorico()
     });
     const qint64 id = l->ultimaAggiunta();
     QCOMPARE(valore("select Numero from PreventiTestata where ID = :id", id).toInt(), numero);
-    QCOMPARE(valore("select Storico from PreventiTestata where ID = :id", id).toInt(), 1);
+    QCOMPARE(valore("select Storico from PreventiTestata where ID = :id", id).toInt(), 0);
     QCOMPARE(valore("select count(*) from PreventiTestata where ID = :id and Data = #3/15/2026#", id).toInt(), 1);
-    // The period is shown again; the year's numbering is untouched.
+    QCOMPARE(conta("select count(*) from PreventiTestata where Numero = 4"), 1);
+    // The period is shown again.
     QCOMPARE(form_DB->Table16->sql(), sqlPeriodo);
     QCOMPARE(numeri(), mostrati);
-    QCOMPARE(conta("select max(Numero) from PreventiTestata where Storico = false"), 3);
     ripunta(kSqlAnno);
 }
 

@@ -432,6 +432,7 @@ void TestEditorNotaCredito::init()
 
 void TestEditorNotaCredito::cleanup()
 {
+    ModalitaStorico = false;
     const bool pulito = dialoghi().clean();
     const QString resoconto = dialoghi().report();
     g_banco.reset();
@@ -637,26 +638,37 @@ void TestEditorNotaCredito::calcoloSegnaModificata()
 void TestEditorNotaCredito::numerazioneUnica_data()
 {
     QTest::addColumn<bool>("unica");
+    QTest::addColumn<bool>("storico"); // a past period browsed: the new credit note is of this year all the same
     QTest::addColumn<QString>("numero");
-    QTest::newRow("separate: after credit note 2") << false << "3";
-    QTest::newRow("joint: after invoice 7") << true << "8";
+    QTest::newRow("separate: after credit note 2") << false << false << "3";
+    QTest::newRow("joint: after invoice 7") << true << false << "8";
+    QTest::newRow("separate, history browsed") << false << true << "3";
+    QTest::newRow("joint, history browsed") << true << true << "8";
 }
 
 void TestEditorNotaCredito::numerazioneUnica()
 {
     QFETCH(bool, unica);
+    QFETCH(bool, storico);
     QFETCH(QString, numero);
     g_banco->esegui(QStringLiteral("update opzioni set NumerazioneUnicaNoteCredito = %1").arg(unica ? 1 : 0));
     TfrmGrigliaNoteCredito *l = frmGrigliaNoteCredito;
+    ModalitaStorico = storico;
     QString mostrato;
+    QString progressivo;
     conModale([l] { l->spdInserisci->click(); },
               [&](QWidget *) {
                   mostrato = frmNotaCredito->DBEdit2->text();
+                  progressivo = valore("select DatiTrasmissione_ProgressivoInvio || '/' || Storico from fattura where ID = :id",
+                                       l->ultimaAggiunta())
+                                    .toString();
                   // "Annulla" deletes the new credit note with what it got, without a second question.
                   dialoghi().expectMessage("Sei sicuro di voler annullare l'inserimento ?", QMessageBox::Yes);
                   frmNotaCredito->spdAnnulla->click();
               });
+    ModalitaStorico = false;
     QCOMPARE(mostrato, numero);
+    QCOMPARE(progressivo, QStringLiteral("13/0"));
     const qint64 nuova = l->ultimaAggiunta();
     QVERIFY(nuova > 6);
     QCOMPARE(dialoghi().messages().size(), 1);

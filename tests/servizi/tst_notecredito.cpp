@@ -140,22 +140,6 @@ void TestServiziNoteCredito::numerazione()
     QCOMPARE(q.fieldByName("DatiTrasmissione_ProgressivoInvio").asLargeInt(), qint64(34));
 }
 
-void TestServiziNoteCredito::numerazioneStorico()
-{
-    // While past documents are browsed: number and progressive 1, the credit note in history,
-    // dated today.
-    CoreSeams seams;
-    TestDatabase d(TestDatabase::WithSchema);
-    db::Connection &c = d.conn();
-    c.execute("insert into fattura (Num, FattNota, DatiTrasmissione_NumeroInterno) values (5, true, 40)");
-    const vendite::DocumentoCreato n =
-        vendite::nuovoDocumento(c, {.notaCredito = true, .oggi = QDate(2026, 3, 1), .modalitaStorico = true});
-    QCOMPARE(n.numero, qint64(1));
-    QCOMPARE(n.progressivo, qint64(1));
-    QCOMPARE(c.scalar(QStringLiteral("select Storico from fattura where ID = %1").arg(n.id)).toInt(), 1);
-    QCOMPARE(c.scalar(QStringLiteral("select Year(Data) from fattura where ID = %1").arg(n.id)).toInt(), 2026);
-}
-
 void TestServiziNoteCredito::dataPrecedente_data()
 {
     QTest::addColumn<bool>("unica");

@@ -12,7 +12,6 @@ private Q_SLOTS:
     void filtroApplicato();
     void numerazione_data();
     void numerazione();
-    void numerazioneStorico();
     void dataPrecedente_data();
     void dataPrecedente();
     void eliminaConTuttoCioCheNeDipende();

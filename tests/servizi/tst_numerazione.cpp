@@ -44,41 +44,37 @@ void TestServiziNumerazione::numeroEProgressivo_data()
     QTest::addColumn<bool>("piuSerie");         // ditta.FatturazioneMultipla
     QTest::addColumn<bool>("notaCredito");
     QTest::addColumn<QString>("serie");
-    QTest::addColumn<bool>("storico");          // ModalitaStorico
     QTest::addColumn<qint64>("numero");
     QTest::addColumn<qint64>("progressivo");
     const QStringList none;
-    QTest::newRow("empty table") << none << false << false << false << "" << false << 1ll << 1ll;
+    QTest::newRow("empty table") << none << false << false << false << "" << 1ll << 1ll;
     QTest::newRow("after the highest") << QStringList{"1 - - 1", "3 - - 2", "2 - - 3"} << false << false << false << ""
-                                       << false << 4ll << 4ll;
+                                       << 4ll << 4ll;
     QTest::newRow("history ignored, progressive of every row")
-        << QStringList{"40 - S 40", "2 - - 41"} << false << false << false << "" << false << 3ll << 42ll;
-    QTest::newRow("first of the year") << QStringList{"40 - S 40"} << false << false << false << "" << false << 1ll << 41ll;
+        << QStringList{"40 - S 40", "2 - - 41"} << false << false << false << "" << 3ll << 42ll;
+    QTest::newRow("first of the year") << QStringList{"40 - S 40"} << false << false << false << "" << 1ll << 41ll;
     QTest::newRow("Non Numerare on the highest")
-        << QStringList{"1 - - 1", "2 - - 2", "9 - X 3"} << false << false << false << "" << false << 3ll << 4ll;
+        << QStringList{"1 - - 1", "2 - - 2", "9 - X 3"} << false << false << false << "" << 3ll << 4ll;
     QTest::newRow("purchase documents ignored")
-        << QStringList{"50 - C 60", "2 - - 5"} << false << false << false << "" << false << 3ll << 61ll;
+        << QStringList{"50 - C 60", "2 - - 5"} << false << false << false << "" << 3ll << 61ll;
     QTest::newRow("joint off: invoice ignores credit notes")
-        << QStringList{"7 - N 1", "3 - - 2"} << false << false << false << "" << false << 4ll << 3ll;
+        << QStringList{"7 - N 1", "3 - - 2"} << false << false << false << "" << 4ll << 3ll;
     QTest::newRow("joint off: credit notes among themselves")
-        << QStringList{"7 - N 1", "3 - - 2"} << false << false << true << "" << false << 8ll << 3ll;
-    QTest::newRow("joint off: first credit note") << QStringList{"3 - - 2"} << false << false << true << "" << false << 1ll << 3ll;
+        << QStringList{"7 - N 1", "3 - - 2"} << false << false << true << "" << 8ll << 3ll;
+    QTest::newRow("joint off: first credit note") << QStringList{"3 - - 2"} << false << false << true << "" << 1ll << 3ll;
     QTest::newRow("joint on: invoice after a credit note")
-        << QStringList{"7 - N 1", "3 - - 2"} << true << false << false << "" << false << 8ll << 3ll;
+        << QStringList{"7 - N 1", "3 - - 2"} << true << false << false << "" << 8ll << 3ll;
     QTest::newRow("joint on: credit note after an invoice")
-        << QStringList{"7 - - 1", "3 - N 2"} << true << false << true << "" << false << 8ll << 3ll;
-    QTest::newRow("series: within its own") << QStringList{"5 A - 1", "2 B - 2"} << false << true << false << "B" << false
+        << QStringList{"7 - - 1", "3 - N 2"} << true << false << true << "" << 8ll << 3ll;
+    QTest::newRow("series: within its own") << QStringList{"5 A - 1", "2 B - 2"} << false << true << false << "B"
                                             << 3ll << 3ll;
-    QTest::newRow("series: first of a new one") << QStringList{"5 A - 1", "2 B - 2"} << false << true << false << "C" << false
+    QTest::newRow("series: first of a new one") << QStringList{"5 A - 1", "2 B - 2"} << false << true << false << "C"
                                                 << 1ll << 3ll;
-    QTest::newRow("series: case ignored") << QStringList{"5 a - 1"} << false << true << false << "A" << false << 6ll << 2ll;
+    QTest::newRow("series: case ignored") << QStringList{"5 a - 1"} << false << true << false << "A" << 6ll << 2ll;
     QTest::newRow("series given, company with one series")
-        << QStringList{"5 A - 1", "2 B - 2"} << false << false << false << "B" << false << 6ll << 3ll;
+        << QStringList{"5 A - 1", "2 B - 2"} << false << false << false << "B" << 6ll << 3ll;
     QTest::newRow("series: credit notes of the series, joint on")
-        << QStringList{"5 A - 1", "6 A N 2", "9 B N 3"} << true << true << true << "A" << false << 7ll << 4ll;
-    QTest::newRow("history browsing: 1 and 1")
-        << QStringList{"1 - - 1", "2 - - 2"} << false << false << false << "" << true << 1ll << 1ll;
-    QTest::newRow("history browsing, credit note") << QStringList{"1 - N 1"} << false << false << true << "" << true << 1ll << 1ll;
+        << QStringList{"5 A - 1", "6 A N 2", "9 B N 3"} << true << true << true << "A" << 7ll << 4ll;
 }
 
 void TestServiziNumerazione::numeroEProgressivo()
@@ -88,7 +84,6 @@ void TestServiziNumerazione::numeroEProgressivo()
     QFETCH(bool, piuSerie);
     QFETCH(bool, notaCredito);
     QFETCH(QString, serie);
-    QFETCH(bool, storico);
     QFETCH(qint64, numero);
     QFETCH(qint64, progressivo);
     CoreSeams seams;
@@ -96,20 +91,17 @@ void TestServiziNumerazione::numeroEProgressivo()
     documenti(d.conn(), esistenti);
     d.conn().execute("update opzioni set NumerazioneUnicaNoteCredito = :v", {{":v", numerazioneUnica}});
     d.conn().execute("update ditta set FatturazioneMultipla = :v", {{":v", piuSerie}});
-    if (!storico) {
-        QCOMPARE(vendite::prossimoNumero(d.conn(), notaCredito, serie), numero);
-        QCOMPARE(vendite::prossimoProgressivo(d.conn()), progressivo);
-    }
-    const vendite::DocumentoCreato n =
-        vendite::nuovoDocumento(d.conn(), {.notaCredito = notaCredito, .serie = serie, .oggi = kOggi, .modalitaStorico = storico});
+    QCOMPARE(vendite::prossimoNumero(d.conn(), notaCredito, serie), numero);
+    QCOMPARE(vendite::prossimoProgressivo(d.conn()), progressivo);
+    const vendite::DocumentoCreato n = vendite::nuovoDocumento(d.conn(), {.notaCredito = notaCredito, .serie = serie, .oggi = kOggi});
     QCOMPARE(n.numero, numero);
     QCOMPARE(n.progressivo, progressivo);
     const db::Params id = {{":id", n.id}};
     QCOMPARE(d.conn().scalar("select Num from fattura where ID = :id", id).toLongLong(), numero);
     QCOMPARE(d.conn().scalar("select DatiTrasmissione_NumeroInterno from fattura where ID = :id", id).toLongLong(), progressivo);
     QCOMPARE(d.conn().scalar("select DatiTrasmissione_ProgressivoInvio from fattura where ID = :id", id).toLongLong(), progressivo);
-    // A credit note added while browsing history is itself in history; an invoice never is.
-    QCOMPARE(d.conn().scalar("select Storico from fattura where ID = :id", id).toInt(), notaCredito && storico ? 1 : 0);
+    // A new document is of the current year, whatever period a list shows.
+    QCOMPARE(d.conn().scalar("select Storico from fattura where ID = :id", id).toInt(), 0);
     QCOMPARE(d.conn().scalar("select count(*) from fattura").toInt(), int(esistenti.size()) + 1);
 }
 

@@ -97,26 +97,18 @@ void TestServiziPreventivi::numerazione_data()
 {
     QTest::addColumn<QStringList>("preventivi"); // "numero,storico"
     QTest::addColumn<QStringList>("eliminati");  // numbers deleted before
-    QTest::addColumn<bool>("storico");
-    QTest::addColumn<int>("ultimoStorico");
     QTest::addColumn<int>("numero");
-    QTest::newRow("first of all") << QStringList{} << QStringList{} << false << 0 << 1;
-    QTest::newRow("first of the year: only past quotes") << QStringList{"41,1", "40,1"} << QStringList{} << false << 0 << 1;
-    QTest::newRow("after the highest of the year") << QStringList{"1,0", "5,0", "2,0", "41,1"} << QStringList{} << false << 0
-                                                   << 6;
-    QTest::newRow("after deleting the last") << QStringList{"1,0", "2,0", "3,0"} << QStringList{"3"} << false << 0 << 3;
-    QTest::newRow("after deleting one in the middle") << QStringList{"1,0", "2,0", "3,0"} << QStringList{"2"} << false << 0
-                                                      << 4;
-    QTest::newRow("history: after the highest browsed") << QStringList{"3,0"} << QStringList{} << true << 41 << 42;
-    QTest::newRow("history: nothing browsed") << QStringList{"3,0"} << QStringList{} << true << 0 << 1;
+    QTest::newRow("first of all") << QStringList{} << QStringList{} << 1;
+    QTest::newRow("first of the year: only past quotes") << QStringList{"41,1", "40,1"} << QStringList{} << 1;
+    QTest::newRow("after the highest of the year") << QStringList{"1,0", "5,0", "2,0", "41,1"} << QStringList{} << 6;
+    QTest::newRow("after deleting the last") << QStringList{"1,0", "2,0", "3,0"} << QStringList{"3"} << 3;
+    QTest::newRow("after deleting one in the middle") << QStringList{"1,0", "2,0", "3,0"} << QStringList{"2"} << 4;
 }
 
 void TestServiziPreventivi::numerazione()
 {
     QFETCH(QStringList, preventivi);
     QFETCH(QStringList, eliminati);
-    QFETCH(bool, storico);
-    QFETCH(int, ultimoStorico);
     QFETCH(int, numero);
     CoreSeams seams;
     TestDatabase d(TestDatabase::WithSchema);
@@ -129,13 +121,13 @@ void TestServiziPreventivi::numerazione()
         const qint64 id = d.conn().scalar("select ID from PreventiTestata where Numero = :n", {{":n", n.toInt()}}).toLongLong();
         QVERIFY(vendite::eliminaPreventivo(d.conn(), id).eliminato);
     }
-    if (!storico) QCOMPARE(vendite::prossimoNumeroPreventivo(d.conn()), qint64(numero));
+    QCOMPARE(vendite::prossimoNumeroPreventivo(d.conn()), qint64(numero));
     const vendite::PreventivoCreato creato =
-        vendite::nuovoPreventivo(d.conn(), {.oggi = kOggi, .modalitaStorico = storico, .ultimoNumeroStorico = ultimoStorico});
+        vendite::nuovoPreventivo(d.conn(), {.oggi = kOggi});
     QCOMPARE(creato.numero, qint64(numero));
     const db::Params p = {{":id", creato.id}};
     QCOMPARE(d.conn().scalar("select Numero from PreventiTestata where ID = :id", p).toInt(), numero);
-    QCOMPARE(d.conn().scalar("select Storico from PreventiTestata where ID = :id", p).toInt(), storico ? 1 : 0);
+    QCOMPARE(d.conn().scalar("select Storico from PreventiTestata where ID = :id", p).toInt(), 0);
     QCOMPARE(testo(d.conn(), QString("select Data from PreventiTestata where ID = %1").arg(creato.id)), QString("15/03/2026"));
     // Nothing else is given by the list: no customer, no totals.
     QCOMPARE(d.conn().scalar("select count(*) from PreventiTestata where ID = :id and (Cliente_ID = 0 or Cliente_ID is null) "

@@ -40,15 +40,15 @@ DocumentoCreato nuovoDocumento(db::Connection &c, const NuovoDocumento &d)
     // Another workstation numbering now waits here until this document is stored.
     c.lockForNumbering(QStringLiteral("fattura"));
     DocumentoCreato creato;
-    creato.numero = d.modalitaStorico ? 1 : prossimoNumero(c, d.notaCredito, d.serie);
-    creato.progressivo = d.modalitaStorico ? 1 : prossimoProgressivo(c);
+    creato.numero = prossimoNumero(c, d.notaCredito, d.serie);
+    creato.progressivo = prossimoProgressivo(c);
 
     db::Query q(&c);
     q.setSql(QStringLiteral("select * from fattura where ID = 0"));
     q.open();
     q.insert();
     auto campo = [&q](const char *nome) { return q.fieldByName(QLatin1String(nome)); };
-    campo("Storico").setValue(d.notaCredito ? d.modalitaStorico : false);
+    campo("Storico").setValue(false);
     if (!d.serie.isEmpty()) campo("SerieFatturazione").setAsString(d.serie);
     campo("Num").setValue(creato.numero);
     campo("FattNota").setValue(d.notaCredito);

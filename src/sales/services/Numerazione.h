@@ -16,7 +16,6 @@ struct NuovoDocumento {
     bool notaCredito = false;  // a sales credit note (FattNota), else a sales invoice
     QString serie;             // the series chosen when the company invoices in several (ditta.FatturazioneMultipla)
     QDate oggi;                // the document's date
-    bool modalitaStorico = false; // past documents are being browsed: number and progressive 1
     qint64 sequestro = 0;      // an invoice that bills this seizure (Sequestri.Id), 0 for none
     // Called on the new row, before it is stored, inside the transaction: the caller's default
     // values of the kind of document (Personalizzazioni, applied by the form's helper), which may
@@ -39,8 +38,9 @@ qint64 prossimoNumero(db::Connection &c, bool notaCredito, const QString &serie)
 qint64 prossimoProgressivo(db::Connection &c);
 
 // Stores a new sales document, numbered, in one transaction that holds the numbering's lock
-// from the reading of the highest number to the commit: Num, the progressive, Storico (false
-// for an invoice, modalitaStorico for a credit note), FattNota, NonNumerare false, Data,
+// from the reading of the highest number to the commit: Num, the progressive, Storico false
+// (a new document is of the current year whatever period a list shows: number 1 there would
+// duplicate this year's first, progressive 1 the name of a sent file), FattNota, NonNumerare false, Data,
 // DatiGenerali_Divisa "EUR", SerieFatturazione, Banca_ID and ModPagamento_Id from the options
 // (opzioni.Bank_ID, opzioni.ModPagamento_Id), EsportatoXml false for an invoice; for a seizure
 // its plate, dates and id, and the seizure marked billed with the new invoice. Returns what was

@@ -123,7 +123,7 @@ PreventivoCreato nuovoPreventivo(db::Connection &c, const NuovoPreventivo &d)
     // Another workstation numbering a quote now waits here until this one is stored.
     c.lockForNumbering(QStringLiteral("PreventiTestata"));
     PreventivoCreato creato;
-    creato.numero = d.modalitaStorico ? qMax<qint64>(d.ultimoNumeroStorico, 0) + 1 : prossimoNumeroPreventivo(c);
+    creato.numero = prossimoNumeroPreventivo(c);
 
     db::Query q(&c);
     q.setSql(QStringLiteral("select * from PreventiTestata where ID = 0"));
@@ -132,7 +132,7 @@ PreventivoCreato nuovoPreventivo(db::Connection &c, const NuovoPreventivo &d)
     auto campo = [&q](const char *nome) { return q.fieldByName(QLatin1String(nome)); };
     campo("Numero").setValue(creato.numero);
     campo("Data").setValue(QDateTime(d.oggi, QTime(0, 0)));
-    campo("Storico").setValue(d.modalitaStorico);
+    campo("Storico").setValue(false);
     if (d.valoriPredefiniti) d.valoriPredefiniti(q);
     if (d.sequestro > 0) {
         // After the defaults: the seizure's vehicle wins over them.

@@ -51,11 +51,9 @@ FiltroPreventivi filtroPreventivi(const CriteriPreventivi &criteri);
 qint64 prossimoNumeroPreventivo(db::Connection &c);
 
 struct NuovoPreventivo {
-    QDate oggi; // the quote's date
-    // Past years are being browsed: the quote gets 1 + `ultimoNumeroStorico` (the highest number
-    // among the quotes browsed, 0 when none) and Storico true.
-    bool modalitaStorico = false;
-    qint64 ultimoNumeroStorico = 0;
+    // The quote's date. A new quote is always of the current year (Storico false) with its
+    // next number, whatever period the list shows.
+    QDate oggi;
     qint64 sequestro = 0; // a quote made for this seizure (Sequestri.Id), 0 for none
     // Called on the new row before it is stored, inside the transaction: the defaults kept for
     // "PreventiviTestata". The seizure's plate and dates are written after them.
