@@ -4,6 +4,9 @@
 #include "common/RecordHelpers.h"
 #include "data/DB.h"
 #include "einvoice/services/RicercaPA.h"
+#include "masterdata/services/Clienti.h"
+#include "db/DbError.h"
+#include "widgets/FieldLink.h"
 #include "forms/Family.h"
 #include "forms/Registro.h"
 #include "widgets/DBGrid.h"
@@ -193,7 +196,20 @@ void TfrmTrovaPA::spdAvantiClick()
     scrivi("PubblicaAmministrazione", true);
     scrivi("Via", tagliato("indirizzo", kLunghezzaVia));
     scrivi("DestinazioneMerce", valore("DescrizioneUfficio"));
-    common::SalvaRecord(*cliente, QStringLiteral("Id"));
+    // Saved as the customer detail saves: its documents not yet exported take the public
+    // administration's format in the same transaction.
+    clienti::EsitoSalvataggio esito;
+    try {
+        esito = clienti::salva(form_DB->Connessione, cliente->fieldByName(QStringLiteral("Id")).asLargeInt(), true, false,
+                               [cliente] { return common::SalvaRecord(*cliente, QStringLiteral("Id")); });
+    } catch (const db::DbError &e) {
+        ui::reportDbError(e, this);
+        return;
+    }
+    if (!esito.salvato) return;
+    if (esito.documentiRiformattati > 0)
+        for (db::Query *d : {form_DB->Table3, form_DB->TableNotaCredito})
+            if (d->isActive()) common::RicaricaDataset(*d, QStringLiteral("ID"));
     accept();
 }
 

@@ -53,6 +53,9 @@ const QStringList kFixture = {
     "insert into Clienti (Id, Cliente, NominativoVisualizzato, NominativoDocumenti, Via, Numero, Cap, Citta, Comune_id, Provincia, "
     "Iva, CodFiscale, Note, PubblicaAmministrazione) values (1, 'Cliente Prova', 'Cliente Prova', 'Cliente Prova', 'Via Vecchia', "
     "'9', '10100', 'Vecchia', 0, 'TO', '01234567890', 'VCCCLN', 'da tenere', false)",
+    // An invoice of the customer already sent and one not yet exported.
+    "insert into fattura (ID, Num, Cliente_ID, FattNota, Carico, EsportatoXml, DatiTrasmissione_FormatoTrasmissione) values "
+    "(1, 1, 1, false, false, true, 'FPR12'), (2, 2, 1, false, false, false, 'FPR12')",
 };
 
 // Types the boxes' texts (Edit1..Edit8) and runs "cerca".
@@ -260,6 +263,9 @@ void TestTrovaPA::copia()
     QCOMPARE(cliente("CodFiscale"), QString("09737640012"));
     QCOMPARE(cliente("CodiceUnivocoUfficio"), QString("UFTO77"));
     QCOMPARE(scalar("select PubblicaAmministrazione from Clienti where Id = 1").toInt(), 1);
+    // Its invoice not yet exported goes out in the public administration's format; the one sent keeps its file's.
+    QCOMPARE(scalar("select DatiTrasmissione_FormatoTrasmissione from fattura where ID = 2").toString(), QString("FPA12"));
+    QCOMPARE(scalar("select DatiTrasmissione_FormatoTrasmissione from fattura where ID = 1").toString(), QString("FPR12"));
     // Nothing else changes.
     QCOMPARE(cliente("Provincia"), QString("TO"));
     QCOMPARE(cliente("Iva"), QString("01234567890"));
@@ -292,6 +298,7 @@ void TestTrovaPA::copiaRifiutata()
     QCOMPARE(cliente("Cliente"), QString("Cliente Prova"));
     QCOMPARE(cliente("Cap"), QString("10100"));
     QCOMPARE(scalar("select PubblicaAmministrazione from Clienti where Id = 1").toInt(), 0);
+    QCOMPARE(scalar("select DatiTrasmissione_FormatoTrasmissione from fattura where ID = 2").toString(), QString("FPR12"));
     frmTrovaPA->spdIndietro->click();
 }
 
