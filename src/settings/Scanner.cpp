@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <sane/sane.h>
 
+#include <cstring>
 #include <vector>
 
 namespace scansione {
@@ -20,7 +21,14 @@ QImage immagineDa(const SANE_Parameters &p, const std::vector<unsigned char> &da
     QImage img(p.pixels_per_line, righe, QImage::Format_RGB32);
     const bool colore = p.format == SANE_FRAME_RGB;
     if (!colore && p.format != SANE_FRAME_GRAY) return {};
-    const int passo = p.depth == 16 ? 2 : 1; // of 16 bits the most significant byte (big endian in SANE)
+    const int passo = p.depth == 16 ? 2 : 1;
+    // A 16-bit sample comes in the machine's own byte order: its top 8 bits make the pixel.
+    const auto campione = [passo](const unsigned char *c) -> int {
+        if (passo == 1) return *c;
+        quint16 v;
+        std::memcpy(&v, c, sizeof v);
+        return v >> 8;
+    };
     for (int y = 0; y < righe; ++y) {
         const unsigned char *riga = dati.data() + size_t(y) * size_t(p.bytes_per_line);
         auto *out = reinterpret_cast<QRgb *>(img.scanLine(y));
@@ -32,9 +40,9 @@ QImage immagineDa(const SANE_Parameters &p, const std::vector<unsigned char> &da
                 out[x] = qRgb(v, v, v);
             } else if (colore) {
                 const unsigned char *px = riga + size_t(x) * 3 * passo;
-                out[x] = qRgb(px[0], px[passo], px[2 * passo]);
+                out[x] = qRgb(campione(px), campione(px + passo), campione(px + 2 * passo));
             } else {
-                const int v = riga[size_t(x) * passo];
+                const int v = campione(riga + size_t(x) * passo);
                 out[x] = qRgb(v, v, v);
             }
         }

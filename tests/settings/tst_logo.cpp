@@ -271,6 +271,32 @@ void TestLogo::scansioneAColori()
     QVERIFY2(colorati > 50, qPrintable(QString::number(colorati)));
 }
 
+void TestLogo::scansioneA16Bit_data()
+{
+    QTest::addColumn<QByteArray>("modo");
+    QTest::newRow("grey") << QByteArray("Gray");
+    QTest::newRow("colour") << QByteArray("Color");
+}
+
+void TestLogo::scansioneA16Bit()
+{
+    // At 16 bits the test scanner's pattern brightens from left to right and keeps its
+    // brightness from top to bottom.
+    QFETCH(QByteArray, modo);
+    avvia();
+    scannerDiProva("mode " + modo + "\ndepth 16\ntest-picture \"Color pattern\"\n");
+    sulLogo([&](TfrmOpzioni *o) { o->Button7->click(); });
+    const QImage logo = logoSalvato();
+    QCOMPARE(logo.size(), QSize(285, 357));
+    // Red is the pattern's first band in colour, and the grey itself in grey.
+    const auto luce = [&logo](int x, int y) { return qRed(logo.pixel(x, y)); };
+    // Scanned columns 20 and 140 of row 100, columns 20 of rows 20 and 180, fitted into the box.
+    const int sinistra = luce(36, 182), destra = luce(254, 182), alto = luce(36, 36), basso = luce(36, 327);
+    const QString misure = QStringLiteral("%1 %2 %3 %4").arg(sinistra).arg(destra).arg(alto).arg(basso);
+    QVERIFY2(destra - sinistra > 60, qPrintable(misure));
+    QVERIFY2(qAbs(alto - basso) < 20, qPrintable(misure));
+}
+
 void TestLogo::scansioneAnnullata()
 {
     avvia();

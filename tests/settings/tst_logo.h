@@ -17,6 +17,8 @@ private Q_SLOTS:
     void modificaApreLogoMaga();
     void scansioneDalBackendTest();
     void scansioneAColori();
+    void scansioneA16Bit_data();
+    void scansioneA16Bit();
     void scansioneAnnullata();
     void senzaScannerNienteSuccede();
 };
