@@ -207,9 +207,17 @@ void TfrmPagaFatture::mostraTotali()
     lblTotaleDaPagare->setText(numero(TotaleDaPagare));
 }
 
-void TfrmPagaFatture::aggiungiTotale(double importo)
+void TfrmPagaFatture::totaleDellaSelezione()
 {
-    TotaleInPagamento = common::Arrotonda2Decimali(TotaleInPagamento + importo);
+    // What is in payment is what the selection holds: an instalment the service skipped (paid
+    // or chosen meanwhile) is not counted.
+    db::Query *q = selezione();
+    double totale = 0;
+    if (q->isActive()) {
+        const int colonna = q->fieldIndex(QStringLiteral("Importo"));
+        for (int r = 0; r < q->recordCount(); ++r) totale += q->valueAt(r, colonna).toDouble();
+    }
+    TotaleInPagamento = common::Arrotonda2Decimali(totale);
     TotaleDaPagare = common::Arrotonda2Decimali(TotaleFatture - TotaleInPagamento);
 }
 
@@ -218,10 +226,10 @@ void TfrmPagaFatture::SpeedButton2Click()
     db::Query *q = aperte();
     if (!q->isActive() || q->isEmpty()) return;
     const qint64 id = q->fieldByName(QStringLiteral("Id")).asLargeInt();
-    const double importo = q->fieldByName(QStringLiteral("Importo")).asFloat();
     esegui([&] {
-        if (pagamenti::aggiungi(form_DB->Connessione, NomeComputerLocale, {id}) > 0) aggiungiTotale(importo);
+        pagamenti::aggiungi(form_DB->Connessione, NomeComputerLocale, {id});
         rileggi();
+        totaleDellaSelezione();
     });
     mostraTotali();
 }
@@ -231,15 +239,12 @@ void TfrmPagaFatture::SpeedButton5Click()
     db::Query *q = aperte();
     if (!q->isActive() || q->isEmpty()) return;
     QList<qint64> ids;
-    double somma = 0;
-    for (q->first(); !q->eof(); q->next()) {
-        ids << q->fieldByName(QStringLiteral("Id")).asLargeInt();
-        somma += q->fieldByName(QStringLiteral("Importo")).asFloat();
-    }
+    for (q->first(); !q->eof(); q->next()) ids << q->fieldByName(QStringLiteral("Id")).asLargeInt();
     esegui([&] {
         // All or none: the service adds them in one transaction.
-        if (pagamenti::aggiungi(form_DB->Connessione, NomeComputerLocale, ids) > 0) aggiungiTotale(somma);
+        pagamenti::aggiungi(form_DB->Connessione, NomeComputerLocale, ids);
         rileggi();
+        totaleDellaSelezione();
     });
     mostraTotali();
 }
@@ -249,10 +254,10 @@ void TfrmPagaFatture::SpeedButton3Click()
     db::Query *q = selezione();
     if (!q->isActive() || q->isEmpty()) return;
     const qint64 riga = q->fieldByName(QStringLiteral("id")).asLargeInt();
-    const double importo = q->fieldByName(QStringLiteral("Importo")).asFloat();
     esegui([&] {
-        if (pagamenti::togli(form_DB->Connessione, NomeComputerLocale, riga)) aggiungiTotale(-importo);
+        pagamenti::togli(form_DB->Connessione, NomeComputerLocale, riga);
         rileggi();
+        totaleDellaSelezione();
     });
     mostraTotali();
 }
@@ -261,11 +266,10 @@ void TfrmPagaFatture::SpeedButton4Click()
 {
     db::Query *q = selezione();
     if (!q->isActive() || q->isEmpty()) return;
-    double somma = 0;
-    for (q->first(); !q->eof(); q->next()) somma += q->fieldByName(QStringLiteral("Importo")).asFloat();
     esegui([&] {
-        if (pagamenti::togliTutte(form_DB->Connessione, NomeComputerLocale) > 0) aggiungiTotale(-somma);
+        pagamenti::togliTutte(form_DB->Connessione, NomeComputerLocale);
         rileggi();
+        totaleDellaSelezione();
     });
     mostraTotali();
 }

@@ -72,7 +72,7 @@ public Q_SLOTS:
 private:
     void rileggi();
     void mostraTotali();
-    void aggiungiTotale(double importo);
+    void totaleDellaSelezione();
     bool esegui(const std::function<void()> &passo);
 };
 

@@ -192,6 +192,19 @@ void TestPagaFatture::aggiungiTutteTogliTutte()
     QCOMPARE(pagate(), 0);
 }
 
+void TestPagaFatture::aggiungiTutteSaltaLePagate()
+{
+    QVERIFY(frmPagaFatture->prepara(Parte::Cliente, 7));
+    // Another workstation pays the instalment of 150 while the grid still shows it.
+    g_banco->esegui("update FatturaScadenze set Pagato = True where Id = 502");
+    frmPagaFatture->SpeedButton5->click();
+    QCOMPARE(righeScelte(), 2);
+    QCOMPARE(etichette(), (QStringList{"350,5", "200,5", "150"}));
+    frmPagaFatture->SpeedButton3->click();
+    QCOMPARE(righeScelte(), 1);
+    QCOMPARE(etichette(), (QStringList{"350,5", "100,5", "250"}));
+}
+
 void TestPagaFatture::senzaScadenzeAperte()
 {
     dialoghi().expectMessage("Non sono presenti scadenze non pagate");

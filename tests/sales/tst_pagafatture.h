@@ -10,6 +10,7 @@ private Q_SLOTS:
     void pagaDueDiTre();
     void totali();
     void aggiungiTutteTogliTutte();
+    void aggiungiTutteSaltaLePagate();
     void senzaScadenzeAperte();
     void selezioneVuota();
     void dataRifiutata_data();
