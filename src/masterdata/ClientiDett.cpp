@@ -429,12 +429,17 @@ void TfrmClientiDett::spdIndietroClick()
         SalvataggioFallito = true;
         return;
     }
+    scriviColore();
+    spdSalvaClick();
+    if (!SalvataggioFallito) accept();
+}
+
+void TfrmClientiDett::scriviColore()
+{
     db::Query *q = dataset();
     q->edit();
     q->fieldByName(QStringLiteral("Annullato")).setAsBoolean(DBCheckBox1->isChecked());
     q->fieldByName(QStringLiteral("NumeroColore")).setAsInteger(ColorBox1->colore());
-    spdSalvaClick();
-    if (!SalvataggioFallito) accept();
 }
 
 void TfrmClientiDett::PageControl1Change()
@@ -522,6 +527,8 @@ void TfrmClientiDett::spdStampaClick()
 {
     if (dataset()->isEmpty()) return;
     if (DatiModificati) {
+        // The colour chosen is saved with the rest, as "Indietro" saves it.
+        scriviColore();
         spdSalvaClick();
         // What is printed is what is stored.
         if (SalvataggioFallito) return;

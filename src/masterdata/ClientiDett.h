@@ -101,6 +101,8 @@ private:
     void sposta(QWidget *pagina, QFormLayout *f);
     void mostraRegola(const clienti::Regola &r);
     void coloreDaArchivio();
+    // The colour and the withdrawn mark, which their boxes do not write, into the row.
+    void scriviColore();
     qint64 idCorrente();
 };
 

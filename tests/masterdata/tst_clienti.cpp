@@ -570,6 +570,20 @@ void TestClienti::stampaPrivacy()
     QVERIFY(!launcher().started.isEmpty());
 }
 
+void TestClienti::coloreDopoLaStampa()
+{
+    // A colour chosen, the customer printed, then left: the colour is kept.
+    archivioClienti();
+    dettaglio(101, [] {
+        auto *d = frmClientiDett;
+        scegli(d->ColorBox1, "Giallo");
+        d->spdStampa->click();
+        d->spdIndietro->click();
+        QVERIFY(!d->isVisible());
+    });
+    QCOMPARE(valore("select NumeroColore from Clienti where Id = 101").toInt(), 65535);
+}
+
 void TestClienti::categorie()
 {
     archivioClienti();

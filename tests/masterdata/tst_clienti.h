@@ -20,6 +20,7 @@ private Q_SLOTS:
     void vcardDaiPulsanti();
     void capDelComune();
     void stampaPrivacy();
+    void coloreDopoLaStampa();
     void categorie();
     void pulsantiAccanto();
     void trovaPA();
