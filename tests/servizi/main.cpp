@@ -31,7 +31,7 @@
 #include "tst_promemoria.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
-                     TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
+                     TestServiziTotali, TestServiziPosta, TestServiziPostaTlsVecchio, TestServiziAvvisi,
                      TestServiziClienti, TestServiziVCardClienti, TestServiziScadenze,
                      TestServiziNumerazione, TestDuePostazioni, TestServiziScadenzePagamento,
                      TestServiziFornitori, TestServiziCambiaIvaTariffe, TestServiziTariffe,

@@ -41,18 +41,23 @@ QStringList valori(const QJsonArray &a)
     return r;
 }
 
+// A throw-away certificate for the name "localhost" only, trusted by the tests alone.
+void creaCertificato(const QString &cartella)
+{
+    QProcess ssl;
+    ssl.start(QStringLiteral("openssl"),
+              {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=localhost", "-addext",
+               "subjectAltName=DNS:localhost", "-keyout", cartella + "/chiave.pem", "-out", cartella + "/cert.pem"});
+    QVERIFY(ssl.waitForFinished(60000));
+    QCOMPARE(ssl.exitCode(), 0);
+}
+
 } // namespace
 
 void TestServiziPosta::initTestCase()
 {
     m_cartella = cartellaProve().path();
-    // A throw-away certificate for the name "localhost" only, trusted by the tests alone.
-    QProcess ssl;
-    ssl.start(QStringLiteral("openssl"),
-              {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=localhost", "-addext",
-               "subjectAltName=DNS:localhost", "-keyout", m_cartella + "/chiave.pem", "-out", m_cartella + "/cert.pem"});
-    QVERIFY(ssl.waitForFinished(60000));
-    QCOMPARE(ssl.exitCode(), 0);
+    creaCertificato(m_cartella);
     const QList<std::pair<QString, QByteArray>> file{{"preventivo.pdf", "%PDF-1.4 prova"},
                                                      {"fattura.xml", "<?xml version=\"1.0\"?><a/>"},
                                                      {"IT01234567890_00001.xml.p7m", QByteArray("\x30\x82\x01\x00", 4)},
@@ -205,27 +210,42 @@ void TestServiziPosta::rifiutati()
 void TestServiziPosta::impostazioniMancanti_data()
 {
     QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("porta");
     QTest::addColumn<QString>("mittente");
     QTest::addColumn<QStringList>("destinatari");
     QTest::addColumn<QString>("atteso");
-    QTest::newRow("no host") << "" << "a@b.example" << QStringList{"c@d.example"} << QString::fromUtf8(posta::MancaHost);
-    QTest::newRow("blank host") << "  " << "a@b.example" << QStringList{"c@d.example"} << QString::fromUtf8(posta::MancaHost);
-    QTest::newRow("no sender") << "localhost" << "" << QStringList{"c@d.example"} << QString::fromUtf8(posta::MancaMittente);
-    QTest::newRow("no recipient: nothing, no message") << "" << "" << QStringList{"", " "} << QString();
-    QTest::newRow("missing attachment") << "localhost" << "a@b.example" << QStringList{"c@d.example"}
+    const QString manca = QStringLiteral("Per inviare email è necessario impostare l' Host SMTP tra le opzioni del programma !");
+    const QStringList a{"c@d.example"};
+    // Port 1: nothing may be tried, no server listens there.
+    QTest::newRow("no host") << "" << 1 << "a@b.example" << a << manca;
+    QTest::newRow("blank host") << "  " << 1 << "a@b.example" << a << manca;
+    QTest::newRow("no sender") << "localhost" << 1 << "" << a
+                               << "Per inviare email è necessario impostare il mittente delle email tra le opzioni del programma !";
+    QTest::newRow("no recipient: nothing, no message") << "" << 1 << "" << QStringList{"", " "} << QString();
+    QTest::newRow("missing attachment") << "localhost" << 1 << "a@b.example" << a
                                         << "Invio non riuscito: l'allegato /nessuna/cartella/x.pdf non esiste.";
+    const QString nomeSolo = QStringLiteral("L'Host SMTP \"%1\" indicato nelle opzioni non è valido: scrivere solo il nome del "
+                                            "server (la porta va nella sua casella).");
+    QTest::newRow("host with its port") << "localhost:587" << 25 << "a@b.example" << a << nomeSolo.arg("localhost:587");
+    QTest::newRow("host as an address") << "smtp://localhost" << 25 << "a@b.example" << a << nomeSolo.arg("smtp://localhost");
+    QTest::newRow("host with a blank") << "smtp posta.example" << 25 << "a@b.example" << a << nomeSolo.arg("smtp posta.example");
+    QTest::newRow("port above 65535") << "localhost" << 70000 << "a@b.example" << a
+                                      << "La porta SMTP 70000 indicata nelle opzioni non è valida: deve essere un numero da 1 a 65535.";
+    QTest::newRow("negative port") << "localhost" << -25 << "a@b.example" << a
+                                   << "La porta SMTP -25 indicata nelle opzioni non è valida: deve essere un numero da 1 a 65535.";
 }
 
 void TestServiziPosta::impostazioniMancanti()
 {
     QFETCH(QString, host);
+    QFETCH(int, porta);
     QFETCH(QString, mittente);
     QFETCH(QStringList, destinatari);
     QFETCH(QString, atteso);
     posta::Impostazioni imp;
     imp.host = host;
     imp.mittente = mittente;
-    imp.porta = 1; // nothing may be tried: no server listens there
+    imp.porta = porta;
     const posta::Esito e = posta::invia(imp, destinatari, {}, "Oggetto", "Testo", {"/nessuna/cartella/x.pdf"});
     QVERIFY(!e.inviato);
     QCOMPARE(e.messaggio, atteso);
@@ -269,4 +289,31 @@ void TestServiziPosta::tipiContenuto()
     QFETCH(QString, file);
     QFETCH(QString, tipo);
     QCOMPARE(posta::tipoContenuto(file), tipo);
+}
+
+void TestServiziPostaTlsVecchio::initTestCase()
+{
+    m_cartella = cartellaProve().path();
+    creaCertificato(m_cartella);
+    // The TLS library of this process (and of the server it starts) would accept TLS 1.0 and 1.1:
+    // only the program's own minimum can refuse them.
+    QFile conf(m_cartella + "/openssl.cnf");
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write("openssl_conf = init\n[init]\nssl_conf = ssl_sect\n[ssl_sect]\nsystem_default = sys\n"
+               "[sys]\nMinProtocol = TLSv1\nCipherString = DEFAULT:@SECLEVEL=0\n");
+    conf.close();
+    qputenv("OPENSSL_CONF", conf.fileName().toLocal8Bit());
+}
+
+void TestServiziPostaTlsVecchio::tls11Rifiutato()
+{
+    Server s(QStringLiteral("tls11"), m_cartella);
+    QVERIFY(s.porta() > 0);
+    posta::Impostazioni imp = impostazioni(s.porta(), m_cartella);
+    imp.criptato = true;
+    imp.criptaggioTipo = 3;
+    const posta::Esito e = posta::invia(imp, {"rossi@cliente.example"}, {}, "Oggetto", "Testo", {});
+    QVERIFY(!e.inviato);
+    QVERIFY2(e.messaggio.contains("TLS 1.2 o successivo"), qPrintable(e.messaggio));
+    QCOMPARE(s.ricevuti().size(), 0);
 }

@@ -22,3 +22,15 @@ private Q_SLOTS:
 private:
     QString m_cartella; // certificates and fixtures
 };
+
+// A server that offers only TLS 1.1 is refused, even where the machine's TLS library would
+// still accept it (its own process: the library's configuration is read once).
+class TestServiziPostaTlsVecchio : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void tls11Rifiutato();
+
+private:
+    QString m_cartella;
+};

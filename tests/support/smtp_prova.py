@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A local SMTP server for the e-mail tests.
 
-modo: "chiaro" (no TLS), "starttls" (offers STARTTLS), "tls" (TLS from the first byte).
+modo: "chiaro" (no TLS), "starttls" (offers STARTTLS), "tls" (TLS from the first byte),
+"tls11" (TLS from the first byte, version 1.1 only).
 Each message received is written to <cartella>/NNN.eml (the data as sent) and NNN.json
 (envelope sender and recipients, the headers, plain text and attachments as read by Python's
 email package, whether it came over TLS, the user that logged in). Prints
@@ -77,7 +78,12 @@ def main():
     kw = dict(hostname="127.0.0.1", authenticator=autentica, auth_require_tls=True)
     if a.modo == "starttls":
         kw["tls_context"] = contesto
-    elif a.modo == "tls":
+    elif a.modo in ("tls", "tls11"):
+        if a.modo == "tls11":
+            # an old server: TLS 1.1 and nothing newer
+            contesto.set_ciphers("DEFAULT:@SECLEVEL=0")
+            contesto.minimum_version = ssl.TLSVersion.TLSv1_1
+            contesto.maximum_version = ssl.TLSVersion.TLSv1_1
         kw["ssl_context"] = contesto
         # the whole connection is TLS, but the server library only knows of STARTTLS
         kw["auth_require_tls"] = False

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QUuid>
 
+#include <QRegularExpression>
 #include <curl/curl.h>
 
 #include <memory>
@@ -166,6 +167,19 @@ Esito invia(const Impostazioni &imp, const QStringList &destinatariRighe, const 
     }
     if (imp.mittente.trimmed().isEmpty()) {
         e.messaggio = QString::fromUtf8(MancaMittente);
+        return e;
+    }
+    // A setting that cannot name a server is said as such, not as a refusal of a server never reached.
+    const QString host = imp.host.trimmed();
+    if (host.contains(QRegularExpression(QStringLiteral("[\\s:/@]")))) {
+        e.messaggio = QStringLiteral("L'Host SMTP \"%1\" indicato nelle opzioni non è valido: scrivere solo il nome del "
+                                     "server (la porta va nella sua casella).")
+                          .arg(host);
+        return e;
+    }
+    if (imp.porta < 0 || imp.porta > 65535) {
+        e.messaggio = QStringLiteral("La porta SMTP %1 indicata nelle opzioni non è valida: deve essere un numero da 1 a 65535.")
+                          .arg(imp.porta);
         return e;
     }
     QStringList allegati;
