@@ -43,6 +43,8 @@ const QStringList kFixture = {
     "(5, #3/1/2026 8:00:00#, 'incasso officina', 3.33, 0, 1, 0, 3, 0, 'A'),"
     "(6, #3/14/2026#, 'Giroconto', 1, 1, 0, 2, 3, null, 'A')",
     "insert into finanzia (ID, Data, Operazione, Entrata, Storico) values (7, #12/31/2025#, 'Incasso vecchio', 7.77, true)",
+    // The invoice paid was the supplier's.
+    "update finanzia set Fornitore_id = 1 where ID = 4",
 };
 
 void scrivi(QWidget *w, const QString &testo)
@@ -106,7 +108,8 @@ void TestCassa::filtriDelleCaselle_data()
     QTest::newRow("apostrophe matched literally") << "txtOperazione" << "Incasso d'A" << QList<int>{2} << "2500,05" << "0"
                                                   << "2500,05";
     QTest::newRow("Cliente with apostrophe") << "Edit1" << "D'Ang" << QList<int>{2} << "2500,05" << "0" << "2500,05";
-    QTest::newRow("Fornitore") << "Edit2" << "Petr" << QList<int>{} << "0" << "0" << "0";
+    QTest::newRow("Fornitore prefix") << "Edit2" << "petr" << QList<int>{4} << "0" << "800" << "-800";
+    QTest::newRow("Fornitore: a prefix, not a part") << "Edit2" << "Sud" << QList<int>{} << "0" << "0" << "0";
     QTest::newRow("Cassa") << "radio:flagCassa" << "" << QList<int>{1, 3} << "10,11" << "45,99" << "-35,88";
     QTest::newRow("Banca") << "radio:flagBanca" << "" << QList<int>{2, 4} << "2500,05" << "800" << "1700,05";
     QTest::newRow("Fuori Cassa") << "radio:flagFuoriCassa" << "" << QList<int>{5, 6} << "4,33" << "1" << "3,33";
@@ -301,8 +304,8 @@ void TestCassa::eliminazione_data()
     QTest::addColumn<int>("poi"); // the current row afterwards
     QTest::newRow("document row refused while mirroring") << true << 4 << true << false << 4;
     QTest::newRow("document row deleted without mirroring") << false << 4 << true << true << 5;
-    QTest::newRow("empty document id deleted") << true << 6 << true << true << 5;
-    QTest::newRow("first row stays first") << true << 6 << true << true << 5;
+    QTest::newRow("empty document id, first row: the next one") << true << 6 << true << true << 5;
+    QTest::newRow("a middle row: the row above") << true << 3 << true << true << 4;
     QTest::newRow("last row: the row above") << true << 1 << true << true << 2;
     QTest::newRow("answer No") << true << 3 << false << false << 3;
 }
