@@ -43,6 +43,7 @@ void Connection::close()
 {
     m_tables.clear();
     m_txDepth = 0;
+    m_undo.clear();
     m_engine->close();
     m_path.clear();
 }
@@ -86,6 +87,30 @@ void Connection::lockForNumbering(const QString &name)
 {
     if (m_txDepth == 0) throw DbError(QStringLiteral("La numerazione %1 va bloccata dentro una transazione").arg(name));
     m_engine->lockForNumbering(name);
+}
+
+void Connection::onRollback(std::function<void()> undo)
+{
+    if (m_txDepth > 0) m_undo.append({m_txDepth, std::move(undo)});
+}
+
+void Connection::rolledBack(int level)
+{
+    while (!m_undo.isEmpty() && m_undo.last().first > level) {
+        const auto undo = m_undo.takeLast().second;
+        undo();
+    }
+}
+
+void Connection::committed(int level)
+{
+    if (level == 0) {
+        m_undo.clear();
+        return;
+    }
+    // A released savepoint's work now belongs to the transaction around it.
+    for (auto &u : m_undo)
+        if (u.first > level) u.first = level;
 }
 
 qint64 Connection::lastInsertId() const { return m_engine->lastInsertId(); }

@@ -71,6 +71,14 @@ public:
     int transactionDepth() const { return m_txDepth; }
     void setTransactionDepth(int d) { m_txDepth = d; }
 
+    // Inside a transaction: `undo` runs when what is written now is rolled back (the
+    // transaction, or the savepoint open now), and is forgotten when the transaction commits.
+    // A query that posted inside a transaction puts its row back this way. For Transaction:
+    // rolledBack(level) runs, latest first, those registered deeper than `level`.
+    void onRollback(std::function<void()> undo);
+    void rolledBack(int level);
+    void committed(int level);
+
     // The engine behind the connection, for the database layer's own classes.
     Engine &engine() { return *m_engine; }
 
@@ -85,6 +93,7 @@ private:
     QHash<QString, TableDescription> m_tables;
     QHash<QString, QString> m_translations;
     int m_txDepth = 0;
+    QList<QPair<int, std::function<void()>>> m_undo; // depth when registered, what to do
 };
 
 } // namespace db

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <QLoggingCategory>
+
 namespace db {
 
 namespace {
@@ -54,6 +56,13 @@ void EngineStatement::bindAll(const Params &params)
         });
         if (!given) throw DbError(QStringLiteral("Manca il valore del parametro :%1 dell'istruzione SQL").arg(name));
     }
+}
+
+Q_LOGGING_CATEGORY(registroDb, "pella.db")
+
+void logStatement(const QString &failure, const QString &sql)
+{
+    qCWarning(registroDb).noquote() << failure << "\n  istruzione:" << sql;
 }
 
 QString Engine::quoteName(const QString &name) const { return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"'; }

@@ -112,6 +112,10 @@ public:
     virtual QString quoteName(const QString &name) const;
 };
 
+// Writes a failed statement with the engine's words to the program's log (category "pella.db"):
+// the user's message box never shows SQL.
+void logStatement(const QString &failure, const QString &sql);
+
 // The SQLite engine on a file; `now` answers Date() and Now() inside SQL and must outlive it.
 std::unique_ptr<Engine> createSqliteEngine(const std::function<QDateTime()> *now);
 // The PostgreSQL engine on a server; `now` as above.

@@ -23,12 +23,14 @@ enum : Oid {
     kFloat4 = 700, kFloat8 = 701, kNumeric = 1700, kDate = 1082, kTimestamp = 1114, kTimestampTz = 1184,
 };
 
-// The text of a server failure as the user reads it: for the failures a user can act on an
-// Italian sentence, then the server's own text.
-QString engineMessage(const char *sqlState, const QString &serverText)
+// A server failure as the user reads it: for the failures a user can act on an Italian sentence,
+// then the server's own text as a detail. A serialization failure or a deadlock is a Conflict
+// (the transaction is gone whole and may run again), a lock waited for past lock_timeout Busy.
+DbError engineFailure(const char *sqlState, const QString &serverText)
 {
     const QByteArray state(sqlState ? sqlState : "");
     const char *sentence = nullptr;
+    DbError::Kind kind = DbError::Kind::Other;
     if (state == "23502")
         sentence = "Manca un dato obbligatorio: inserirlo e riprovare.";
     else if (state == "23505")
@@ -36,20 +38,32 @@ QString engineMessage(const char *sqlState, const QString &serverText)
     else if (state.startsWith("23"))
         sentence = "I dati non rispettano le regole dell'archivio (un dato obbligatorio mancante, un valore "
                    "ripetuto o un collegamento a un dato che non esiste): correggerli e riprovare.";
-    else if (state == "40001" || state == "40P01" || state == "55P03")
+    else if (state == "40001" || state == "40P01") {
+        sentence = "Un'altra postazione ha modificato gli stessi dati nello stesso momento: l'operazione è stata "
+                   "annullata e nulla è stato salvato. Riprovare.";
+        kind = DbError::Kind::Conflict;
+    } else if (state == "55P03") {
         sentence = "L'archivio è occupato da un'altra postazione o da un altro programma: "
                    "attendere qualche istante e riprovare.";
-    else if (state.startsWith("08") || state == "57P01")
+        kind = DbError::Kind::Busy;
+    } else if (state.startsWith("08") || state == "57P01")
         sentence = "Il collegamento con il server dell'archivio si è interrotto: controllare la rete e riprovare.";
     else if (state == "53100")
         sentence = "Il disco del server dell'archivio è pieno: le modifiche non sono state salvate.";
-    return sentence ? QString::fromUtf8(sentence) + u'\n' + serverText : serverText;
+    return DbError(sentence ? QString::fromUtf8(sentence) + u'\n' + serverText : serverText, kind);
 }
 
-QString resultError(const PGresult *r, PGconn *conn)
+DbError resultError(const PGresult *r, PGconn *conn)
 {
-    const QString text = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(conn)).trimmed();
-    return engineMessage(r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr, text);
+    // The server's words without the statement it quotes ("LINE 1: ..."), which goes to the log.
+    QString text;
+    if (r && PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY)) {
+        text = QString::fromUtf8(PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY));
+        if (const char *detail = PQresultErrorField(r, PG_DIAG_MESSAGE_DETAIL)) text += u'\n' + QString::fromUtf8(detail);
+    } else {
+        text = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(conn)).trimmed();
+    }
+    return engineFailure(r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr, text);
 }
 
 struct ResultDeleter {
@@ -397,8 +411,11 @@ private:
         Result r(PQexecParams(m_session->conn, m_sql.constData(), int(m_names.size()), nullptr, values.data(),
                               lengths.data(), nullptr, 0));
         const ExecStatusType status = PQresultStatus(r.get());
-        if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
-            throw DbError(resultError(r.get(), m_session->conn) + u'\n' + QString::fromUtf8(m_sql));
+        if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
+            const DbError failure = resultError(r.get(), m_session->conn);
+            logStatement(failure.message(), QString::fromUtf8(m_sql));
+            throw failure;
+        }
         m_session->changes = atoi(PQcmdTuples(r.get()));
         m_result = std::move(r);
         m_row = -1;
@@ -412,7 +429,7 @@ private:
         const char *values[] = {text.constData()};
         Result r(PQexecParams(m_session->conn, "SELECT set_config('pella.adesso', $1, false)", 1, nullptr, values, nullptr,
                               nullptr, 0));
-        if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) throw DbError(resultError(r.get(), m_session->conn));
+        if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) throw resultError(r.get(), m_session->conn);
     }
 
     Session *m_session;
@@ -446,8 +463,12 @@ public:
         try {
             // Warnings of the server ("NOTICE: ... already exists") are not the user's business.
             PQsetNoticeProcessor(c, [](void *, const char *) {}, nullptr);
+            // The session does not trust the server's defaults: a backslash in a literal is a
+            // backslash, and a lock is waited for as long as on the file (10 s), then the
+            // statement fails with a clear message instead of freezing the workstation.
             executeScript(QStringLiteral("SET client_encoding = 'UTF8'; SET DateStyle = 'ISO, YMD'; "
-                                         "SET client_min_messages = warning"));
+                                         "SET client_min_messages = warning; SET standard_conforming_strings = on; "
+                                         "SET lock_timeout = '10s'"));
             provideSchemaTypes();
         } catch (const DbError &e) {
             if (error) *error = e.message();
@@ -520,8 +541,16 @@ public:
         if (!m_session.conn) throw DbError(QStringLiteral("Database non aperto"));
         Result r(PQexec(m_session.conn, sql.toUtf8().constData()));
         const ExecStatusType status = PQresultStatus(r.get());
-        if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY)
-            throw DbError(resultError(r.get(), m_session.conn));
+        if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY) {
+            const DbError failure = resultError(r.get(), m_session.conn);
+            logStatement(failure.message(), sql.left(2000));
+            throw failure;
+        }
+        // A transaction a failed statement aborted answers COMMIT with ROLLBACK and no error: that
+        // is no success to report.
+        if (qstrcmp(PQcmdStatus(r.get()), "ROLLBACK") == 0 && sql.trimmed().compare(u"COMMIT", Qt::CaseInsensitive) == 0)
+            throw DbError(QStringLiteral("Le modifiche non sono state salvate: un passo dell'operazione non è riuscito e "
+                                         "l'archivio l'ha annullata tutta."));
         // A table may have been dropped and made again: its columns are looked up anew.
         m_session.origins.clear();
         m_session.originsLoaded.clear();
@@ -610,12 +639,15 @@ public:
     // schema's definitions have lower-case names: a quoted name is folded the same way.
     QString quoteName(const QString &name) const override { return Engine::quoteName(name.toLower()); }
 
-    // Rows are locked as they are written; the lost-update guard catches a row changed since read.
-    QString beginTransactionSql() const override { return QStringLiteral("BEGIN"); }
+    // Every transaction sees one consistent world: two that read and write the same data at once
+    // cannot both commit (the server cancels one with a serialization failure, which
+    // inTransaction runs again). A single statement outside a transaction is atomic as it is.
+    QString beginTransactionSql() const override { return QStringLiteral("BEGIN ISOLATION LEVEL SERIALIZABLE"); }
 
-    // A plain BEGIN lets two workstations read the same max(Num): the numbering's own lock, an
-    // advisory one released with the transaction, serialises them. Each statement after it sees
-    // what the previous holder committed (read committed).
+    // Two workstations numbering at once queue on the numbering's own lock, an advisory one
+    // released with the transaction. The one that waited read with a snapshot older than the
+    // other's commit, so the server cancels it (serialization failure) and inTransaction runs
+    // it again, now after the other: numbers never repeat.
     void lockForNumbering(const QString &name) override
     {
         const auto st = prepare(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"));

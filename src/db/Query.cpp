@@ -1,4 +1,7 @@
 #include "Query.h"
+
+#include <QPointer>
+#include <algorithm>
 #include "AccessSql.h"
 #include "Connection.h"
 #include "DateTimeText.h"
@@ -865,6 +868,23 @@ bool Query::postInsert()
     return true;
 }
 
+void Query::undoPost(Row *target, const Row &before, const Row &buffer, const std::vector<bool> &modified, State state)
+{
+    // Rows read again since the post are what the table holds: nothing to put back.
+    if (std::none_of(m_rows.begin(), m_rows.end(), [&](const auto &r) { return r.get() == target; })) return;
+    // An edit begun again on the posted row after the post (forms do) gives way to the one posted.
+    if (isEditing() && !(m_state == State::Edit && currentRow() == target)) return;
+    *target = before;
+    m_buffer = buffer;
+    m_modified = modified;
+    m_state = state;
+    if (state == State::Insert) m_pending = target;
+    const auto shown = std::find(m_view.begin(), m_view.end(), target);
+    if (shown != m_view.end()) m_cur = int(shown - m_view.begin());
+    notifyReset();
+    notifyState();
+}
+
 void Query::refreshFromTable(Row &row)
 {
     // Defaults the engine filled in (yes/no 0, dates) become visible without a requery.
@@ -889,14 +909,30 @@ bool Query::post()
     if (isActive()) Q_EMIT updateRecord();
     if (!isEditing()) return true;
     m_lastError.clear();
+    // Inside a transaction the post is undone with it: the row and the edit come back as they
+    // were, so a rolled-back save keeps the user's values and an operation run again posts again.
+    Row *target = m_state == State::Edit ? currentRow() : m_pending;
+    const bool inTransaction = m_conn->transactionDepth() > 0;
+    const Row before = (inTransaction && target) ? *target : Row();
+    const Row buffer = inTransaction ? m_buffer : Row();
+    const std::vector<bool> modified = inTransaction ? m_modified : std::vector<bool>();
+    const State state = m_state;
     bool ok = false;
     try {
         ok = m_state == State::Edit ? postEdit() : postInsert();
     } catch (const DbError &e) {
+        // A cancelled transaction is its runner's to run again, not a refused post.
+        if (inTransaction && e.kind() == DbError::Kind::Conflict) throw;
         m_lastError = e.message();
         ok = false;
     }
     if (!ok) return false;
+    if (inTransaction && target) {
+        QPointer<Query> self(this);
+        m_conn->onRollback([self, target, before, buffer, modified, state] {
+            if (self) self->undoPost(target, before, buffer, modified, state);
+        });
+    }
     m_state = State::Browse;
     m_buffer.clear();
     m_modified.clear();

@@ -223,6 +223,8 @@ private:
     void ensureBrowse(const char *what) const;
     void startInsert(bool atEnd);
     Row *currentRow() const;
+    // Puts back a row posted inside a transaction that was rolled back, with its edit.
+    void undoPost(Row *target, const Row &before, const Row &buffer, const std::vector<bool> &modified, State state);
     QVariant normalise(int col, const QVariant &v) const;
     bool postEdit();
     bool postInsert();

@@ -79,6 +79,13 @@ QString engineError(sqlite3 *handle)
     return engineMessage(sqlite3_extended_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
 }
 
+// The handle's last failure as the error thrown: a lock held past the busy timeout is Busy.
+DbError engineFailure(sqlite3 *handle)
+{
+    const int code = sqlite3_extended_errcode(handle) & 0xff;
+    return DbError(engineError(handle), code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::Busy : DbError::Kind::Other);
+}
+
 QString fromC(const char *s) { return s ? QString::fromUtf8(s) : QString(); }
 
 class SqliteStatement final : public EngineStatement {
@@ -88,10 +95,11 @@ public:
         const QByteArray u = sql.toUtf8();
         const char *tail = nullptr;
         if (sqlite3_prepare_v2(handle, u.constData(), int(u.size()), &m_stmt, &tail) != SQLITE_OK) {
-            const QString msg = engineError(handle);
+            const DbError failure = engineFailure(handle);
             sqlite3_finalize(m_stmt);
             m_stmt = nullptr;
-            throw DbError(msg + QStringLiteral("\n") + sql);
+            logStatement(failure.message(), sql);
+            throw failure;
         }
         if (!m_stmt) throw DbError(QStringLiteral("Istruzione SQL vuota"));
         // A trailing ";" is fine; a second statement is not run silently.
@@ -101,7 +109,8 @@ public:
             if (!rest.isEmpty()) {
                 sqlite3_finalize(m_stmt);
                 m_stmt = nullptr;
-                throw DbError(QStringLiteral("Più istruzioni in un solo comando:\n") + sql);
+                logStatement(QStringLiteral("Più istruzioni in un solo comando"), sql);
+                throw DbError(QStringLiteral("Più istruzioni in un solo comando: l'istruzione non è stata eseguita."));
             }
         }
     }
@@ -158,9 +167,10 @@ public:
         const int rc = sqlite3_step(m_stmt);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
-        const QString msg = engineError(m_handle);
+        const DbError failure = engineFailure(m_handle);
         sqlite3_reset(m_stmt);
-        throw DbError(msg);
+        logStatement(failure.message(), QString::fromUtf8(sqlite3_sql(m_stmt)));
+        throw failure;
     }
 
     void reset() override
@@ -307,7 +317,7 @@ public:
     {
         if (!m_handle) throw DbError(QStringLiteral("Database non aperto"));
         if (sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            throw DbError(engineError(m_handle));
+            throw engineFailure(m_handle);
     }
 
     int changes() const override { return m_handle ? sqlite3_changes(m_handle) : 0; }

@@ -2,6 +2,9 @@
 #include "Connection.h"
 #include "DbError.h"
 
+#include <QRandomGenerator>
+#include <QThread>
+
 namespace db {
 
 Transaction::Transaction(Connection &c) : m_conn(c), m_level(c.transactionDepth())
@@ -27,6 +30,7 @@ void Transaction::commit()
     m_conn.executeNative(m_level == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE sp%1").arg(m_level));
     m_open = false;
     m_conn.setTransactionDepth(m_level);
+    m_conn.committed(m_level);
 }
 
 void Transaction::rollback()
@@ -34,6 +38,7 @@ void Transaction::rollback()
     if (!m_open) return;
     m_open = false;
     m_conn.setTransactionDepth(m_level);
+    m_conn.rolledBack(m_level);
     if (!m_conn.isOpen()) return;
     if (m_level == 0) {
         m_conn.executeNative(QStringLiteral("ROLLBACK"));
@@ -42,5 +47,26 @@ void Transaction::rollback()
         m_conn.executeNative(QStringLiteral("RELEASE sp%1").arg(m_level));
     }
 }
+
+namespace detail {
+
+void attendiPrimaDiRiprovare(int tentativo)
+{
+    // 5-20 ms at the first retry, doubling: the other workstation finishes meanwhile, and two
+    // that collided do not start again in step.
+    const int base = 5 << qMin(tentativo - 1, 5);
+    QThread::msleep(base + QRandomGenerator::global()->bounded(base * 3));
+}
+
+DbError conflittoPersistente(const DbError &ultimo)
+{
+    return DbError(QStringLiteral("Altre postazioni stanno modificando gli stessi dati: l'operazione è stata "
+                                  "tentata %1 volte e annullata, nulla è stato salvato. Riprovare tra qualche istante.\n")
+                           .arg(kTentativiTransazione)
+                       + ultimo.message(),
+                   DbError::Kind::Conflict);
+}
+
+} // namespace detail
 
 } // namespace db

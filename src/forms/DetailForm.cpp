@@ -273,14 +273,18 @@ void DetailForm::spdSalvaClick()
     }
     primaDiSalvare();
     // A refused post has been shown; the form stays open with what the user typed.
-    const bool salvato = m_cfg.salvaNuovo ? common::SalvaNuovoRecord(*m_cfg.dataset, QStringLiteral("Id"))
-                                          : common::SalvaRecord(*m_cfg.dataset, QStringLiteral("Id"));
-    if (!salvato) {
+    if (!salvaRiga()) {
         SalvataggioFallito = true;
         return;
     }
     dopoSalva();
     DatiModificati = false;
+}
+
+bool DetailForm::salvaRiga()
+{
+    return m_cfg.salvaNuovo ? common::SalvaNuovoRecord(*m_cfg.dataset, QStringLiteral("Id"))
+                            : common::SalvaRecord(*m_cfg.dataset, QStringLiteral("Id"));
 }
 
 void DetailForm::spdIndietroClick()

@@ -123,6 +123,10 @@ protected:
     void completa();
     // Steps of the save after the row is stored (a name copied into other tables ...).
     virtual void dopoSalva() {}
+    // The save's store of the row (a refusal shown, false). A detail whose row makes other
+    // tables change (a document's totals ...) overrides it with one service call, one
+    // transaction for the row and what follows it.
+    virtual bool salvaRiga();
     // Values the save writes into the row before storing it.
     virtual void primaDiSalvare() {}
     // A check of the detail's own after the required fields: false stops the save (the detail

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // The sales-invoice editor: one invoice of Table3 (its header on seven pages), its rows (Table4),
 // instalments, customer orders, quote links and attachments. The invoice list shows it modally
 // on the invoice it has made current and whose side datasets it has re-pointed.
@@ -133,6 +134,11 @@ public Q_SLOTS:
     // Recomputes the totals from the stored rows, stores them (no checks, DatiModificati left
     // as it is) and updates the instalments. Every change of the rows ends with it.
     void SpeedButton3Click();
+    // One change of the rows as one transaction: `scrivi` (the rows' writes; false with the
+    // message in `errore` when refused), the header as shown, the totals and the instalments
+    // (vendite::salvaRighe); then the header, rows and instalments are read again. False when
+    // nothing was stored (the message shown).
+    bool aggiornaDocumento(const std::function<bool(QString &errore)> &scrivi);
     // Rows from tariffs picked in the price list; "Supplemento" offers the supplements only.
     void spdInserisciDettClick();
     void spdInserisciSupplementiClick();

@@ -12,9 +12,11 @@
 #include "masterdata/Tariffe.h"
 #include "masterdata/TariffeDett.h"
 #include "sales/services/RigheFattura.h"
+#include "sales/services/SalvaRighe.h"
 #include "sales/services/Scadenze.h"
 #include "sales/services/Totali.h"
 #include "widgets/DBGrid.h"
+#include "widgets/Seams.h"
 #include "widgets/FieldLink.h"
 #include "widgets/ToolButton.h"
 
@@ -142,38 +144,48 @@ void TForm7::posizionaRiga(qint64 idx)
     if (idx > 0 && idxCorrente() != idx) righe->locate(kIdx, idx);
 }
 
-void TForm7::SpeedButton3Click()
+void TForm7::SpeedButton3Click() { aggiornaDocumento({}); }
+
+bool TForm7::aggiornaDocumento(const std::function<bool(QString &errore)> &scrivi)
 {
     const qint64 id = idDocumento();
-    if (id <= 0) return;
+    if (id <= 0) return false;
     const qint64 idx = idxCorrente();
     db::Query *testata = dataset();
+    Q_EMIT testata->updateRecord();
+    QString errore;
     try {
-        const vendite::Totali t = vendite::calcolaTotaliFattura(form_DB->Connessione, id);
-        if (!testata->isEditing()) testata->edit();
-        testata->fieldByName(QStringLiteral("TotImponibile")).setAsFloat(t.imponibile);
-        testata->fieldByName(QStringLiteral("TotImposta")).setAsFloat(t.imposta);
-        testata->fieldByName(QStringLiteral("TotFattura")).setAsFloat(t.totale);
-        // A refused post has been shown: the instalments would follow totals not stored.
-        if (!common::SalvaRecord(*testata, QStringLiteral("Id"))) return;
-        const scadenze::Esito esito =
-            scadenze::generaScadenze(form_DB->Connessione, id, scadenze::Genere::FatturaVendita, true);
+        const vendite::EsitoRighe esito = vendite::salvaRighe(form_DB->Connessione, vendite::Righe::Fattura, id, [&] {
+            if (scrivi && !scrivi(errore)) return false;
+            if (testata->isEditing() && !testata->post()) {
+                errore = testata->lastError();
+                return false;
+            }
+            return true;
+        });
+        if (esito.documentoMancante || esito.rifiutato) {
+            // Nothing was stored: the rows are shown as the table holds them, unless one is
+            // being edited (the row editor keeps what the user typed).
+            if (!form_DB->Table4->isEditing()) form_DB->Table4->requery();
+            ui::showError(esito.documentoMancante ? vendite::messaggioDocumentoMancante() : errore,
+                          QStringLiteral("Messaggio di errore"), this);
+            return false;
+        }
+        // The header holds the totals and the cash-book link the service stored.
+        if (testata->isEditing()) testata->cancel();
+        common::RicaricaDataset(*testata, QStringLiteral("Id"));
+        if (!testata->isEmpty()) testata->edit();
+        form_DB->Table4->requery();
         if (scadenze) scadenze->rileggi();
         else form_DB->TableFatturaScadenze->requery();
-        if (esito.rigaDocumento > 0) {
-            // The invoice now names its cash-book row: the header is read again so that it holds
-            // the link the schedule stored, and is marked modified as the cash book changed.
-            if (testata->fieldByName(QStringLiteral("Finanzia_id")).asLargeInt() != esito.rigaDocumento) {
-                testata->cancel();
-                common::RicaricaDataset(*testata, QStringLiteral("Id"));
-                testata->edit();
-            }
-            DatiModificati = true;
-        }
+        // The cash book changed with the document.
+        if (esito.scadenze.rigaDocumento > 0) DatiModificati = true;
     } catch (const db::DbError &e) {
         ui::reportDbError(e, this);
+        return false;
     }
     posizionaRiga(idx);
+    return true;
 }
 
 void TForm7::aggiungiDaListino(bool supplementi)
@@ -210,10 +222,12 @@ void TForm7::aggiungiDaListino(bool supplementi)
             QList<qint64> tariffe;
             for (scelte.first(); !scelte.eof(); scelte.next()) tariffe << scelte.fieldByName(QStringLiteral("Id")).asLargeInt();
             if (!tariffe.isEmpty()) {
-                const QList<qint64> scritte = vendite::righeDaTariffe(form_DB->Connessione, id, tariffe);
-                form_DB->Table4->requery();
+                QList<qint64> scritte;
+                aggiornaDocumento([&](QString &) {
+                    scritte = vendite::righeDaTariffe(form_DB->Connessione, id, tariffe);
+                    return true;
+                });
                 if (!scritte.isEmpty()) posizionaRiga(scritte.last());
-                SpeedButton3Click();
             }
         } catch (const db::DbError &e) {
             ui::reportDbError(e, this);
@@ -231,16 +245,13 @@ void TForm7::aggiungiRigaSpeciale(int tipo)
 {
     const qint64 id = idDocumento();
     if (id <= 0) return;
-    try {
-        const qint64 idx = vendite::rigaSpeciale(form_DB->Connessione, id, static_cast<vendite::RigaSpeciale>(tipo));
-        form_DB->Table4->requery();
-        posizionaRiga(idx);
-        SpeedButton3Click();
-        posizionaRiga(idx);
-    } catch (const db::DbError &e) {
-        ui::reportDbError(e, this);
-        return;
-    }
+    qint64 idx = 0;
+    const bool scritta = aggiornaDocumento([&](QString &) {
+        idx = vendite::rigaSpeciale(form_DB->Connessione, id, static_cast<vendite::RigaSpeciale>(tipo));
+        return true;
+    });
+    if (!scritta) return;
+    posizionaRiga(idx);
     if (!frmModificaFatture) return;
     // The row exists already: the user completes it, or removes it with "Annulla".
     frmModificaFatture->DatiModificati = true;
@@ -267,16 +278,12 @@ void TForm7::spdEliminaDettClick()
     db::Query *righe = form_DB->Table4;
     if (righe->isEmpty()) return;
     if (!forms::chiedi(this, QStringLiteral("Sei sicuro di voler eliminare il record ?"))) return;
-    try {
-        if (righe->isEditing()) righe->cancel();
+    if (righe->isEditing()) righe->cancel();
+    // The row and the totals it leaves go together.
+    aggiornaDocumento([righe](QString &) {
         common::EliminaRecord(*righe, kIdx);
-    } catch (const db::DbError &e) {
-        ui::reportDbError(e, this);
-        return;
-    }
-    const qint64 idx = idxCorrente();
-    SpeedButton3Click();
-    posizionaRiga(idx);
+        return true;
+    });
 }
 
 void TForm7::DBGrid2TitleClick(const QString &campo)

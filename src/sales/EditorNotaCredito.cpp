@@ -528,11 +528,23 @@ void TfrmNotaCredito::btnImportaClick()
                       kErrore);
         return;
     }
-    // What the header shows is stored first: the copy's totals and schedule are written into it.
-    if (!postaTestata()) return;
+    // What the header shows is stored first, in the same transaction: the copy's totals and
+    // schedule are written into it.
+    Q_EMIT q->updateRecord();
     const qint64 id = idDocumento();
     try {
-        vendite::importaRigheFattura(form_DB->Connessione, id);
+        const auto esito = vendite::importaRigheFattura(form_DB->Connessione, id, [q] { return !q->isEditing() || q->post(); });
+        if (esito.testataRifiutata) {
+            forms::avvisa(this, q->lastError(), kErrore);
+            return;
+        }
+        if (esito.fatturaMancante) {
+            forms::avvisa(this, QStringLiteral("La fattura di riferimento non esiste più nell'archivio: nessuna riga è stata "
+                                               "importata e la nota di credito non è cambiata."),
+                          kErrore);
+            if (!q->isEditing()) q->edit();
+            return;
+        }
     } catch (const db::DbError &e) {
         ui::reportDbError(e, this);
         return;

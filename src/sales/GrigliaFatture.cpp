@@ -379,7 +379,11 @@ void TfrmGrigliaFatture::spdEliminaClick()
     if (riga > 0) dopo = q->valueAt(riga - 1, colonna).toLongLong();
     else if (riga + 1 < q->recordCount()) dopo = q->valueAt(riga + 1, colonna).toLongLong();
     try {
-        vendite::eliminaFattura(form_DB->Connessione, id);
+        const auto esito = vendite::eliminaFattura(form_DB->Connessione, id);
+        if (!esito.noteCredito.isEmpty()) {
+            forms::avvisa(this, vendite::messaggioNoteCollegate(esito.noteCredito), kErrore);
+            return;
+        }
     } catch (const db::DbError &e) {
         forms::avvisa(this, e.message(), kErrore);
         return;

@@ -346,7 +346,7 @@ bool TfrmModificaFatture::controllaSalvataggio()
     return true;
 }
 
-void TfrmModificaFatture::dopoSalva()
+bool TfrmModificaFatture::salvaRiga()
 {
     db::Query *q = dataset();
     auto valore = [q](const char *nome) { return q->fieldByName(QLatin1String(nome)).asFloat(); };
@@ -355,8 +355,18 @@ void TfrmModificaFatture::dopoSalva()
     if (!q->isEditing()) q->edit();
     q->fieldByName(QStringLiteral("TotaleImponibile")).setAsFloat(importi.imponibile);
     q->fieldByName(QStringLiteral("ValoreTotale")).setAsFloat(importi.totale);
-    common::SalvaRecord(*q, QStringLiteral("Idx"));
-    if (Form7) Form7->SpeedButton3Click();
+    if (!Form7) return common::SalvaRecord(*q, QStringLiteral("Idx"));
+    // The row, the invoice's totals and its instalments are stored together, or nothing.
+    const qint64 idx = q->fieldByName(QStringLiteral("Idx")).asLargeInt();
+    const bool salvato = Form7->aggiornaDocumento([q](QString &errore) {
+        if (q->post()) return true;
+        errore = q->lastError();
+        return false;
+    });
+    if (!salvato) return false;
+    if (idx > 0 && q->fieldByName(QStringLiteral("Idx")).asLargeInt() != idx) q->locate(QStringLiteral("Idx"), idx);
+    if (!q->isEmpty() && !q->isEditing()) q->edit();
+    return true;
 }
 
 void TfrmModificaFatture::spdAnnullaClick()
@@ -366,12 +376,19 @@ void TfrmModificaFatture::spdAnnullaClick()
     db::Query *q = dataset();
     // What was typed into the new row goes with it.
     if (q->isEditing()) q->cancel();
-    try {
-        common::EliminaRecord(*q, QStringLiteral("Idx"));
-    } catch (const db::DbError &e) {
-        ui::reportDbError(e, this);
+    if (Form7) {
+        // The row and the totals it leaves go together.
+        Form7->aggiornaDocumento([q](QString &) {
+            common::EliminaRecord(*q, QStringLiteral("Idx"));
+            return true;
+        });
+    } else {
+        try {
+            common::EliminaRecord(*q, QStringLiteral("Idx"));
+        } catch (const db::DbError &e) {
+            ui::reportDbError(e, this);
+        }
     }
-    if (Form7) Form7->SpeedButton3Click();
     accept();
 }
 

@@ -69,7 +69,7 @@ protected:
     void hideEvent(QHideEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
     bool controllaSalvataggio() override;
-    void dopoSalva() override;
+    bool salvaRiga() override;
 
 private:
     // The rows grid shows descriptions cut short; this form edits them whole meanwhile.

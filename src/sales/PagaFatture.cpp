@@ -403,7 +403,11 @@ void TfrmPagaFattureModPagamento::SpeedButton1Click()
     p.banca = DBLookupComboBox2->currentData().toLongLong();
     p.dettagli = Edit1->text();
     try {
-        pagamenti::paga(form_DB->Connessione, NomeComputerLocale, p);
+        const auto esito = pagamenti::paga(form_DB->Connessione, NomeComputerLocale, p);
+        if (!esito.giaPagate.isEmpty()) {
+            forms::avvisa(this, pagamenti::messaggioGiaPagate(int(esito.giaPagate.size())), QStringLiteral("Messaggio di avviso!!"));
+            return;
+        }
     } catch (const db::DbError &e) {
         // Nothing was written: the form stays open on the same data and the same selection.
         ui::reportDbError(e, this);

@@ -44,43 +44,43 @@ double litriCarico(db::Connection &c, qint64 idCarico) { return leggiCarico(c, i
 
 EsitoCarico salvaCarico(db::Connection &c, qint64 idCarico, const std::function<bool()> &posta)
 {
-    EsitoCarico e;
-    db::Transaction t(c);
-    const Carico prima = leggiCarico(c, idCarico);
-    if (!posta()) return e; // rolled back: nothing stored, nothing moved
-    const Carico dopo = leggiCarico(c, idCarico);
-    e.cisterna = dopo.cisterna;
-    e.differenza = dopo.litri - prima.litri;
-    muovi(c, dopo.cisterna, e.differenza);
-    t.commit();
-    e.salvato = true;
-    return e;
+    return db::inTransaction(c, [&] {
+        EsitoCarico e;
+        const Carico prima = leggiCarico(c, idCarico);
+        if (!posta()) throw db::Annulla<EsitoCarico>{e}; // rolled back: nothing stored, nothing moved
+        const Carico dopo = leggiCarico(c, idCarico);
+        e.cisterna = dopo.cisterna;
+        e.differenza = dopo.litri - prima.litri;
+        muovi(c, dopo.cisterna, e.differenza);
+        e.salvato = true;
+        return e;
+    });
 }
 
 EsitoCarico eliminaCarico(db::Connection &c, qint64 idCarico)
 {
-    EsitoCarico e;
-    db::Transaction t(c);
-    const Carico carico = leggiCarico(c, idCarico);
-    if (!carico.trovato) return e;
-    c.execute(QStringLiteral("DELETE FROM CisterneCarico WHERE ID = :id"), {{":id", idCarico}});
-    e.cisterna = carico.cisterna;
-    e.differenza = -carico.litri;
-    muovi(c, carico.cisterna, e.differenza);
-    t.commit();
-    e.salvato = true;
-    return e;
+    return db::inTransaction(c, [&] {
+        EsitoCarico e;
+        const Carico carico = leggiCarico(c, idCarico);
+        if (!carico.trovato) return e;
+        c.execute(QStringLiteral("DELETE FROM CisterneCarico WHERE ID = :id"), {{":id", idCarico}});
+        e.cisterna = carico.cisterna;
+        e.differenza = -carico.litri;
+        muovi(c, carico.cisterna, e.differenza);
+        e.salvato = true;
+        return e;
+    });
 }
 
 Eliminati eliminaCisterna(db::Connection &c, qint64 idCisterna)
 {
-    Eliminati e;
-    db::Transaction t(c);
-    const db::Params p{{":id", idCisterna}};
-    e.carichi = c.execute(QStringLiteral("DELETE FROM CisterneCarico WHERE Cisterna_ID = :id"), p);
-    e.cisterne = c.execute(QStringLiteral("DELETE FROM Cisterne WHERE ID = :id"), p);
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        Eliminati e;
+        const db::Params p{{":id", idCisterna}};
+        e.carichi = c.execute(QStringLiteral("DELETE FROM CisterneCarico WHERE Cisterna_ID = :id"), p);
+        e.cisterne = c.execute(QStringLiteral("DELETE FROM Cisterne WHERE ID = :id"), p);
+        return e;
+    });
 }
 
 bool lavoraCisterne(db::Connection &c)

@@ -22,12 +22,13 @@ struct Riga {
     bool trovata = false;
     double litri = 0;
     qint64 cisterna = 0;
+    qint64 vettura = 0;
 };
 
 Riga leggi(db::Connection &c, qint64 id)
 {
     db::Query q(&c);
-    q.setSql(QStringLiteral("SELECT Litri, Cisterna_ID FROM VettureCarburante WHERE ID = :id"));
+    q.setSql(QStringLiteral("SELECT Litri, Cisterna_ID, Vettura_ID FROM VettureCarburante WHERE ID = :id"));
     q.bind(QStringLiteral(":id"), id);
     q.open();
     Riga r;
@@ -35,6 +36,7 @@ Riga leggi(db::Connection &c, qint64 id)
     r.trovata = true;
     r.litri = q.fieldByName(QStringLiteral("Litri")).asFloat();
     r.cisterna = q.fieldByName(QStringLiteral("Cisterna_ID")).asLargeInt();
+    r.vettura = q.fieldByName(QStringLiteral("Vettura_ID")).asLargeInt();
     return r;
 }
 
@@ -42,39 +44,46 @@ Riga leggi(db::Connection &c, qint64 id)
 
 EsitoSalvataggio salva(db::Connection &c, qint64 id, bool lavoraCisterne, const std::function<bool()> &posta)
 {
-    EsitoSalvataggio e;
-    db::Transaction t(c);
-    const Riga prima = leggi(c, id);
-    if (!posta()) return e; // rolled back
-    const Riga dopo = leggi(c, id);
-    e.litriPrima = prima.litri;
-    e.litriDopo = dopo.litri;
-    if (lavoraCisterne) {
-        if (prima.cisterna == dopo.cisterna) {
-            if (dopo.cisterna > 0 && dopo.litri != prima.litri && muoviCisterna(c, dopo.cisterna, prima.litri - dopo.litri))
-                e.movimentoCisterna = prima.litri - dopo.litri;
-        } else {
-            if (prima.cisterna > 0 && prima.litri != 0) muoviCisterna(c, prima.cisterna, prima.litri);
-            if (dopo.cisterna > 0 && dopo.litri != 0 && muoviCisterna(c, dopo.cisterna, -dopo.litri))
-                e.movimentoCisterna = -dopo.litri;
+    return db::inTransaction(c, [&] {
+        EsitoSalvataggio e;
+        const Riga prima = leggi(c, id);
+        if (!posta()) throw db::Annulla<EsitoSalvataggio>{e}; // nothing stored, nothing moved
+        const Riga dopo = leggi(c, id);
+        // A vehicle deleted meanwhile (here or on another workstation, whose delete then runs
+        // again after this one) gets no refuelling of nobody's.
+        if (dopo.vettura > 0
+            && c.scalar(QStringLiteral("SELECT COUNT(*) FROM Vetture WHERE ID = :v"), {{":v", dopo.vettura}}).toLongLong() == 0) {
+            e.vetturaMancante = true;
+            throw db::Annulla<EsitoSalvataggio>{e};
         }
-    }
-    t.commit();
-    e.salvato = true;
-    return e;
+        e.litriPrima = prima.litri;
+        e.litriDopo = dopo.litri;
+        if (lavoraCisterne) {
+            if (prima.cisterna == dopo.cisterna) {
+                if (dopo.cisterna > 0 && dopo.litri != prima.litri && muoviCisterna(c, dopo.cisterna, prima.litri - dopo.litri))
+                    e.movimentoCisterna = prima.litri - dopo.litri;
+            } else {
+                if (prima.cisterna > 0 && prima.litri != 0) muoviCisterna(c, prima.cisterna, prima.litri);
+                if (dopo.cisterna > 0 && dopo.litri != 0 && muoviCisterna(c, dopo.cisterna, -dopo.litri))
+                    e.movimentoCisterna = -dopo.litri;
+            }
+        }
+        e.salvato = true;
+        return e;
+    });
 }
 
 EsitoEliminazione elimina(db::Connection &c, qint64 id, bool lavoraCisterne)
 {
-    EsitoEliminazione e;
-    db::Transaction t(c);
-    const Riga r = leggi(c, id);
-    if (!r.trovata) return e;
-    if (lavoraCisterne && r.cisterna > 0 && r.litri != 0 && muoviCisterna(c, r.cisterna, r.litri))
-        e.litriRestituiti = r.litri;
-    e.eliminato = c.execute(QStringLiteral("DELETE FROM VettureCarburante WHERE ID = :id"), {{":id", id}}) > 0;
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        EsitoEliminazione e;
+        const Riga r = leggi(c, id);
+        if (!r.trovata) return e;
+        if (lavoraCisterne && r.cisterna > 0 && r.litri != 0 && muoviCisterna(c, r.cisterna, r.litri))
+            e.litriRestituiti = r.litri;
+        e.eliminato = c.execute(QStringLiteral("DELETE FROM VettureCarburante WHERE ID = :id"), {{":id", id}}) > 0;
+        return e;
+    });
 }
 
 std::optional<double> prezzoCarburante(db::Connection &c, qint64 idVettura)

@@ -22,6 +22,7 @@ bool lavoraCisterne(db::Connection &c);
 
 struct EsitoSalvataggio {
     bool salvato = false;      // false: the post was refused, nothing changed
+    bool vetturaMancante = false; // refused: the vehicle no longer exists (deleted elsewhere), nothing changed
     double litriPrima = 0;     // the refuelling's litres stored before the save
     double litriDopo = 0;      // ... and after it
     double movimentoCisterna = 0; // litres added to the tank's stock (negative: taken)

@@ -48,17 +48,20 @@ QVariant kmUltimoRifornimento(db::Connection &c, qint64 idVettura)
 
 Eliminazione elimina(db::Connection &c, qint64 idVettura, bool lavoraCisterne)
 {
-    Eliminazione e;
     const db::Params p{{":id", idVettura}};
-    db::Transaction t(c);
-    e.schede = c.execute(QStringLiteral("DELETE FROM VettureSchede WHERE Vettura_ID = :id"), p);
-    e.scadenze = c.execute(QStringLiteral("DELETE FROM VettureScadenze WHERE Vettura_ID = :id"), p);
-    if (lavoraCisterne) e.litriRestituiti = cisterne::restituisciLitriVettura(c, idVettura).litri;
-    e.rifornimenti = c.execute(QStringLiteral("DELETE FROM VettureCarburante WHERE Vettura_ID = :id"), p);
-    e.costi = c.execute(QStringLiteral("DELETE FROM VettureCosti WHERE Vettura_ID = :id"), p);
-    e.vetture = c.execute(QStringLiteral("DELETE FROM Vetture WHERE ID = :id"), p);
-    t.commit();
-    return e;
+    // The refuellings' litres are summed and given back in the transaction that deletes them:
+    // a refuelling saved at the same moment on another workstation makes one of the two run
+    // again, so its litres are either given back with it or never taken.
+    return db::inTransaction(c, [&] {
+        Eliminazione e;
+        e.schede = c.execute(QStringLiteral("DELETE FROM VettureSchede WHERE Vettura_ID = :id"), p);
+        e.scadenze = c.execute(QStringLiteral("DELETE FROM VettureScadenze WHERE Vettura_ID = :id"), p);
+        if (lavoraCisterne) e.litriRestituiti = cisterne::restituisciLitriVettura(c, idVettura).litri;
+        e.rifornimenti = c.execute(QStringLiteral("DELETE FROM VettureCarburante WHERE Vettura_ID = :id"), p);
+        e.costi = c.execute(QStringLiteral("DELETE FROM VettureCosti WHERE Vettura_ID = :id"), p);
+        e.vetture = c.execute(QStringLiteral("DELETE FROM Vetture WHERE ID = :id"), p);
+        return e;
+    });
 }
 
 namespace {

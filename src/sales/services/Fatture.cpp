@@ -138,26 +138,48 @@ std::optional<qint64> precedenteConDataSuccessiva(db::Connection &c, qint64 nume
 
 EsitoEliminazione eliminaFattura(db::Connection &c, qint64 id)
 {
-    EsitoEliminazione e;
     const db::Params p = {{QStringLiteral(":id"), id}};
-    db::Transaction t(c);
-    // The quotes imported into the invoice count as not invoiced again.
-    e.preventiviLiberati = c.execute(QStringLiteral("update PreventiTestata set Fatturato = false where ID in "
-                                                    "(select Preventivo_Id from FatturaPreventiviRighe where Fattura_ID = :id)"),
-                                     p);
-    e.sequestriLiberati = c.execute(QStringLiteral("update Sequestri set Fatturato = false, Fattura_Id = 0 where Fattura_Id = :id"), p);
-    // The payments of its instalments go too, even a row that does not name the invoice.
-    e.primaNota = c.execute(QStringLiteral("delete from finanzia where Fattura_ID = :id or FatturaScadenze_Id in "
-                                           "(select Id from FatturaScadenze where Fattura_ID = :id)"),
-                            p);
-    e.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Fattura_ID = :id"), p);
-    e.righe = c.execute(QStringLiteral("delete from fattdett where NumFatt = :id"), p);
-    e.ordini = c.execute(QStringLiteral("delete from OrdiniClienti where Fattura_ID = :id"), p);
-    e.allegati = c.execute(QStringLiteral("delete from Fattura_Allegati where Fattura_Id = :id"), p);
-    e.collegamentiPreventivi = c.execute(QStringLiteral("delete from FatturaPreventiviRighe where Fattura_ID = :id"), p);
-    e.eliminata = c.execute(QStringLiteral("delete from fattura where ID = :id"), p) > 0;
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        EsitoEliminazione e;
+        // A credit note keeps the number of the invoice it corrects and imports its rows: while
+        // one names it the invoice stays (read in the same transaction as the delete, so a note
+        // referring to it meanwhile cancels one of the two).
+        db::Query note(&c);
+        note.setSql(QStringLiteral("select Num, SerieFatturazione, Data from fattura where FattNota <> 0 and NCFattIDRif = :id and ID <> :id "
+                                   "order by Data, Num"));
+        note.bind(QStringLiteral(":id"), id);
+        note.open();
+        for (note.first(); !note.eof(); note.next()) {
+            QString numero = note.fieldByName(QStringLiteral("Num")).asString();
+            const QString serie = note.fieldByName(QStringLiteral("SerieFatturazione")).asString().trimmed();
+            if (!serie.isEmpty()) numero += u'/' + serie;
+            e.noteCredito << QStringLiteral("n. %1 del %2").arg(numero, note.fieldByName(QStringLiteral("Data")).asDateTime().toString(QStringLiteral("dd/MM/yyyy")));
+        }
+        if (!e.noteCredito.isEmpty()) return e;
+        // The quotes imported into the invoice count as not invoiced again.
+        e.preventiviLiberati = c.execute(QStringLiteral("update PreventiTestata set Fatturato = false where ID in "
+                                                        "(select Preventivo_Id from FatturaPreventiviRighe where Fattura_ID = :id)"),
+                                         p);
+        e.sequestriLiberati = c.execute(QStringLiteral("update Sequestri set Fatturato = false, Fattura_Id = 0 where Fattura_Id = :id"), p);
+        // The payments of its instalments go too, even a row that does not name the invoice.
+        e.primaNota = c.execute(QStringLiteral("delete from finanzia where Fattura_ID = :id or FatturaScadenze_Id in "
+                                               "(select Id from FatturaScadenze where Fattura_ID = :id)"),
+                                p);
+        e.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Fattura_ID = :id"), p);
+        e.righe = c.execute(QStringLiteral("delete from fattdett where NumFatt = :id"), p);
+        e.ordini = c.execute(QStringLiteral("delete from OrdiniClienti where Fattura_ID = :id"), p);
+        e.allegati = c.execute(QStringLiteral("delete from Fattura_Allegati where Fattura_Id = :id"), p);
+        e.collegamentiPreventivi = c.execute(QStringLiteral("delete from FatturaPreventiviRighe where Fattura_ID = :id"), p);
+        e.eliminata = c.execute(QStringLiteral("delete from fattura where ID = :id"), p) > 0;
+        return e;
+    });
+}
+
+QString messaggioNoteCollegate(const QStringList &noteCredito)
+{
+    return QStringLiteral("Impossibile eliminare la fattura: è richiamata dalle note di credito %1.\n"
+                          "Eliminare prima le note di credito, oppure togliere da esse il riferimento alla fattura.")
+        .arg(noteCredito.join(QStringLiteral(", ")));
 }
 
 } // namespace vendite

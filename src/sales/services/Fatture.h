@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace db {
@@ -69,13 +70,18 @@ struct EsitoEliminazione {
     int ordini = 0;             // OrdiniClienti
     int allegati = 0;           // Fattura_Allegati
     int collegamentiPreventivi = 0; // FatturaPreventiviRighe
+    QStringList noteCredito;    // refused: the credit notes naming it ("n. 3 del 05/02/2026"); nothing changed
 };
 
 // Deletes the sales invoice `id` and everything that depends on it, in one transaction: its
 // imported quotes count as not invoiced again, its seizures are unlinked, its cash-book rows
 // (the document's and its instalments' payments), instalments, rows, customer orders,
 // attachments and quote links are deleted, then the invoice. Nothing is left pointing at it.
+// Refused, changing nothing, while credit notes name it (NCFattIDRif): they are listed in
+// `noteCredito`. On the server run again when another workstation's work collides with it.
 // Throws DbError (nothing changed).
 EsitoEliminazione eliminaFattura(db::Connection &c, qint64 id);
+// The message of a refused delete, naming the credit notes.
+QString messaggioNoteCollegate(const QStringList &noteCredito);
 
 } // namespace vendite

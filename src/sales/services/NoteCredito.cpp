@@ -89,18 +89,18 @@ EsitoEliminazioneNota eliminaNotaCredito(db::Connection &c, qint64 id)
 {
     EsitoEliminazioneNota e;
     const db::Params p = {{QStringLiteral(":id"), id}};
-    db::Transaction t(c);
-    // The payments of its instalments go too, even a row that does not name the credit note.
-    e.primaNota = c.execute(QStringLiteral("delete from finanzia where Fattura_ID = :id or FatturaScadenze_Id in "
-                                           "(select Id from FatturaScadenze where Fattura_ID = :id)"),
-                            p);
-    e.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Fattura_ID = :id"), p);
-    e.righe = c.execute(QStringLiteral("delete from NotaCreditoRighe where NotaCredito_ID = :id"), p);
-    // No attachment is left naming a document that is gone.
-    e.allegati = c.execute(QStringLiteral("delete from Fattura_Allegati where Fattura_Id = :id"), p);
-    e.eliminata = c.execute(QStringLiteral("delete from fattura where ID = :id"), p) > 0;
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        // The payments of its instalments go too, even a row that does not name the credit note.
+        e.primaNota = c.execute(QStringLiteral("delete from finanzia where Fattura_ID = :id or FatturaScadenze_Id in "
+                                               "(select Id from FatturaScadenze where Fattura_ID = :id)"),
+                                p);
+        e.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Fattura_ID = :id"), p);
+        e.righe = c.execute(QStringLiteral("delete from NotaCreditoRighe where NotaCredito_ID = :id"), p);
+        // No attachment is left naming a document that is gone.
+        e.allegati = c.execute(QStringLiteral("delete from Fattura_Allegati where Fattura_Id = :id"), p);
+        e.eliminata = c.execute(QStringLiteral("delete from fattura where ID = :id"), p) > 0;
+        return e;
+    });
 }
 
 QString notaRigaImportata(qint64 numero, const QString &serie, const QDateTime &data)
@@ -113,10 +113,14 @@ QString notaRigaImportata(qint64 numero, const QString &serie, const QDateTime &
     return QStringLiteral(" Fattura numero: %1 Serie: %2 Data: %3").arg(numero).arg(serie, testo);
 }
 
-EsitoImportazione importaRigheFattura(db::Connection &c, qint64 idNota)
+EsitoImportazione importaRigheFattura(db::Connection &c, qint64 idNota, const std::function<bool()> &postaTestata)
 {
+    return db::inTransaction(c, [&] {
     EsitoImportazione esito;
-    db::Transaction t(c);
+    if (postaTestata && !postaTestata()) {
+        esito.testataRifiutata = true;
+        return esito;
+    }
     db::Query nota(&c);
     nota.setSql(QStringLiteral("select ID, Data, NCFattIDRif, NCFattNumRif, NCFatSerieRif, NCFattDataRif from fattura where ID = :id"));
     nota.bind(QStringLiteral(":id"), idNota);
@@ -129,6 +133,12 @@ EsitoImportazione importaRigheFattura(db::Connection &c, qint64 idNota)
         return esito;
     }
     const qint64 fattura = riferimento.asLargeInt();
+    // The invoice is read in the transaction that copies it: one deleted meanwhile (here or by
+    // another workstation at the same moment) leaves the credit note as it is.
+    if (c.scalar(QStringLiteral("select count(*) from fattura where ID = :fattura"), {{QStringLiteral(":fattura"), fattura}}).toLongLong() == 0) {
+        esito.fatturaMancante = true;
+        return esito;
+    }
     const QString note = notaRigaImportata(nota.fieldByName(QStringLiteral("NCFattNumRif")).asLargeInt(),
                                            nota.fieldByName(QStringLiteral("NCFatSerieRif")).asString(),
                                            nota.fieldByName(QStringLiteral("NCFattDataRif")).asDateTime());
@@ -178,8 +188,8 @@ EsitoImportazione importaRigheFattura(db::Connection &c, qint64 idNota)
     // The totals of copied rows are those of the same rows typed by hand.
     esito.totali = aggiornaTotali(c, Righe::NotaCredito, idNota);
     scadenze::generaScadenze(c, idNota, scadenze::Genere::NotaCreditoVendita, true);
-    t.commit();
     return esito;
+    });
 }
 
 } // namespace vendite

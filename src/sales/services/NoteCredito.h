@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace db {
 class Connection;
@@ -52,6 +53,8 @@ QString notaRigaImportata(qint64 numero, const QString &serie, const QDateTime &
 // What importaRigheFattura did.
 struct EsitoImportazione {
     bool senzaRiferimento = false; // the credit note names no invoice (NCFattIDRif empty or 0): nothing done
+    bool fatturaMancante = false;  // the invoice it names no longer exists: nothing done
+    bool testataRifiutata = false; // the header's post was refused: nothing done
     int eliminate = 0;             // rows of an earlier copy of the same invoice removed
     QList<qint64> copiate;         // Idx of the rows written, in the invoice's row order
     Totali totali;                 // the credit note's totals as written
@@ -63,7 +66,10 @@ struct EsitoImportazione {
 // notes by row type; the note of notaRigaImportata; dated with the credit note), the totals are
 // recomputed as for rows typed by hand and the instalments updated. Rows from the price list or
 // from another invoice stay. Every value is bound. Throws DbError (nothing changed), also when
-// the credit note does not exist.
-EsitoImportazione importaRigheFattura(db::Connection &c, qint64 idNotaCredito);
+// the credit note does not exist. An invoice that no longer exists changes nothing
+// (`fatturaMancante`). `postaTestata`, when given, stores the header the editor shows first, in
+// the same transaction (false: nothing done). On the server run again when another
+// workstation's work collides with it.
+EsitoImportazione importaRigheFattura(db::Connection &c, qint64 idNotaCredito, const std::function<bool()> &postaTestata = {});
 
 } // namespace vendite

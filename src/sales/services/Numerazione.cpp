@@ -36,55 +36,55 @@ qint64 prossimoProgressivo(db::Connection &c)
 
 DocumentoCreato nuovoDocumento(db::Connection &c, const NuovoDocumento &d)
 {
-    db::Transaction t(c);
-    // Another workstation numbering now waits here until this document is stored.
-    c.lockForNumbering(QStringLiteral("fattura"));
-    DocumentoCreato creato;
-    creato.numero = prossimoNumero(c, d.notaCredito, d.serie);
-    creato.progressivo = prossimoProgressivo(c);
+    return db::inTransaction(c, [&] {
+        // Another workstation numbering now waits here until this document is stored.
+        c.lockForNumbering(QStringLiteral("fattura"));
+        DocumentoCreato creato;
+        creato.numero = prossimoNumero(c, d.notaCredito, d.serie);
+        creato.progressivo = prossimoProgressivo(c);
 
-    db::Query q(&c);
-    q.setSql(QStringLiteral("select * from fattura where ID = 0"));
-    q.open();
-    q.insert();
-    auto campo = [&q](const char *nome) { return q.fieldByName(QLatin1String(nome)); };
-    campo("Storico").setValue(false);
-    if (!d.serie.isEmpty()) campo("SerieFatturazione").setAsString(d.serie);
-    campo("Num").setValue(creato.numero);
-    campo("FattNota").setValue(d.notaCredito);
-    campo("Carico").setValue(false);
-    campo("NonNumerare").setValue(false);
-    if (!d.notaCredito) campo("EsportatoXml").setValue(false);
-    campo("Data").setValue(d.oggi);
-    campo("DatiTrasmissione_NumeroInterno").setValue(creato.progressivo);
-    campo("DatiTrasmissione_ProgressivoInvio").setValue(creato.progressivo);
-    campo("DatiGenerali_Divisa").setAsString(QStringLiteral("EUR"));
-    db::Query opzioni(&c);
-    opzioni.setSql(QStringLiteral("select top 1 Bank_ID, ModPagamento_Id from opzioni"));
-    opzioni.open();
-    campo("Banca_ID").setValue(opzioni.fieldByName(QStringLiteral("Bank_ID")).value());
-    campo("ModPagamento_Id").setValue(opzioni.fieldByName(QStringLiteral("ModPagamento_Id")).value());
-    if (d.sequestro > 0 && !d.notaCredito) {
-        db::Query s(&c);
-        s.setSql(QStringLiteral("select AutoTarga, Data, DataDissequestro from Sequestri where Id = :id"));
-        s.bind(QStringLiteral(":id"), d.sequestro);
-        s.open();
-        if (s.isEmpty()) throw db::DbError(QStringLiteral("Il sequestro %1 non esiste più.").arg(d.sequestro));
-        campo("Targa").setValue(s.fieldByName(QStringLiteral("AutoTarga")).value());
-        campo("DataIngressoVeicolo").setValue(s.fieldByName(QStringLiteral("Data")).value());
-        campo("DataUscitaVeicolo").setValue(s.fieldByName(QStringLiteral("DataDissequestro")).value());
-        campo("Sequestro_ID").setValue(d.sequestro);
-    }
-    if (d.valoriPredefiniti) d.valoriPredefiniti(q);
-    if (!q.post()) throw db::DbError(q.lastError());
-    creato.id = campo("ID").value().toLongLong();
-    creato.numero = campo("Num").value().toLongLong();
-    creato.progressivo = campo("DatiTrasmissione_NumeroInterno").value().toLongLong();
-    if (d.sequestro > 0 && !d.notaCredito)
-        db::Command::execute(&c, QStringLiteral("update Sequestri set Fatturato = true, Fattura_Id = :fattura where Id = :id"),
-                             {{QStringLiteral(":fattura"), creato.id}, {QStringLiteral(":id"), d.sequestro}});
-    t.commit();
-    return creato;
+        db::Query q(&c);
+        q.setSql(QStringLiteral("select * from fattura where ID = 0"));
+        q.open();
+        q.insert();
+        auto campo = [&q](const char *nome) { return q.fieldByName(QLatin1String(nome)); };
+        campo("Storico").setValue(false);
+        if (!d.serie.isEmpty()) campo("SerieFatturazione").setAsString(d.serie);
+        campo("Num").setValue(creato.numero);
+        campo("FattNota").setValue(d.notaCredito);
+        campo("Carico").setValue(false);
+        campo("NonNumerare").setValue(false);
+        if (!d.notaCredito) campo("EsportatoXml").setValue(false);
+        campo("Data").setValue(d.oggi);
+        campo("DatiTrasmissione_NumeroInterno").setValue(creato.progressivo);
+        campo("DatiTrasmissione_ProgressivoInvio").setValue(creato.progressivo);
+        campo("DatiGenerali_Divisa").setAsString(QStringLiteral("EUR"));
+        db::Query opzioni(&c);
+        opzioni.setSql(QStringLiteral("select top 1 Bank_ID, ModPagamento_Id from opzioni"));
+        opzioni.open();
+        campo("Banca_ID").setValue(opzioni.fieldByName(QStringLiteral("Bank_ID")).value());
+        campo("ModPagamento_Id").setValue(opzioni.fieldByName(QStringLiteral("ModPagamento_Id")).value());
+        if (d.sequestro > 0 && !d.notaCredito) {
+            db::Query s(&c);
+            s.setSql(QStringLiteral("select AutoTarga, Data, DataDissequestro from Sequestri where Id = :id"));
+            s.bind(QStringLiteral(":id"), d.sequestro);
+            s.open();
+            if (s.isEmpty()) throw db::DbError(QStringLiteral("Il sequestro %1 non esiste più.").arg(d.sequestro));
+            campo("Targa").setValue(s.fieldByName(QStringLiteral("AutoTarga")).value());
+            campo("DataIngressoVeicolo").setValue(s.fieldByName(QStringLiteral("Data")).value());
+            campo("DataUscitaVeicolo").setValue(s.fieldByName(QStringLiteral("DataDissequestro")).value());
+            campo("Sequestro_ID").setValue(d.sequestro);
+        }
+        if (d.valoriPredefiniti) d.valoriPredefiniti(q);
+        if (!q.post()) throw db::DbError(q.lastError());
+        creato.id = campo("ID").value().toLongLong();
+        creato.numero = campo("Num").value().toLongLong();
+        creato.progressivo = campo("DatiTrasmissione_NumeroInterno").value().toLongLong();
+        if (d.sequestro > 0 && !d.notaCredito)
+            db::Command::execute(&c, QStringLiteral("update Sequestri set Fatturato = true, Fattura_Id = :fattura where Id = :id"),
+                                 {{QStringLiteral(":fattura"), creato.id}, {QStringLiteral(":id"), d.sequestro}});
+        return creato;
+    });
 }
 
 } // namespace vendite

@@ -50,13 +50,18 @@ struct Esito {
     bool dataNonValida = false;        // refused: no valid payment date
     QList<qint64> scadenzePagate;      // in selection order
     QList<qint64> righePrimaNota;      // finanzia.ID written, with the option on
+    QList<qint64> giaPagate;           // refused: these were paid meanwhile (another workstation)
 };
 
 // Pays every instalment of the workstation's selection, in one transaction: DataPagamento,
 // Pagato, Dettagli, the method and bank when given, the mark cleared; with the option each gets
 // its cash-book row (rewritten when it has one), linked both ways; the selection is emptied.
-// Nothing is written when the date is not valid or the selection is empty. Throws DbError
+// Nothing is written when the date is not valid or the selection is empty, nor when an
+// instalment of the selection is already paid (read again in the transaction: `giaPagate`).
+// On the server run again when another workstation's payment collides with it. Throws DbError
 // (nothing written).
 Esito paga(db::Connection &c, const QString &postazione, const Pagamento &pagamento);
+// The message of a payment refused because `quante` instalments were paid meanwhile.
+QString messaggioGiaPagate(int quante);
 
 } // namespace pagamenti

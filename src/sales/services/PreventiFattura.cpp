@@ -65,95 +65,95 @@ QString sqlPreventiDaFatturare(qint64 idCliente)
 
 ImportazionePreventivo importaPreventivo(db::Connection &c, qint64 idFattura, qint64 idPreventivo, bool storico)
 {
-    db::Transaction tr(c);
-    if (c.scalar(QStringLiteral("select count(*) from fattura where ID = :f"), {{QStringLiteral(":f"), idFattura}}).toInt() < 1)
-        throw std::invalid_argument("fattura inesistente");
-    db::Query preventivo(&c);
-    preventivo.setSql(QStringLiteral("select Numero, Data from PreventiTestata where ID = :q"));
-    preventivo.bind(QStringLiteral(":q"), idPreventivo);
-    preventivo.open();
-    if (preventivo.isEmpty()) throw std::invalid_argument("preventivo inesistente");
-    const QVariant numero = preventivo.fieldByName(QStringLiteral("Numero")).value();
-    const QVariant data = preventivo.fieldByName(QStringLiteral("Data")).value();
-    const Opzioni opzioni = leggiOpzioni(c);
-    const db::Params fq = {{QStringLiteral(":f"), idFattura}, {QStringLiteral(":q"), idPreventivo}};
+    return db::inTransaction(c, [&] {
+        if (c.scalar(QStringLiteral("select count(*) from fattura where ID = :f"), {{QStringLiteral(":f"), idFattura}}).toInt() < 1)
+            throw std::invalid_argument("fattura inesistente");
+        db::Query preventivo(&c);
+        preventivo.setSql(QStringLiteral("select Numero, Data from PreventiTestata where ID = :q"));
+        preventivo.bind(QStringLiteral(":q"), idPreventivo);
+        preventivo.open();
+        if (preventivo.isEmpty()) throw std::invalid_argument("preventivo inesistente");
+        const QVariant numero = preventivo.fieldByName(QStringLiteral("Numero")).value();
+        const QVariant data = preventivo.fieldByName(QStringLiteral("Data")).value();
+        const Opzioni opzioni = leggiOpzioni(c);
+        const db::Params fq = {{QStringLiteral(":f"), idFattura}, {QStringLiteral(":q"), idPreventivo}};
 
-    ImportazionePreventivo esito;
-    c.execute(QStringLiteral("UPDATE PreventiTestata SET Fatturato = True where id = :q"), {{QStringLiteral(":q"), idPreventivo}});
-    // Importing the same quote again replaces its link and the rows it copied.
-    c.execute(QStringLiteral("delete from FatturaPreventiviRighe where Fattura_ID = :f and Preventivo_Id = :q"), fq);
-    c.execute(QStringLiteral("insert into FatturaPreventiviRighe (Numero, Data, Preventivo_Id, Fattura_ID) "
-                             "values (:numero, :data, :q, :f)"),
-              {{QStringLiteral(":numero"), numero}, {QStringLiteral(":data"), data}, fq[0], fq[1]});
-    esito.idCollegamento = c.lastInsertId();
-    esito.righeSostituite = c.execute(QStringLiteral("delete from fattdett where Prev_ID = :q and NumFatt = :f"), fq);
+        ImportazionePreventivo esito;
+        c.execute(QStringLiteral("UPDATE PreventiTestata SET Fatturato = True where id = :q"), {{QStringLiteral(":q"), idPreventivo}});
+        // Importing the same quote again replaces its link and the rows it copied.
+        c.execute(QStringLiteral("delete from FatturaPreventiviRighe where Fattura_ID = :f and Preventivo_Id = :q"), fq);
+        c.execute(QStringLiteral("insert into FatturaPreventiviRighe (Numero, Data, Preventivo_Id, Fattura_ID) "
+                                 "values (:numero, :data, :q, :f)"),
+                  {{QStringLiteral(":numero"), numero}, {QStringLiteral(":data"), data}, fq[0], fq[1]});
+        esito.idCollegamento = c.lastInsertId();
+        esito.righeSostituite = c.execute(QStringLiteral("delete from fattdett where Prev_ID = :q and NumFatt = :f"), fq);
 
-    db::Query righe(&c);
-    righe.setSql(QStringLiteral("select * from PreventiRighe where Prev_ID = :q order by NumeroRiga"));
-    righe.bind(QStringLiteral(":q"), idPreventivo);
-    righe.open();
-    for (righe.first(); !righe.eof(); righe.next()) {
-        QStringList colonne;
-        db::Params valori;
-        auto metti = [&](const QString &colonna, const QVariant &valore) {
-            colonne << colonna;
-            valori.append({QStringLiteral(":v%1").arg(valori.size()), valore});
-        };
-        // Numbered as every new row of an invoice, after the rows copied so far.
-        metti(QStringLiteral("NumeroRiga"), numeroNuovaRiga(c, idFattura));
-        metti(QStringLiteral("ContabilitaConti_ID"),
-              contoDellaRiga(opzioni, righe.fieldByName(QStringLiteral("TipoRiga")).asString()));
-        metti(QStringLiteral("NumFatt"), idFattura);
-        metti(QStringLiteral("Prev_ID"), idPreventivo);
-        for (const QString &colonna : kSempre) metti(colonna, righe.fieldByName(colonna).value());
-        for (const QString &colonna : kSeNonVuoti) {
-            const QVariant v = righe.fieldByName(colonna).value();
-            if (!v.isNull()) metti(colonna, v);
+        db::Query righe(&c);
+        righe.setSql(QStringLiteral("select * from PreventiRighe where Prev_ID = :q order by NumeroRiga"));
+        righe.bind(QStringLiteral(":q"), idPreventivo);
+        righe.open();
+        for (righe.first(); !righe.eof(); righe.next()) {
+            QStringList colonne;
+            db::Params valori;
+            auto metti = [&](const QString &colonna, const QVariant &valore) {
+                colonne << colonna;
+                valori.append({QStringLiteral(":v%1").arg(valori.size()), valore});
+            };
+            // Numbered as every new row of an invoice, after the rows copied so far.
+            metti(QStringLiteral("NumeroRiga"), numeroNuovaRiga(c, idFattura));
+            metti(QStringLiteral("ContabilitaConti_ID"),
+                  contoDellaRiga(opzioni, righe.fieldByName(QStringLiteral("TipoRiga")).asString()));
+            metti(QStringLiteral("NumFatt"), idFattura);
+            metti(QStringLiteral("Prev_ID"), idPreventivo);
+            for (const QString &colonna : kSempre) metti(colonna, righe.fieldByName(colonna).value());
+            for (const QString &colonna : kSeNonVuoti) {
+                const QVariant v = righe.fieldByName(colonna).value();
+                if (!v.isNull()) metti(colonna, v);
+            }
+            metti(QStringLiteral("Storico"), storico);
+            if (!numero.isNull()) metti(QStringLiteral("Note"), QString(QStringLiteral("Preventivo numero ") + numero.toString()));
+            QStringList segnaposti;
+            for (const db::Param &p : valori) segnaposti << p.name;
+            c.execute(QStringLiteral("insert into fattdett (%1) values (%2)").arg(colonne.join(u','), segnaposti.join(u',')), valori);
+            ++esito.righeCopiate;
         }
-        metti(QStringLiteral("Storico"), storico);
-        if (!numero.isNull()) metti(QStringLiteral("Note"), QString(QStringLiteral("Preventivo numero ") + numero.toString()));
-        QStringList segnaposti;
-        for (const db::Param &p : valori) segnaposti << p.name;
-        c.execute(QStringLiteral("insert into fattdett (%1) values (%2)").arg(colonne.join(u','), segnaposti.join(u',')), valori);
-        ++esito.righeCopiate;
-    }
-    tr.commit();
-    return esito;
+        return esito;
+    });
 }
 
 AnnullamentoPreventivo annullaPreventivo(db::Connection &c, qint64 idCollegamento)
 {
-    db::Transaction tr(c);
-    db::Query link(&c);
-    link.setSql(QStringLiteral("select Preventivo_Id, Fattura_ID from FatturaPreventiviRighe where Id = :id"));
-    link.bind(QStringLiteral(":id"), idCollegamento);
-    link.open();
-    AnnullamentoPreventivo esito;
-    if (link.isEmpty()) return esito;
-    esito.idPreventivo = link.fieldByName(QStringLiteral("Preventivo_Id")).asLargeInt();
-    const qint64 idFattura = link.fieldByName(QStringLiteral("Fattura_ID")).asLargeInt();
-    c.execute(QStringLiteral("UPDATE PreventiTestata SET Fatturato = false where id = :q"),
-              {{QStringLiteral(":q"), esito.idPreventivo}});
-    esito.righeEliminate = c.execute(QStringLiteral("delete from fattdett where Prev_ID = :q and NumFatt = :f"),
-                                     {{QStringLiteral(":q"), esito.idPreventivo}, {QStringLiteral(":f"), idFattura}});
-    c.execute(QStringLiteral("delete from FatturaPreventiviRighe where Id = :id"), {{QStringLiteral(":id"), idCollegamento}});
-    tr.commit();
-    return esito;
+    return db::inTransaction(c, [&] {
+        db::Query link(&c);
+        link.setSql(QStringLiteral("select Preventivo_Id, Fattura_ID from FatturaPreventiviRighe where Id = :id"));
+        link.bind(QStringLiteral(":id"), idCollegamento);
+        link.open();
+        AnnullamentoPreventivo esito;
+        if (link.isEmpty()) return esito;
+        esito.idPreventivo = link.fieldByName(QStringLiteral("Preventivo_Id")).asLargeInt();
+        const qint64 idFattura = link.fieldByName(QStringLiteral("Fattura_ID")).asLargeInt();
+        c.execute(QStringLiteral("UPDATE PreventiTestata SET Fatturato = false where id = :q"),
+                  {{QStringLiteral(":q"), esito.idPreventivo}});
+        esito.righeEliminate = c.execute(QStringLiteral("delete from fattdett where Prev_ID = :q and NumFatt = :f"),
+                                         {{QStringLiteral(":q"), esito.idPreventivo}, {QStringLiteral(":f"), idFattura}});
+        c.execute(QStringLiteral("delete from FatturaPreventiviRighe where Id = :id"), {{QStringLiteral(":id"), idCollegamento}});
+        return esito;
+    });
 }
 
 EliminazioneScadenza eliminaScadenza(db::Connection &c, qint64 idScadenza)
 {
-    db::Transaction tr(c);
-    EliminazioneScadenza esito;
-    const bool primaNota = c.scalar(QStringLiteral("select DuplicaFatturazioneInPrimaNota from opzioni")).toInt() != 0;
-    // The payment of the instalment leaves the cash book with it, or the book would keep money
-    // no instalment accounts for.
-    if (primaNota)
-        esito.movimenti = c.execute(QStringLiteral("delete from finanzia where FatturaScadenze_Id = :id"),
-                                    {{QStringLiteral(":id"), idScadenza}});
-    esito.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Id = :id"), {{QStringLiteral(":id"), idScadenza}});
-    tr.commit();
-    return esito;
+    return db::inTransaction(c, [&] {
+        EliminazioneScadenza esito;
+        const bool primaNota = c.scalar(QStringLiteral("select DuplicaFatturazioneInPrimaNota from opzioni")).toInt() != 0;
+        // The payment of the instalment leaves the cash book with it, or the book would keep money
+        // no instalment accounts for.
+        if (primaNota)
+            esito.movimenti = c.execute(QStringLiteral("delete from finanzia where FatturaScadenze_Id = :id"),
+                                        {{QStringLiteral(":id"), idScadenza}});
+        esito.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Id = :id"), {{QStringLiteral(":id"), idScadenza}});
+        return esito;
+    });
 }
 
 } // namespace vendite

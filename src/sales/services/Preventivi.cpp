@@ -119,61 +119,61 @@ qint64 prossimoNumeroPreventivo(db::Connection &c)
 
 PreventivoCreato nuovoPreventivo(db::Connection &c, const NuovoPreventivo &d)
 {
-    db::Transaction t(c);
-    // Another workstation numbering a quote now waits here until this one is stored.
-    c.lockForNumbering(QStringLiteral("PreventiTestata"));
-    PreventivoCreato creato;
-    creato.numero = prossimoNumeroPreventivo(c);
+    return db::inTransaction(c, [&] {
+        // Another workstation numbering a quote now waits here until this one is stored.
+        c.lockForNumbering(QStringLiteral("PreventiTestata"));
+        PreventivoCreato creato;
+        creato.numero = prossimoNumeroPreventivo(c);
 
-    db::Query q(&c);
-    q.setSql(QStringLiteral("select * from PreventiTestata where ID = 0"));
-    q.open();
-    q.insert();
-    auto campo = [&q](const char *nome) { return q.fieldByName(QLatin1String(nome)); };
-    campo("Numero").setValue(creato.numero);
-    campo("Data").setValue(QDateTime(d.oggi, QTime(0, 0)));
-    campo("Storico").setValue(false);
-    if (d.valoriPredefiniti) d.valoriPredefiniti(q);
-    if (d.sequestro > 0) {
-        // After the defaults: the seizure's vehicle wins over them.
-        db::Query s(&c);
-        s.setSql(QStringLiteral("select AutoTarga, Data, DataDissequestro from Sequestri where Id = :id"));
-        s.bind(QStringLiteral(":id"), d.sequestro);
-        s.open();
-        if (s.isEmpty()) throw db::DbError(QStringLiteral("Il sequestro %1 non esiste più.").arg(d.sequestro));
-        campo("Targa1").setValue(s.fieldByName(QStringLiteral("AutoTarga")).value());
-        campo("DataIngressoVeicolo").setValue(s.fieldByName(QStringLiteral("Data")).value());
-        campo("DataUscitaVeicolo").setValue(s.fieldByName(QStringLiteral("DataDissequestro")).value());
-    }
-    if (!q.post()) throw db::DbError(q.lastError());
-    creato.id = campo("ID").asLargeInt();
-    creato.numero = campo("Numero").asLargeInt();
-    if (d.sequestro > 0) {
-        // The seizure shows which quote it has: the same label its own link writes.
-        const QDateTime data = campo("Data").asDateTime();
-        const QString etichetta =
-            QString::number(creato.numero) + QStringLiteral(" - del ") + (data.isValid() ? data.toString(kFormatoData) : QString());
-        c.execute(QStringLiteral("update Sequestri set Preventivo_Id = :preventivo, Preventivo_Descrizione = :etichetta where Id = :id"),
-                  {{QStringLiteral(":preventivo"), creato.id},
-                   {QStringLiteral(":etichetta"), etichetta},
-                   {QStringLiteral(":id"), d.sequestro}});
-    }
-    t.commit();
-    return creato;
+        db::Query q(&c);
+        q.setSql(QStringLiteral("select * from PreventiTestata where ID = 0"));
+        q.open();
+        q.insert();
+        auto campo = [&q](const char *nome) { return q.fieldByName(QLatin1String(nome)); };
+        campo("Numero").setValue(creato.numero);
+        campo("Data").setValue(QDateTime(d.oggi, QTime(0, 0)));
+        campo("Storico").setValue(false);
+        if (d.valoriPredefiniti) d.valoriPredefiniti(q);
+        if (d.sequestro > 0) {
+            // After the defaults: the seizure's vehicle wins over them.
+            db::Query s(&c);
+            s.setSql(QStringLiteral("select AutoTarga, Data, DataDissequestro from Sequestri where Id = :id"));
+            s.bind(QStringLiteral(":id"), d.sequestro);
+            s.open();
+            if (s.isEmpty()) throw db::DbError(QStringLiteral("Il sequestro %1 non esiste più.").arg(d.sequestro));
+            campo("Targa1").setValue(s.fieldByName(QStringLiteral("AutoTarga")).value());
+            campo("DataIngressoVeicolo").setValue(s.fieldByName(QStringLiteral("Data")).value());
+            campo("DataUscitaVeicolo").setValue(s.fieldByName(QStringLiteral("DataDissequestro")).value());
+        }
+        if (!q.post()) throw db::DbError(q.lastError());
+        creato.id = campo("ID").asLargeInt();
+        creato.numero = campo("Numero").asLargeInt();
+        if (d.sequestro > 0) {
+            // The seizure shows which quote it has: the same label its own link writes.
+            const QDateTime data = campo("Data").asDateTime();
+            const QString etichetta =
+                QString::number(creato.numero) + QStringLiteral(" - del ") + (data.isValid() ? data.toString(kFormatoData) : QString());
+            c.execute(QStringLiteral("update Sequestri set Preventivo_Id = :preventivo, Preventivo_Descrizione = :etichetta where Id = :id"),
+                      {{QStringLiteral(":preventivo"), creato.id},
+                       {QStringLiteral(":etichetta"), etichetta},
+                       {QStringLiteral(":id"), d.sequestro}});
+        }
+        return creato;
+    });
 }
 
 EsitoEliminazionePreventivo eliminaPreventivo(db::Connection &c, qint64 id)
 {
     EsitoEliminazionePreventivo e;
     const db::Params p = {{QStringLiteral(":id"), id}};
-    db::Transaction t(c);
-    e.righe = c.execute(QStringLiteral("delete from PreventiRighe where Prev_ID = :id"), p);
-    // No seizure keeps pointing at the quote, nor showing its label.
-    e.sequestriLiberati = c.execute(
-        QStringLiteral("update Sequestri set Preventivo_Id = NULL, Preventivo_Descrizione = NULL where Preventivo_Id = :id"), p);
-    e.eliminato = c.execute(QStringLiteral("delete from PreventiTestata where ID = :id"), p) > 0;
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        e.righe = c.execute(QStringLiteral("delete from PreventiRighe where Prev_ID = :id"), p);
+        // No seizure keeps pointing at the quote, nor showing its label.
+        e.sequestriLiberati = c.execute(
+            QStringLiteral("update Sequestri set Preventivo_Id = NULL, Preventivo_Descrizione = NULL where Preventivo_Id = :id"), p);
+        e.eliminato = c.execute(QStringLiteral("delete from PreventiTestata where ID = :id"), p) > 0;
+        return e;
+    });
 }
 
 int numeroNuovaRigaPreventivo(db::Connection &c, qint64 idPreventivo)
@@ -184,86 +184,86 @@ int numeroNuovaRigaPreventivo(db::Connection &c, qint64 idPreventivo)
 
 QList<qint64> righeDaTariffePreventivo(db::Connection &c, const TestataPreventivo &testata, const QList<qint64> &tariffe)
 {
-    db::Transaction t(c);
-    controllaPreventivo(c, testata.id);
-    Opzioni o(c);
-    const bool incrementa = o.vero(QStringLiteral("IncrementaNumeroRigaArticoli"));
-    const QVariant data = testata.data.isNull() ? oggi() : testata.data;
+    return db::inTransaction(c, [&] {
+        controllaPreventivo(c, testata.id);
+        Opzioni o(c);
+        const bool incrementa = o.vero(QStringLiteral("IncrementaNumeroRigaArticoli"));
+        const QVariant data = testata.data.isNull() ? oggi() : testata.data;
 
-    // The customer's discount, read from the customer itself: a quote whose customer is not
-    // stored yet, or a customer never quoted before, still gets it.
-    QVariant scontoCliente;
-    if (testata.cliente > 0)
-        scontoCliente =
-            c.scalar(QStringLiteral("select Sconto from Clienti where Id = :id"), {{QStringLiteral(":id"), testata.cliente}});
+        // The customer's discount, read from the customer itself: a quote whose customer is not
+        // stored yet, or a customer never quoted before, still gets it.
+        QVariant scontoCliente;
+        if (testata.cliente > 0)
+            scontoCliente =
+                c.scalar(QStringLiteral("select Sconto from Clienti where Id = :id"), {{QStringLiteral(":id"), testata.cliente}});
 
-    db::Query tariffa(&c);
-    tariffa.setSql(QStringLiteral("select * from prezziar where Id = :id"));
-    db::Query riga(&c);
-    apriPerInserire(riga);
-    QList<qint64> scritte;
-    for (const qint64 id : tariffe) {
-        tariffa.close();
-        tariffa.bind(QStringLiteral(":id"), id);
-        tariffa.open();
-        if (tariffa.isEmpty()) continue;
-        auto da = [&tariffa](const char *nome) { return tariffa.fieldByName(QLatin1String(nome)); };
-        riga.append();
-        auto a = [&riga](const char *nome) { return riga.fieldByName(QLatin1String(nome)); };
-        if (!da("Prezzo").isNull()) a("ValoreUnitario").setValue(da("Prezzo").value());
-        if (!da("Um_Id").isNull()) a("Um_ID").setValue(da("Um_Id").value());
-        // The final price as the tariff has it; the row editor recomputes it when the row is saved.
-        if (!da("PrezzoCompleto").isNull()) a("ValoreTotale").setValue(da("PrezzoCompleto").value());
-        if (!da("AliquotaIva").isNull()) a("AliquotaIva").setValue(da("AliquotaIva").value());
-        if (!da("Iva_Id").isNull()) a("Iva_ID").setValue(da("Iva_Id").value());
-        double sconto = da("Sconto").isNull() ? 0 : da("Sconto").asFloat();
-        if (testata.cliente > 0 && !da("PrezzoImposto").asBoolean() && !scontoCliente.isNull()) sconto = scontoCliente.toDouble();
-        a("Sconto").setAsFloat(sconto);
-        a("Descrizione").setValue(da("Descrizione").value());
-        if (!da("Codice").asString().isEmpty()) a("Codice").setValue(da("Codice").value());
-        a("Articolo_ID").setValue(id);
-        a("Storico").setValue(false);
-        if (!da("Reparto").asString().isEmpty()) a("Reparto").setValue(da("Reparto").value());
-        a("Data").setValue(data);
-        a("Prev_ID").setValue(testata.id);
-        a("Um").setAsFloat(1);
-        a("NumeroRiga").setValue(numeroRiga(c, testata.id, incrementa));
-        a("TipoRiga").setAsString(QStringLiteral("N"));
-        a("TotaleImponibile").setAsFloat(common::TotaleRigaNetto(true, 1, a("ValoreUnitario").asFloat(), sconto, 0, 0, 0));
-        scritte << posta(riga);
-    }
-    t.commit();
-    return scritte;
+        db::Query tariffa(&c);
+        tariffa.setSql(QStringLiteral("select * from prezziar where Id = :id"));
+        db::Query riga(&c);
+        apriPerInserire(riga);
+        QList<qint64> scritte;
+        for (const qint64 id : tariffe) {
+            tariffa.close();
+            tariffa.bind(QStringLiteral(":id"), id);
+            tariffa.open();
+            if (tariffa.isEmpty()) continue;
+            auto da = [&tariffa](const char *nome) { return tariffa.fieldByName(QLatin1String(nome)); };
+            riga.append();
+            auto a = [&riga](const char *nome) { return riga.fieldByName(QLatin1String(nome)); };
+            if (!da("Prezzo").isNull()) a("ValoreUnitario").setValue(da("Prezzo").value());
+            if (!da("Um_Id").isNull()) a("Um_ID").setValue(da("Um_Id").value());
+            // The final price as the tariff has it; the row editor recomputes it when the row is saved.
+            if (!da("PrezzoCompleto").isNull()) a("ValoreTotale").setValue(da("PrezzoCompleto").value());
+            if (!da("AliquotaIva").isNull()) a("AliquotaIva").setValue(da("AliquotaIva").value());
+            if (!da("Iva_Id").isNull()) a("Iva_ID").setValue(da("Iva_Id").value());
+            double sconto = da("Sconto").isNull() ? 0 : da("Sconto").asFloat();
+            if (testata.cliente > 0 && !da("PrezzoImposto").asBoolean() && !scontoCliente.isNull()) sconto = scontoCliente.toDouble();
+            a("Sconto").setAsFloat(sconto);
+            a("Descrizione").setValue(da("Descrizione").value());
+            if (!da("Codice").asString().isEmpty()) a("Codice").setValue(da("Codice").value());
+            a("Articolo_ID").setValue(id);
+            a("Storico").setValue(false);
+            if (!da("Reparto").asString().isEmpty()) a("Reparto").setValue(da("Reparto").value());
+            a("Data").setValue(data);
+            a("Prev_ID").setValue(testata.id);
+            a("Um").setAsFloat(1);
+            a("NumeroRiga").setValue(numeroRiga(c, testata.id, incrementa));
+            a("TipoRiga").setAsString(QStringLiteral("N"));
+            a("TotaleImponibile").setAsFloat(common::TotaleRigaNetto(true, 1, a("ValoreUnitario").asFloat(), sconto, 0, 0, 0));
+            scritte << posta(riga);
+        }
+        return scritte;
+    });
 }
 
 qint64 rigaLiberaPreventivo(db::Connection &c, const TestataPreventivo &testata)
 {
-    db::Transaction t(c);
-    controllaPreventivo(c, testata.id);
-    Opzioni o(c);
-    const QVariant aliquota = o.valore(QStringLiteral("AliquotaIva"));
-    db::Query riga(&c);
-    apriPerInserire(riga);
-    riga.append();
-    auto a = [&riga](const char *nome) { return riga.fieldByName(QLatin1String(nome)); };
-    a("Prev_ID").setValue(testata.id);
-    a("Data").setValue(testata.data.isNull() ? oggi() : testata.data);
-    a("Codice").setAsString(QStringLiteral("00000"));
-    a("Descrizione").setAsString(QStringLiteral("Articolo da inserire"));
-    a("Storico").setValue(false);
-    a("ValoreUnitario").setAsFloat(1);
-    a("TotaleImponibile").setAsFloat(1);
-    a("AliquotaIva").setValue(aliquota);
-    a("Iva_ID").setValue(o.valore(QStringLiteral("Iva_Id")));
-    a("Um").setAsFloat(1);
-    a("Sconto").setAsFloat(0);
-    a("NumeroRiga").setValue(numeroRiga(c, testata.id, o.vero(QStringLiteral("IncrementaNumeroRigaArticoli"))));
-    a("TipoRiga").setAsString(QStringLiteral("A"));
-    // The gross follows the row's own rate, not a fixed 22%.
-    a("ValoreTotale").setAsFloat(common::TotaleRigaIvato(true, 1, 1, aliquota.toDouble(), 0, 0, 0, 0));
-    const qint64 id = posta(riga);
-    t.commit();
-    return id;
+    return db::inTransaction(c, [&] {
+        controllaPreventivo(c, testata.id);
+        Opzioni o(c);
+        const QVariant aliquota = o.valore(QStringLiteral("AliquotaIva"));
+        db::Query riga(&c);
+        apriPerInserire(riga);
+        riga.append();
+        auto a = [&riga](const char *nome) { return riga.fieldByName(QLatin1String(nome)); };
+        a("Prev_ID").setValue(testata.id);
+        a("Data").setValue(testata.data.isNull() ? oggi() : testata.data);
+        a("Codice").setAsString(QStringLiteral("00000"));
+        a("Descrizione").setAsString(QStringLiteral("Articolo da inserire"));
+        a("Storico").setValue(false);
+        a("ValoreUnitario").setAsFloat(1);
+        a("TotaleImponibile").setAsFloat(1);
+        a("AliquotaIva").setValue(aliquota);
+        a("Iva_ID").setValue(o.valore(QStringLiteral("Iva_Id")));
+        a("Um").setAsFloat(1);
+        a("Sconto").setAsFloat(0);
+        a("NumeroRiga").setValue(numeroRiga(c, testata.id, o.vero(QStringLiteral("IncrementaNumeroRigaArticoli"))));
+        a("TipoRiga").setAsString(QStringLiteral("A"));
+        // The gross follows the row's own rate, not a fixed 22%.
+        a("ValoreTotale").setAsFloat(common::TotaleRigaIvato(true, 1, 1, aliquota.toDouble(), 0, 0, 0, 0));
+        const qint64 id = posta(riga);
+        return id;
+    });
 }
 
 TotaliPreventivo calcolaTotaliPreventivo(db::Connection &c, qint64 id)
