@@ -29,6 +29,7 @@
 #include "tst_personale.h"
 #include "tst_preventivi.h"
 #include "tst_promemoria.h"
+#include "tst_fatturapa.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziAvvisi,
@@ -47,4 +48,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziPersonale,
                      TestServiziPreventivi,
                      TestServiziPromemoria,
-                     TestServiziScadenziario)
+                     TestServiziScadenziario,
+                     TestServiziFatturaPA)
