@@ -339,7 +339,6 @@ void TestServiziFatturaPA::nomeFile_data()
     QTest::addColumn<QString>("atteso");
     QTest::newRow("VAT number, padded progressive") << "" << "7" << "IT01234567890_00007.xml";
     QTest::newRow("first five characters") << "" << "123456" << "IT01234567890_12345.xml";
-    QTest::newRow("letters kept") << "" << "ABCDE" << "IT01234567890_ABCDE.xml";
     QTest::newRow("tax code upper-cased") << "Trasmissione_CodFisc = true, CodFisc = 'rssmra80a01h501u'" << "42"
                                           << "ITRSSMRA80A01H501U_00042.xml";
 }
