@@ -108,6 +108,8 @@ void archivio(db::Connection &c, const QString &cartella)
 
     documento(kEstero, 15, "3/8/2024", 4, false, "FPR12", "10");
     riga(c, kEstero, false, 1, "Recupero veicolo", 1, 400, 0, 0, ivaDi(c, "N3.2"));
+    // A unit discount whose double carries noise beyond the schema's eight decimals.
+    riga(c, kEstero, false, 2, "Custodia", 1, 84.21, 10, 0, ivaDi(c, "N3.2"));
 
     documento(kNotaRif, 1, "1/15/2025", 1, true, "FPR12", "11",
               "NCFattIDRif = 101, NCFattNumRif = 12, NCFatSerieRif = 'B', NCFattDataRif = #3/5/2024#");
@@ -247,6 +249,7 @@ void TestServiziFatturaPA::contenuto()
     const QString estero = leggi(e.percorso(kEstero));
     QCOMPARE(elemento(estero, "IdPaese", "<CessionarioCommittente>"), QString("DE"));
     QCOMPARE(elemento(estero, "Natura"), QString("N3.2"));
+    QCOMPARE(elemento(estero, "Importo", "<ScontoMaggiorazione>"), QString("8.421"));
 
     const QString notaRif = leggi(e.percorso(kNotaRif));
     QCOMPARE(elemento(notaRif, "TipoDocumento"), QString("TD04"));

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
+#include <cmath>
 
 namespace fatturapa {
 
@@ -49,8 +50,13 @@ private:
 
 db::Params parametroId(qint64 id) { return {{QStringLiteral(":id"), id}}; }
 
-// The amounts of the file go through this one door, whatever type the totals carry.
-QString importo(double valore, int lunghezza) { return common::ImportoTesto(valore, lunghezza, u'.'); }
+// The amounts of the file go through this one door, whatever type the totals carry. A value is
+// kept to the schema's eight decimals: a unit discount of 84.21 at 10% is 8.421, not the
+// 8.42100000000001 of its binary noise, which the schema refuses.
+QString importo(double valore, int lunghezza)
+{
+    return common::ImportoTesto(std::round(valore * 1e8) / 1e8, lunghezza, u'.');
+}
 
 // "15", "15/2024", "15/2024/B", "15/B": the number as the company writes it.
 QString numeroComposto(qint64 numero, const QString &dataIso, const QString &serie, bool conAnno, bool conSerie)
@@ -78,6 +84,14 @@ void anagrafica(Nodo &padre, const QString &denominazione, const QString &nome, 
     a.seNonVuoto(QStringLiteral("Cognome"), cognome);
     a.seNonVuoto(QStringLiteral("Titolo"), titolo);
     a.seNonVuoto(QStringLiteral("CodEORI"), eori);
+}
+
+// The VAT identity of a party: its country and code.
+void idFiscaleIva(Nodo &padre, const QString &paese, const QString &codice)
+{
+    Nodo &iva = padre.aggiungi(QStringLiteral("IdFiscaleIVA"));
+    iva.aggiungi(QStringLiteral("IdPaese"), paese);
+    iva.aggiungi(QStringLiteral("IdCodice"), codice);
 }
 
 void indirizzo(Nodo &padre, const QString &nomeBlocco, const QString &via, const QString &numero, const QString &cap,
@@ -143,9 +157,7 @@ void intestazione(db::Connection &c, Riga &f, Riga &ditta, Riga &cli, Nodo &radi
     // The supplier: the company.
     Nodo &cp = h.aggiungi(QStringLiteral("CedentePrestatore"));
     Nodo &da = cp.aggiungi(QStringLiteral("DatiAnagrafici"));
-    Nodo &iva = da.aggiungi(QStringLiteral("IdFiscaleIVA"));
-    iva.aggiungi(QStringLiteral("IdPaese"), ditta.t("IdPaese"));
-    iva.aggiungi(QStringLiteral("IdCodice"), ditta.t("PIva"));
+    idFiscaleIva(da, ditta.t("IdPaese"), ditta.t("PIva"));
     da.seNonVuoto(QStringLiteral("CodiceFiscale"), ditta.t("CodFisc").toUpper());
     anagrafica(da, ditta.t("RagSoc"), ditta.t("Nome"), ditta.t("Cognome"), ditta.t("Titolo"), ditta.t("CodEori"));
     da.seNonVuoto(QStringLiteral("AlboProfessionale"), ditta.t("AlboProfessionale"));
@@ -181,9 +193,7 @@ void intestazione(db::Connection &c, Riga &f, Riga &ditta, Riga &cli, Nodo &radi
     if (ditta.b("RappresentanteFiscale")) {
         Nodo &rf = h.aggiungi(QStringLiteral("RappresentanteFiscale"));
         Nodo &rda = rf.aggiungi(QStringLiteral("DatiAnagrafici"));
-        Nodo &riva = rda.aggiungi(QStringLiteral("IdFiscaleIVA"));
-        riva.aggiungi(QStringLiteral("IdPaese"), ditta.t("RappresentanteFiscale_DatiAnagrafici_IdPaese"));
-        riva.aggiungi(QStringLiteral("IdCodice"), ditta.t("RappresentanteFiscale_DatiAnagrafici_IdCodice"));
+        idFiscaleIva(rda, ditta.t("RappresentanteFiscale_DatiAnagrafici_IdPaese"), ditta.t("RappresentanteFiscale_DatiAnagrafici_IdCodice"));
         rda.seNonVuoto(QStringLiteral("CodiceFiscale"), ditta.t("RappresentanteFiscale_DatiAnagrafici_CodiceFiscale").toUpper());
         anagrafica(rda, ditta.t("RappresentanteFiscale_DatiAnagrafici_Denominazione"),
                    ditta.t("RappresentanteFiscale_DatiAnagrafici_Nome"), ditta.t("RappresentanteFiscale_DatiAnagrafici_Cognome"),
@@ -195,9 +205,7 @@ void intestazione(db::Connection &c, Riga &f, Riga &ditta, Riga &cli, Nodo &radi
     Nodo &cda = cc.aggiungi(QStringLiteral("DatiAnagrafici"));
     const QString pivaCliente = cli.t("Iva"), cfCliente = cli.t("CodFiscale"), paeseCliente = cli.t("IdPaese");
     if (!pivaCliente.isEmpty() || (paeseCliente != QLatin1String("IT") && !cfCliente.isEmpty())) {
-        Nodo &civa = cda.aggiungi(QStringLiteral("IdFiscaleIVA"));
-        civa.aggiungi(QStringLiteral("IdPaese"), paeseCliente);
-        civa.aggiungi(QStringLiteral("IdCodice"), !pivaCliente.isEmpty() ? pivaCliente : cfCliente);
+        idFiscaleIva(cda, paeseCliente, !pivaCliente.isEmpty() ? pivaCliente : cfCliente);
     }
     cda.seNonVuoto(QStringLiteral("CodiceFiscale"), cfCliente.toUpper());
     anagrafica(cda, cli.t("Cliente"), cli.t("Nome"), cli.t("Cognome"), cli.t("Titolo"), cli.t("CodEORI"));
@@ -210,9 +218,7 @@ void intestazione(db::Connection &c, Riga &f, Riga &ditta, Riga &cli, Nodo &radi
                   cli.t("StabileOrganizzazione_Nazione"));
     if (cli.b("RappresentanteFiscale")) {
         Nodo &rf = cc.aggiungi(QStringLiteral("RappresentanteFiscale"));
-        Nodo &riva = rf.aggiungi(QStringLiteral("IdFiscaleIVA"));
-        riva.aggiungi(QStringLiteral("IdPaese"), cli.t("RappresentanteFiscale_Nazione"));
-        riva.aggiungi(QStringLiteral("IdCodice"), cli.t("RappresentanteFiscale_IdCodice"));
+        idFiscaleIva(rf, cli.t("RappresentanteFiscale_Nazione"), cli.t("RappresentanteFiscale_IdCodice"));
         const QString den = cli.t("RappresentanteFiscale_Denominazione");
         if (!den.isEmpty()) {
             rf.aggiungi(QStringLiteral("Denominazione"), den);
@@ -228,9 +234,7 @@ void intestazione(db::Connection &c, Riga &f, Riga &ditta, Riga &cli, Nodo &radi
         Nodo &tda = ti.aggiungi(QStringLiteral("DatiAnagrafici"));
         const QString piva = ditta.t("TerzoIntermediarioOSoggettoEmittente_IdCodice");
         if (!piva.isEmpty()) {
-            Nodo &tiva = tda.aggiungi(QStringLiteral("IdFiscaleIVA"));
-            tiva.aggiungi(QStringLiteral("IdPaese"), ditta.t("TerzoIntermediarioOSoggettoEmittente_IdPaese"));
-            tiva.aggiungi(QStringLiteral("IdCodice"), piva);
+            idFiscaleIva(tda, ditta.t("TerzoIntermediarioOSoggettoEmittente_IdPaese"), piva);
         }
         tda.seNonVuoto(QStringLiteral("CodiceFiscale"), ditta.t("TerzoIntermediarioOSoggettoEmittente_CodiceFiscale").toUpper());
         anagrafica(tda, ditta.t("TerzoIntermediarioOSoggettoEmittente_Denominazione"),
@@ -292,9 +296,7 @@ void datiGenerali(db::Connection &c, const Documento &d, Riga &f, const Ditta &d
     if (!vettore.trovata() || vettore.t("Iva").isEmpty()) return;
     Nodo &tr = dg.aggiungi(QStringLiteral("DatiTrasporto"));
     Nodo &dav = tr.aggiungi(QStringLiteral("DatiAnagraficiVettore"));
-    Nodo &viva = dav.aggiungi(QStringLiteral("IdFiscaleIVA"));
-    viva.aggiungi(QStringLiteral("IdPaese"), vettore.t("IdPaese"));
-    viva.aggiungi(QStringLiteral("IdCodice"), vettore.t("Iva"));
+    idFiscaleIva(dav, vettore.t("IdPaese"), vettore.t("Iva"));
     dav.seNonVuoto(QStringLiteral("CodiceFiscale"), vettore.t("CodFisc").toUpper());
     anagrafica(dav, vettore.t("Personale"), vettore.t("Nome"), vettore.t("Cognome"), vettore.t("Titolo"), vettore.t("CodEORI"));
     dav.seNonVuoto(QStringLiteral("NumeroLicenzaGuida"), vettore.t("NumeroLicenzaGuida"));
@@ -538,7 +540,7 @@ QByteArray costruisci(db::Connection &c, qint64 id, Esito *rifiuto)
         return {};
     }
     const Ditta flag{ditta.b("FatturaAnno"), ditta.b("FatturazioneMultipla")};
-    Nodo radice{QStringLiteral("FatturaElettronica")};
+    Nodo radice{QStringLiteral("FatturaElettronica"), QString(), {}};
     intestazione(c, f, ditta, cli, radice);
     Nodo &corpo = radice.aggiungi(QStringLiteral("FatturaElettronicaBody"));
     datiGenerali(c, d, f, flag, corpo);
