@@ -94,6 +94,8 @@ public Q_SLOTS:
     // "Calcola": the days between entry and exit, both counted.
     void Button1Click();
     void spdStampaClick();
+    // "Esporta xml": the checks, the save, the FatturaPA file of the stored invoice (EsportazioneXml.cpp).
+    void spdFatturaXmlClick();
     void PageControl1Change() override;
 
 protected:

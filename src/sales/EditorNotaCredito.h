@@ -94,6 +94,8 @@ public Q_SLOTS:
     void btnImportaClick();
     void SpeedButton8Click();
     void spdPrimaNotaClick();
+    // "Esporta xml": the checks, the save, the FatturaPA file of the stored credit note (EsportazioneXml.cpp).
+    void spdFatturaElettronicaClick();
     void PageControl1Change() override;
 
 protected:

@@ -1,4 +1,5 @@
 #include "support/TestMain.h"
+#include "tst_esportaxml.h"
 #include "tst_ordiniallegati.h"
 #include "tst_paginefattura.h"
 #include "tst_editorfattura.h"
@@ -25,4 +26,4 @@ PELLA_TEST_MAIN(TestSerieFatturazione, TestPagineFattura, TestOrdiniAllegati, Te
                 TestMenuNoteCredito,
                 TestGrigliaPreventivi, TestMenuPreventivi, TestRighePreventivo,
                 TestPreventivoIntero,
-                TestNotaCreditoRiferimento)
+                TestNotaCreditoRiferimento, TestEsportaXml)

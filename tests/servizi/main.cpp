@@ -30,6 +30,7 @@
 #include "tst_preventivi.h"
 #include "tst_promemoria.h"
 #include "tst_postazioni.h"
+#include "tst_fatturapa.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziPostaTlsVecchio, TestServiziAvvisi,
@@ -49,4 +50,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziPreventivi,
                      TestServiziPromemoria,
                      TestServiziScadenziario,
-                     TestGuardiePostazioni, TestStressPostazioni)
+                     TestGuardiePostazioni, TestStressPostazioni,
+                     TestServiziFatturaPA)
