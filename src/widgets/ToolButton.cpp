@@ -1,9 +1,16 @@
 #include "ToolButton.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QToolButton>
 
 namespace ui {
+
+QIcon iconaTema(const QString &nome, QStyle::StandardPixmap riserva, const QWidget *widget)
+{
+    if (QIcon::hasThemeIcon(nome)) return QIcon::fromTheme(nome);
+    return (widget ? widget->style() : QApplication::style())->standardIcon(riserva);
+}
 
 QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
                         const char *themeIcon, QStyle::StandardPixmap fallback)
@@ -12,7 +19,7 @@ QToolButton *toolButton(QWidget *parent, const QString &name, const QString &cap
     b->setObjectName(name);
     b->setText(caption);
     b->setToolTip(hint);
-    b->setIcon(QIcon::fromTheme(QString::fromLatin1(themeIcon), parent->style()->standardIcon(fallback)));
+    b->setIcon(iconaTema(QString::fromLatin1(themeIcon), fallback, parent));
     b->setIconSize(QSize(32, 32));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setAutoRaise(true);
