@@ -13,9 +13,9 @@ namespace ui {
 QToolButton *toolButton(QWidget *parent, const QString &name, const QString &caption, const QString &hint,
                         const char *themeIcon, QStyle::StandardPixmap fallback);
 
-// The desktop theme's icon of that name, else Qt's own. The theme's is found by name only and
-// its picture read when first painted; Qt's is built only when the theme lacks the name.
-QIcon iconaTema(const QString &nome, QStyle::StandardPixmap riserva, const QWidget *widget);
+// The desktop theme's icon of that name, else Qt's own (`riserva`; an empty name: Qt's own),
+// found and decoded the first time it is drawn, not when made.
+QIcon iconaTema(const QString &nome, QStyle::StandardPixmap riserva, const QWidget *widget = nullptr);
 
 // The "Indietro" button every form's toolbar ends with (component spdIndietro).
 QToolButton *pulsanteIndietro(QWidget *parent, const QString &caption = QStringLiteral("Indietro"));
