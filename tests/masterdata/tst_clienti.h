@@ -23,4 +23,5 @@ private Q_SLOTS:
     void categorie();
     void pulsantiAccanto();
     void trovaPA();
+    void comuniOmonimi();
 };
