@@ -759,15 +759,7 @@ void TestClienti::comuniOmonimi()
         dettaglio(103, [&] {
             auto *d = frmClientiDett;
             d->PageControl1->setCurrentIndex(1);
-            db::Query *comuni = form_DB->Table8;
-            int scelta = -1;
-            for (int i = 0; i < d->DBLookupComboBox5->count() && scelta < 0; ++i)
-                if (d->DBLookupComboBox5->itemText(i) == "Castro"
-                    && comuni->valueAt(i, comuni->fieldIndex("Provincia")).toString() == provincia)
-                    scelta = i;
-            QVERIFY(scelta >= 0);
-            d->DBLookupComboBox5->setCurrentIndex(scelta);
-            Q_EMIT d->DBLookupComboBox5->activated(scelta);
+            QVERIFY(scegliComune(d->DBLookupComboBox5, "Castro", provincia));
             QCOMPARE(d->DBLookupComboBox5->currentText(), QString("Castro"));
             // The reference towns come without postcodes; the customer needs one.
             d->DBEdit27->clear();

@@ -444,15 +444,7 @@ void TestFornitori::comuniOmonimi()
         QVERIFY(id > 0);
         dettaglio(201, [&] {
             auto *d = frmFornitDett;
-            db::Query *comuni = form_DB->Table8;
-            int scelta = -1;
-            for (int i = 0; i < d->DBLookupComboBox3->count() && scelta < 0; ++i)
-                if (d->DBLookupComboBox3->itemText(i) == "Castro"
-                    && comuni->valueAt(i, comuni->fieldIndex("Provincia")).toString() == provincia)
-                    scelta = i;
-            QVERIFY(scelta >= 0);
-            d->DBLookupComboBox3->setCurrentIndex(scelta);
-            Q_EMIT d->DBLookupComboBox3->activated(scelta);
+            QVERIFY(scegliComune(d->DBLookupComboBox3, "Castro", provincia));
             QCOMPARE(form_DB->Table9->fieldByName("Comune_id").asLargeInt(), id);
             QCOMPARE(form_DB->Table9->fieldByName("Provincia").asString(), provincia);
             d->spdIndietro->click();
