@@ -83,7 +83,7 @@ TCassaDettaglio::TCassaDettaglio(QWidget *parent)
                                        {}});
     DBLookupComboBox5 = conto.lookup;
     SpeedButton14 = conto.modifica;
-    SpeedButton14->setIcon(QIcon::fromTheme(QStringLiteral("edit-find"), style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    SpeedButton14->setIcon(ui::iconaTema(QStringLiteral("edit-find"), QStyle::SP_FileDialogContentsView, this));
     conto.aggiungi->hide();
     disconnect(SpeedButton14, nullptr, this, nullptr);
     connect(SpeedButton14, &QToolButton::clicked, this, &TCassaDettaglio::SpeedButton14Click);

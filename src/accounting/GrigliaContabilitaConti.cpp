@@ -6,6 +6,8 @@
 #include "data/DB.h"
 #include "db/Query.h"
 
+#include "widgets/ToolButton.h"
+
 #include <QIcon>
 #include <QStyle>
 #include <QToolButton>
@@ -63,7 +65,7 @@ TfrmContabilitaConti::TfrmContabilitaConti(QWidget *parent)
                         {}});
     DBLookupComboBox1 = raggruppamento.lookup;
     SpeedButton14 = raggruppamento.modifica;
-    SpeedButton14->setIcon(QIcon::fromTheme(QStringLiteral("edit-find"), style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    SpeedButton14->setIcon(ui::iconaTema(QStringLiteral("edit-find"), QStyle::SP_FileDialogContentsView, this));
     raggruppamento.aggiungi->hide();
     disconnect(SpeedButton14, nullptr, this, nullptr);
     connect(SpeedButton14, &QToolButton::clicked, this, &TfrmContabilitaConti::SpeedButton14Click);

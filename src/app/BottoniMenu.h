@@ -1,5 +1,7 @@
 #pragma once
 // The large buttons of the main window's menu, shared by its tabs.
+#include "widgets/ToolButton.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QStyle>
@@ -13,7 +15,7 @@ class QGroupBox;
 // A theme icon, with Qt's own when the desktop's theme has none.
 inline QIcon themeIcon(const char *name, QStyle::StandardPixmap fallback)
 {
-    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
+    return ui::iconaTema(QString::fromLatin1(name), fallback);
 }
 
 // A menu button: large glyph above a bold caption (wrapped on two lines when long), hand cursor.

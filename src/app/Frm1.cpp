@@ -586,6 +586,13 @@ void TForm1::cmdConnessioneClick()
         if (!staChiusa.contains(q) && !q->isActive()) q->openOnFirstUse();
 }
 
+QList<db::Query *> TForm1::queryDellaFinestra()
+{
+    QList<db::Query *> out = {form_DB->Table12, form_DB->TableOpzioni};
+    for (const auto &[nome, sql] : postazione::sqlPerPostazione(NomeComputerLocale)) out << form_DB->queryByName(nome);
+    return out;
+}
+
 void TForm1::mostraRagioneSociale()
 {
     // Every database shows its own name; one without a name shows none.

@@ -1,7 +1,10 @@
 #pragma once
 // The main window: the program's only menu. Its first activation opens the database and runs
 // the start-up; later activations only put back the default filters of the shared queries.
+#include "db/Query.h"
+
 #include <QDate>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -59,6 +62,9 @@ public Q_SLOTS:
     // Runs the start-up at the first activation, the default filters afterwards.
     void FormActivate();
     void cmdConnessioneClick();
+    // The shared queries the start-up reads for this window itself (company name, options,
+    // this workstation's rows and grid layouts); every other one is read at its first use.
+    static QList<db::Query *> queryDellaFinestra();
     void btnLavoraReteClick();
     void btnUtilityRealizzazioneClick();
     void btnEsciClick();

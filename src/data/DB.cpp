@@ -2,6 +2,7 @@
 
 #include "db/Command.h"
 #include "widgets/Seams.h"
+#include "widgets/ToolButton.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -31,10 +32,9 @@ void Tform_DB::FormCreate()
     NomeComputerLocale = ui::Workstation::instance().computerName().trimmed();
     if (NomeComputerLocale.isEmpty()) NomeComputerLocale = QStringLiteral("SenzaNome");
     if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        QStyle *st = QApplication::style();
         for (QStyle::StandardPixmap p : {QStyle::SP_FileIcon, QStyle::SP_FileDialogDetailedView, QStyle::SP_DialogSaveButton,
                                          QStyle::SP_FileDialogContentsView, QStyle::SP_DirIcon, QStyle::SP_DriveHDIcon})
-            lstIconeDocumenti << st->standardIcon(p);
+            lstIconeDocumenti << ui::iconaTema(QString(), p);
     }
 }
 

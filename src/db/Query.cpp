@@ -164,6 +164,7 @@ void Query::open()
 
 void Query::readRows()
 {
+    ++s_letture;
     const auto st = m_conn->engine().prepare(m_conn->translate(m_sql));
     st->bindAll(m_params);
     const int n = st->columnCount();
@@ -295,6 +296,7 @@ void Query::checkBrowseMode()
 
 void Query::setFilter(const QString &filter)
 {
+    if (filter == m_filterText) return;
     FilterExpr parsed = FilterExpr::parse(filter);
     const bool letta = m_state != State::Inactive;
     if (letta) {
@@ -957,6 +959,56 @@ void Query::cancel()
     notifyReset();
     notifyCurrent();
     notifyState();
+}
+
+bool Query::aggiungiRigaSalvata(const QVariant &key)
+{
+    carica();
+    ensureBrowse("aggiungere una riga");
+    if (m_state != State::Browse) return false;
+    const int col = keyColumn();
+    if (col < 0 || key.isNull()) return false;
+    // The query's own SQL narrowed to the key: a row its conditions leave out is not added.
+    Params params = m_params;
+    setParam(params, QStringLiteral(":pella_chiave_riga"), key);
+    const auto st = m_conn->engine().prepare(QStringLiteral("SELECT * FROM (%1) pella_riga WHERE pella_riga.%2 = :pella_chiave_riga")
+                                                 .arg(m_conn->translate(m_sql), m_conn->engine().quoteName(m_columns[col].name)));
+    st->bindAll(params);
+    if (st->columnCount() != fieldCount() || !st->step()) return false;
+    // Held already: read again, as the table holds it now.
+    auto held = std::find_if(m_rows.begin(), m_rows.end(), [&](const auto &r) { return (*r)[col] == key; });
+    if (held != m_rows.end()) removeRow(held->get());
+    auto row = std::make_unique<Row>(fieldCount());
+    st->readRow(row->data());
+    Row *added = row.get();
+    m_rows.push_back(std::move(row));
+    Row *prev = currentRow();
+    rebuildView(false);
+    auto it = std::find(m_view.begin(), m_view.end(), added);
+    const bool shown = it != m_view.end();
+    auto back = std::find(m_view.begin(), m_view.end(), shown ? added : prev);
+    if (back != m_view.end()) {
+        m_cur = int(back - m_view.begin());
+        m_bof = m_eof = false;
+    }
+    notifyReset();
+    notifyCurrent();
+    return shown;
+}
+
+bool Query::dimenticaRiga(const QVariant &key)
+{
+    carica();
+    const int col = keyColumn();
+    if (col < 0 || key.isNull() || isEditing()) return false;
+    for (const auto &r : m_rows) {
+        if ((*r)[col] != key) continue;
+        removeRow(r.get());
+        notifyReset();
+        notifyCurrent();
+        return true;
+    }
+    return false;
 }
 
 void Query::removeRow(Row *r)

@@ -107,10 +107,14 @@ public:
     void openOnFirstUse();
     // True while armed and not yet read.
     bool isArmed() const { return m_lazy; }
+    // How many times any query of the process has read its rows from the database (open,
+    // requery, first use): what a start-up or a window costs, counted rather than timed.
+    static quint64 lettureEseguite() { return s_letture; }
     void setActive(bool a) { a ? open() : close(); }
 
     // Filter in the dataset filter language; survives requery and a change of SQL.
-    // An invalid filter throws DbError and leaves the previous filter in force.
+    // An invalid filter throws DbError and leaves the previous filter in force. The filter
+    // already in force, given again, changes nothing (the rows are not filtered again).
     QString filter() const { return m_filterText; }
     void setFilter(const QString &filter);
     // "Col ASC, Other DESC"; empty restores the order of the SQL. Throws on unknown columns.
@@ -131,6 +135,15 @@ public:
     void setRecNo(int recNo);
     int currentIndex() const { return carica(), m_cur; } // 0-based, -1 when empty
     void setCurrentIndex(int viewRow);
+
+    // A row another operation has just stored, read by its key through this query's own SQL
+    // and added to the rows held (filter and sort applied), instead of reading them all again.
+    // True, with the row current, when the SQL gives that row and the filter shows it; false
+    // otherwise (nothing added, the current row unchanged). Not while a row is being edited.
+    bool aggiungiRigaSalvata(const QVariant &key);
+    // Forgets the row of this key, which another operation has deleted from the database,
+    // without reading the others again. False when no row held has that key.
+    bool dimenticaRiga(const QVariant &key);
 
     enum LocateOption { CaseInsensitive = 1, PartialKey = 2 };
     // Finds the first row (from the top) whose field equals the value; the current row
@@ -241,6 +254,7 @@ private:
     Connection *m_conn = nullptr;
     QString m_sql;
     Params m_params;
+    static inline quint64 s_letture = 0;
     bool m_dynamic = false;
     bool m_lazy = false; // armed: reads at first use
     QString m_updateTable;

@@ -158,7 +158,7 @@ DetailForm::LookupConPulsanti DetailForm::aggiungiLookup(const QString &nome, co
     h->addWidget(l, 1);
     h->addWidget(modifica);
     h->addWidget(aggiungi);
-    m_collegamenti.append({l, campo, pulsanti.lista});
+    m_collegamenti.append({l, campo, pulsanti.lista, pulsanti.campoId});
     connect(modifica, &QToolButton::clicked, this, [this, l] { modificaDaLookup(l); });
     connect(aggiungi, &QToolButton::clicked, this, [this, l] { aggiungiDaLookup(l); });
     return {l, modifica, aggiungi};
@@ -187,8 +187,12 @@ void DetailForm::modificaDaLookup(ui::DBLookupComboBox *lookup)
     bool numero = false;
     const double id = valore.toDouble(&numero);
     if (valore.isEmpty() || (numero && id < 1)) return;
-    // The detail edits the row it is shown on: a reference that is not found opens nothing.
-    if (!lista->dataset()->locate(lookup->keyField(), m_cfg.dataset->fieldByName(c->campo).value())) return;
+    // The detail edits the row it is shown on: a reference that is not found opens nothing. A
+    // row that keeps the listed row's id names it by that, not by a name two rows may share.
+    const bool trovata = !c->campoId.isEmpty() && m_cfg.dataset->fieldByName(c->campoId).asLargeInt() > 0
+        ? lista->dataset()->locate(QStringLiteral("ID"), m_cfg.dataset->fieldByName(c->campoId).value())
+        : lista->dataset()->locate(lookup->keyField(), m_cfg.dataset->fieldByName(c->campo).value());
+    if (!trovata) return;
     lista->dettaglio()->mostra();
 }
 

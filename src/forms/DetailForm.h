@@ -62,6 +62,9 @@ public:
         QString lista; // the target list's pointer name
         PulsanteLookup modifica;
         PulsanteLookup aggiungi;
+        // For a lookup keyed on a name (a town): the row's column holding the listed row's ID,
+        // by which "modifica" finds it (two towns may share a name).
+        QString campoId = {};
     };
     struct LookupConPulsanti {
         ui::DBLookupComboBox *lookup;
@@ -154,6 +157,7 @@ private:
         ui::DBLookupComboBox *lookup;
         QString campo;
         QString lista;
+        QString campoId;
     };
     const Collegamento *collegamento(ui::DBLookupComboBox *lookup) const;
     ListForm *listaDi(const Collegamento &c) const;

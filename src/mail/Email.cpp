@@ -36,7 +36,7 @@ QToolButton *piccolo(QWidget *parent, const QString &nome, const QString &sugger
     auto *b = new QToolButton(parent);
     b->setObjectName(nome);
     b->setToolTip(suggerimento);
-    b->setIcon(QIcon::fromTheme(QLatin1String(icona), parent->style()->standardIcon(riserva)));
+    b->setIcon(ui::iconaTema(QLatin1String(icona), riserva, parent));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     return b;

@@ -170,7 +170,8 @@ TfrmClientiDett::TfrmClientiDett(QWidget *parent)
                                        form_DB->Source8, QStringLiteral("Comune"), QStringLiteral("Comune"),
                                        {QStringLiteral("frmGrigliaComuni"),
                                         {QStringLiteral("SpeedButton4"), QStringLiteral("Modifica il comune")},
-                                        {QStringLiteral("SpeedButton2"), QStringLiteral("Aggiungi un comune")}});
+                                        {QStringLiteral("SpeedButton2"), QStringLiteral("Aggiungi un comune")},
+                                        QStringLiteral("Comune_id")});
     sposta(TabSheet2, sede);
     DBLookupComboBox5 = comune.lookup;
     SpeedButton4 = comune.modifica;

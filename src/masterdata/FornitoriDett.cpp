@@ -78,7 +78,8 @@ TfrmFornitDett::TfrmFornitDett(QWidget *parent)
                                        form_DB->Source8, QStringLiteral("Comune"), QStringLiteral("Comune"),
                                        {QStringLiteral("frmGrigliaComuni"),
                                         {QStringLiteral("SpeedButton8"), QStringLiteral("Modifica il comune")},
-                                        {QStringLiteral("SpeedButton9"), QStringLiteral("Aggiungi un comune")}});
+                                        {QStringLiteral("SpeedButton9"), QStringLiteral("Aggiungi un comune")},
+                                        QStringLiteral("Comune_id")});
     DBLookupComboBox3 = comune.lookup;
     SpeedButton8 = comune.modifica;
     SpeedButton9 = comune.aggiungi;

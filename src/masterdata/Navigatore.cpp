@@ -3,6 +3,7 @@
 #include "common/RecordHelpers.h"
 #include "db/Query.h"
 #include "forms/Family.h"
+#include "widgets/ToolButton.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -18,7 +19,7 @@ QToolButton *freccia(QWidget *parent, const QString &nome, const QString &sugger
     auto *b = new QToolButton(parent);
     b->setObjectName(nome);
     b->setToolTip(suggerimento);
-    b->setIcon(parent->style()->standardIcon(icona));
+    b->setIcon(ui::iconaTema(QString(), icona, parent));
     b->setFocusPolicy(Qt::NoFocus);
     b->setAutoRaise(true);
     return b;

@@ -46,6 +46,18 @@ void ripunta(db::Query *q, const QString &sql)
     q->open();
 }
 
+// The invoice just stored as the list's current row, read alone; false when the list's query
+// does not hold it (a past period browsed). A query the narrowed read cannot run is read again.
+bool aggiungiAllaLista(db::Query *q, qint64 id)
+{
+    try {
+        return q->aggiungiRigaSalvata(id);
+    } catch (const db::DbError &) {
+        q->requery();
+        return q->locate(kId, id);
+    }
+}
+
 void requerySeAttiva(db::Query *q)
 {
     if (q && q->isActive()) q->requery();
@@ -325,9 +337,9 @@ void TfrmGrigliaFatture::spdInserisciClick()
     // The editor works on the new invoice, never on the row that happened to be current. While
     // a past period is browsed the new invoice, dated today, is not among the rows: the list
     // holds it alone while the editor is open.
-    q->requery();
+    // Only the new row is read into the list, not the year's invoices again.
     QString sqlPrima;
-    if (!q->locate(kId, creato.id)) {
+    if (!aggiungiAllaLista(q, creato.id)) {
         sqlPrima = q->sql();
         ripunta(q, sqlFattura(creato.id));
     }
@@ -388,7 +400,8 @@ void TfrmGrigliaFatture::spdEliminaClick()
         forms::avvisa(this, e.message(), kErrore);
         return;
     }
-    q->requery();
+    // The deleted row leaves the list; the others are not read again.
+    if (!q->dimenticaRiga(id)) q->requery();
     if (dopo > 0) q->locate(kId, dopo);
     btnRequeryClick();
     requerySeAttiva(form_DB->Table16);

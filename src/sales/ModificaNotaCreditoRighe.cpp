@@ -11,6 +11,7 @@
 #include "forms/Registro.h"
 #include "sales/services/RigheFattura.h"
 #include "widgets/DBEdit.h"
+#include "widgets/ToolButton.h"
 #include "widgets/DBLookupComboBox.h"
 #include "widgets/DBMemo.h"
 #include "widgets/EditingHelper.h"
@@ -117,7 +118,7 @@ TfrmModificaNotaCreditoRighe::TfrmModificaNotaCreditoRighe(QWidget *parent)
         {QStringLiteral("frmGrigliaContabilitaConti"), {QStringLiteral("SpeedButton14"), QStringLiteral("Cerca il tipo di Conto")}, {}});
     DBLookupComboBox5 = conto.lookup;
     SpeedButton14 = conto.modifica;
-    SpeedButton14->setIcon(QIcon::fromTheme(QStringLiteral("edit-find"), style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    SpeedButton14->setIcon(ui::iconaTema(QStringLiteral("edit-find"), QStyle::SP_FileDialogContentsView, this));
     conto.aggiungi->hide();
     // The account is picked from the accounts' list, not opened.
     disconnect(SpeedButton14, nullptr, this, nullptr);

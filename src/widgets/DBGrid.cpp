@@ -90,7 +90,7 @@ void DBGrid::modelWasReset()
 void DBGrid::followQuery()
 {
     db::Query *q = query();
-    const int row = q ? q->currentIndex() : -1;
+    const int row = q && !q->isArmed() ? q->currentIndex() : -1;
     if (m_syncing || row < 0 || row >= m_model->rowCount() || m_model->columnCount() == 0) return;
     const QScopedValueRollback guard(m_syncing, true);
     const QModelIndex index = m_model->index(row, qMax(0, currentIndex().column()));

@@ -4,26 +4,21 @@
 #include "db/DbError.h"
 
 #include <QKeyEvent>
+#include <QListView>
 #include <QSignalBlocker>
 
 namespace ui {
 
-namespace {
-
-// Keys compare by value whatever their type: 7, 7.0 and "7" are the same key.
-QString keyText(const QVariant &key)
-{
-    if (key.isNull()) return QString();
-    bool numeric = false;
-    const double d = key.toDouble(&numeric);
-    return numeric ? QString::number(d, 'g', 17) : key.toString();
-}
-
-} // namespace
-
-DBLookupComboBox::DBLookupComboBox(QWidget *parent) : QComboBox(parent), DataBound(this)
+DBLookupComboBox::DBLookupComboBox(QWidget *parent) : QComboBox(parent), DataBound(this), m_model(new LookupModel(this))
 {
     setEditable(false);
+    // Sized by a few characters, never by measuring every row of a list of thousands.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(12);
+    auto *vista = new QListView(this);
+    vista->setUniformItemSizes(true);
+    setView(vista);
+    setModel(m_model);
     connect(m_link, &FieldLink::reload, this, &DBLookupComboBox::showValue);
     connect(this, &QComboBox::activated, this, &DBLookupComboBox::pick);
 }
@@ -32,7 +27,10 @@ void DBLookupComboBox::setListSource(db::DataSource *source)
 {
     if (m_list) disconnect(m_list, nullptr, this, nullptr);
     m_list = source;
-    if (source) connect(source, &db::DataSource::dataChanged, this, &DBLookupComboBox::fillList);
+    if (source) {
+        connect(source, &db::DataSource::dataChanged, this, &DBLookupComboBox::fillList);
+        connect(source, &db::DataSource::datasetChanged, this, &DBLookupComboBox::fillList);
+    }
     fillList();
 }
 
@@ -52,51 +50,45 @@ void DBLookupComboBox::fillList()
 {
     {
         const QSignalBlocker block(this);
-        clear();
-        m_indexOfKey.clear();
-        db::Query *q = m_list ? m_list->dataset() : nullptr;
-        if (q && q->isActive()) {
-            const int keyCol = q->fieldIndex(m_keyField);
-            const int listCol = q->fieldIndex(m_listField);
-            // Read by row, not by moving the list dataset: its current row is the last pick.
-            for (int row = 0; keyCol >= 0 && row < q->recordCount(); ++row) {
-                const QVariant key = q->valueAt(row, keyCol);
-                m_indexOfKey.insert(keyText(key), count());
-                addItem(listCol >= 0 ? q->displayTextAt(row, listCol) : QString(), key);
-            }
-        }
+        m_model->setQuery(m_list ? m_list->dataset() : nullptr, m_keyField, m_listField);
     }
     showValue();
 }
 
-void DBLookupComboBox::riempiSeArmata()
+void DBLookupComboBox::leggiSeArmata()
 {
     db::Query *q = m_list ? m_list->dataset() : nullptr;
-    if (q && q->isArmed()) {
-        q->recordCount(); // reading tells the list source, which refills the list
-        if (count() == 0) fillList();
+    if (!q || !q->isArmed()) return;
+    try {
+        q->recordCount(); // reading tells the list source, which resets the items
+    } catch (const db::DbError &e) {
+        reportDbError(e, this);
     }
+    if (m_model->query() != q || m_model->rowCount() == 0) fillList();
 }
 
 void DBLookupComboBox::showEvent(QShowEvent *event)
 {
     QComboBox::showEvent(event);
-    riempiSeArmata();
+    leggiSeArmata();
 }
 
 void DBLookupComboBox::showPopup()
 {
-    riempiSeArmata();
+    leggiSeArmata();
     QComboBox::showPopup();
 }
 
 void DBLookupComboBox::showValue()
 {
-    riempiSeArmata();
+    if (isVisible()) leggiSeArmata();
     const db::Field f = m_link->field();
-    const QString key = f.isValid() ? keyText(f.value()) : QString();
+    const QVariant key = f.isValid() ? f.value() : QVariant();
     const QSignalBlocker block(this);
-    setCurrentIndex(key == QLatin1String("0") ? -1 : m_indexOfKey.value(key, -1));
+    // The row picked stays shown when another row holds the same key.
+    const int row = m_model->rowHasKey(currentIndex(), key) ? currentIndex() : m_model->rowOfKey(key);
+    // A key of 0 names no row.
+    setCurrentIndex(row >= 0 && key.toString() != QLatin1String("0") ? row : -1);
 }
 
 void DBLookupComboBox::pick(int index)
@@ -106,9 +98,10 @@ void DBLookupComboBox::pick(int index)
         return;
     }
     const QVariant key = itemData(index);
-    // Pick handlers read the chosen row from the list dataset: put it there before the key.
+    // Pick handlers read the chosen row from the list dataset: put it there, on the row picked
+    // (not the first with its key), before the key is written.
     try {
-        if (db::Query *q = m_list ? m_list->dataset() : nullptr) q->locate(m_keyField, key);
+        if (db::Query *q = m_model->query(); q && index >= 0 && index < q->recordCount()) q->setCurrentIndex(index);
     } catch (const db::DbError &e) {
         reportDbError(e, this);
         showValue();

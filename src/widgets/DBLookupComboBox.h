@@ -1,14 +1,17 @@
 #pragma once
 #include "FieldLink.h"
+#include "LookupModel.h"
 
 #include <QComboBox>
-#include <QHash>
 
 namespace ui {
 
 // A pick list bound to a key field of the current row (such as Cliente_ID). The list comes from
 // another dataset: each of its rows offers its list field and stands for its key field.
 // A key that is null, 0 or not in the list shows nothing. Backspace or Delete clears the key.
+// The items are the list dataset's rows themselves (LookupModel), read when the box is shown or
+// dropped down; a pick puts the list dataset on the very row picked, even when another row holds
+// the same key (two towns of one name).
 class DBLookupComboBox : public QComboBox, public DataBound {
     Q_OBJECT
 public:
@@ -38,8 +41,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // A list armed to open at its first use is read (and the list filled) when it is needed.
-    void riempiSeArmata();
+    // A list armed to open at its first use is read when the box is shown or dropped down.
+    void leggiSeArmata();
     void fillList();
     void showValue();
     void pick(int index);
@@ -48,7 +51,7 @@ private:
     QPointer<db::DataSource> m_list;
     QString m_keyField;
     QString m_listField;
-    QHash<QString, int> m_indexOfKey;
+    LookupModel *m_model;
 };
 
 } // namespace ui

@@ -4,6 +4,7 @@
 #include "db/DataSource.h"
 #include "db/DbError.h"
 
+#include <QEvent>
 #include <QScopedValueRollback>
 #include <QWidget>
 
@@ -14,7 +15,24 @@ void reportDbError(const db::DbError &error, QWidget *parent)
     showError(error.message(), QStringLiteral("Messaggio di errore"), parent);
 }
 
-FieldLink::FieldLink(QWidget *control) : QObject(control), m_control(control) {}
+FieldLink::FieldLink(QWidget *control) : QObject(control), m_control(control) { control->installEventFilter(this); }
+
+bool FieldLink::eventFilter(QObject *watched, QEvent *event)
+{
+    // A dataset armed to open at its first use is read when a control showing it is shown;
+    // reading tells the source, which reloads every control bound to it.
+    if (watched == m_control && event->type() == QEvent::Show) {
+        db::Query *q = m_source ? m_source->dataset() : nullptr;
+        if (q && q->isArmed()) {
+            try {
+                q->recordCount();
+            } catch (const db::DbError &e) {
+                reportDbError(e, m_control);
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
 
 void FieldLink::setDataSource(db::DataSource *source)
 {
@@ -49,6 +67,8 @@ void FieldLink::reloadAll()
 db::Query *FieldLink::dataset() const
 {
     db::Query *q = m_source ? m_source->dataset() : nullptr;
+    // A hidden control never reads an armed dataset: it shows the rows once they are read.
+    if (q && q->isArmed() && !m_control->isVisible()) return nullptr;
     return q && q->isActive() ? q : nullptr;
 }
 

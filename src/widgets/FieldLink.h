@@ -32,7 +32,8 @@ public:
     void setDataField(const QString &name);
     QString dataField() const { return m_fieldName; }
 
-    db::Query *dataset() const; // the open dataset, else null
+    // The open dataset, else null; null too while it is armed and the control hidden.
+    db::Query *dataset() const;
     db::Field field() const;    // invalid with no current row or no such column
     QString text() const;       // the field as shown: the display hook, else asString()
     bool canModify() const;     // there is a row and the user may change it now
@@ -54,6 +55,9 @@ public:
 Q_SIGNALS:
     void reload();          // the field's value may have changed: show it again
     void editableChanged(); // isReadOnly() may have changed
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void reloadAll();

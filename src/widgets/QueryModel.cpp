@@ -27,7 +27,8 @@ void QueryModel::reload()
 {
     // The query has already changed when it says so: rowCount() answers from m_rows until here.
     beginResetModel();
-    const bool open = m_query && m_query->isActive();
+    // An armed query is not read here: its grid reads it when shown, and the rows then reset.
+    const bool open = m_query && m_query->isActive() && !m_query->isArmed();
     m_rows = open ? m_query->recordCount() : 0;
     m_shown = m_declared;
     if (m_declared.isEmpty() && open)

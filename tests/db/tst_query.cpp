@@ -570,3 +570,75 @@ void TestQuery::armedQueryReadsAtFirstUse()
     t.setSql("select 1");
     QVERIFY_THROWS_EXCEPTION(db::DbError, t.openOnFirstUse());
 }
+
+void TestQuery::sameFilterAgainChangesNothing()
+{
+    db::Query q(&conn());
+    q.setSql("select * from Clienti order by Id");
+    q.open();
+    q.setFilter("Annullato = false");
+    int resets = 0;
+    connect(&q, &db::Query::layoutReset, [&resets] { ++resets; });
+    const quint64 letture = db::Query::lettureEseguite();
+    // A row changed meanwhile is not filtered out again: the filter in force was not re-applied.
+    conn().execute("update Clienti set Annullato = true where Nome = 'Rossi'");
+    q.requery();
+    QCOMPARE(names(q), QStringList({"L'Officina", "Bianchi"}));
+    QCOMPARE(db::Query::lettureEseguite(), letture + 1);
+    resets = 0;
+    q.setFilter("Annullato = false");
+    QCOMPARE(resets, 0);
+    q.setFilter("Annullato = true");
+    QCOMPARE(resets, 1);
+    QCOMPARE(names(q), QStringList({"Rossi", "rossini", "Àlba"}));
+    QCOMPARE(db::Query::lettureEseguite(), letture + 1);
+}
+
+void TestQuery::storedRowJoinsTheRowsHeld()
+{
+    db::Query q(&conn());
+    q.setSql("select * from Clienti where Annullato = :annullato order by Nome");
+    q.bind(":annullato", false);
+    q.open();
+    q.setSort("Nome DESC");
+    QVERIFY(q.locate("Nome", "Bianchi"));
+    const quint64 letture = db::Query::lettureEseguite();
+    conn().execute("insert into Clienti (Nome, Citta) values ('Neri', 'Cesena')");
+    const qint64 neri = conn().scalar("select Id from Clienti where Nome = 'Neri'").toLongLong();
+    conn().execute("insert into Clienti (Nome, Annullato) values ('Verdi', true)");
+    const qint64 verdi = conn().scalar("select Id from Clienti where Nome = 'Verdi'").toLongLong();
+    // The new row, in the sort's place and current; no other row read again.
+    QVERIFY(q.aggiungiRigaSalvata(neri));
+    QCOMPARE(names(q), QStringList({"Rossi", "Neri", "L'Officina", "Bianchi"}));
+    QCOMPARE(q.fieldByName("Citta").asString(), QString("Cesena"));
+    QCOMPARE(q.recNo(), 2);
+    // A row the SQL leaves out is not added and the current row stays.
+    QVERIFY(!q.aggiungiRigaSalvata(verdi));
+    QCOMPARE(q.recordCount(), 4);
+    QCOMPARE(q.fieldByName("Nome").asString(), QString("Neri"));
+    // A row held already is replaced by what the table holds now, not doubled.
+    conn().execute("update Clienti set Citta = 'Rimini' where Nome = 'Neri'");
+    QVERIFY(q.aggiungiRigaSalvata(neri));
+    QCOMPARE(q.recordCount(), 4);
+    QCOMPARE(q.fieldByName("Citta").asString(), QString("Rimini"));
+    QCOMPARE(db::Query::lettureEseguite(), letture);
+    // What was added is what a full read gives.
+    q.requery();
+    QCOMPARE(names(q), QStringList({"Rossi", "Neri", "L'Officina", "Bianchi"}));
+}
+
+void TestQuery::deletedRowIsForgotten()
+{
+    db::Query q(&conn());
+    q.setSql("select * from Clienti order by Id");
+    q.open();
+    QVERIFY(q.locate("Nome", "Bianchi"));
+    const qint64 id = q.fieldByName("Id").asLargeInt();
+    conn().execute("delete from Clienti where Id = :id", {{":id", id}});
+    const quint64 letture = db::Query::lettureEseguite();
+    QVERIFY(q.dimenticaRiga(id));
+    QVERIFY(!q.dimenticaRiga(id));
+    QCOMPARE(db::Query::lettureEseguite(), letture);
+    QCOMPARE(names(q), QStringList({"Rossi", "rossini", "L'Officina", "Àlba"}));
+    QCOMPARE(q.fieldByName("Nome").asString(), QString("Àlba"));
+}

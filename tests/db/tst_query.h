@@ -27,4 +27,7 @@ private Q_SLOTS:
     void selectedIds();
     void transactionsRollBack();
     void armedQueryReadsAtFirstUse();
+    void sameFilterAgainChangesNothing();
+    void storedRowJoinsTheRowsHeld();
+    void deletedRowIsForgotten();
 };

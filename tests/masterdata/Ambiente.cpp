@@ -5,8 +5,10 @@
 #include "app/Forms.h"
 #include "app/Frm1.h"
 #include "data/DB.h"
+#include "db/Query.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -115,3 +117,15 @@ QString guida(int contesto)
 }
 
 } // namespace ambiente
+
+bool ambiente::scegliComune(QComboBox *lookup, const QString &comune, const QString &provincia)
+{
+    db::Query *comuni = form_DB->Table8;
+    for (int i = 0; i < lookup->count(); ++i) {
+        if (lookup->itemText(i) != comune || comuni->valueAt(i, comuni->fieldIndex("Provincia")).toString() != provincia) continue;
+        lookup->setCurrentIndex(i);
+        Q_EMIT lookup->activated(i);
+        return true;
+    }
+    return false;
+}

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <functional>
 
+class QComboBox;
 class QToolBar;
 class QWidget;
 
@@ -28,6 +29,10 @@ void esegui(const QString &sql);
 // window still open after a few seconds (a test gone wrong) is closed and counted as a failure
 // by chiudi(), so no test blocks. The action must have run when `apri` returns.
 void conModale(const std::function<void()> &apri, const std::function<void(QWidget *)> &azione);
+
+// Picks in a town lookup the town of that name in that province (towns may share a name), as the
+// clerk does; the town list's row of the item must be that town. False when it is not offered.
+bool scegliComune(QComboBox *lookup, const QString &comune, const QString &provincia);
 
 // The captions of a toolbar's buttons, in order; with `soloVisibili` only those shown.
 QStringList didascalie(QToolBar *barra, bool soloVisibili);

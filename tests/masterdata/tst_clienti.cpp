@@ -762,3 +762,28 @@ void TestClienti::salvataggioFallitoTieneIlTesto()
     QCOMPARE(valore("select Cliente || DatiTrasmissione_FormatoTrasmissione from fattura where ID = 10").toString(),
              QString("Rossi SpaFPA12"));
 }
+
+void TestClienti::comuniOmonimi()
+{
+    // Two towns named Castro (BG and LE): each pick stores its own id and province.
+    archivioClienti();
+    for (const QString provincia : {QStringLiteral("LE"), QStringLiteral("BG")}) {
+        const qint64 id = valore("select ID from Comuni where Comune = 'Castro' and Provincia = '" + provincia + "'").toLongLong();
+        QVERIFY(id > 0);
+        dettaglio(103, [&] {
+            auto *d = frmClientiDett;
+            d->PageControl1->setCurrentIndex(1);
+            QVERIFY(scegliComune(d->DBLookupComboBox5, "Castro", provincia));
+            QCOMPARE(d->DBLookupComboBox5->currentText(), QString("Castro"));
+            // The reference towns come without postcodes; the customer needs one.
+            d->DBEdit27->clear();
+            QTest::keyClicks(d->DBEdit27, "73030");
+            d->DBEdit25->clear();
+            QTest::keyClicks(d->DBEdit25, "Via Roma 1");
+            d->spdIndietro->click();
+            QVERIFY(!d->isVisible());
+        });
+        QCOMPARE(valore("select Provincia from Clienti where Id = 103").toString(), provincia);
+        QCOMPARE(valore("select Comune_id from Clienti where Id = 103").toLongLong(), id);
+    }
+}

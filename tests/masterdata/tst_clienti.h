@@ -24,4 +24,5 @@ private Q_SLOTS:
     void categorie();
     void pulsantiAccanto();
     void trovaPA();
+    void comuniOmonimi();
 };

@@ -433,3 +433,35 @@ void TestFornitori::pagaFatture()
         frmFornitDett->spdIndietro->click();
     });
 }
+
+void TestFornitori::comuniOmonimi()
+{
+    // Two towns named Castro: the pick stores the one picked, and "Modifica il comune" opens
+    // that one, found by its id.
+    archivioFornitori();
+    for (const QString provincia : {QStringLiteral("LE"), QStringLiteral("BG")}) {
+        const qint64 id = valore("select ID from Comuni where Comune = 'Castro' and Provincia = '" + provincia + "'").toLongLong();
+        QVERIFY(id > 0);
+        dettaglio(201, [&] {
+            auto *d = frmFornitDett;
+            QVERIFY(scegliComune(d->DBLookupComboBox3, "Castro", provincia));
+            QCOMPARE(form_DB->Table9->fieldByName("Comune_id").asLargeInt(), id);
+            QCOMPARE(form_DB->Table9->fieldByName("Provincia").asString(), provincia);
+            d->spdIndietro->click();
+            QVERIFY(!d->isVisible());
+        });
+        QCOMPARE(valore("select Provincia from Fornitor where Id = 201").toString(), provincia);
+        QCOMPARE(valore("select Comune_id from Fornitor where Id = 201").toLongLong(), id);
+        // The list of towns stands elsewhere before the button is pressed.
+        QVERIFY(form_DB->Table8->locate("Comune", "Roma"));
+        dettaglio(201, [&] {
+            conModale([] { frmFornitDett->SpeedButton8->click(); },
+                      [&](QWidget *w) {
+                          QCOMPARE(form_DB->Table8->fieldByName("ID").asLargeInt(), id);
+                          QCOMPARE(form_DB->Table8->fieldByName("Provincia").asString(), provincia);
+                          w->close();
+                      });
+            frmFornitDett->spdIndietro->click();
+        });
+    }
+}

@@ -17,6 +17,7 @@ private Q_SLOTS:
     void partitaIvaECodiceFiscale_data();
     void partitaIvaECodiceFiscale();
     void comuneECap();
+    void comuniOmonimi();
     void email();
     void pagaFatture();
 };
