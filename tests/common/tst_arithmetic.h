@@ -17,6 +17,11 @@ private Q_SLOTS:
     void rowAmounts();
     void pricesFromTotals_data();
     void pricesFromTotals();
+    void decimals_data();
+    void decimals();
+    void decimalArithmetic();
+    void typedNumbers_data();
+    void typedNumbers();
     void dueDates_data();
     void dueDates();
 };

@@ -268,26 +268,7 @@ qint64 rigaLiberaPreventivo(db::Connection &c, const TestataPreventivo &testata)
 
 TotaliPreventivo calcolaTotaliPreventivo(db::Connection &c, qint64 id)
 {
-    db::Query righe(&c);
-    righe.setSql(QStringLiteral("select Um, ValoreUnitario, Sconto, AliquotaIva from PreventiRighe where Prev_ID = :id"));
-    righe.bind(QStringLiteral(":id"), id);
-    righe.open();
-    double netto = 0, imposta = 0;
-    for (righe.first(); !righe.eof(); righe.next()) {
-        const db::Field um = righe.fieldByName(QStringLiteral("Um"));
-        // A row without a quantity counts for nothing.
-        if (um.isNull()) continue;
-        const double prezzo = righe.fieldByName(QStringLiteral("ValoreUnitario")).asFloat();
-        const double sconto = righe.fieldByName(QStringLiteral("Sconto")).asFloat();
-        const double aliquota = righe.fieldByName(QStringLiteral("AliquotaIva")).asFloat();
-        netto += common::TotaleRigaNetto(false, um.asFloat(), prezzo, sconto, 0, 0, 0);
-        imposta += common::TotaleImpostaRiga(false, um.asFloat(), prezzo, aliquota, sconto, 0, 0, 0);
-    }
-    TotaliPreventivo t;
-    t.imponibile = common::Arrotonda2Decimali(netto);
-    t.imposta = common::Arrotonda2Decimali(imposta);
-    t.totale = common::Arrotonda2Decimali(t.imponibile + t.imposta);
-    return t;
+    return calcolaTotali(c, TabellaRighe{QStringLiteral("PreventiRighe"), QStringLiteral("Prev_ID"), QString()}, id);
 }
 
 } // namespace vendite
