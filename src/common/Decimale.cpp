@@ -210,6 +210,12 @@ Decimale Decimale::arrotonda(int decimali) const
     return d;
 }
 
+qint64 Decimale::centesimiInteri() const
+{
+    const Decimale c = centesimi();
+    return qint64(c.m_m * potenza10(2 - c.m_s));
+}
+
 Decimale Decimale::abs() const { return segno() < 0 ? -*this : *this; }
 
 Decimale Decimale::operator-() const

@@ -41,6 +41,7 @@ public:
     // Rounded to `decimali` decimals (0 to 24), halves away from zero.
     Decimale arrotonda(int decimali) const;
     Decimale centesimi() const { return arrotonda(2); }
+    qint64 centesimiInteri() const; // the count of cents, rounded as centesimi()
     // a / b rounded to `decimali`, halves away from zero; 0 when b is 0.
     static Decimale dividi(const Decimale &a, const Decimale &b, int decimali);
     // The percentage `percento` of this amount (this × percento / 100), exact.

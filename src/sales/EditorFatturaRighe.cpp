@@ -158,6 +158,7 @@ void TForm7::SpeedButton3Click()
         if (!common::SalvaRecord(*testata, QStringLiteral("Id"))) return;
         const scadenze::Esito esito =
             scadenze::generaScadenze(form_DB->Connessione, id, scadenze::Genere::FatturaVendita, true);
+        if (esito.pagateNonRipartibili) forms::avvisa(this, scadenze::avvisoScadenzeNonAggiornate(esito), QStringLiteral("Attenzione"));
         if (scadenze) scadenze->rileggi();
         else form_DB->TableFatturaScadenze->requery();
         if (esito.rigaDocumento > 0) {
