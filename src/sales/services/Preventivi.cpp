@@ -212,8 +212,6 @@ QList<qint64> righeDaTariffePreventivo(db::Connection &c, const TestataPreventiv
         auto a = [&riga](const char *nome) { return riga.fieldByName(QLatin1String(nome)); };
         if (!da("Prezzo").isNull()) a("ValoreUnitario").setValue(da("Prezzo").value());
         if (!da("Um_Id").isNull()) a("Um_ID").setValue(da("Um_Id").value());
-        // The final price as the tariff has it; the row editor recomputes it when the row is saved.
-        if (!da("PrezzoCompleto").isNull()) a("ValoreTotale").setValue(da("PrezzoCompleto").value());
         if (!da("AliquotaIva").isNull()) a("AliquotaIva").setValue(da("AliquotaIva").value());
         if (!da("Iva_Id").isNull()) a("Iva_ID").setValue(da("Iva_Id").value());
         double sconto = da("Sconto").isNull() ? 0 : da("Sconto").asFloat();
@@ -229,7 +227,12 @@ QList<qint64> righeDaTariffePreventivo(db::Connection &c, const TestataPreventiv
         a("Um").setAsFloat(1);
         a("NumeroRiga").setValue(numeroRiga(c, testata.id, incrementa));
         a("TipoRiga").setAsString(QStringLiteral("N"));
-        a("TotaleImponibile").setAsFloat(common::TotaleRigaNetto(true, 1, a("ValoreUnitario").asFloat(), sconto, 0, 0, 0));
+        // Net and gross from the same price, discount and rate: the customer's discount reaches
+        // both (the tariff's own final price is before it).
+        const double prezzo = a("ValoreUnitario").asFloat(), aliquota = a("AliquotaIva").asFloat();
+        a("TotaleImponibile").setAsFloat(common::TotaleRigaNetto(true, 1, prezzo, sconto, 0, 0, 0));
+        if (!da("PrezzoCompleto").isNull() || !da("Prezzo").isNull())
+            a("ValoreTotale").setAsFloat(common::TotaleRigaIvato(true, 1, prezzo, aliquota, sconto, 0, 0, 0));
         scritte << posta(riga);
     }
     t.commit();
