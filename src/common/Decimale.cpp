@@ -294,23 +294,4 @@ int Decimale::confronta(const Decimale &a, const Decimale &b)
     return (a - b).segno();
 }
 
-NumeroDigitato leggiNumeroDigitato(const QString &testo, const QString &nome)
-{
-    NumeroDigitato r;
-    const QString campo = nome.isEmpty() ? QString() : QStringLiteral(" in \"%1\"").arg(nome);
-    const auto d = Decimale::daTesto(testo);
-    if (!d) {
-        r.errore = QStringLiteral("\"%1\"%2 non è un numero valido: si scrivono solo cifre, con la virgola o il punto "
-                                  "per i decimali e senza separatori delle migliaia.")
-                       .arg(testo.trimmed(), campo);
-        return r;
-    }
-    if (d->abs() > Decimale::daDouble(ImportoMassimo)) {
-        r.errore = QStringLiteral("\"%1\"%2 supera il massimo ammesso (999.999.999,99).").arg(testo.trimmed(), campo);
-        return r;
-    }
-    r.valore = d;
-    return r;
-}
-
 } // namespace common

@@ -75,18 +75,4 @@ private:
     void riduciScala(int scala); // rounds half away from zero to `scala` (< m_s)
 };
 
-// The largest magnitude of an amount, price or quantity a user may type: 999,999,999.99. No
-// office reaches it; a product of two such values still fits the FatturaPA amounts and the
-// engines' doubles hold every cent of it exactly.
-inline constexpr double ImportoMassimo = 999999999.99;
-
-// A typed amount, price, quantity, discount or rate: the number, or the message that refuses it
-// (not a number, "NaN", "inf", thousands separators, beyond ImportoMassimo). `nome` names the
-// field in the message.
-struct NumeroDigitato {
-    std::optional<Decimale> valore;
-    QString errore;
-};
-NumeroDigitato leggiNumeroDigitato(const QString &testo, const QString &nome = QString());
-
 } // namespace common

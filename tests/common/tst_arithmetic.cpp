@@ -281,35 +281,6 @@ void TestArithmetic::decimalArithmetic()
     QCOMPARE((grande + Decimale::daDouble(0.01)).testo(2), QString("1000000000.00"));
 }
 
-void TestArithmetic::typedNumbers_data()
-{
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("errore"); // a part of the message; empty: accepted
-    QTest::newRow("amount") << "1234.56" << "";
-    QTest::newRow("the largest") << "999999999.99" << "";
-    QTest::newRow("the largest negative") << "-999999999.99" << "";
-    QTest::newRow("one cent more") << "1000000000" << "supera il massimo ammesso (999.999.999,99)";
-    QTest::newRow("a huge price") << "99999999999999999999" << "supera il massimo ammesso";
-    QTest::newRow("NaN") << "NaN" << "non è un numero valido";
-    QTest::newRow("inf") << "inf" << "non è un numero valido";
-    QTest::newRow("thousands") << "1,234.56" << "senza separatori delle migliaia";
-}
-
-void TestArithmetic::typedNumbers()
-{
-    QFETCH(QString, testo);
-    QFETCH(QString, errore);
-    const NumeroDigitato n = leggiNumeroDigitato(testo, QStringLiteral("Prezzo"));
-    if (errore.isEmpty()) {
-        QVERIFY2(n.errore.isEmpty(), qPrintable(n.errore));
-        QCOMPARE(n.valore->testoEsatto(), testo);
-    } else {
-        QVERIFY(!n.valore);
-        QVERIFY2(n.errore.contains(errore), qPrintable(n.errore));
-        QVERIFY2(n.errore.contains("\"Prezzo\""), qPrintable(n.errore));
-    }
-}
-
 void TestArithmetic::dueDates_data()
 {
     QTest::addColumn<QString>("inizio");

@@ -20,8 +20,6 @@ private Q_SLOTS:
     void decimals_data();
     void decimals();
     void decimalArithmetic();
-    void typedNumbers_data();
-    void typedNumbers();
     void dueDates_data();
     void dueDates();
 };
