@@ -1,7 +1,5 @@
 #include "LineArithmetic.h"
-#include "Rounding.h"
 
-#include <QString>
 #include <array>
 #include <optional>
 
@@ -9,79 +7,107 @@ namespace common {
 
 namespace {
 
-using Sconti = std::array<double, 4>;
+using Sconti = std::array<Decimale, 4>;
+
+Sconti sconti(double s1, double s2, double s3, double s4)
+{
+    return {Decimale::daDouble(s1), Decimale::daDouble(s2), Decimale::daDouble(s3), Decimale::daDouble(s4)};
+}
 
 // Quantity times price with the discounts applied in cascade; nothing when the row is empty.
-std::optional<double> nettoScontato(double quantita, double prezzo, const Sconti &sconti)
+std::optional<Decimale> nettoScontato(double quantita, double prezzo, const Sconti &s)
 {
     if (prezzo == 0 || quantita == 0) return std::nullopt;
-    double n = quantita * prezzo;
-    for (double s : sconti)
-        if (s > 0) n -= n * 0.01 * s;
+    Decimale n = Decimale::daDouble(quantita) * Decimale::daDouble(prezzo);
+    for (const Decimale &d : s) n = Scontato(n, d);
     return n;
 }
 
-double imposta(double netto, double aliquota) { return aliquota > 0 ? netto * 0.01 * aliquota : 0; }
+double risultato(bool arrotonda, const Decimale &valore) { return (arrotonda ? valore.centesimi() : valore).toDouble(); }
 
-double arrotondaSe(bool arrotonda, double valore) { return arrotonda ? Arrotonda2Decimali(valore) : valore; }
-
-// The amount before the discounts; nothing when a discount of 100 or more wiped it out.
-std::optional<double> primaDegliSconti(double valore, const Sconti &sconti)
+// `valore` taken back before the discounts and divided by `divisore`, in one division rounded
+// to `decimali`; nothing when a discount of 100 or more wiped it out.
+std::optional<Decimale> primaDegliSconti(Decimale valore, Decimale divisore, const Sconti &s, int decimali)
 {
-    for (double s : sconti) {
-        if (s >= 100) return std::nullopt;
-        if (s > 0) valore = valore * 100 / (100 - s);
+    for (const Decimale &d : s) {
+        if (d >= Decimale(100)) return std::nullopt;
+        if (d.segno() > 0) {
+            valore *= Decimale(100);
+            divisore *= Decimale(100) - d;
+        }
     }
-    return valore;
+    return Decimale::dividi(valore, divisore, decimali);
 }
 
 } // namespace
 
+Decimale Scontato(const Decimale &importo, const Decimale &sconto)
+{
+    return sconto.segno() > 0 ? importo - importo.percento(sconto) : importo;
+}
+
+Decimale ImpostaSu(const Decimale &netto, const Decimale &aliquota)
+{
+    return aliquota.segno() > 0 ? netto.percento(aliquota) : Decimale();
+}
+
+Decimale NettoRiga(const Decimale &quantita, const Decimale &prezzo, const Decimale &sconto1, const Decimale &sconto2,
+                   const Decimale &sconto3, const Decimale &sconto4)
+{
+    if (quantita.isZero() || prezzo.isZero()) return {};
+    return Scontato(Scontato(Scontato(Scontato(quantita * prezzo, sconto1), sconto2), sconto3), sconto4);
+}
+
 double TotaleRigaNetto(bool arrotonda, double quantita, double prezzoUnitario, double sconto1, double sconto2,
                        double sconto3, double sconto4)
 {
-    const auto n = nettoScontato(quantita, prezzoUnitario, {sconto1, sconto2, sconto3, sconto4});
-    return n ? arrotondaSe(arrotonda, *n) : 0;
+    const auto n = nettoScontato(quantita, prezzoUnitario, sconti(sconto1, sconto2, sconto3, sconto4));
+    return n ? risultato(arrotonda, *n) : 0;
 }
 
 double TotaleImpostaRiga(bool arrotonda, double quantita, double prezzoUnitario, double aliquotaIva, double sconto1,
                          double sconto2, double sconto3, double sconto4)
 {
-    const auto n = nettoScontato(quantita, prezzoUnitario, {sconto1, sconto2, sconto3, sconto4});
-    return n ? arrotondaSe(arrotonda, imposta(*n, aliquotaIva)) : 0;
+    const auto n = nettoScontato(quantita, prezzoUnitario, sconti(sconto1, sconto2, sconto3, sconto4));
+    return n ? risultato(arrotonda, ImpostaSu(*n, Decimale::daDouble(aliquotaIva))) : 0;
 }
 
 double TotaleRigaIvato(bool arrotonda, double quantita, double prezzoUnitario, double aliquotaIva, double sconto1,
                        double sconto2, double sconto3, double sconto4)
 {
-    const auto n = nettoScontato(quantita, prezzoUnitario, {sconto1, sconto2, sconto3, sconto4});
-    return n ? arrotondaSe(arrotonda, *n + imposta(*n, aliquotaIva)) : 0;
+    const auto n = nettoScontato(quantita, prezzoUnitario, sconti(sconto1, sconto2, sconto3, sconto4));
+    return n ? risultato(arrotonda, *n + ImpostaSu(*n, Decimale::daDouble(aliquotaIva))) : 0;
 }
 
 double ScontoRiga(bool arrotonda, double quantita, double prezzoUnitario, double sconto1, double sconto2,
                   double sconto3, double sconto4)
 {
-    const auto n = nettoScontato(quantita, prezzoUnitario, {sconto1, sconto2, sconto3, sconto4});
-    return n ? arrotondaSe(arrotonda, quantita * prezzoUnitario - *n) : 0;
+    const auto n = nettoScontato(quantita, prezzoUnitario, sconti(sconto1, sconto2, sconto3, sconto4));
+    return n ? risultato(arrotonda, Decimale::daDouble(quantita) * Decimale::daDouble(prezzoUnitario) - *n) : 0;
 }
 
 double PrezzoUnitarioDaTotale(double quantita, double totaleIvato, double aliquotaIva, double sconto1,
                               double sconto2, double sconto3, double sconto4)
 {
     if (totaleIvato == 0 || quantita == 0) return 0;
-    const double imponibile = aliquotaIva > 0 ? totaleIvato / (1 + 0.01 * aliquotaIva) : totaleIvato;
-    const auto listino = primaDegliSconti(imponibile, {sconto1, sconto2, sconto3, sconto4});
-    if (!listino) return 0;
-    // Four decimals through the decimal text: halves go away from zero on the decimal expansion.
-    return QString::number(*listino / quantita, 'f', 4).toDouble();
+    // totale × 100 / (100 + rate), before the discounts, divided by the quantity.
+    const Decimale aliquota = Decimale::daDouble(aliquotaIva);
+    Decimale valore = Decimale::daDouble(totaleIvato), divisore = Decimale::daDouble(quantita);
+    if (aliquota.segno() > 0) {
+        valore *= Decimale(100);
+        divisore *= Decimale(100) + aliquota;
+    }
+    const auto prezzo = primaDegliSconti(valore, divisore, sconti(sconto1, sconto2, sconto3, sconto4), 4);
+    return prezzo ? prezzo->toDouble() : 0;
 }
 
 double PrezzoListinoDaNetto(double quantita, double totaleNetto, double sconto1, double sconto2, double sconto3,
                             double sconto4)
 {
     if (totaleNetto == 0 || quantita == 0) return 0;
-    const auto listino = primaDegliSconti(totaleNetto, {sconto1, sconto2, sconto3, sconto4});
-    return listino ? Arrotonda2Decimali(*listino / quantita) : 0;
+    const auto prezzo = primaDegliSconti(Decimale::daDouble(totaleNetto), Decimale::daDouble(quantita),
+                                         sconti(sconto1, sconto2, sconto3, sconto4), 2);
+    return prezzo ? prezzo->toDouble() : 0;
 }
 
 } // namespace common

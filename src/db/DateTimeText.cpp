@@ -38,6 +38,8 @@ bool splitSlashed(QStringView text, int &a, int &b, int &year, QTime &time)
     ++pos;
     const qsizetype ys = pos;
     if (!readInt(s, pos, 4, year)) return false;
+    // A year of one digit or of five is a slip ("1/1/5", "31/12/20255"), not a date.
+    if (pos - ys == 1 || (pos < s.size() && s[pos].isDigit())) return false;
     if (pos - ys == 2) year += (year < 30 ? 2000 : 1900);
     // "0029" is a slip, not the year 29: written back without its zeros it would read as 2029.
     else if (pos - ys >= 3 && year < 100) return false;

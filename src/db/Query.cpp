@@ -39,6 +39,45 @@ static bool parseLocaleDouble(QString s, double &out)
     return ok;
 }
 
+// A number typed into a field: digits, a sign, one decimal comma or point, the Italian grouping
+// "1.234,56"; no other thousands separators ("1,234.56" is not 1.23456), exponents or words
+// ("NaN", "inf"); at most
+// 999,999,999.99 in magnitude, which no amount of an office reaches. False with the message.
+static bool parseTypedNumber(const QString &testo, double &out, QString &errore)
+{
+    const QString s = testo.trimmed();
+    QString t = s;
+    // The Italian grouping with a decimal comma, "1.234.567,89", is read without its dots.
+    const qsizetype virgola = t.indexOf(u',');
+    if (virgola > 0 && t.indexOf(u'.') >= 0) {
+        const QStringList gruppi = t.left(virgola).split(u'.');
+        bool raggruppato = gruppi.size() > 1 && gruppi[0].size() >= 1 && gruppi[0].size() <= 3 + (gruppi[0].startsWith(u'-') ? 1 : 0);
+        for (qsizetype g = 1; g < gruppi.size(); ++g) raggruppato = raggruppato && gruppi[g].size() == 3;
+        if (raggruppato) t.remove(u'.');
+    }
+    qsizetype i = (t.startsWith(u'-') || t.startsWith(u'+')) ? 1 : 0;
+    int cifre = 0, separatori = 0;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c == u',' || c == u'.') ++separatori;
+        else if (c >= u'0' && c <= u'9') ++cifre;
+        else break;
+    }
+    if (i != t.size() || cifre == 0 || separatori > 1) {
+        errore = QStringLiteral("\"%1\" non è un numero valido: si scrivono solo cifre, con la virgola o il punto per i "
+                                "decimali e il punto solo per le migliaia (1.234,56).")
+                     .arg(s);
+        return false;
+    }
+    t.replace(u',', u'.');
+    out = t.toDouble();
+    if (std::fabs(out) > 999999999.99) {
+        errore = QStringLiteral("\"%1\" supera il massimo ammesso (999.999.999,99).").arg(s);
+        return false;
+    }
+    return true;
+}
+
 qint64 Field::asLargeInt() const
 {
     const QVariant v = value();
@@ -719,10 +758,12 @@ QVariant Query::normalise(int col, const QVariant &v) const
         if (blank) return QVariant();
         if (v.typeId() == QMetaType::QString) {
             double d = 0;
-            if (!parseLocaleDouble(v.toString(), d))
-                throw DbError(QStringLiteral("\"%1\" non è un numero valido").arg(v.toString()));
+            QString errore;
+            if (!parseTypedNumber(v.toString(), d, errore)) throw DbError(errore);
             return QVariant(d);
         }
+        // A computed value that is no number never reaches the database.
+        if (!std::isfinite(v.toDouble())) throw DbError(QStringLiteral("\"%1\" non è un numero valido").arg(v.toString()));
         return QVariant(v.toDouble());
     }
     case FieldType::DateTime: {

@@ -179,7 +179,7 @@ void TForm3::CalcoloClick()
     if (DBLookupComboBox2->currentText().isEmpty() || DBEdit3->text().isEmpty()) return;
     db::Query *q = dataset();
     Q_EMIT q->updateRecord();
-    const int aliquota = q->fieldByName(QStringLiteral("AliquotaIva")).asInteger();
+    const double aliquota = q->fieldByName(QStringLiteral("AliquotaIva")).asFloat();
     const double completo = tariffe::prezzoIvato(q->fieldByName(QStringLiteral("Prezzo")).asFloat(), aliquota);
     const db::Field campo = q->fieldByName(QStringLiteral("PrezzoCompleto"));
     if (!campo.isNull() && campo.asFloat() == completo) return;

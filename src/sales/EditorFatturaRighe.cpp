@@ -176,6 +176,8 @@ bool TForm7::aggiornaDocumento(const std::function<bool(QString &errore)> &scriv
         common::RicaricaDataset(*testata, QStringLiteral("Id"));
         if (!testata->isEmpty()) testata->edit();
         form_DB->Table4->requery();
+        if (esito.scadenze.pagateNonRipartibili)
+            forms::avvisa(this, scadenze::avvisoScadenzeNonAggiornate(esito.scadenze), QStringLiteral("Attenzione"));
         if (scadenze) scadenze->rileggi();
         else form_DB->TableFatturaScadenze->requery();
         // The cash book changed with the document.

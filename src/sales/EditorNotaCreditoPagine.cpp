@@ -234,6 +234,7 @@ void TfrmNotaCredito::SpeedButton10Click()
             if (common::SalvaRecord(*testata, QStringLiteral("Id"))) {
                 const scadenze::Esito esito =
                     scadenze::generaScadenze(form_DB->Connessione, id, scadenze::Genere::NotaCreditoVendita, true);
+                if (esito.pagateNonRipartibili) forms::avvisa(this, scadenze::avvisoScadenzeNonAggiornate(esito), QStringLiteral("Attenzione"));
                 if (scadenze) scadenze->rileggi();
                 // The credit note now names its cash-book row: the header holds the link stored.
                 if (esito.rigaDocumento > 0

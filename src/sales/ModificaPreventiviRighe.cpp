@@ -211,10 +211,11 @@ void TfrmModificaPreventiviRighe::CalcoloClick()
     const double sconto = valore("Sconto");
     // The rate keeps its decimals: 5.5 is 5.5%.
     const double aliquota = valore("AliquotaIva");
-    double a = valore("ValoreUnitario") * valore("Um");
-    if (sconto > 0) a -= a * sconto / 100;
-    if (aliquota > 0 && a > 0) a += a * aliquota / 100;
-    const double totale = common::Arrotonda2Decimali(a);
+    const double prezzo = valore("ValoreUnitario"), um = valore("Um");
+    // No VAT on a row whose net is not above 0.
+    const double totale = common::TotaleRigaNetto(false, um, prezzo, sconto, 0, 0, 0) > 0
+                              ? common::TotaleRigaIvato(true, um, prezzo, aliquota, sconto, 0, 0, 0)
+                              : common::TotaleRigaNetto(true, um, prezzo, sconto, 0, 0, 0);
     const db::Field campo = q->fieldByName(QStringLiteral("ValoreTotale"));
     if (!campo.isNull() && campo.asFloat() == totale) return;
     if (!q->isEditing()) q->edit();

@@ -1,6 +1,8 @@
 #include "tst_arithmetic.h"
 
 #include "common/Dates.h"
+#include "common/Decimale.h"
+#include "db/DbError.h"
 #include "common/LineArithmetic.h"
 #include "common/Rounding.h"
 #include "common/SqlText.h"
@@ -39,10 +41,14 @@ void TestArithmetic::roundsMoney_data()
     QTest::addColumn<double>("atteso");
     QTest::newRow("half cent up") << 0.125 << 0.13;
     QTest::newRow("negative half cent") << -0.125 << -0.13;
-    QTest::newRow("1.005 is below the half in double") << 1.005 << 1.00;
-    QTest::newRow("2.675 is on the half in double") << 2.675 << 2.68;
+    // The double of each lies below the half cent; its decimal value is on it.
+    QTest::newRow("1.005") << 1.005 << 1.01;
+    QTest::newRow("-1.005") << -1.005 << -1.01;
+    QTest::newRow("2.675") << 2.675 << 2.68;
+    QTest::newRow("1.045") << 1.045 << 1.05;
     QTest::newRow("12.345") << 12.345 << 12.35;
-    QTest::newRow("0.285 is below the half in double") << 0.285 << 0.28;
+    QTest::newRow("0.285") << 0.285 << 0.29;
+    QTest::newRow("74.115") << 74.115 << 74.12;
     QTest::newRow("zero") << 0.0 << 0.0;
     QTest::newRow("already two decimals") << 19.99 << 19.99;
     QTest::newRow("just below half a cent") << 0.004999999999999999 << 0.0;
@@ -136,6 +142,13 @@ void TestArithmetic::rowAmounts_data()
     QTest::newRow("negative discount ignored")
         << true << 2.0 << 50.0 << 22.0 << QList<double>{-10, 0, 0, 0} << 100.0 << 22.0 << 122.0 << 0.0;
     QTest::newRow("negative VAT ignored") << true << 2.0 << 50.0 << -22.0 << nessuno << 100.0 << 0.0 << 100.0 << 0.0;
+    // Cases binary doubles get a cent wrong.
+    QTest::newRow("10.05 at 10%") << true << 1.0 << 10.05 << 10.0 << nessuno << 10.05 << 1.01 << 11.06 << 0.0;
+    QTest::newRow("30.25 at 22%") << true << 1.0 << 30.25 << 22.0 << nessuno << 30.25 << 6.66 << 36.91 << 0.0;
+    QTest::newRow("67.50 less 10% at 22%")
+        << true << 1.0 << 67.50 << 22.0 << QList<double>{10, 0, 0, 0} << 60.75 << 13.37 << 74.12 << 6.75;
+    QTest::newRow("1.005 at 0%") << true << 1.0 << 1.005 << 0.0 << nessuno << 1.01 << 0.0 << 1.01 << 0.0;
+    QTest::newRow("unrounded is exact") << false << 1.0 << 67.50 << 22.0 << QList<double>{10, 0, 0, 0} << 60.75 << 13.365 << 74.115 << 6.75;
 }
 
 void TestArithmetic::rowAmounts()
@@ -176,6 +189,9 @@ void TestArithmetic::pricesFromTotals_data()
     QTest::newRow("unit price, discount above 100") << false << 1.0 << 122.0 << 22.0 << QList<double>{10, 150, 0, 0} << 0.0;
     QTest::newRow("unit price, zero quantity") << false << 0.0 << 122.0 << 22.0 << nessuno << 0.0;
     QTest::newRow("unit price, zero total") << false << 2.0 << 0.0 << 22.0 << nessuno << 0.0;
+    QTest::newRow("unit price of 11.06 at 10%") << false << 1.0 << 11.06 << 10.0 << nessuno << 10.0545;
+    QTest::newRow("unit price of 74.12 at 22% less 10%") << false << 1.0 << 74.12 << 22.0 << QList<double>{10, 0, 0, 0} << 67.5046;
+    QTest::newRow("unit price at 5.5%") << false << 3.0 << 100.0 << 5.5 << nessuno << 31.5956;
     QTest::newRow("list price") << true << 3.0 << 81.0 << 0.0 << QList<double>{10, 10, 0, 0} << 33.33;
     QTest::newRow("list price, full discount") << true << 3.0 << 81.0 << 0.0 << QList<double>{0, 0, 0, 100} << 0.0;
     QTest::newRow("list price, zero quantity") << true << 0.0 << 81.0 << 0.0 << QList<double>{10, 0, 0, 0} << 0.0;
@@ -194,6 +210,75 @@ void TestArithmetic::pricesFromTotals()
                                   : PrezzoUnitarioDaTotale(quantita, totale, iva, s[0], s[1], s[2], s[3]);
     QVERIFY(qIsFinite(prezzo));
     QCOMPARE(prezzo, atteso);
+}
+
+void TestArithmetic::decimals_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("esatto"); // empty: refused
+    QTest::addColumn<QString>("centesimi");
+    QTest::newRow("plain") << "10.05" << "10.05" << "10.05";
+    QTest::newRow("decimal comma") << "0,5" << "0.5" << "0.50";
+    QTest::newRow("negative half cent") << "-1.005" << "-1.005" << "-1.01";
+    QTest::newRow("spaces around") << "  12 " << "12" << "12.00";
+    QTest::newRow("leading point") << ".25" << "0.25" << "0.25";
+    QTest::newRow("many decimals") << "0.000000000000000000000001" << "0.000000000000000000000001" << "0.00";
+    QTest::newRow("NaN") << "NaN" << "" << "";
+    QTest::newRow("nan") << "nan" << "" << "";
+    QTest::newRow("inf") << "inf" << "" << "";
+    QTest::newRow("-inf") << "-inf" << "" << "";
+    QTest::newRow("thousands separator") << "1,234.56" << "" << "";
+    QTest::newRow("Italian thousands") << "1.234,56" << "" << "";
+    QTest::newRow("exponent") << "1e300" << "" << "";
+    QTest::newRow("two signs") << "--1" << "" << "";
+    QTest::newRow("sign only") << "-" << "" << "";
+    QTest::newRow("point only") << "." << "" << "";
+    QTest::newRow("space inside") << "1 000" << "" << "";
+    QTest::newRow("empty") << "" << "" << "";
+}
+
+void TestArithmetic::decimals()
+{
+    QFETCH(QString, testo);
+    QFETCH(QString, esatto);
+    QFETCH(QString, centesimi);
+    const auto d = Decimale::daTesto(testo);
+    QCOMPARE(d.has_value(), !esatto.isEmpty());
+    if (!d) return;
+    QCOMPARE(d->testoEsatto(), esatto);
+    QCOMPARE(d->testo(2), centesimi);
+    QCOMPARE(d->toDouble(), esatto.toDouble());
+}
+
+void TestArithmetic::decimalArithmetic()
+{
+    // Doubles read at their shortest decimal form.
+    QCOMPARE(Decimale::daDouble(10.05).testoEsatto(), QString("10.05"));
+    QCOMPARE(Decimale::daDouble(0.1 + 0.2).testoEsatto(), QString("0.30000000000000004"));
+    QCOMPARE(Decimale::daDouble(1e20).testoEsatto(), QString("100000000000000000000"));
+    QCOMPARE(Decimale::daDouble(-2.5e-7).testoEsatto(), QString("-0.00000025"));
+    QVERIFY_THROWS_EXCEPTION(db::DbError, Decimale::daDouble(qQNaN()));
+    QVERIFY_THROWS_EXCEPTION(db::DbError, Decimale::daDouble(qInf()));
+    // Exact products, sums and percentages.
+    const Decimale a = Decimale::daDouble(67.5), sconto(10), aliquota = Decimale::daDouble(22);
+    const Decimale netto = a - a.percento(sconto);
+    QCOMPARE((netto + netto.percento(aliquota)).testoEsatto(), QString("74.115"));
+    QCOMPARE((netto + netto.percento(aliquota)).centesimi().toDouble(), 74.12);
+    Decimale somma;
+    for (int i = 0; i < 10; ++i) somma += Decimale::daDouble(0.1);
+    QCOMPARE(somma, Decimale(1));
+    QCOMPARE((Decimale::daDouble(0.1) * Decimale::daDouble(0.2)).testoEsatto(), QString("0.02"));
+    QVERIFY(Decimale::daDouble(1.005) > Decimale::daDouble(1.0049));
+    QVERIFY(Decimale::daTesto(u"2.50") == Decimale::daTesto(u"2.5"));
+    // Divisions round where asked, halves away from zero.
+    QCOMPARE(Decimale::dividi(Decimale(100), Decimale(3), 2).testo(2), QString("33.33"));
+    QCOMPARE(Decimale::dividi(Decimale(-1), Decimale(8), 2).testo(2), QString("-0.13"));
+    QCOMPARE(Decimale::dividi(Decimale(2), Decimale(3), 4).testoEsatto(), QString("0.6667"));
+    QCOMPARE(Decimale::dividi(Decimale(1), Decimale(0), 2), Decimale());
+    // Large values keep every cent.
+    const Decimale grande = *Decimale::daTesto(u"999999999.99");
+    QCOMPARE((grande * grande).testoEsatto(), QString("999999999980000000.0001"));
+    QCOMPARE((grande + Decimale::daDouble(0.01)).testo(2), QString("1000000000.00"));
 }
 
 void TestArithmetic::dueDates_data()

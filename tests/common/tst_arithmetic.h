@@ -17,6 +17,9 @@ private Q_SLOTS:
     void rowAmounts();
     void pricesFromTotals_data();
     void pricesFromTotals();
+    void decimals_data();
+    void decimals();
+    void decimalArithmetic();
     void dueDates_data();
     void dueDates();
 };

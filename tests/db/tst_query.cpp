@@ -441,6 +441,57 @@ void TestQuery::datesAndFlagsAreCanonical()
     QCOMPARE(stored("Data").toString(), QString("2026-05-02 00:00:00"));
 }
 
+void TestQuery::typedNumbersAndDates_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("atteso"); // what is stored, or "!" and a part of the message
+    QTest::newRow("decimal comma") << "Importo" << "10,05" << "10.05";
+    QTest::newRow("decimal point") << "Importo" << "-1.005" << "-1.005";
+    QTest::newRow("Italian grouping") << "Importo" << "1.234.567,89" << "1234567.89";
+    QTest::newRow("the largest") << "Importo" << "999999999,99" << "999999999.99";
+    QTest::newRow("one cent more") << "Importo" << "1000000000" << "!supera il massimo ammesso (999.999.999,99)";
+    QTest::newRow("a huge price") << "Importo" << "99999999999999999999" << "!supera il massimo ammesso";
+    QTest::newRow("NaN") << "Importo" << "NaN" << "!\"NaN\" non è un numero valido";
+    QTest::newRow("nan") << "Importo" << "nan" << "!non è un numero valido";
+    QTest::newRow("inf") << "Importo" << "inf" << "!non è un numero valido";
+    QTest::newRow("-inf") << "Importo" << "-inf" << "!non è un numero valido";
+    QTest::newRow("exponent") << "Importo" << "1e5" << "!non è un numero valido";
+    QTest::newRow("English grouping") << "Importo" << "1,234.56" << "!il punto solo per le migliaia";
+    QTest::newRow("grouping of two") << "Importo" << "1.23,4" << "!non è un numero valido";
+    QTest::newRow("two-digit year") << "Data" << "1/1/26" << "2026-01-01 00:00:00";
+    QTest::newRow("four-digit year") << "Data" << "31/12/2025" << "2025-12-31 00:00:00";
+    QTest::newRow("one-digit year") << "Data" << "1/1/5" << "!non è una data valida";
+    QTest::newRow("five-digit year") << "Data" << "31/12/20255" << "!non è una data valida";
+    QTest::newRow("five-digit year and a time") << "Data" << "31/12/20255 10:00" << "!non è una data valida";
+}
+
+void TestQuery::typedNumbersAndDates()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, testo);
+    QFETCH(QString, atteso);
+    auto q = openClienti();
+    q->append();
+    q->fieldByName("Nome").setAsString("Digitato");
+    if (atteso.startsWith('!')) {
+        try {
+            q->fieldByName(campo).setAsString(testo);
+            QFAIL("accepted");
+        } catch (const db::DbError &e) {
+            QVERIFY2(e.message().contains(atteso.mid(1)), qPrintable(e.message()));
+        }
+        QVERIFY(q->fieldByName(campo).isNull());
+        q->cancel();
+        return;
+    }
+    q->fieldByName(campo).setAsString(testo);
+    QVERIFY(q->post());
+    const QVariant v = conn().scalar(QString("select %1 from Clienti where Id = %2").arg(campo).arg(q->fieldByName("Id").asInteger()));
+    if (campo == "Importo") QCOMPARE(v.toDouble(), atteso.toDouble());
+    else QCOMPARE(v.toString(), atteso);
+}
+
 void TestQuery::navigationPostsPendingEdit()
 {
     auto q = openClienti();

@@ -7,6 +7,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void opensAndNavigates();
+    void typedNumbersAndDates_data();
+    void typedNumbersAndDates();
     void fieldsByNameAndPosition();
     void filterLanguage_data();
     void filterLanguage();

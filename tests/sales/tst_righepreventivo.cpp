@@ -143,8 +143,9 @@ void TestRighePreventivo::tariffeConClienteNonSalvato()
     QCOMPARE(scalar("select Sconto from PreventiRighe where Prev_ID = 11 and Codice = 'CU1'").toDouble(), 20.0);
     QCOMPARE(scalar("select NumeroRiga from PreventiRighe where Prev_ID = 11 and Codice = 'CU1'").toInt(), 1);
     QCOMPARE(scalar("select NumeroRiga from PreventiRighe where Prev_ID = 11 and Codice = 'TR1'").toInt(), 2);
-    // The final price is the tariff's; the net is to the cent.
-    QCOMPARE(scalar("select ValoreTotale from PreventiRighe where Prev_ID = 11 and Codice = 'TR1'").toDouble(), 15.25);
+    // The gross follows the customer's discount as the net does (the tariff's 15.25 is before
+    // it); the net is to the cent.
+    QCOMPARE(scalar("select ValoreTotale from PreventiRighe where Prev_ID = 11 and Codice = 'TR1'").toDouble(), 12.2);
     QCOMPARE(scalar("select TotaleImponibile from PreventiRighe where Prev_ID = 11 and Codice = 'TR1'").toDouble(), 10.0);
     // 12.50 less 20% = 10 at 22% and 24 at 10%: 34.00, VAT 2.20 + 2.40.
     QCOMPARE(fixture_preventivi::totali(11), QString("3400/460/3860"));
@@ -380,7 +381,8 @@ void TestRighePreventivo::preventivoImportatoInFattura()
             v << q.fieldByName(col).asString();
         righe << v.join('|');
     }
-    QCOMPARE(righe, (QStringList{"1|1|N|CU1|Custodia|1|30|5|28,5|33|10|2|Preventivo numero 4",
-                                 "1|2|N|TR1|Traino urbano|1|12,5|5|11,88|15,25|22|1|Preventivo numero 4"}));
+    // Net and gross of each row from its own price, discount and rate, as typed on an invoice.
+    QCOMPARE(righe, (QStringList{"1|1|N|CU1|Custodia|1|30|5|28,5|31,35|10|2|Preventivo numero 4",
+                                 "1|2|N|TR1|Traino urbano|1|12,5|5|11,875|14,49|22|1|Preventivo numero 4"}));
     Form7->hide();
 }

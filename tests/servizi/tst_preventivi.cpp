@@ -298,8 +298,9 @@ void TestServiziPreventivi::rigaDaTariffa()
     QCOMPARE(v("ValoreUnitario"), QString("100"));
     QCOMPARE(v("Sconto"), QString("10"));
     QCOMPARE(v("TotaleImponibile"), QString("90"));
-    // The final price as the tariff has it: the discount does not change it here.
-    QCOMPARE(v("ValoreTotale"), QString("122"));
+    // The gross from the same price, discount and rate as the net (the tariff's final price
+    // 122 is before the discount).
+    QCOMPARE(v("ValoreTotale"), QString("109,8"));
     QCOMPARE(v("AliquotaIva"), QString("22"));
     QCOMPARE(v("Iva_ID"), QString("1"));
     QCOMPARE(v("Um_ID"), QString("2"));

@@ -2,6 +2,8 @@
 
 #include "db/Query.h"
 #include "sales/services/PreventiFattura.h"
+#include "sales/services/Preventivi.h"
+#include "sales/services/Totali.h"
 #include "support/TestCore.h"
 
 #include <QTest>
@@ -72,7 +74,7 @@ void TestServiziPreventiviFattura::importaRigheNTS()
     QCOMPARE(righeCopiate(d.conn()),
              QStringList({"1|2|N|Traino|2|100|10|180|219,6|22|3|44|TRA||||||101|Preventivo numero 7|False",
                           "1|3|T|Trasporto|1|50|0|50|61|22|3|0|TR|Officina|S1|20/02/2026|01/02/2026|RIF-1|102|Preventivo numero 7|False",
-                          "1|4|s|Incasso|1|2,5|0|0|0|10,5|0|0|||||||103|Preventivo numero 7|False"}));
+                          "1|4|s|Incasso|1|2,5|0|2,5|2,76|10,5|0|0|||||||103|Preventivo numero 7|False"}));
     QCOMPARE(d.scalar("select Fatturato from PreventiTestata where ID = 12").toInt(), 1);
     QCOMPARE(d.scalar("select count(*) from FatturaPreventiviRighe").toInt(), 1);
     db::Query link(&d.conn());
@@ -86,6 +88,36 @@ void TestServiziPreventiviFattura::importaRigheNTS()
     // The invoice's own row is untouched; nothing of the other customer's quote came.
     QCOMPARE(d.scalar("select count(*) from fattdett").toInt(), 4);
     QCOMPARE(d.scalar("select Descrizione from fattdett where Prev_ID = 0").toString(), QString("Riga propria"));
+}
+
+// A quote and the invoice made from it have the same totals and VAT summary, by the one rule;
+// a row whose stored gross does not follow its discount gets the gross of its own values.
+void TestServiziPreventiviFattura::stessiTotali()
+{
+    CoreSeams seams;
+    TestDatabase d(TestDatabase::WithSchema);
+    db::Connection &c = d.conn();
+    c.execute("insert into fattura (ID, Num, Cliente_ID, Data) values (2, 2, 5, #3/10/2026#)");
+    c.execute("insert into PreventiTestata (ID, Numero, Cliente_ID, Data) values (20, 11, 5, #2/20/2026#)");
+    c.execute("insert into PreventiRighe (Prev_ID, NumeroRiga, TipoRiga, Descrizione, Um, ValoreUnitario, Sconto, "
+              "TotaleImponibile, ValoreTotale, AliquotaIva) values "
+              "(20, 1, 'N', 'Custodia', 1, 10.05, 0, 10.05, 11.06, 10), "
+              "(20, 2, 'N', 'Traino', 1, 67.5, 10, 60.75, 82.35, 22), "
+              "(20, 3, 'N', 'Recupero', 1, 30.25, 0, 30.25, 36.91, 22)");
+    const vendite::Totali preventivo = vendite::calcolaTotaliPreventivo(c, 20);
+    vendite::importaPreventivo(c, 2, 20, false);
+    const vendite::Totali fattura = vendite::calcolaTotaliFattura(c, 2);
+    for (const vendite::Totali &t : {preventivo, fattura}) {
+        QCOMPARE(t.imponibile, 101.05);
+        QCOMPARE(t.imposta, 21.03);
+        QCOMPARE(t.totale, 122.08);
+        QCOMPARE(t.riepilogo.size(), 2);
+        QCOMPARE(t.riepilogo[0].imposta, 1.01);
+        QCOMPARE(t.riepilogo[1].imponibile, 91.0);
+        QCOMPARE(t.riepilogo[1].imposta, 20.02);
+    }
+    // The copied row of 67.50 less 10% is 74.12 gross, not the 82.35 the quote row carried.
+    QCOMPARE(d.scalar("select ValoreTotale from fattdett where NumFatt = 2 and Descrizione = 'Traino'").toDouble(), 74.12);
 }
 
 void TestServiziPreventiviFattura::numeroRigaDaOpzione_data()

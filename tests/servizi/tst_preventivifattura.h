@@ -6,6 +6,7 @@ class TestServiziPreventiviFattura : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void importaRigheNTS();
+    void stessiTotali();
     void numeroRigaDaOpzione_data();
     void numeroRigaDaOpzione();
     void importaDiNuovoSostituisce();

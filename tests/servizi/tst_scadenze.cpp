@@ -698,7 +698,7 @@ void TestServiziScadenze::ricostruzioneConPagate()
 }
 
 // An update keeps rows, due dates, numbers, bank, method and payments; it rewrites amounts,
-// texts and the party.
+// texts and the party of the open instalments and leaves a paid one whole.
 void TestServiziScadenze::aggiornamento()
 {
     CoreSeams seams;
@@ -717,12 +717,13 @@ void TestServiziScadenze::aggiornamento()
 
     const scadenze::Esito e = scadenze::generaScadenze(db.conn(), doc, d.genere, true);
     QVERIFY(e.eseguito);
-    QCOMPARE(e.scadenzeAggiornate, ids(prima));
+    QCOMPARE(e.scadenzeAggiornate, ids(prima).mid(1));
     QVERIFY(e.scadenzeInserite.isEmpty());
     const QList<Rata> dopo = rate(db, doc);
     QCOMPARE(ids(dopo), ids(prima));
-    QCOMPARE(::importi(dopo), (QList<qint64>{3000, 3000, 3000}));
-    QCOMPARE(operazioni(dopo), (QStringList{"1° Rata fattura  numero 13 A  Data: 15/01/2024 ",
+    // The paid 33.33 stays; 90 - 33.33 is shared over the two open instalments.
+    QCOMPARE(::importi(dopo), (QList<qint64>{3333, 2834, 2833}));
+    QCOMPARE(operazioni(dopo), (QStringList{prima[0].operazione,
                                             "2° Rata fattura  numero 13 A  Data: 15/01/2024 ",
                                             "3° Rata fattura  numero 13 A  Data: 15/01/2024 "}));
     QCOMPARE(dopo[0].scadenza, "14/02/2024");
@@ -730,13 +731,73 @@ void TestServiziScadenze::aggiornamento()
     QCOMPARE(dopo[2].scadenza, "14/04/2024");
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(dopo[i].numero, i + 1);
-        QCOMPARE(dopo[i].cliente, 8);
+        QCOMPARE(dopo[i].cliente, i == 0 ? 7 : 8);
         QCOMPARE(dopo[i].banca, 3);
         QCOMPARE(dopo[i].modpag, d.metodo);
         QCOMPARE(dopo[i].pagato, i == 0);
     }
     QCOMPARE(dopo[0].pagamento, "14/02/2024");
     QCOMPARE(dopo[1].pagamento, QString());
+}
+
+// An update after the total changed never rewrites a paid instalment nor its cash-book row: the
+// rest is shared over the open ones, and when nothing is left to share the schedule stays.
+void TestServiziScadenze::aggiornamentoConPagate_data()
+{
+    QTest::addColumn<int>("numeroRate");
+    QTest::addColumn<QList<int>>("pagate"); // instalment numbers paid
+    QTest::addColumn<double>("totale");     // the new total
+    QTest::addColumn<QList<qint64>>("importi");
+    QTest::addColumn<QString>("avviso");    // a part of the message; empty: updated
+    QTest::newRow("100 in two, first paid, raised to 120") << 2 << QList<int>{1} << 120.0 << QList<qint64>{5000, 7000} << "";
+    QTest::newRow("100 in three, second paid, raised to 100.05")
+        << 3 << QList<int>{2} << 100.05 << QList<qint64>{3336, 3333, 3336} << "";
+    QTest::newRow("lowered to what is paid") << 2 << QList<int>{1} << 50.0 << QList<qint64>{5000, 0} << "";
+    QTest::newRow("lowered below what is paid")
+        << 2 << QList<int>{1} << 40.0 << QList<qint64>{5000, 5000} << "ammontano a 50,00 e il totale del documento è ora 40,00";
+    QTest::newRow("all paid, total changed")
+        << 2 << QList<int>{1, 2} << 120.0 << QList<qint64>{5000, 5000} << "ammontano a 100,00 e il totale del documento è ora 120,00";
+    QTest::newRow("all paid, same total") << 2 << QList<int>{1, 2} << 100.0 << QList<qint64>{5000, 5000} << "";
+}
+
+void TestServiziScadenze::aggiornamentoConPagate()
+{
+    QFETCH(int, numeroRate);
+    QFETCH(QList<int>, pagate);
+    QFETCH(double, totale);
+    QFETCH(QList<qint64>, importi);
+    QFETCH(QString, avviso);
+    CoreSeams seams;
+    TestDatabase db(TestDatabase::WithSchema);
+    opzioni(db, true);
+    Doc d;
+    d.metodo = metodo(db, numeroRate);
+    const qint64 doc = documento(db, d);
+    scadenze::generaScadenze(db.conn(), doc, d.genere, false);
+    const QList<Rata> prima = rate(db, doc);
+    for (int n : pagate) paga(db, prima[n - 1], QDate(2024, 2, 14));
+    const QList<Riga> pagamenti = righePrimaNota(db, "FatturaScadenze_Id is not null");
+    db.conn().execute("update fattura set TotFattura = :t where ID = :id", {{":t", totale}, {":id", doc}});
+
+    const scadenze::Esito e = scadenze::generaScadenze(db.conn(), doc, d.genere, true);
+    QCOMPARE(e.pagateNonRipartibili, !avviso.isEmpty());
+    QCOMPARE(e.eseguito, avviso.isEmpty());
+    const QString testo = scadenze::avvisoScadenzeNonAggiornate(e);
+    QVERIFY2(avviso.isEmpty() ? testo.isEmpty() : testo.contains(avviso), qPrintable(testo));
+    const QList<Rata> dopo = rate(db, doc);
+    QCOMPARE(::importi(dopo), importi);
+    for (int n : pagate) {
+        QVERIFY(dopo[n - 1].pagato);
+        QCOMPARE(dopo[n - 1].pagamento, "14/02/2024");
+        QCOMPARE(dopo[n - 1].operazione, prima[n - 1].operazione);
+    }
+    // The payments in the cash book are as they were.
+    const QList<Riga> pagamentiDopo = righePrimaNota(db, "FatturaScadenze_Id is not null");
+    QCOMPARE(pagamentiDopo.size(), pagamenti.size());
+    for (int i = 0; i < pagamenti.size(); ++i) {
+        QCOMPARE(pagamentiDopo[i].id, pagamenti[i].id);
+        QCOMPARE(pagamentiDopo[i].entrata, pagamenti[i].entrata);
+    }
 }
 
 // An update over stored rows that are not the method's count: numbers are paired with rows,

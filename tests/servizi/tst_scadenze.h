@@ -26,6 +26,8 @@ private Q_SLOTS:
     void ricostruzioneConPagate_data();
     void ricostruzioneConPagate();
     void aggiornamento();
+    void aggiornamentoConPagate_data();
+    void aggiornamentoConPagate();
     void aggiornamentoRigheDiverse_data();
     void aggiornamentoRigheDiverse();
     void senzaMetodo_data();

@@ -64,6 +64,22 @@ void TestServiziTariffe::nuoviPrezzi_data()
     QTest::newRow("+10% of 33.33") << 33.33 << 0.0 << 22.0 << true << true << 10.0 << 36.66 << 44.73;
     QTest::newRow("lowered below 0: no VAT") << 10.0 << 0.0 << 22.0 << false << false << 15.0 << -5.0 << -5.0;
     QTest::newRow("VAT 0: rounding only") << 10.0 << 0.0 << 0.0 << true << false << 0.125 << 10.13 << 10.13;
+    // Exact decimals: 61.875 less 10% at 22% is 67.93875; 10.05 at 10% is 11.055 and 60.75 at
+    // 22% is 74.115, whose doubles lie below the half cent; a rate of 5.5 keeps its decimals.
+    QTest::newRow("+10% of 56.25 with 10% discount") << 56.25 << 10.0 << 22.0 << true << true << 10.0 << 61.88 << 67.94;
+    QTest::newRow("10.05 at 10%") << 10.05 << 0.0 << 10.0 << true << false << 0.0 << 10.05 << 11.06;
+    QTest::newRow("67.50 less 10% at 22%") << 67.5 << 10.0 << 22.0 << true << false << 0.0 << 67.5 << 74.12;
+    QTest::newRow("rate 5.5") << 100.0 << 0.0 << 5.5 << true << false << 0.0 << 100.0 << 105.5;
+}
+
+void TestServiziTariffe::prezzoIvato()
+{
+    // The tariff editor's final price: the rate with its decimals, halves on the decimal value.
+    QCOMPARE(tariffe::prezzoIvato(100, 5.5), 105.5);
+    QCOMPARE(tariffe::prezzoIvato(10.05, 10), 11.06);
+    QCOMPARE(tariffe::prezzoIvato(30.25, 22), 36.91);
+    QCOMPARE(tariffe::prezzoIvato(1.005, 0), 1.01);
+    QCOMPARE(tariffe::prezzoIvato(-10, 22), -10.0);
 }
 
 void TestServiziTariffe::nuoviPrezzi()

@@ -9,6 +9,7 @@ private Q_SLOTS:
     void scelte();
     void nuoviPrezzi_data();
     void nuoviPrezzi();
+    void prezzoIvato();
     void cambiaSelezionate();
     void erroreNonCambiaNulla();
     void copia();

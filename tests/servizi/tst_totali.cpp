@@ -1,9 +1,11 @@
 #include "tst_totali.h"
 
+#include "common/Rounding.h"
 #include "sales/services/Totali.h"
 #include "support/TestCore.h"
 
 #include <QTest>
+#include <tuple>
 
 using namespace testing_support;
 
@@ -43,6 +45,14 @@ void TestServiziTotali::totaliDaRighe_data()
     QTest::newRow("rate keeps its decimals") << QList<Riga>{{"1", 100, 0, 5.5}} << 100.0 << 5.50;
     QTest::newRow("sums rounded once, not per row") << QList<Riga>{{"3", 3.333, 0, 22}, {"3", 3.333, 0, 22}} << 20.0 << 4.40;
     QTest::newRow("half a cent away from zero") << QList<Riga>{{"1", 0.125, 0, 0}} << 0.13 << 0.0;
+    // Amounts whose binary double lies below the half cent: the decimal value decides.
+    QTest::newRow("1.005 to the cent") << QList<Riga>{{"1", 1.005, 0, 0}} << 1.01 << 0.0;
+    QTest::newRow("-1.005 to the cent") << QList<Riga>{{"-1", 1.005, 0, 0}} << -1.01 << 0.0;
+    QTest::newRow("10.05 at 10%") << QList<Riga>{{"1", 10.05, 0, 10}} << 10.05 << 1.01;
+    QTest::newRow("30.25 at 22%") << QList<Riga>{{"1", 30.25, 0, 22}} << 30.25 << 6.66;
+    QTest::newRow("67.50 less 10% at 22%") << QList<Riga>{{"1", 67.50, 10, 22}} << 60.75 << 13.37;
+    QTest::newRow("eight rows of 1.005 at 22%") << QList<Riga>(8, {"1", 1.005, 0, 22}) << 8.04 << 1.77;
+    QTest::newRow("quantity with decimals") << QList<Riga>{{"2.5", 0.57, 0, 22}} << 1.43 << 0.31;
 }
 
 void TestServiziTotali::totaliDaRighe()
@@ -57,7 +67,29 @@ void TestServiziTotali::totaliDaRighe()
     const vendite::Totali t = vendite::calcolaTotaliFattura(db.conn(), 7);
     QCOMPARE(t.imponibile, imponibile);
     QCOMPARE(t.imposta, imposta);
-    QCOMPARE(t.totale, imponibile + imposta);
+    QCOMPARE(t.totale, common::Arrotonda2Decimali(imponibile + imposta));
+}
+
+void TestServiziTotali::bloccoPerAliquotaENatura()
+{
+    CoreSeams seams;
+    TestDatabase db(TestDatabase::WithSchema);
+    // Two codes of 0% exempt under different natures, and two codes of 22% without one.
+    db.conn().execute("insert into Iva (Id, Iva, Descrizione, Pa_Natura_Codice) values (901, 0, 'Esente art. 10', 'N4'), "
+                      "(902, 0, 'Non soggetta', 'N2.2'), (903, 22, 'Ordinaria', null), (904, 22, 'Ordinaria bis', '')");
+    for (const auto &[iva, aliquota, prezzo] : QList<std::tuple<int, int, QString>>{
+             {901, 0, "10.05"}, {902, 0, "20"}, {901, 0, "1.005"}, {903, 22, "30.25"}, {904, 22, "67.5"}})
+        db.conn().execute(QString("insert into fattdett (NumFatt, Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID) "
+                                  "values (7, 1, %1, 0, %2, %3)").arg(prezzo).arg(aliquota).arg(iva));
+    const vendite::Totali t = vendite::calcolaTotaliFattura(db.conn(), 7);
+    QStringList blocchi;
+    for (const vendite::RiepilogoIva &r : t.riepilogo)
+        blocchi << QString("%1%%2 %3: %4 + %5").arg(r.aliquota).arg(r.natura.isEmpty() ? QString() : " " + r.natura).arg(r.ivaId)
+                       .arg(r.imponibile, 0, 'f', 2).arg(r.imposta, 0, 'f', 2);
+    QCOMPARE(blocchi, (QStringList{"0% N2.2 902: 20.00 + 0.00", "0% N4 901: 11.06 + 0.00", "22% 903: 97.75 + 21.51"}));
+    QCOMPARE(t.imponibile, 128.81);
+    QCOMPARE(t.imposta, 21.51);
+    QCOMPARE(t.totale, 150.32);
 }
 
 void TestServiziTotali::totaliScritti()

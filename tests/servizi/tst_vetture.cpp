@@ -223,6 +223,10 @@ void TestServiziVetture::prezzi()
     QVERIFY(!rifornimenti::prezzoCarburante(c, 999));
     QCOMPARE(rifornimenti::importoDaLitri(1.5, 30), 45.0);
     QCOMPARE(rifornimenti::litriDaImporto(1.5, 50).value_or(-1), 33.33);
+    // Decimal values: 1.005 euro a litre for 1 litre is 1.01; 2.01 over 2 is 1.005 litres, 1.01.
+    QCOMPARE(rifornimenti::importoDaLitri(1.005, 1), 1.01);
+    QCOMPARE(rifornimenti::importoDaLitri(1.649, 45.5), 75.03);
+    QCOMPARE(rifornimenti::litriDaImporto(2, 2.01).value_or(-1), 1.01);
     // Price 0: an amount, but no litres (no division by zero).
     QCOMPARE(rifornimenti::importoDaLitri(0, 30), 0.0);
     QVERIFY(!rifornimenti::litriDaImporto(0, 50));

@@ -254,6 +254,29 @@ void TestReports::invoiceShowsCustomerRowsVatTotalsAndInstalments()
     QVERIFY(!text.contains("Ordini del cliente")); // no orders: the section is left out
 }
 
+// The printed summary is the stored totals' rule: each rate's VAT on its exact net, rounded once,
+// halves on the decimal value (10.05 at 10% is 1.005, printed 1,01 as stored, not 1,00).
+void TestReports::invoiceSummaryShowsWhatIsStored()
+{
+    a->invoice();
+    a->database.exec("UPDATE fattdett SET Um = 1, ValoreUnitario = 10.05, ValoreTotale = 11.06, TotaleImponibile = 10.05 "
+                     "WHERE NumeroRiga = 2;"
+                     "INSERT INTO fattdett (NumFatt, NumeroRiga, Codice, Descrizione, Um, ValoreUnitario, Sconto, AliquotaIva, "
+                     "Iva_ID, ValoreTotale, TotaleImponibile) VALUES (7, 3, 'SPE', 'Spese', 1, 67.5, 10, 22, 1, 74.12, 60.75);"
+                     "UPDATE fattura SET TotImponibile = 1070.8, TotImposta = 234.38, TotFattura = 1305.18 WHERE ID = 7");
+    a->request(reportPath("Fatture.rpt"), InvoiceQuery, InstalmentsQuery, OrdersQuery);
+    QCOMPARE(a->runInProcess(), 0);
+    const QString text = pdfText(a->pdf());
+    VERIFY_TEXT(text, "11,06");
+    VERIFY_TEXT(text, "74,12");
+    // 22%: 1,060.75 and 233.365; 10%: 10.05 and 1.005.
+    VERIFY_TEXT(text, "1.060,75");
+    VERIFY_TEXT(text, "233,37");
+    VERIFY_TEXT(text, "1,01");
+    QVERIFY2(!text.contains("1,00 "), qPrintable(text));
+    VERIFY_TEXT(text, "1.305,18");
+}
+
 void TestReports::invoiceWithoutVatInRowsShowsNetRowTotals()
 {
     a->invoice();

@@ -10,6 +10,7 @@ private Q_SLOTS:
 
     void listShowsCustomersUnderTheCompanyHeader();
     void invoiceShowsCustomerRowsVatTotalsAndInstalments();
+    void invoiceSummaryShowsWhatIsStored();
     void invoiceWithoutVatInRowsShowsNetRowTotals();
     void groupsTotalsAndDetailsOfAList();
     void cashBookShowsOpeningAndClosingBalance();

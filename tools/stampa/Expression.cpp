@@ -1,5 +1,7 @@
 #include "Expression.h"
 
+#include <cmath>
+
 namespace stampa {
 
 class Expression::Parser {
@@ -126,30 +128,34 @@ Expression Expression::parse(const QString &text, QString *error)
 
 double Expression::evaluate(const Context &ctx, int row) const
 {
-    return m_root ? eval(*m_root, ctx, row) : 0.0;
+    return m_root ? eval(*m_root, ctx, row).toDouble() : 0.0;
 }
 
-double Expression::eval(const Node &n, const Context &ctx, int row)
+// In exact decimal, as the program computes money: a row's VAT printed here is the VAT the
+// program stored for it.
+common::Decimale Expression::eval(const Node &n, const Context &ctx, int row)
 {
+    using common::Decimale;
     switch (n.kind) {
-    case Node::Number: return n.number;
-    case Node::Name: return ctx.value(n.name, row);
+    case Node::Number: return Decimale::daDouble(n.number);
+    case Node::Name: {
+        const double v = ctx.value(n.name, row);
+        return std::isfinite(v) && std::fabs(v) < 1e26 ? Decimale::daDouble(v) : Decimale();
+    }
     case Node::Negate: return -eval(*n.args[0], ctx, row);
     case Node::Add: return eval(*n.args[0], ctx, row) + eval(*n.args[1], ctx, row);
     case Node::Subtract: return eval(*n.args[0], ctx, row) - eval(*n.args[1], ctx, row);
     case Node::Multiply: return eval(*n.args[0], ctx, row) * eval(*n.args[1], ctx, row);
-    case Node::Divide: {
-        const double d = eval(*n.args[1], ctx, row);
-        return d == 0 ? 0.0 : eval(*n.args[0], ctx, row) / d; // an empty divisor prints 0, not "inf"
-    }
+    case Node::Divide: // an empty divisor prints 0, not "inf"
+        return Decimale::dividi(eval(*n.args[0], ctx, row), eval(*n.args[1], ctx, row), Decimale::ScalaMassima);
     case Node::Sum: {
-        double s = 0;
+        Decimale s;
         for (int r = 0; r < ctx.rows; ++r) s += eval(*n.args[0], ctx, r);
         return s;
     }
     case Node::Max: return std::max(eval(*n.args[0], ctx, row), eval(*n.args[1], ctx, row));
     }
-    return 0.0;
+    return {};
 }
 
 void Expression::collect(const Node &n, QStringList &out)

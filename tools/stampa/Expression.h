@@ -2,6 +2,8 @@
 // The arithmetic of a template's [calcoli]: numbers, field names, + - * /, parentheses,
 // somma(x) over the rows of the document and max(a, b). Enough for row totals, VAT and
 // balances without putting program logic into the report program.
+#include "common/Decimale.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -33,7 +35,7 @@ private:
         std::vector<std::shared_ptr<Node>> args;
     };
     class Parser;
-    static double eval(const Node &n, const Context &ctx, int row);
+    static common::Decimale eval(const Node &n, const Context &ctx, int row);
     static void collect(const Node &n, QStringList &out);
 
     std::shared_ptr<Node> m_root;

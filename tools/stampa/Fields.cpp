@@ -1,5 +1,9 @@
 #include "Fields.h"
 
+#include "common/Decimale.h"
+
+#include <cmath>
+
 #include "db/DateTimeText.h"
 
 #include <QDateTime>
@@ -45,6 +49,9 @@ QDateTime asDateTime(const QVariant &v)
 
 QString number(double d, int decimals, bool trim)
 {
+    // Rounded on the value's decimal form, halves away from zero, as the program rounds money:
+    // 1.005 prints 1,01 (its binary double lies below the half).
+    if (std::isfinite(d) && std::fabs(d) < 1e20) d = common::Decimale::daDouble(d).arrotonda(decimals).toDouble();
     QString s = italian().toString(d, 'f', decimals);
     if (trim && s.contains(italian().decimalPoint())) {
         while (s.endsWith(u'0')) s.chop(1);

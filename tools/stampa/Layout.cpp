@@ -1,5 +1,7 @@
 #include "Layout.h"
 
+#include "common/Decimale.h"
+
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -638,18 +640,25 @@ private:
                      body, QColor(), false, true);
         }
 
-        std::vector<double> grand(size_t(b.totals.size()), 0.0);
+        std::vector<common::Decimale> grand(size_t(b.totals.size()));
         int printed = 0;
         for (const Group &grp : groups) {
             bool hasDetail = false;
             for (const auto &dr : grp.details) hasDetail = hasDetail || !dr.empty();
             if (grp.visible.empty() && !hasDetail) continue;
             ++printed;
-            std::vector<double> sums(size_t(b.totals.size()), 0.0);
+            // Summed in exact decimal: a summary's VAT is its rows' exact VAT, rounded once.
+            std::vector<common::Decimale> esatte(size_t(b.totals.size()));
             for (int r : grp.visible)
-                for (int t = 0; t < b.totals.size(); ++t)
-                    sums[size_t(t)] += toNumber(set.rows[size_t(r)][size_t(set.indexOf(b.totals[t]))]);
-            for (size_t t = 0; t < sums.size(); ++t) grand[t] += sums[t];
+                for (int t = 0; t < b.totals.size(); ++t) {
+                    const double v = toNumber(set.rows[size_t(r)][size_t(set.indexOf(b.totals[t]))]);
+                    if (std::isfinite(v) && std::fabs(v) < 1e26) esatte[size_t(t)] += common::Decimale::daDouble(v);
+                }
+            std::vector<double> sums(esatte.size());
+            for (size_t t = 0; t < sums.size(); ++t) {
+                sums[t] = esatte[t].toDouble();
+                grand[t] += esatte[t];
+            }
 
             auto cellsOf = [&](int r) {
                 QStringList cells;
@@ -687,7 +696,9 @@ private:
         // One group's total is already the grand total.
         if (!b.totals.isEmpty() && !b.summary && anything && (!grouped || printed > 1)) {
             m_y += mm(0.5);
-            tableRow(g, totalCells(b, grand, grouped ? QStringLiteral("Totale generale") : QStringLiteral("Totale")), bold,
+            std::vector<double> totali;
+            for (const common::Decimale &t : grand) totali.push_back(t.toDouble());
+            tableRow(g, totalCells(b, totali, grouped ? QStringLiteral("Totale generale") : QStringLiteral("Totale")), bold,
                      HeaderFill, true, true);
         }
         m_repeat = outerRepeat;

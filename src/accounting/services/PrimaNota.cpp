@@ -1,6 +1,6 @@
 #include "PrimaNota.h"
 
-#include "common/Rounding.h"
+#include "common/Decimale.h"
 #include "db/Query.h"
 
 #include <QString>
@@ -14,7 +14,8 @@ qint64 centesimi(const QVariant &importo)
     bool ok = false;
     const double v = importo.toDouble(&ok);
     if (!ok || !std::isfinite(v)) return 0;
-    return std::llround(common::Arrotonda2Decimali(v) * 100.0);
+    if (std::fabs(v) >= 1e26) return 0;
+    return common::Decimale::daDouble(v).centesimiInteri();
 }
 
 void Sommatore::aggiungi(const QVariant &entrata, const QVariant &uscita)

@@ -1,5 +1,6 @@
 #include "Tariffe.h"
 
+#include "common/LineArithmetic.h"
 #include "common/Rounding.h"
 #include "db/Command.h"
 #include "db/Connection.h"
@@ -81,25 +82,26 @@ std::optional<qint64> copia(db::Connection &c, qint64 id, const QDate &oggi)
     return nuovo;
 }
 
-double prezzoIvato(double prezzo, int aliquota)
+double prezzoIvato(double prezzo, double aliquota)
 {
-    double p = prezzo;
-    if (aliquota > 0 && p > 0) p = p + aliquota * (p * 0.01);
-    return common::Arrotonda2Decimali(p);
+    const common::Decimale p = common::Decimale::daDouble(prezzo);
+    if (!(aliquota > 0 && prezzo > 0)) return p.centesimi().toDouble();
+    return (p + common::ImpostaSu(p, common::Decimale::daDouble(aliquota))).centesimi().toDouble();
 }
 
 NuoviPrezzi nuoviPrezzi(double prezzo, double sconto, std::optional<double> aliquota, const Variazione &v)
 {
-    const double variazione = v.percentuale ? prezzo * 0.01 * v.valore : v.valore;
-    const double n = v.aumento ? prezzo + variazione : prezzo - variazione;
+    using common::Decimale;
+    const Decimale vecchio = Decimale::daDouble(prezzo), valore = Decimale::daDouble(v.valore);
+    const Decimale variazione = v.percentuale ? vecchio.percento(valore) : valore;
+    const Decimale n = v.aumento ? vecchio + variazione : vecchio - variazione;
     NuoviPrezzi r;
-    r.prezzo = common::Arrotonda2Decimali(n);
+    r.prezzo = n.centesimi().toDouble();
     if (!aliquota) return r;
     // The final price comes from the unrounded new price: the discount off, then the VAT on.
-    double p = n;
-    if (sconto > 0) p = p - p * 0.01 * sconto;
-    if (*aliquota > 0 && p > 0) p = p + p * 0.01 * *aliquota;
-    r.completo = common::Arrotonda2Decimali(p);
+    Decimale p = common::Scontato(n, Decimale::daDouble(sconto));
+    if (p.segno() > 0) p += common::ImpostaSu(p, Decimale::daDouble(*aliquota));
+    r.completo = p.centesimi().toDouble();
     return r;
 }
 

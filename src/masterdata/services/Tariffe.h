@@ -21,8 +21,9 @@ QString tariffeScelte(const QList<qint64> &ids);
 // and the kilometres stay behind. The new row's id, or nothing when `id` is not found.
 std::optional<qint64> copia(db::Connection &c, qint64 id, const QDate &oggi);
 
-// The final price the tariff editor shows: the unit price plus its VAT, to the cent.
-double prezzoIvato(double prezzo, int aliquota);
+// The final price the tariff editor shows: the unit price plus its VAT (the rate with its
+// decimals), to the cent.
+double prezzoIvato(double prezzo, double aliquota);
 
 struct Variazione {
     bool aumento = true;     // raise; otherwise lower

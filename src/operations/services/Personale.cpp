@@ -1,6 +1,6 @@
 #include "Personale.h"
 
-#include "common/Rounding.h"
+#include "common/Decimale.h"
 #include "db/Connection.h"
 #include "db/Transaction.h"
 
@@ -43,15 +43,14 @@ Eliminazione elimina(db::Connection &c, qint64 id)
 std::optional<double> tariffaGiornaliera(double pagaMensile)
 {
     if (!(pagaMensile > 0)) return std::nullopt;
-    // The pay times the reciprocal of the 21 days, in extended precision, then to the cent.
-    const long double giorno = static_cast<long double>(pagaMensile) * (1.0L / 21.0L);
-    return common::Arrotonda2Decimali(static_cast<double>(giorno));
+    // The pay over the 21 working days, to the cent.
+    return common::Decimale::dividi(common::Decimale::daDouble(pagaMensile), common::Decimale(21), 2).toDouble();
 }
 
 std::optional<double> tariffaOraria(double tariffaGiornaliera)
 {
     if (!(tariffaGiornaliera > 0)) return std::nullopt;
-    return common::Arrotonda2Decimali(tariffaGiornaliera * 0.125);
+    return common::Decimale::daDouble(tariffaGiornaliera).percento(common::Decimale::daScala(125, 1)).centesimi().toDouble();
 }
 
 double totaleParziale(double base, double trasferta, double addebiti, double accrediti)

@@ -1,7 +1,7 @@
 #include "Rifornimento.h"
 #include "Cisterne.h"
 
-#include "common/Rounding.h"
+#include "common/Decimale.h"
 #include "db/Connection.h"
 #include "db/Query.h"
 #include "db/Transaction.h"
@@ -95,13 +95,16 @@ std::optional<double> prezzoCarburante(db::Connection &c, qint64 idVettura)
     return p.toDouble();
 }
 
-double importoDaLitri(double prezzo, double litri) { return common::Arrotonda2Decimali(prezzo * litri); }
+double importoDaLitri(double prezzo, double litri)
+{
+    return (common::Decimale::daDouble(prezzo) * common::Decimale::daDouble(litri)).centesimi().toDouble();
+}
 
 std::optional<double> litriDaImporto(double prezzo, double importo)
 {
     // A price of 0 (or below) buys no definite quantity: no division.
     if (!(prezzo > 0)) return std::nullopt;
-    return common::Arrotonda2Decimali(importo / prezzo);
+    return common::Decimale::dividi(common::Decimale::daDouble(importo), common::Decimale::daDouble(prezzo), 2).toDouble();
 }
 
 double kmDifferenza(const QVariant &kmPartenza, const QVariant &kmArrivo)

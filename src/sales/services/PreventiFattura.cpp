@@ -106,9 +106,20 @@ ImportazionePreventivo importaPreventivo(db::Connection &c, qint64 idFattura, qi
             metti(QStringLiteral("NumFatt"), idFattura);
             metti(QStringLiteral("Prev_ID"), idPreventivo);
             for (const QString &colonna : kSempre) metti(colonna, righe.fieldByName(colonna).value());
+            // A row with a quantity gets its net and gross from its own quantity, price, discount and
+            // rate, as a row typed on the invoice: a quote row may carry a tariff's gross that its
+            // customer's discount does not match.
+            const bool conQuantita = !righe.fieldByName(QStringLiteral("Um")).isNull();
             for (const QString &colonna : kSeNonVuoti) {
+                if (conQuantita && (colonna == QLatin1String("TotaleImponibile") || colonna == QLatin1String("ValoreTotale"))) continue;
                 const QVariant v = righe.fieldByName(colonna).value();
                 if (!v.isNull()) metti(colonna, v);
+            }
+            if (conQuantita) {
+                auto f = [&righe](const char *nome) { return righe.fieldByName(QLatin1String(nome)).asFloat(); };
+                const ImportiRiga importi = importiRiga(f("Um"), f("ValoreUnitario"), f("Sconto"), f("AliquotaIva"));
+                metti(QStringLiteral("TotaleImponibile"), importi.imponibile);
+                metti(QStringLiteral("ValoreTotale"), importi.totale);
             }
             metti(QStringLiteral("Storico"), storico);
             if (!numero.isNull()) metti(QStringLiteral("Note"), QString(QStringLiteral("Preventivo numero ") + numero.toString()));

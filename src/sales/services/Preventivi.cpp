@@ -212,8 +212,6 @@ QList<qint64> righeDaTariffePreventivo(db::Connection &c, const TestataPreventiv
             auto a = [&riga](const char *nome) { return riga.fieldByName(QLatin1String(nome)); };
             if (!da("Prezzo").isNull()) a("ValoreUnitario").setValue(da("Prezzo").value());
             if (!da("Um_Id").isNull()) a("Um_ID").setValue(da("Um_Id").value());
-            // The final price as the tariff has it; the row editor recomputes it when the row is saved.
-            if (!da("PrezzoCompleto").isNull()) a("ValoreTotale").setValue(da("PrezzoCompleto").value());
             if (!da("AliquotaIva").isNull()) a("AliquotaIva").setValue(da("AliquotaIva").value());
             if (!da("Iva_Id").isNull()) a("Iva_ID").setValue(da("Iva_Id").value());
             double sconto = da("Sconto").isNull() ? 0 : da("Sconto").asFloat();
@@ -229,7 +227,12 @@ QList<qint64> righeDaTariffePreventivo(db::Connection &c, const TestataPreventiv
             a("Um").setAsFloat(1);
             a("NumeroRiga").setValue(numeroRiga(c, testata.id, incrementa));
             a("TipoRiga").setAsString(QStringLiteral("N"));
-            a("TotaleImponibile").setAsFloat(common::TotaleRigaNetto(true, 1, a("ValoreUnitario").asFloat(), sconto, 0, 0, 0));
+            // Net and gross from the same price, discount and rate: the customer's discount reaches
+            // both (the tariff's own final price is before it).
+            const double prezzo = a("ValoreUnitario").asFloat(), aliquota = a("AliquotaIva").asFloat();
+            a("TotaleImponibile").setAsFloat(common::TotaleRigaNetto(true, 1, prezzo, sconto, 0, 0, 0));
+            if (!da("PrezzoCompleto").isNull() || !da("Prezzo").isNull())
+                a("ValoreTotale").setAsFloat(common::TotaleRigaIvato(true, 1, prezzo, aliquota, sconto, 0, 0, 0));
             scritte << posta(riga);
         }
         return scritte;
@@ -268,26 +271,7 @@ qint64 rigaLiberaPreventivo(db::Connection &c, const TestataPreventivo &testata)
 
 TotaliPreventivo calcolaTotaliPreventivo(db::Connection &c, qint64 id)
 {
-    db::Query righe(&c);
-    righe.setSql(QStringLiteral("select Um, ValoreUnitario, Sconto, AliquotaIva from PreventiRighe where Prev_ID = :id"));
-    righe.bind(QStringLiteral(":id"), id);
-    righe.open();
-    double netto = 0, imposta = 0;
-    for (righe.first(); !righe.eof(); righe.next()) {
-        const db::Field um = righe.fieldByName(QStringLiteral("Um"));
-        // A row without a quantity counts for nothing.
-        if (um.isNull()) continue;
-        const double prezzo = righe.fieldByName(QStringLiteral("ValoreUnitario")).asFloat();
-        const double sconto = righe.fieldByName(QStringLiteral("Sconto")).asFloat();
-        const double aliquota = righe.fieldByName(QStringLiteral("AliquotaIva")).asFloat();
-        netto += common::TotaleRigaNetto(false, um.asFloat(), prezzo, sconto, 0, 0, 0);
-        imposta += common::TotaleImpostaRiga(false, um.asFloat(), prezzo, aliquota, sconto, 0, 0, 0);
-    }
-    TotaliPreventivo t;
-    t.imponibile = common::Arrotonda2Decimali(netto);
-    t.imposta = common::Arrotonda2Decimali(imposta);
-    t.totale = common::Arrotonda2Decimali(t.imponibile + t.imposta);
-    return t;
+    return calcolaTotali(c, TabellaRighe{QStringLiteral("PreventiRighe"), QStringLiteral("Prev_ID"), QString()}, id);
 }
 
 } // namespace vendite

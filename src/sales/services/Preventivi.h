@@ -2,6 +2,8 @@
 // The quotes without a window: the list's search filter, a new quote numbered inside the
 // transaction that stores it, the deletion of a quote with its rows, the rows made from tariffs
 // and the free row, and the quote's totals from its stored rows.
+#include "Totali.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -115,16 +117,10 @@ qint64 rigaLiberaPreventivo(db::Connection &c, const TestataPreventivo &testata)
 
 // ---------------------------------------------------------------- totals
 
-struct TotaliPreventivo {
-    double imponibile = 0; // TotImponibile
-    double imposta = 0;    // TotImposta
-    double totale = 0;     // TotalePreventivo
-};
-
-// The totals of quote `id` from its stored rows: the net (quantity × unit price less the
-// discount) and the VAT (at the row's rate, kept with its decimals: 5.5 is 5.5%) summed
-// unrounded over the rows with a quantity, each sum then rounded to the cent; the total is
-// their sum. The rows' TotaleImponibile and ValoreTotale are not read. Throws DbError.
+// The quote's totals by the rule of every sales document (vendite::calcolaTotali over
+// PreventiRighe): TotImponibile, TotImposta, TotalePreventivo and the VAT summary; a quote and the
+// invoice made from its rows have the same totals. Throws DbError.
+using TotaliPreventivo = Totali;
 TotaliPreventivo calcolaTotaliPreventivo(db::Connection &c, qint64 id);
 
 } // namespace vendite

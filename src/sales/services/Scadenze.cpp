@@ -1,6 +1,7 @@
 #include "Scadenze.h"
 
 #include "common/Dates.h"
+#include "common/Decimale.h"
 #include "common/Rounding.h"
 #include "core/Clock.h"
 #include "db/Command.h"
@@ -121,6 +122,8 @@ struct Rata {
     QDate scadenza;
     int numero = 0;
     QDate pagamento;
+    qint64 importo = 0; // cents
+    bool pagata = false; // paid by the user (not the paid-at-issue instalment of a method without instalments)
 };
 
 QDate dataDi(const db::Field &f)
@@ -133,10 +136,7 @@ QVariant dataOppureNull(const QDate &d) { return d.isValid() ? QVariant(d) : QVa
 
 double euro(qint64 centesimi) { return double(centesimi) / 100; }
 
-qint64 centesimi(double euro)
-{
-    return std::llround(common::Arrotonda2Decimali(euro) * 100);
-}
+qint64 centesimi(double euro) { return common::Decimale::daDouble(euro).centesimiInteri(); }
 
 // A text longer than 199 characters keeps its first 198; one of 199 stays whole.
 QString taglia(const QString &testo) { return testo.size() > 199 ? testo.left(198) : testo; }
@@ -200,11 +200,21 @@ Opzioni leggiOpzioni(db::Connection &c)
     return o;
 }
 
+// A paid instalment the schedule made itself: a method without instalments marks its one
+// instalment paid on its due date, which a rebuild makes again or rightly drops with the method.
+bool pagataAllEmissione(const db::Field &rateMetodo, const QDate &scadenza, const QDate &pagamento)
+{
+    return !rateMetodo.isNull() && rateMetodo.asInteger() <= 0 && pagamento.isValid() && pagamento == scadenza;
+}
+
 // The stored instalments in the order the editor lists them: due date (none first), number, id.
 std::vector<Rata> rateMemorizzate(db::Connection &c, qint64 idDocumento)
 {
     db::Query q(&c);
-    q.setSql(QStringLiteral("select Id, DataScadenza, Numero, DataPagamento from FatturaScadenze where Fattura_ID = :id"));
+    q.setSql(QStringLiteral("select FatturaScadenze.Id, FatturaScadenze.DataScadenza, FatturaScadenze.Numero, "
+                            "FatturaScadenze.DataPagamento, FatturaScadenze.Importo, FatturaScadenze.Pagato, "
+                            "ModPagamento.NumeroScadenze from FatturaScadenze left join ModPagamento on "
+                            "FatturaScadenze.ModPagamento_Id = ModPagamento.id where FatturaScadenze.Fattura_ID = :id"));
     q.bind(QStringLiteral(":id"), idDocumento);
     q.open();
     std::vector<Rata> rate;
@@ -214,6 +224,9 @@ std::vector<Rata> rateMemorizzate(db::Connection &c, qint64 idDocumento)
         r.scadenza = dataDi(q.fieldByName(QStringLiteral("DataScadenza")));
         r.numero = q.fieldByName(QStringLiteral("Numero")).asInteger();
         r.pagamento = dataDi(q.fieldByName(QStringLiteral("DataPagamento")));
+        r.importo = common::Decimale::daVariant(q.fieldByName(QStringLiteral("Importo")).value()).centesimiInteri();
+        r.pagata = (q.fieldByName(QStringLiteral("Pagato")).asBoolean() || r.pagamento.isValid())
+                   && !pagataAllEmissione(q.fieldByName(QStringLiteral("NumeroScadenze")), r.scadenza, r.pagamento);
         rate.push_back(r);
     }
     // Sorted here rather than in SQL: the engines place null dates at opposite ends.
@@ -414,14 +427,9 @@ bool haScadenzePagate(db::Connection &c, qint64 idDocumento)
     q.bind(QStringLiteral(":id"), idDocumento);
     q.open();
     for (q.first(); !q.eof(); q.next()) {
-        // A method without instalments makes its one instalment paid on its due date: the
-        // schedule's own doing, which a rebuild makes again or rightly drops with the method.
-        const db::Field rate = q.fieldByName(QStringLiteral("NumeroScadenze"));
-        const QDate pagamento = dataDi(q.fieldByName(QStringLiteral("DataPagamento")));
-        const bool pagataAllEmissione =
-            !rate.isNull() && rate.asInteger() <= 0 && pagamento.isValid() &&
-            pagamento == dataDi(q.fieldByName(QStringLiteral("DataScadenza")));
-        if (!pagataAllEmissione) return true;
+        if (!pagataAllEmissione(q.fieldByName(QStringLiteral("NumeroScadenze")), dataDi(q.fieldByName(QStringLiteral("DataScadenza"))),
+                                dataDi(q.fieldByName(QStringLiteral("DataPagamento")))))
+            return true;
     }
     return false;
 }
@@ -450,6 +458,27 @@ Esito generaScadenze(db::Connection &c, qint64 idDocumento, Genere genere, bool 
         return e;
     }
 
+    const int numeroRate = std::max(m.rate, 1);
+    const std::vector<Rata> memorizzate = aggiorna ? rateMemorizzate(c, idDocumento) : std::vector<Rata>();
+    const std::vector<int> coppie = accoppia(memorizzate, numeroRate);
+    // An update never touches a paid instalment: the total less what is paid is shared over
+    // the instalments still open. When nothing is left to share on them, the schedule stays as
+    // it is, for the user to settle.
+    qint64 pagato = 0;
+    int aperte = 0;
+    for (const Rata &rata : memorizzate)
+        if (rata.pagata) pagato += rata.importo;
+    for (int coppia : coppie)
+        if (coppia < 0 || !memorizzate[size_t(coppia)].pagata) ++aperte;
+    const qint64 resto = d.totaleCentesimi - pagato;
+    const auto segno = [](qint64 v) { return (v > 0) - (v < 0); };
+    if (pagato != 0 && resto != 0 && (aperte == 0 || segno(resto) != segno(d.totaleCentesimi))) {
+        e.pagateNonRipartibili = true;
+        e.totaleCentesimi = d.totaleCentesimi;
+        e.pagatoCentesimi = pagato;
+        return e;
+    }
+
     if (o.duplicaInPrimaNota) {
         e.rigaDocumento =
             scriviPrimaNota(c, QStringLiteral("Tipo = :tipodoc and Fattura_ID = :iddoc"),
@@ -460,15 +489,14 @@ Esito generaScadenze(db::Connection &c, qint64 idDocumento, Genere genere, bool 
                   {{QStringLiteral(":riga"), e.rigaDocumento}, {QStringLiteral(":id"), idDocumento}});
     }
 
-    const int numeroRate = std::max(m.rate, 1);
-    const QList<qint64> importi = importiRate(euro(d.totaleCentesimi), numeroRate);
+    const QList<qint64> importi = importiRate(euro(resto), std::max(aperte, 1));
     const QDate inizio = d.data.isValid() ? d.data : core::Clock::instance().today();
-    const std::vector<Rata> memorizzate = aggiorna ? rateMemorizzate(c, idDocumento) : std::vector<Rata>();
-    const std::vector<int> coppie = accoppia(memorizzate, numeroRate);
 
+    int aperta = 0;
     for (int i = 1; i <= numeroRate; ++i) {
+        if (coppie[size_t(i) - 1] >= 0 && memorizzate[size_t(coppie[size_t(i) - 1])].pagata) continue;
         const QString testo = testoRata(r, d, m, o, i);
-        const qint64 importo = importi[i - 1];
+        const qint64 importo = importi[aperta++];
         qint64 idRata = 0;
         QDate scadenza;
         if (coppie[size_t(i) - 1] >= 0) {
@@ -535,6 +563,16 @@ Esito generaScadenze(db::Connection &c, qint64 idDocumento, Genere genere, bool 
     e.eseguito = true;
     tr.commit();
     return e;
+}
+
+QString avvisoScadenzeNonAggiornate(const Esito &e)
+{
+    if (!e.pagateNonRipartibili) return {};
+    const auto importo = [](qint64 cent) { return common::Decimale::daScala(cent, 2).testo(2).replace(QLatin1Char('.'), QLatin1Char(',')); };
+    return QStringLiteral("Le scadenze già pagate ammontano a %1 e il totale del documento è ora %2: le scadenze pagate non "
+                          "vengono modificate e non resta un importo da ripartire sulle altre. Le scadenze non sono state "
+                          "aggiornate: correggile a mano.")
+        .arg(importo(e.pagatoCentesimi), importo(e.totaleCentesimi));
 }
 
 Esito eliminaScadenze(db::Connection &c, qint64 idDocumento, bool scartaPagamenti)

@@ -32,6 +32,12 @@ struct Esito {
     // A rebuild was asked without leave to discard payments while the document has paid
     // instalments: nothing was changed.
     bool pagateConservate = false;
+    // An update found paid instalments that leave nothing to share on the open ones: they
+    // exceed the new total, or every instalment is paid and the total changed. Nothing was
+    // changed; the amounts say why (cents).
+    bool pagateNonRipartibili = false;
+    qint64 totaleCentesimi = 0;
+    qint64 pagatoCentesimi = 0;
     int scadenzeEliminate = 0;
     QList<qint64> scadenzeInserite;   // in instalment order
     QList<qint64> scadenzeAggiornate; // in instalment order
@@ -55,8 +61,12 @@ bool haScadenzePagate(db::Connection &c, qint64 idDocumento);
 // When the document has paid instalments (haScadenzePagate) the rebuild runs only with
 // `scartaPagamenti`; otherwise nothing changes and the result says pagateConservate.
 //
-// Update (`aggiorna` true): the stored instalments keep their rows, due dates, numbers, bank,
-// method, paid state and payment date; amounts, texts, party, kind and document are rewritten.
+// Update (`aggiorna` true): a paid instalment (as haScadenzePagate counts them) is not touched:
+// its amount, payment date and cash-book row stay. The other stored instalments keep their rows,
+// due dates, numbers, bank, method, paid state and payment date; amounts, texts, party, kind and
+// document are rewritten, the amounts sharing the total less what is paid. When that leaves a
+// rest of the total's opposite sign, or a rest and no open instalment, nothing changes and the
+// result says pagateNonRipartibili.
 // Each instalment number 1 .. max(n, 1) updates the stored row carrying that number; the
 // numbers left take the rows left in due-date order (and their number); a number still without
 // a row gets a new one as a rebuild makes it; a paired row without a due date gets the method's;
@@ -69,6 +79,10 @@ bool haScadenzePagate(db::Connection &c, qint64 idDocumento);
 // written (and linked from fattura.Finanzia_id), and the payment row of each instalment paid at
 // issue. Throws DbError (nothing written).
 Esito generaScadenze(db::Connection &c, qint64 idDocumento, Genere genere, bool aggiorna, bool scartaPagamenti = false);
+
+// The message of an update that left the schedule to the user (pagateNonRipartibili); empty
+// otherwise.
+QString avvisoScadenzeNonAggiornate(const Esito &e);
 
 // The payment method of a document was cleared: its instalments are deleted together with the
 // cash-book rows that record their payments (whatever the option), in one transaction; the

@@ -1,54 +1,72 @@
 #include "Totali.h"
 
 #include "common/LineArithmetic.h"
-#include "common/Rounding.h"
 #include "db/Connection.h"
 #include "db/Query.h"
 #include "db/Transaction.h"
 
 #include <QString>
-#include <map>
-#include <utility>
+#include <algorithm>
+#include <vector>
 
 namespace vendite {
 
+using common::Decimale;
+
 Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura) { return calcolaTotali(c, Righe::Fattura, idFattura); }
 
-Totali calcolaTotali(db::Connection &c, Righe tipo, qint64 idFattura)
+Totali calcolaTotali(db::Connection &c, Righe tipo, qint64 idDocumento) { return calcolaTotali(c, tabellaRighe(tipo), idDocumento); }
+
+Totali calcolaTotali(db::Connection &c, const TabellaRighe &tr, qint64 idDocumento)
 {
-    const TabellaRighe tr = tabellaRighe(tipo);
     db::Query righe(&c);
-    righe.setSql(QStringLiteral("select Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID from %1 where %2 = :id").arg(tr.tabella, tr.legame));
-    righe.bind(QStringLiteral(":id"), idFattura);
+    righe.setSql(QStringLiteral("select %1.Um, %1.ValoreUnitario, %1.Sconto, %1.AliquotaIva, %1.Iva_ID, Iva.Pa_Natura_Codice "
+                                "from %1 left join Iva on Iva.Id = %1.Iva_ID where %1.%2 = :id")
+                     .arg(tr.tabella, tr.legame));
+    righe.bind(QStringLiteral(":id"), idDocumento);
     righe.open();
-    // The unrounded net of each rate and VAT row, in rate order.
-    std::map<std::pair<double, qint64>, double> netti;
+    struct Blocco {
+        Decimale aliquota;
+        QString natura;
+        qint64 ivaId = 0;
+        Decimale netto; // exact, unrounded
+    };
+    std::vector<Blocco> blocchi;
+    const db::Field um = righe.fieldByName(QStringLiteral("Um")), prezzo = righe.fieldByName(QStringLiteral("ValoreUnitario")),
+                    sconto = righe.fieldByName(QStringLiteral("Sconto")), aliquota = righe.fieldByName(QStringLiteral("AliquotaIva")),
+                    iva = righe.fieldByName(QStringLiteral("Iva_ID")), natura = righe.fieldByName(QStringLiteral("Pa_Natura_Codice"));
     for (righe.first(); !righe.eof(); righe.next()) {
-        const db::Field um = righe.fieldByName(QStringLiteral("Um"));
         if (um.isNull()) continue;
-        const double aliquota = righe.fieldByName(QStringLiteral("AliquotaIva")).asFloat();
-        const qint64 iva = righe.fieldByName(QStringLiteral("Iva_ID")).asLargeInt();
-        netti[{aliquota, iva}] += common::TotaleRigaNetto(false, um.asFloat(), righe.fieldByName(QStringLiteral("ValoreUnitario")).asFloat(),
-                                                          righe.fieldByName(QStringLiteral("Sconto")).asFloat(), 0, 0, 0);
+        const Decimale a = Decimale::daVariant(aliquota.value());
+        const QString n = natura.asString().trimmed().toUpper();
+        auto b = std::find_if(blocchi.begin(), blocchi.end(), [&](const Blocco &x) { return x.aliquota == a && x.natura == n; });
+        if (b == blocchi.end()) b = blocchi.insert(blocchi.end(), Blocco{a, n, 0, {}});
+        const qint64 id = iva.asLargeInt();
+        if (id > 0 && (b->ivaId == 0 || id < b->ivaId)) b->ivaId = id;
+        b->netto += common::NettoRiga(Decimale::daVariant(um.value()), Decimale::daVariant(prezzo.value()),
+                                      Decimale::daVariant(sconto.value()));
     }
+    std::sort(blocchi.begin(), blocchi.end(),
+              [](const Blocco &x, const Blocco &y) { return x.aliquota != y.aliquota ? x.aliquota < y.aliquota : x.natura < y.natura; });
     Totali t;
-    double imponibile = 0, imposta = 0;
-    for (const auto &[chiave, netto] : netti) {
+    Decimale imponibile, imposta;
+    for (const Blocco &b : blocchi) {
         RiepilogoIva r;
-        r.aliquota = chiave.first;
-        r.ivaId = chiave.second;
-        r.imponibile = common::Arrotonda2Decimali(netto);
-        // The rate's VAT on its unrounded net, rounded once: what the printed summary shows for
-        // the rate, so print and totals agree to the cent.
-        r.imposta = r.aliquota > 0 ? common::Arrotonda2Decimali(netto * r.aliquota / 100) : 0;
-        imponibile += r.imponibile;
-        imposta += r.imposta;
+        r.aliquota = b.aliquota.toDouble();
+        r.natura = b.natura;
+        r.ivaId = b.ivaId;
+        const Decimale netto = b.netto.centesimi();
+        // The block's VAT on its exact net, rounded once.
+        const Decimale iv = common::ImpostaSu(b.netto, b.aliquota).centesimi();
+        r.imponibile = netto.toDouble();
+        r.imposta = iv.toDouble();
+        imponibile += netto;
+        imposta += iv;
         t.riepilogo << r;
     }
-    // The sums of amounts in cents, brought back to the cent against the doubles' noise.
-    t.imponibile = common::Arrotonda2Decimali(imponibile);
-    t.imposta = common::Arrotonda2Decimali(imposta);
-    t.totale = common::Arrotonda2Decimali(t.imponibile + t.imposta);
+    t.imponibile = imponibile.toDouble();
+    t.imposta = imposta.toDouble();
+    t.totale = (imponibile + imposta).toDouble();
     return t;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
-// The totals of a sales invoice, computed from its stored rows, with the summary per VAT rate
-// that the print and the e-invoice show.
+// The totals of a sales document (quote, invoice, credit note), computed from its stored rows,
+// with the VAT summary that the print and the e-invoice show. One rule for every kind.
 #include "RigheFattura.h"
 
+#include "common/Decimale.h"
+
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 namespace db {
@@ -12,10 +15,13 @@ class Connection;
 
 namespace vendite {
 
-// The rows of one VAT rate (one VAT row, Iva_ID): their net and its VAT, each to the cent.
+// One block of the VAT summary: the rows of one rate and nature, their net and its VAT, each to
+// the cent. Amounts are doubles holding the exact cents (`common::Decimale::daDouble` gives them
+// back exactly; `QString::number(x, 'f', 2)` writes them).
 struct RiepilogoIva {
     double aliquota = 0; // AliquotaIva, with its decimals
-    qint64 ivaId = 0;    // Iva_ID (0 when the rows name none)
+    QString natura;      // the VAT code's Pa_Natura_Codice ("N4"), empty when it has none
+    qint64 ivaId = 0;    // the lowest Iva_ID among the block's rows (0 when they name none)
     double imponibile = 0;
     double imposta = 0;
 };
@@ -23,27 +29,25 @@ struct RiepilogoIva {
 struct Totali {
     double imponibile = 0; // TotImponibile
     double imposta = 0;    // TotImposta
-    double totale = 0;     // TotFattura
-    QList<RiepilogoIva> riepilogo; // by rate, then VAT row
+    double totale = 0;     // TotFattura, TotalePreventivo
+    QList<RiepilogoIva> riepilogo; // by rate, then nature
 };
 
-// The totals of the invoice `idFattura` from its rows in fattdett (NumFatt). Rows are grouped
-// by rate and VAT row; a group's net is the sum of its rows' nets (quantity × unit price less
-// the first discount, unrounded) rounded to the cent, its VAT the unrounded net times the rate
-// (kept with its decimals: 5.5 is 5.5%) rounded once to the cent, which is what the invoice's
-// print sums for the rate. TotImponibile and TotImposta are the
-// sums of the groups' figures, so the printed summary adds up to the totals to the cent; the
-// total is their sum. Rows without a quantity count for nothing. Throws DbError.
+// The totals of a document from the rows of table `righe.tabella` linked by `righe.legame`.
+// Rows without a quantity count for nothing. The rows are grouped by rate and nature (the
+// Pa_Natura_Codice of their Iva_ID); a block's net is the exact sum of its rows' nets (quantity ×
+// unit price less the discount) rounded to the cent, its VAT that exact net at the rate rounded
+// once to the cent. TotImponibile and TotImposta are the sums of the blocks' figures, so the
+// summary adds up to the totals; the total is their sum. The rows' own TotaleImponibile and
+// ValoreTotale are not read. Throws DbError.
+Totali calcolaTotali(db::Connection &c, const TabellaRighe &righe, qint64 idDocumento);
+// An invoice's (fattdett) or a credit note's (NotaCreditoRighe) totals.
+Totali calcolaTotali(db::Connection &c, Righe righe, qint64 idDocumento);
 Totali calcolaTotaliFattura(db::Connection &c, qint64 idFattura);
 
-// Computes the totals and writes them into the invoice's fattura row, in one transaction.
+// Computes the totals and writes them into the document's fattura row, in one transaction.
 // Returns what was written. Throws DbError (nothing written).
-Totali aggiornaTotaliFattura(db::Connection &c, qint64 idFattura);
-
-// The same computation over the rows of either kind of sales document: a credit note's totals
-// (Righe::NotaCredito, its NotaCreditoRighe) are those of an invoice with the same rows, whether
-// the rows were typed or copied from an invoice.
-Totali calcolaTotali(db::Connection &c, Righe righe, qint64 idDocumento);
 Totali aggiornaTotali(db::Connection &c, Righe righe, qint64 idDocumento);
+Totali aggiornaTotaliFattura(db::Connection &c, qint64 idFattura);
 
 } // namespace vendite
