@@ -261,11 +261,11 @@ void TestServiziFatturaPA::contenuto()
     QVERIFY(!notaSenza.contains("DatiFattureCollegate"));
     QVERIFY(!notaSenza.contains("1899"));
 
-    // Two VAT codes at one rate: each block holds its own rows, none counted twice.
+    // Two VAT codes at one rate and no nature: one block of both rows, counted once.
     const QString dueCodici = leggi(e.percorso(kDueCodici));
-    QCOMPARE(dueCodici.count("<DatiRiepilogo>"), 2);
-    QVERIFY(dueCodici.contains("<ImponibileImporto>10.10</ImponibileImporto>"));
-    QVERIFY(dueCodici.contains("<ImponibileImporto>20.20</ImponibileImporto>"));
+    QCOMPARE(dueCodici.count("<DatiRiepilogo>"), 1);
+    QCOMPARE(elemento(dueCodici, "ImponibileImporto"), QString("30.30"));
+    QCOMPARE(elemento(dueCodici, "Imposta", "<DatiRiepilogo>"), QString("6.67"));
 }
 
 void TestServiziFatturaPA::rifiuti_data()
