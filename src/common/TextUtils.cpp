@@ -102,9 +102,25 @@ QString LeggiFileTesto(const QString &percorso, bool senzaACapo)
     if (!file.exists()) return QString();
     if (!file.open(QIODevice::ReadOnly)) erroreFile(QStringLiteral("leggere"), percorso, file.errorString());
     const QByteArray dati = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString testo = utf8(dati);
-    if (utf8.hasError()) testo = QString::fromLatin1(dati); // written one byte per character
+    if (utf8.hasError()) {
+        // Lines written one byte per character among UTF-8 ones (a file put together from two
+        // sources): each line is read as UTF-8 when it is, else as Latin-1.
+        testo.clear();
+        testo.reserve(dati.size());
+        for (qsizetype da = 0; da <= dati.size();) {
+            qsizetype a = dati.indexOf('\n', da);
+            if (a < 0) a = dati.size();
+            const QByteArrayView riga = QByteArrayView(dati).sliced(da, a - da);
+            // Stateless: a line that ends inside a character is an error, not a character left pending.
+            QStringDecoder lineaUtf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+            const QString t = lineaUtf8(riga);
+            testo += lineaUtf8.hasError() ? QString::fromLatin1(riga) : t;
+            if (a < dati.size()) testo += u'\n';
+            da = a + 1;
+        }
+    }
     soloLineFeed(testo);
     if (senzaACapo) togliACapo(testo);
     return testo;

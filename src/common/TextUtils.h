@@ -27,7 +27,8 @@ QString EstensioneFile(const QString &nomeFile);
 QString TestoTraMarcatori(const QString &inizio, const QString &fine, QString &sorgente, int limite);
 
 // The vCard and iCalendar files: text files in UTF-8 without byte-order mark. The reader also
-// takes files written one byte per character (not valid UTF-8: read as Latin-1) and reads a
+// takes lines written one byte per character (a line that is not valid UTF-8 is read as
+// Latin-1; the others of the same file stay UTF-8) and reads a
 // CR LF line break as LF. With `senzaACapo` every line feed and carriage return is removed.
 // Reading a missing file gives ""; a file that cannot be read or written throws
 // std::runtime_error. ScriviFileTesto replaces an existing file and returns true.

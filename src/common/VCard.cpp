@@ -191,6 +191,20 @@ Vcard4 leggiScheda(QStringView testo)
     return scheda;
 }
 
+// Where the END:VCARD after `da` begins: only a line of its own ends a card (blanks after it
+// allowed), so a value that holds the text, or a folded line beginning with it, does not.
+qsizetype fineDellaScheda(QStringView tutto, qsizetype da)
+{
+    for (qsizetype at = tutto.indexOf(fineScheda, da, Qt::CaseInsensitive); at >= 0;
+         at = tutto.indexOf(fineScheda, at + 1, Qt::CaseInsensitive)) {
+        if (at > 0 && tutto[at - 1] != u'\n') continue;
+        qsizetype dopo = at + fineScheda.size();
+        while (dopo < tutto.size() && (tutto[dopo] == u' ' || tutto[dopo] == u'\t' || tutto[dopo] == u'\r')) ++dopo;
+        if (dopo == tutto.size() || tutto[dopo] == u'\n') return at;
+    }
+    return -1;
+}
+
 } // namespace
 
 QString ScriviVCard(const Vcard4 &scheda)
@@ -264,7 +278,7 @@ QList<Vcard4> LeggiVCard(const QString &percorso)
         const qsizetype inizio = tutto.mid(resto, limiteScheda + inizioScheda.size() - 1).indexOf(inizioScheda, 0, Qt::CaseInsensitive);
         if (inizio < 0) break;
         const qsizetype dopoInizio = resto + inizio + inizioScheda.size();
-        const qsizetype fine = tutto.indexOf(fineScheda, dopoInizio, Qt::CaseInsensitive);
+        const qsizetype fine = fineDellaScheda(tutto, dopoInizio);
         if (fine < 0) break;
         schede << leggiScheda(tutto.mid(dopoInizio, fine - dopoInizio));
         resto = fine + fineScheda.size();

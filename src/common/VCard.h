@@ -32,7 +32,7 @@ QString ScriviVCard(const Vcard4 &scheda);
 // Reads what ScriviVCard writes and the older forms: LF or CR LF, folded lines, escapes,
 // parameters with or without TYPE=, an ADR of 6 components, cards of version 2.1 and 3.0.
 // Reading stops at a card that does not begin within 5000 characters of the previous one or
-// has no END:VCARD. Street numbers stay inside the street, slot 40 inside slot 39; dates come
+// has no END:VCARD on a line of its own. Street numbers stay inside the street, slot 40 inside slot 39; dates come
 // back as the file writes them, without a time.
 QList<Vcard4> LeggiVCard(const QString &percorso);
 

@@ -212,6 +212,41 @@ void rewriteDelete(std::vector<Token> &t)
 }
 
 // SELECT [DISTINCT] TOP n ... -> SELECT [DISTINCT] ... LIMIT n, at the end of that SELECT.
+// LIKE with an explicit escape, the same on both engines: without one SQLite reads a backslash
+// as a letter and PostgreSQL as an escape, so a backslash typed in a search box would match
+// differently. A pattern written as a literal has its backslashes doubled, one bound as a
+// parameter goes through replace(); a LIKE that names its own ESCAPE, or whose pattern is an
+// expression, is left as written.
+void rewriteLike(std::vector<Token> &t)
+{
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if (!isWord(t[i], "like")) continue;
+        const Token &operando = t[i + 1];
+        if (operando.kind != Kind::String && operando.kind != Kind::Param) continue;
+        if (i + 2 < t.size()) {
+            const Token &dopo = t[i + 2];
+            if (isWord(dopo, "escape") || isPunct(dopo, "&") || isPunct(dopo, "+") || isPunct(dopo, "||")) continue;
+        }
+        const Token fuga{Kind::String, QStringLiteral("'\\'"), false};
+        std::vector<Token> nuovi;
+        if (operando.kind == Kind::String) {
+            Token letterale = operando;
+            letterale.text.replace(u'\\', QLatin1String("\\\\"));
+            nuovi = {letterale};
+        } else {
+            nuovi = {word(QStringLiteral("replace")), punct(QStringLiteral("(")), Token{Kind::Param, operando.text, false},
+                     punct(QStringLiteral(",")), Token{Kind::String, fuga.text, true}, punct(QStringLiteral(",")),
+                     Token{Kind::String, QStringLiteral("'\\\\'"), true}, punct(QStringLiteral(")"))};
+            nuovi[0].spaceBefore = operando.spaceBefore;
+        }
+        nuovi.push_back(word(QStringLiteral("ESCAPE")));
+        nuovi.push_back(Token{Kind::String, fuga.text, true});
+        t.erase(t.begin() + i + 1);
+        t.insert(t.begin() + i + 1, nuovi.begin(), nuovi.end());
+        i += nuovi.size();
+    }
+}
+
 void rewriteTop(std::vector<Token> &t)
 {
     for (size_t s = t.size(); s-- > 0;) {
@@ -642,6 +677,7 @@ QString AccessSql::translate(const QString &accessSql)
     rewriteMonthYear(t);
     rewriteDelete(t);
     rewriteTop(t);
+    rewriteLike(t);
     rewriteConcat(t);
     rewriteUpdate(t);
     return render(t);

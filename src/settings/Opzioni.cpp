@@ -8,6 +8,7 @@
 #include "common/RecordHelpers.h"
 #include "common/TextUtils.h"
 #include "data/DB.h"
+#include "data/services/Posta.h"
 #include "db/DataSource.h"
 #include "db/DbError.h"
 #include "db/Query.h"
@@ -316,7 +317,10 @@ TfrmOpzioni::TfrmOpzioni(QWidget *parent) : QDialog(parent)
     DBEdit30 = edit("DBEdit30", "Porta", "SmtpPorta");
     DBEdit26 = edit("DBEdit26", "Email Mittente", "SmtpMittenteEmail");
     DBEdit29 = edit("DBEdit29", "Username", "SmtpUserName");
-    DBEdit27 = edit("DBEdit27", "Password", "SmtpPassword");
+    // The password lives in the user's own password file, not in the archive.
+    DBEdit27 = new ui::DBEdit(this);
+    DBEdit27->setObjectName(QStringLiteral("DBEdit27"));
+    campi->addRow(QStringLiteral("Password"), DBEdit27);
     DBEdit27->setEchoMode(QLineEdit::Password);
     DBCheckBox18 = check("DBCheckBox18", "Autenticazione Server Necessaria", "SmtpAutenticazioneServer");
     DBCheckBox30 = check("DBCheckBox30", "Il Server Necessa di una protezione protetta", "SmtpCriptato");
@@ -410,6 +414,12 @@ void TfrmOpzioni::showEvent(QShowEvent *e)
 {
     m_chiusuraConsentita = false;
     db::Query *q = opzioni();
+    // A password an older version kept in the archive goes to the user's file first.
+    try {
+        if (posta::spostaPasswordDallArchivio(form_DB->Connessione) && q->isActive() && !q->isEditing()) q->requery();
+    } catch (const std::exception &e) {
+        ui::showError(QString::fromUtf8(e.what()), kErrore, this);
+    }
     if (!q->isActive()) q->open();
     // Without the options row nothing could be typed: the first "Indietro" stores it.
     if (q->isEmpty() && !q->isEditing()) q->append();
@@ -446,6 +456,8 @@ void TfrmOpzioni::FormActivate()
     imposta(ComboBox1, indice("TabIniziale"));
     imposta(cmbAzioneImportazioneVCard, indice("AzioneImportazioneVCard"));
     m_criptaggioLetto = indice("SmtpCriptaggioTipo");
+    DBEdit27->setText(posta::passwordSmtp(q->fieldByName(QStringLiteral("SmtpHost")).asString(), indice("SmtpPorta"),
+                                          q->fieldByName(QStringLiteral("SmtpUserName")).asString()));
     imposta(cmbSmtpCriptaggioTipo, m_criptaggioLetto >= 0 && m_criptaggioLetto <= 2 ? 0 : m_criptaggioLetto == kTlsImplicito ? 1 : -1);
 }
 
@@ -485,6 +497,14 @@ void TfrmOpzioni::spdIndietroClick()
     q->fieldByName(QStringLiteral("TabIniziale")).setAsInteger(indice(ComboBox1));
     q->fieldByName(QStringLiteral("SmtpCriptaggioTipo")).setAsInteger(criptaggioDaSalvare());
     q->fieldByName(QStringLiteral("AzioneImportazioneVCard")).setAsInteger(indice(cmbAzioneImportazioneVCard));
+    q->fieldByName(QStringLiteral("SmtpPassword")).clear();
+    // The password first, in the user's file: when it cannot be written the editor stays open.
+    try {
+        posta::salvaPasswordSmtp(DBEdit24->text(), DBEdit30->text().trimmed().toInt(), DBEdit29->text(), DBEdit27->text());
+    } catch (const std::exception &e) {
+        ui::showError(QString::fromUtf8(e.what()), kErrore, this);
+        return;
+    }
     // A refused save has been shown: the editor stays open with what the user typed.
     if (!common::SalvaNuovoRecord(*q, QStringLiteral("id"))) return;
     db::Query *d = ditta();

@@ -376,6 +376,12 @@ void TestExchange::readsOtherCards_data()
     QTest::newRow("one byte per character")
         << QByteArray("BEGIN:VCARD\nN:Rossi;Nicol\xf2\nADR;HOME:;;Via Roma 1;Forl\xec;FC;47121;Italia\nEND:VCARD\n")
         << Slot{{0, "Rossi"}, {1, "Nicolò"}, {28, "Via Roma 1"}, {32, "Forlì"}, {30, "FC"}, {36, "47121"}};
+    QTest::newRow("one line of one byte per character among UTF-8 ones")
+        << QByteArray("BEGIN:VCARD\nN:Rossi;Nicol\xc3\xb2\nADR;HOME:;;Via Roma 1;Forl\xec;FC;47121;Italia\nNOTE:Societ\xc3\xa0\nEND:VCARD\n")
+        << Slot{{0, "Rossi"}, {1, "Nicolò"}, {28, "Via Roma 1"}, {32, "Forlì"}, {30, "FC"}, {36, "47121"}, {41, "Società"}};
+    QTest::newRow("END:VCARD inside a note, as our export writes it")
+        << ScriviVCard(record<Vcard4>(Slot{{0, "Rossi"}, {41, "prima\nEND:VCARD\nEND:VCARD dopo"}, {8, "0543 1"}})).toUtf8()
+        << Slot{{0, "Rossi"}, {8, "0543 1"}, {41, "prima\nEND:VCARD\nEND:VCARD dopo"}};
     QTest::newRow("another program's card")
         << QByteArray("begin:vcard\nVERSION:3.0\nNAME:Bianchi;Anna\nFN:Anna Bianchi\nTEL;TYPE=CELL:333\n"
                       "item1.EMAIL;HOME:anna@casa.it\nEMAIL:senza@tipo.it\nURL:www.anna.it\nADR;TYPE=WORK:;;Via Po 2;Rimini\n"
@@ -422,6 +428,9 @@ void TestExchange::findsCardsInFile_data()
     QTest::newRow("next card beyond 5000 characters") << rossi + QByteArray(5000, 'x') + bianchi << QStringList{"Rossi"};
     QTest::newRow("card without end") << rossi + "BEGIN:VCARD\nN:Verdi\n" << QStringList{"Rossi"};
     QTest::newRow("markers in any case") << QByteArray("begin:vcard\nN:Neri\nend:VCard\n") + bianchi << QStringList{"Neri", "Bianchi"};
+    QTest::newRow("END:VCARD ends a card only as a line of its own")
+        << QByteArray("BEGIN:VCARD\nN:Rossi\nNOTE:scrivere END:VCARD qui\n END:VCARD\nEND:VCARD  \r\n") + bianchi
+        << QStringList{"Rossi", "Bianchi"};
     QTest::newRow("no card") << QByteArray("Nome;Telefono\nRossi;123\n") << QStringList{};
     QTest::newRow("empty file") << QByteArray("") << QStringList{};
     QTest::newRow("missing file") << QByteArray() << QStringList{};

@@ -299,6 +299,37 @@ void TestAccessSql::nestedJoinsOfInvoiceReportRun()
     QCOMPARE(q.fieldByName("ComuneDestinazione").asString(), QString("Cesena"));
 }
 
+void TestAccessSql::likeBackslashIsALetter_data()
+{
+    QTest::addColumn<QString>("condizione");
+    QTest::addColumn<QStringList>("trovati");
+    // What a search box builds: the text typed between apostrophes, or bound.
+    QTest::newRow("backslash typed") << "Nome like 'a\\b'" << QStringList({"a\\b"});
+    QTest::newRow("backslash then a wildcard") << "Nome like 'a\\%' order by Id" << QStringList({"a\\b", "a\\\\b"});
+    QTest::newRow("two backslashes") << "Nome like '%\\\\%'" << QStringList({"a\\\\b"});
+    QTest::newRow("bound") << "Nome like :p" << QStringList({"a\\b"});
+    QTest::newRow("not like") << "Nome not like 'a\\b' order by Id" << QStringList({"ab", "a\\\\b", "a%b"});
+    QTest::newRow("own escape kept") << "Nome like 'a!%b' escape '!'" << QStringList({"a%b"});
+}
+
+void TestAccessSql::likeBackslashIsALetter()
+{
+    QFETCH(QString, condizione);
+    QFETCH(QStringList, trovati);
+    Seams seams;
+    TestDatabase d(TestDatabase::Empty);
+    d.exec("CREATE TABLE Voci (Id INTEGER PRIMARY KEY, Nome TEXT COLLATE UNOCASE);");
+    for (const auto &[id, nome] : std::vector<std::pair<int, QString>>{{1, "a\\b"}, {2, "ab"}, {3, "a\\\\b"}, {4, "a%b"}})
+        d.conn().execute("insert into Voci (Id, Nome) values (:id, :nome)", {{":id", id}, {":nome", nome}});
+    db::Query q(&d.conn());
+    q.setSql("select Nome from Voci where " + condizione);
+    if (condizione.contains(":p")) q.bind(":p", QString("a\\b"));
+    q.open();
+    QStringList letti;
+    for (q.first(); !q.eof(); q.next()) letti << q.fieldByName("Nome").asString();
+    QCOMPARE(letti, trovati);
+}
+
 void TestAccessSql::textIsCaseInsensitiveWithAccents()
 {
     Seams seams;

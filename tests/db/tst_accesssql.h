@@ -16,6 +16,8 @@ private Q_SLOTS:
     void accessDdlRunsAndNewColumnsAreEditable();
     void nestedJoinsOfInvoiceReportRun();
     void textIsCaseInsensitiveWithAccents();
+    void likeBackslashIsALetter_data();
+    void likeBackslashIsALetter();
     void accessFunctions_data();
     void accessFunctions();
     void storedDatesAreRead_data();

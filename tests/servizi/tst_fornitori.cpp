@@ -249,6 +249,15 @@ void TestServiziFornitori::vcardUidNonSiIncrociano()
                                domande.funzione());
     QCOMPARE(e.creati.size(), 1);
     QCOMPARE(db.scalar("select Cliente from Clienti where Id = 7").toString(), QString("Cliente Sette"));
+    // Nor in capitals, as some programs write UIDs: it is still a supplier's.
+    e = vcard_clienti::importa(c, {carta({{5, "Fornitore Y"}, {39, "PELLAVANTORIAC7"}})}, scambio_vcard::Aggiorna,
+                               domande.funzione());
+    QCOMPARE(e.creati.size(), 1);
+    QCOMPARE(db.scalar("select Cliente from Clienti where Id = 7").toString(), QString("Cliente Sette"));
+    e = vcard_fornitori::importa(c, {carta({{0, "Nome Maiuscolo"}, {39, "PELLAVANTORIAC7"}})}, scambio_vcard::Aggiorna,
+                                 domande.funzione());
+    QCOMPARE(e.aggiornati, QList<qint64>({7}));
+    QCOMPARE(db.scalar("select Fornitore from Fornitor where Id = 7").toString(), QString("Nome Maiuscolo"));
 }
 
 void TestServiziFornitori::vcardNomiEDomanda()

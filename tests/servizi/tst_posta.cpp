@@ -5,6 +5,7 @@
 #include "support/TestCore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
@@ -253,13 +254,15 @@ void TestServiziPosta::impostazioniMancanti()
 
 void TestServiziPosta::impostazioniDalleOpzioni()
 {
+    CartellaConfigurazione config;
     TestDatabase db(TestDatabase::WithSchema);
     db.conn().execute(QStringLiteral("delete * from opzioni"));
     QCOMPARE(posta::leggiImpostazioni(db.conn()).host, QString());
+    // An archive of an older version, with the password in it.
     db.conn().execute(QStringLiteral(
         "insert into opzioni (SmtpHost, SmtpPorta, SmtpMittenteEmail, SmtpCriptato, SmtpCriptaggioTipo, SmtpAutenticazioneServer, "
         "SmtpUserName, SmtpPassword, EmailTestoDefault) values (' smtp.example ', 587, 'u@x.example', True, 3, True, 'mario', "
-        "'pa''ss', 'Cordiali saluti')"));
+        "'pa''ss:\\x', 'Cordiali saluti')"));
     const posta::Impostazioni i = posta::leggiImpostazioni(db.conn());
     QCOMPARE(i.host, QStringLiteral("smtp.example"));
     QCOMPARE(i.porta, 587);
@@ -268,9 +271,60 @@ void TestServiziPosta::impostazioniDalleOpzioni()
     QCOMPARE(i.criptaggioTipo, 3);
     QVERIFY(i.autenticazione);
     QCOMPARE(i.utente, QStringLiteral("mario"));
-    QCOMPARE(i.password, QStringLiteral("pa'ss"));
+    QCOMPARE(i.password, QStringLiteral("pa'ss:\\x"));
     QVERIFY(i.fileCertificati.isEmpty());
     QCOMPARE(posta::testoPredefinito(db.conn()), QStringLiteral("Cordiali saluti"));
+    // Moved once: out of the archive, into the user's own file, readable by the user alone.
+    QCOMPARE(db.scalar("select SmtpPassword from opzioni").toString(), QString());
+    const QString file = config.percorso() + "/Pellavantoria/smtp-password";
+    QCOMPARE(posta::filePassword(), file);
+    QCOMPARE(QFileInfo(file).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ReadOwner | QFile::WriteOwner),
+             QFile::Permissions());
+    QVERIFY(QFileInfo(file).permissions() & QFile::ReadOwner);
+    QCOMPARE(posta::leggiImpostazioni(db.conn()).password, QStringLiteral("pa'ss:\\x"));
+    // A copy of the archive elsewhere (another user's file) carries no password.
+    {
+        CartellaConfigurazione altroUtente;
+        QCOMPARE(posta::leggiImpostazioni(db.conn()).password, QString());
+    }
+}
+
+void TestServiziPosta::passwordDelFile()
+{
+    CartellaConfigurazione config;
+    // One line per server and user; changing one leaves the others; an empty one removes it.
+    posta::salvaPasswordSmtp("smtp.a.example", 587, "mario", "uno");
+    posta::salvaPasswordSmtp("smtp.b.example", 25, "mario", "due");
+    posta::salvaPasswordSmtp("smtp.a.example", 587, "mario", "tre");
+    QCOMPARE(posta::passwordSmtp("smtp.a.example", 587, "mario"), QString("tre"));
+    QCOMPARE(posta::passwordSmtp("smtp.b.example", 25, "mario"), QString("due"));
+    QCOMPARE(posta::passwordSmtp("smtp.a.example", 465, "mario"), QString());
+    QCOMPARE(posta::passwordSmtp("smtp.a.example", 587, "luigi"), QString());
+    posta::salvaPasswordSmtp("smtp.b.example", 25, "mario", "");
+    QCOMPARE(posta::passwordSmtp("smtp.b.example", 25, "mario"), QString());
+    // A file another program made readable by others is made private again when written.
+    QFile f(posta::filePassword());
+    QVERIFY(f.setPermissions(f.permissions() | QFile::ReadOther | QFile::ReadGroup));
+    posta::salvaPasswordSmtp("smtp.a.example", 587, "mario", "quattro");
+    QCOMPARE(QFileInfo(posta::filePassword()).permissions() & (QFile::ReadOther | QFile::ReadGroup | QFile::WriteOther),
+             QFile::Permissions());
+
+    // The mail goes out with the password of the file, for the server and user of the options.
+    Server s(QStringLiteral("starttls"), m_cartella, QStringLiteral("mario:dal file"));
+    QVERIFY(s.porta() > 0);
+    TestDatabase db(TestDatabase::WithSchema);
+    db.conn().execute(QStringLiteral("delete * from opzioni"));
+    db.conn().execute(QStringLiteral("insert into opzioni (SmtpHost, SmtpPorta, SmtpMittenteEmail, SmtpCriptato, "
+                                     "SmtpCriptaggioTipo, SmtpAutenticazioneServer, SmtpUserName) values ('localhost', %1, "
+                                     "'ufficio@soccorso.example', True, 0, True, 'mario')")
+                          .arg(s.porta()));
+    posta::salvaPasswordSmtp("localhost", s.porta(), "mario", "dal file");
+    posta::Impostazioni imp = posta::leggiImpostazioni(db.conn());
+    imp.fileCertificati = m_cartella + "/cert.pem";
+    const posta::Esito e = posta::invia(imp, {"rossi@cliente.example"}, {}, "Prova", "Testo", {});
+    QVERIFY2(e.inviato, qPrintable(e.messaggio));
+    QCOMPARE(s.ricevuti().size(), 1);
+    QCOMPARE(s.ricevuti().first()["utente"].toString(), QStringLiteral("mario"));
 }
 
 void TestServiziPosta::tipiContenuto_data()

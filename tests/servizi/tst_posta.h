@@ -16,6 +16,7 @@ private Q_SLOTS:
     void impostazioniMancanti_data();
     void impostazioniMancanti();
     void impostazioniDalleOpzioni();
+    void passwordDelFile();
     void tipiContenuto_data();
     void tipiContenuto();
 

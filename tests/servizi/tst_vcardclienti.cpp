@@ -187,7 +187,7 @@ void TestServiziVCardClienti::uid_data()
     QTest::addColumn<int>("aggiornato"); // the customer updated, 0: a new one
     QTest::newRow("our prefix and the id") << "PellavantoriaC12" << "Bianchi Spa" << 12;
     QTest::newRow("the UID wins over the names") << "PellavantoriaC12" << "Rossi Srl" << 12;
-    QTest::newRow("prefix in another case") << "PELLAVANTORIAC12" << "Altri" << 12;
+    QTest::newRow("a supplier's card in capitals never names a customer's id") << "PELLAVANTORIAC12" << "Altri" << 0;
     QTest::newRow("digits alone") << "12" << "Altri" << 12;
     QTest::newRow("an id not here: new, even with a known name") << "PellavantoriaC999" << "Rossi Srl" << 0;
     QTest::newRow("a supplier's card never names a customer's id") << "pellavantoriac12" << "Altri" << 0;
@@ -358,4 +358,47 @@ void TestServiziVCardClienti::erroreAMetaNonScriveNulla()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, vcard_clienti::importa(db.conn(), schede, scambio_vcard::Chiedi, guasta));
     QCOMPARE(clienti(db), prima);
     QCOMPARE(conta(db, "select count(*) from ClientiCategoria"), 0);
+}
+
+void TestServiziVCardClienti::domandePrimaDiScrivere()
+{
+    TestDatabase db(TestDatabase::WithSchema);
+    dueClienti(db);
+    db::Connection altra;
+    QVERIFY(altra.open(db.path()));
+    // While the user answers about the second card, another workstation writes the customer of
+    // the first: the import holds no lock while a question is open.
+    QStringList fatte;
+    const scambio_vcard::Esito e = vcard_clienti::importa(
+        db.conn(), {carta({{5, "Rossi Srl"}, {41, "dal file"}}), carta({{5, "Bianchi Spa"}, {41, "dal file"}})},
+        scambio_vcard::Chiedi, [&](const QString &d) {
+            fatte << d;
+            if (fatte.size() == 2) altra.execute("update Clienti set Telefono = 'altra postazione' where Id = 5");
+            return false;
+        });
+    QCOMPARE(fatte.size(), 2);
+    QCOMPARE(e.aggiornati, QList<qint64>({5, 12}));
+    QCOMPARE(testo(db, "select Telefono from Clienti where Id = 5"), QString("altra postazione"));
+    QCOMPARE(conta(db, "select count(*) from Clienti where Note = 'dal file'"), 2);
+}
+
+void TestServiziVCardClienti::moltiClientiUnaVolta()
+{
+    // Cards matched by names, by UID and new ones, with names repeated inside the file: each
+    // card finds the record the one before it wrote.
+    TestDatabase db(TestDatabase::WithSchema);
+    dueClienti(db);
+    const QList<Vcard4> schede{carta({{5, "Nuova Srl"}, {8, "1"}}), carta({{5, "Nuova Srl"}, {8, "2"}}),
+                               carta({{39, "PellavantoriaC12"}, {5, "Verdi Snc"}}), carta({{5, "Bianchi Spa"}, {8, "3"}}),
+                               carta({{5, "Verdi Snc"}, {8, "4"}}), carta({{0, "Neri"}, {1, "Anna"}}),
+                               carta({{0, "Neri"}, {1, "Anna"}, {8, "5"}})};
+    const scambio_vcard::Esito e = vcard_clienti::importa(db.conn(), schede, scambio_vcard::Aggiorna, {});
+    QCOMPARE(e.creati.size(), 3); // Nuova Srl, Bianchi Spa (12 was renamed first), Neri Anna
+    QCOMPARE(e.aggiornati.size(), 4);
+    QCOMPARE(conta(db, "select count(*) from Clienti"), 5);
+    QCOMPARE(testo(db, "select Telefono from Clienti where Cliente = 'Nuova Srl'"), QString("2"));
+    QCOMPARE(testo(db, "select Telefono from Clienti where Id = 12"), QString("4"));
+    QCOMPARE(testo(db, "select Cliente from Clienti where Id = 12"), QString("Verdi Snc"));
+    QCOMPARE(testo(db, "select Telefono from Clienti where Cliente = 'Bianchi Spa'"), QString("3"));
+    QCOMPARE(testo(db, "select Telefono from Clienti where Cognome = 'Neri'"), QString("5"));
 }

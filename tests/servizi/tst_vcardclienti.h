@@ -18,4 +18,6 @@ private Q_SLOTS:
     void slotVuoti();
     void fileSenzaSchede();
     void erroreAMetaNonScriveNulla();
+    void domandePrimaDiScrivere();
+    void moltiClientiUnaVolta();
 };

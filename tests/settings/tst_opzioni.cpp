@@ -6,6 +6,8 @@
 #include "db/Query.h"
 #include "forms/Registro.h"
 #include "settings/Opzioni.h"
+#include "data/services/Posta.h"
+#include "support/TestCore.h"
 #include "widgets/DBCheckBox.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTabWidget>
@@ -26,9 +29,12 @@ namespace {
 
 std::unique_ptr<banco::Banco> g_banco;
 std::unique_ptr<QTabWidget> g_schede;
+// The SMTP password goes to the user's own file: each test has a configuration folder of its own.
+std::unique_ptr<testing_support::CartellaConfigurazione> g_config;
 
 void avvia(const QStringList &prima = {})
 {
+    g_config = std::make_unique<testing_support::CartellaConfigurazione>();
     // The main window's tabs, which the start-tab list offers.
     g_schede = std::make_unique<QTabWidget>();
     g_schede->setObjectName(QStringLiteral("pgcBarra"));
@@ -86,6 +92,7 @@ void TestOpzioni::cleanup()
     if (g_banco) QVERIFY2(dialoghi().clean(), qPrintable(dialoghi().report()));
     g_banco.reset();
     g_schede.reset();
+    g_config.reset();
 }
 
 void TestOpzioni::ogniOpzioneScrittaERiletta()
@@ -143,7 +150,11 @@ void TestOpzioni::ogniOpzioneScrittaERiletta()
     QCOMPARE(valore("select SmtpPorta from opzioni").toInt(), 465);
     QCOMPARE(valore("select SmtpMittenteEmail from opzioni").toString(), QString("ufficio@example.it"));
     QCOMPARE(valore("select SmtpUserName from opzioni").toString(), QString("ufficio"));
-    QCOMPARE(valore("select SmtpPassword from opzioni").toString(), QString("p@ss word"));
+    // The password is in the user's own file, readable by the user alone, not in the archive.
+    QCOMPARE(valore("select SmtpPassword from opzioni").toString(), QString());
+    QCOMPARE(posta::passwordSmtp("smtp.example.it", 465, "ufficio"), QString("p@ss word"));
+    QCOMPARE(QFileInfo(posta::filePassword()).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+             QFile::Permissions());
     QCOMPARE(valore("select SmtpCriptaggioTipo from opzioni").toInt(), 3);
     QCOMPARE(valore("select EmailTestoDefault from opzioni").toString(), QString("Cordiali saluti"));
     QCOMPARE(valore("select CartellaEsportazioneFattureElettroniche from opzioni").toString(), fe + u'/');
@@ -209,7 +220,8 @@ void TestOpzioni::autenticazioneChiedeUtentePoiPassword()
               });
     QCOMPARE(dialoghi().messages().first().caption, QStringLiteral("Messaggio di errore"));
     QCOMPARE(valore("select SmtpUserName from opzioni").toString(), QString("utente"));
-    QCOMPARE(valore("select SmtpPassword from opzioni").toString(), QString("segreta"));
+    QCOMPARE(valore("select SmtpPassword from opzioni").toString(), QString());
+    QCOMPARE(posta::passwordSmtp(QString(), 0, "utente"), QString("segreta"));
     QCOMPARE(valore("select SmtpAutenticazioneServer from opzioni").toInt(), 1);
 }
 
@@ -273,4 +285,20 @@ void TestOpzioni::cartelle()
               });
     QCOMPARE(valore("select CartellaPredefinitaSequestri from opzioni").toString(), dir.path() + u'/');
     QCOMPARE(valore("select CartellaEsportazioneDocumenti from opzioni").toString(), dir.path() + "/sparita");
+}
+
+void TestOpzioni::passwordDellArchivioSpostataNelFile()
+{
+    // An archive of an older version keeps the password: the editor moves it to the user's file.
+    avvia({QStringLiteral("delete from opzioni"),
+           QStringLiteral("insert into opzioni (id, SmtpHost, SmtpPorta, SmtpUserName, SmtpPassword) values "
+                          "(1, 'smtp.example.it', 587, 'ufficio', 'vecchia')")});
+    conModale([] { frmOpzioni->apri(); },
+              [&](QWidget *) {
+                  QCOMPARE(frmOpzioni->DBEdit27->text(), QString("vecchia"));
+                  frmOpzioni->spdIndietro->click();
+              });
+    QCOMPARE(valore("select SmtpPassword from opzioni").toString(), QString());
+    QCOMPARE(valore("select SmtpUserName from opzioni").toString(), QString("ufficio"));
+    QCOMPARE(posta::passwordSmtp("smtp.example.it", 587, "ufficio"), QString("vecchia"));
 }

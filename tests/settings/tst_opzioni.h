@@ -11,4 +11,5 @@ private Q_SLOTS:
     void tabellaVuotaRicevePrimaRiga();
     void criptaggioLettoRestaSeNonCambiato();
     void cartelle();
+    void passwordDellArchivioSpostataNelFile();
 };

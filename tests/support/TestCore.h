@@ -74,4 +74,23 @@ private:
     std::unique_ptr<db::Connection> m_conn;
 };
 
+// The user's configuration folder ($XDG_CONFIG_HOME) of a test: a new empty one while it lives,
+// the previous one back after, so that no test writes into the real user's files.
+class CartellaConfigurazione {
+public:
+    CartellaConfigurazione() : m_prima(qgetenv("XDG_CONFIG_HOME")) { qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit()); }
+    ~CartellaConfigurazione()
+    {
+        if (m_prima.isNull()) qunsetenv("XDG_CONFIG_HOME");
+        else qputenv("XDG_CONFIG_HOME", m_prima);
+    }
+    CartellaConfigurazione(const CartellaConfigurazione &) = delete;
+    CartellaConfigurazione &operator=(const CartellaConfigurazione &) = delete;
+    QString percorso() const { return m_dir.path(); }
+
+private:
+    QByteArray m_prima;
+    QTemporaryDir m_dir;
+};
+
 } // namespace testing_support

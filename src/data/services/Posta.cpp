@@ -2,13 +2,24 @@
 
 #include "db/Connection.h"
 #include "db/Query.h"
+#include "db/Transaction.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUuid>
 
 #include <QRegularExpression>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
 #include <curl/curl.h>
 
 #include <memory>
@@ -20,11 +31,139 @@ const char *const MancaHost = "Per inviare email è necessario impostare l' Host
 const char *const MancaMittente =
     "Per inviare email è necessario impostare il mittente delle email tra le opzioni del programma !";
 
-Impostazioni leggiImpostazioni(db::Connection &c)
+namespace {
+
+// One field of a line of the password file: ':' and '\\' escaped.
+QString campoFile(const QString &testo)
+{
+    QString r;
+    for (QChar ch : testo) {
+        if (ch == u':' || ch == u'\\') r += u'\\';
+        r += ch;
+    }
+    return r;
+}
+
+// The fields of a line, escapes removed.
+QStringList campiRiga(const QString &riga)
+{
+    QStringList campi{QString()};
+    for (qsizetype i = 0; i < riga.size(); ++i) {
+        if (riga[i] == u'\\' && i + 1 < riga.size()) campi.last() += riga[++i];
+        else if (riga[i] == u':') campi << QString();
+        else campi.last() += riga[i];
+    }
+    return campi;
+}
+
+QString chiave(const QString &host, int porta, const QString &utente)
+{
+    return campoFile(host.trimmed()) + u':' + QString::number(porta) + u':' + campoFile(utente) + u':';
+}
+
+QStringList righeFile()
+{
+    QFile f(filePassword());
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+[[noreturn]] void erroreFile(const QString &percorso, int err)
+{
+    throw std::runtime_error(QStringLiteral("Impossibile scrivere il file delle password %1: %2")
+                                 .arg(percorso, QString::fromLocal8Bit(strerror(err)))
+                                 .toStdString());
+}
+
+// Writes the file whole: a new file made with mode 0600 in a folder of mode 0700, then renamed
+// over the old one, so that no moment exists where another user could read it.
+void scriviFile(const QStringList &righe)
+{
+    const QString percorso = filePassword();
+    const QString cartella = QFileInfo(percorso).absolutePath();
+    if (!QDir().mkpath(cartella)) erroreFile(cartella, errno);
+    ::chmod(QFile::encodeName(cartella).constData(), 0700);
+    const QByteArray temporaneo = QFile::encodeName(percorso + QStringLiteral(".nuovo"));
+    const int fd = ::open(temporaneo.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) erroreFile(percorso, errno);
+    ::fchmod(fd, 0600); // a file left by an earlier failure keeps its mode otherwise
+    QByteArray dati;
+    for (const QString &r : righe) dati += r.toUtf8() + '\n';
+    qsizetype scritti = 0;
+    while (scritti < dati.size()) {
+        const ssize_t n = ::write(fd, dati.constData() + scritti, size_t(dati.size() - scritti));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            ::unlink(temporaneo.constData());
+            erroreFile(percorso, err);
+        }
+        scritti += n;
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(temporaneo.constData(), QFile::encodeName(percorso).constData()) != 0) {
+        const int err = errno;
+        ::unlink(temporaneo.constData());
+        erroreFile(percorso, err);
+    }
+}
+
+} // namespace
+
+QString filePassword()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base)) base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/Pellavantoria/smtp-password");
+}
+
+QString passwordSmtp(const QString &host, int porta, const QString &utente)
+{
+    const QString k = chiave(host, porta, utente);
+    for (const QString &riga : righeFile())
+        if (riga.startsWith(k)) return campiRiga(riga).value(3);
+    return QString();
+}
+
+void salvaPasswordSmtp(const QString &host, int porta, const QString &utente, const QString &password)
+{
+    const QString k = chiave(host, porta, utente);
+    QStringList righe;
+    for (const QString &riga : righeFile())
+        if (!riga.startsWith(k)) righe << riga;
+    if (!password.isEmpty()) righe << k + campoFile(password);
+    scriviFile(righe);
+}
+
+bool spostaPasswordDallArchivio(db::Connection &c)
 {
     db::Query q(&c);
+    q.setSql(QStringLiteral("select top 1 SmtpHost, SmtpPorta, SmtpUserName, SmtpPassword from opzioni "
+                            "where SmtpPassword is not null and SmtpPassword <> ''"));
+    q.open();
+    if (q.isEmpty()) return false;
+    const QString host = q.fieldByName(QStringLiteral("SmtpHost")).asString();
+    const int porta = q.fieldByName(QStringLiteral("SmtpPorta")).asInteger();
+    const QString utente = q.fieldByName(QStringLiteral("SmtpUserName")).asString();
+    // The file first: a failure to write it leaves the password where it was.
+    if (passwordSmtp(host, porta, utente).isEmpty())
+        salvaPasswordSmtp(host, porta, utente, q.fieldByName(QStringLiteral("SmtpPassword")).asString());
+    db::inTransaction(c, [&] { c.execute(QStringLiteral("update opzioni set SmtpPassword = null")); });
+    return true;
+}
+
+Impostazioni leggiImpostazioni(db::Connection &c)
+{
+    // A password the file cannot take yet stays in the archive and is still used.
+    QString nellArchivio;
+    try {
+        spostaPasswordDallArchivio(c);
+    } catch (const std::exception &) {
+        nellArchivio = c.scalar(QStringLiteral("select top 1 SmtpPassword from opzioni")).toString();
+    }
+    db::Query q(&c);
     q.setSql(QStringLiteral("select top 1 SmtpHost, SmtpPorta, SmtpMittenteEmail, SmtpCriptato, SmtpCriptaggioTipo, "
-                            "SmtpAutenticazioneServer, SmtpUserName, SmtpPassword from opzioni"));
+                            "SmtpAutenticazioneServer, SmtpUserName from opzioni"));
     q.open();
     Impostazioni i;
     if (q.isEmpty()) return i;
@@ -35,7 +174,7 @@ Impostazioni leggiImpostazioni(db::Connection &c)
     i.criptaggioTipo = q.fieldByName(QStringLiteral("SmtpCriptaggioTipo")).asInteger();
     i.autenticazione = q.fieldByName(QStringLiteral("SmtpAutenticazioneServer")).asBoolean();
     i.utente = q.fieldByName(QStringLiteral("SmtpUserName")).asString();
-    i.password = q.fieldByName(QStringLiteral("SmtpPassword")).asString();
+    i.password = nellArchivio.isEmpty() ? passwordSmtp(i.host, i.porta, i.utente) : nellArchivio;
     return i;
 }
 

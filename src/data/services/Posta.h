@@ -26,8 +26,27 @@ struct Impostazioni {
     QString fileCertificati;
 };
 
-// The SMTP settings of the options row (defaults when there is none).
+// The SMTP settings of the options row (defaults when there is none), the password from the
+// user's password file (see passwordSmtp); a password still kept in the archive is moved there
+// first (spostaPasswordDallArchivio).
 Impostazioni leggiImpostazioni(db::Connection &c);
+
+// The SMTP password is not kept in the archive, where anyone with the file or the server could
+// read it, but in a file of the user's own, as PostgreSQL keeps ~/.pgpass: <config>/Pellavantoria/
+// smtp-password (<config> is $XDG_CONFIG_HOME, else ~/.config), written readable and writable by
+// the user alone (mode 0600, its folder 0700), one line per server and user:
+// host:port:username:password, with ':' and '\' escaped by a backslash. A copy of the archive
+// carries no password.
+QString filePassword();
+// The password for this server and user; empty when the file has none.
+QString passwordSmtp(const QString &host, int porta, const QString &utente);
+// Stores the password for this server and user (an empty one removes the line). Throws
+// std::runtime_error when the file cannot be written.
+void salvaPasswordSmtp(const QString &host, int porta, const QString &utente, const QString &password);
+// A password an older version kept in opzioni.SmtpPassword: written to the user's file (unless
+// it already holds one for that server and user) and cleared from the archive, once. True when
+// there was one.
+bool spostaPasswordDallArchivio(db::Connection &c);
 // opzioni.EmailTestoDefault.
 QString testoPredefinito(db::Connection &c);
 

@@ -4,6 +4,8 @@
 #include "db/Query.h"
 #include "db/Transaction.h"
 
+#include <QHash>
+
 namespace scambio_vcard {
 
 namespace {
@@ -22,23 +24,20 @@ bool soloCifre(QStringView testo)
 // The slots that tell the record: town and category.
 const int slotComune = 32, slotCategoria = 47, slotUid = 39;
 
-// The key of the category named `descrizione`, created when the table has none.
-qint64 categoria(db::Connection &c, const QString &tabella, const QString &descrizione)
-{
-    const db::Params p{{QStringLiteral(":descrizione"), descrizione}};
-    const QVariant id = c.scalar(QStringLiteral("select top 1 ID from %1 where Descrizione = :descrizione order by ID").arg(tabella), p);
-    if (!id.isNull()) return id.toLongLong();
-    c.execute(QStringLiteral("insert into %1 (Descrizione) values (:descrizione)").arg(tabella), p);
-    return c.lastInsertId();
-}
-
 } // namespace
 
 std::optional<qint64> idDaUid(const QString &uid, const QString &prefisso, const QString &prefissoAltrui)
 {
+    const auto inizia = [&uid](const QString &p, Qt::CaseSensitivity cs) { return !p.isEmpty() && uid.startsWith(p, cs); };
+    bool nostro = inizia(prefisso, Qt::CaseSensitive);
+    if (!nostro && !inizia(prefissoAltrui, Qt::CaseSensitive) && inizia(prefisso, Qt::CaseInsensitive))
+        // The same letters in another case: ours unless the other list's prefix has them too;
+        // then the list whose prefix is in lower case owns every spelling but the other's own
+        // (programs that write UIDs in capitals).
+        nostro = !inizia(prefissoAltrui, Qt::CaseInsensitive) || prefisso == prefisso.toLower();
     QStringView resto(uid);
-    if (!prefissoAltrui.isEmpty() && uid.startsWith(prefissoAltrui, Qt::CaseSensitive)) return std::nullopt;
-    if (uid.startsWith(prefisso, Qt::CaseInsensitive)) resto = resto.mid(prefisso.size());
+    if (nostro) resto = resto.mid(prefisso.size());
+    else if (inizia(prefissoAltrui, Qt::CaseInsensitive) || inizia(prefisso, Qt::CaseInsensitive)) return std::nullopt;
     if (!soloCifre(resto)) return std::nullopt;
     return resto.toLongLong();
 }
@@ -56,65 +55,237 @@ int azioneImportazione(db::Connection &c)
     return c.scalar(QStringLiteral("select top 1 AzioneImportazioneVCard from opzioni")).toInt();
 }
 
-Esito importa(db::Connection &c, const Regole &r, const QList<common::Vcard4> &schede, int azione, const Domanda &salta)
+namespace {
+
+// One record of the list as the import sees it: its key, its order and the columns that name it.
+struct Voce {
+    qint64 id = 0;          // the key; in the dry run a record the file adds has a negative one
+    bool caricato = false;  // read from the table, not added by this file
+    QVariant ordine;
+    QHash<QString, QString> nomi; // name column -> value (a NULL column is absent)
+};
+
+// The list's records in memory, looked up by key and by names: each card costs a hash look-up,
+// never a scan of the table.
+class Elenco {
+public:
+    Elenco(db::Connection &c, const Regole &r) : m_regole(r)
+    {
+        QStringList colonne{QStringLiteral("Id"), r.ordine};
+        colonne += r.colonneNome;
+        db::Query q(&c);
+        q.setSql(QStringLiteral("select %1 from %2").arg(colonne.join(u','), r.tabella));
+        q.open();
+        for (q.first(); !q.eof(); q.next()) {
+            Voce v;
+            v.id = q.field(0).asLargeInt();
+            v.caricato = true;
+            v.ordine = q.field(1).value();
+            for (int i = 0; i < r.colonneNome.size(); ++i)
+                if (const QVariant x = q.field(i + 2).value(); !x.isNull()) v.nomi.insert(r.colonneNome[i], x.toString());
+            m_perId.insert(v.id, m_voci.size());
+            m_voci << v;
+        }
+    }
+
+    // The record of this key read from the table; -1 when there is none.
+    int perId(qint64 id) const { return m_perId.value(id, -1); }
+
+    // The first record, by the list's order then by key, whose columns all hold these values;
+    // -1 when none.
+    int perNome(const QList<Valore> &nome)
+    {
+        const auto &[colonne, valori] = chiave(nome);
+        auto indice = m_indici.find(colonne);
+        if (indice == m_indici.end()) {
+            indice = m_indici.insert(colonne, {});
+            for (int i = 0; i < m_voci.size(); ++i) indicizza(*indice, colonne, i);
+        }
+        int primo = -1;
+        for (int i : indice->value(valori))
+            if (primo < 0 || prima(m_voci[i], m_voci[primo])) primo = i;
+        return primo;
+    }
+
+    // A record the file adds, or one whose columns it changes.
+    int aggiungi(qint64 id)
+    {
+        Voce v;
+        v.id = id;
+        m_voci << v;
+        return m_voci.size() - 1;
+    }
+    void scrivi(int i, const QList<Valore> &valori)
+    {
+        for (auto it = m_indici.begin(); it != m_indici.end(); ++it) togli(*it, it.key(), i);
+        Voce &v = m_voci[i];
+        for (const Valore &x : valori) {
+            if (x.testo.isEmpty()) continue; // an empty slot never clears a stored value
+            if (x.colonna.compare(m_regole.ordine, Qt::CaseInsensitive) == 0) v.ordine = x.testo;
+            for (const QString &n : m_regole.colonneNome)
+                if (x.colonna.compare(n, Qt::CaseInsensitive) == 0) v.nomi.insert(n, x.testo);
+        }
+        for (auto it = m_indici.begin(); it != m_indici.end(); ++it) indicizza(*it, it.key(), i);
+    }
+    const Voce &voce(int i) const { return m_voci[i]; }
+
+private:
+    using Indice = QHash<QString, QList<int>>; // values of the columns -> records
+
+    static QString unisci(const QStringList &parti) { return parti.join(QChar(0x1f)); }
+    // The archive compares text ignoring case (accented letters included): so do the values' keys.
+    static QString unisciValori(const QStringList &parti) { return unisci(parti).toCaseFolded(); }
+
+    std::pair<QString, QString> chiave(const QList<Valore> &nome) const
+    {
+        QStringList colonne, valori;
+        for (const Valore &v : nome) {
+            for (const QString &n : m_regole.colonneNome)
+                if (v.colonna.compare(n, Qt::CaseInsensitive) == 0) colonne << n;
+            valori << v.testo;
+        }
+        return {unisci(colonne), unisciValori(valori)};
+    }
+    std::optional<QString> valoriDi(int i, const QString &colonne) const
+    {
+        QStringList valori;
+        for (const QString &n : colonne.split(QChar(0x1f))) {
+            const auto it = m_voci[i].nomi.constFind(n);
+            if (it == m_voci[i].nomi.constEnd()) return std::nullopt; // NULL equals nothing
+            valori << *it;
+        }
+        return unisciValori(valori);
+    }
+    void indicizza(Indice &indice, const QString &colonne, int i) const
+    {
+        if (const auto v = valoriDi(i, colonne)) indice[*v] << i;
+    }
+    void togli(Indice &indice, const QString &colonne, int i) const
+    {
+        if (const auto v = valoriDi(i, colonne)) indice[*v].removeOne(i);
+    }
+    // The order of "order by <ordine>, Id": NULL first, then the text; records the file adds
+    // after those read, in the order they are added.
+    static bool prima(const Voce &a, const Voce &b)
+    {
+        if (a.ordine.isNull() != b.ordine.isNull()) return a.ordine.isNull();
+        if (const int k = a.ordine.toString().toCaseFolded().compare(b.ordine.toString().toCaseFolded()); k != 0) return k < 0;
+        if (a.caricato != b.caricato) return a.caricato;
+        return a.caricato ? a.id < b.id : (a.id < 0 ? a.id > b.id : a.id < b.id);
+    }
+
+    const Regole &m_regole;
+    QList<Voce> m_voci;
+    QHash<qint64, int> m_perId;
+    QHash<QString, Indice> m_indici; // by the columns that name the record
+};
+
+// Towns and categories looked up once per name.
+class Tabelle {
+public:
+    explicit Tabelle(db::Connection &c) : m_c(c) {}
+
+    std::optional<std::pair<qint64, QVariant>> comune(const QString &nome)
+    {
+        if (!m_comuniLetti) {
+            m_comuniLetti = true;
+            db::Query q(&m_c);
+            q.setSql(QStringLiteral("select ID, Comune from Comuni where Comune is not null order by ID"));
+            q.open();
+            for (q.first(); !q.eof(); q.next()) {
+                const QString n = q.field(1).asString().toCaseFolded();
+                if (!m_comuni.contains(n)) m_comuni.insert(n, {q.field(0).asLargeInt(), q.field(1).value()});
+            }
+        }
+        const auto it = m_comuni.constFind(nome.toCaseFolded());
+        if (it == m_comuni.constEnd()) return std::nullopt;
+        return *it;
+    }
+
+    // The key of the category named `descrizione`, created when the table has none.
+    qint64 categoria(const QString &tabella, const QString &descrizione)
+    {
+        if (!m_categorieLette) {
+            m_categorieLette = true;
+            db::Query q(&m_c);
+            q.setSql(QStringLiteral("select ID, Descrizione from %1 where Descrizione is not null order by ID").arg(tabella));
+            q.open();
+            for (q.first(); !q.eof(); q.next()) {
+                const QString d = q.field(1).asString().toCaseFolded();
+                if (!m_categorie.contains(d)) m_categorie.insert(d, q.field(0).asLargeInt());
+            }
+        }
+        if (const auto it = m_categorie.constFind(descrizione.toCaseFolded()); it != m_categorie.constEnd()) return *it;
+        m_c.execute(QStringLiteral("insert into %1 (Descrizione) values (:descrizione)").arg(tabella),
+                    {{QStringLiteral(":descrizione"), descrizione}});
+        const qint64 id = m_c.lastInsertId();
+        m_categorie.insert(descrizione.toCaseFolded(), id);
+        return id;
+    }
+
+private:
+    db::Connection &m_c;
+    bool m_comuniLetti = false, m_categorieLette = false;
+    QHash<QString, std::pair<qint64, QVariant>> m_comuni;
+    QHash<QString, qint64> m_categorie;
+};
+
+// What a pass over the file does with a card that matches a record: true skips it.
+using Scelta = std::function<bool(int scheda, const common::Vcard4 &s)>;
+
+// One pass over the cards in file order. Without `scrivere` nothing is written (the dry run that
+// finds the cards that match a record); with it the records are added and updated.
+Esito scorri(db::Connection &c, const Regole &r, const QList<common::Vcard4> &schede, bool scrivere, const Scelta &salta)
 {
     Esito esito;
-    db::Transaction t(c);
-    for (const common::Vcard4 &s : schede) {
+    Elenco elenco(c, r);
+    Tabelle tabelle(c);
+    qint64 prossimoFinto = -1;
+    for (int n = 0; n < schede.size(); ++n) {
+        const common::Vcard4 &s = schede[n];
         if (r.scarta(s)) {
             ++esito.saltati;
             continue;
         }
 
-        // The record the card names: by the id of its UID, else by its names.
-        QString condizione;
-        db::Params chiave;
-        if (const auto id = idDaUid(s.campi[slotUid].trimmed(), r.prefissoUid, r.prefissoAltrui)) {
-            // A record this file has just added is another card's: a UID from another archive
-            // that names its id must not merge the two (the card is a new record).
-            if (!esito.creati.contains(*id)) {
-                condizione = QStringLiteral("Id = :k0");
-                chiave << db::Param{QStringLiteral(":k0"), *id};
-            }
-        } else {
-            QStringList parti;
-            for (const Valore &v : r.nome(s)) {
-                const QString nome = QStringLiteral(":k%1").arg(chiave.size());
-                parti << v.colonna + QStringLiteral(" = ") + nome;
-                chiave << db::Param{nome, v.testo};
-            }
-            condizione = parti.join(QStringLiteral(" and "));
+        // The record the card names: by the id of its UID, else by its names. A UID naming a
+        // record this file has just added is another archive's: the card is a new record.
+        int trovato = -1;
+        if (const auto id = idDaUid(s.campi[slotUid].trimmed(), r.prefissoUid, r.prefissoAltrui))
+            trovato = elenco.perId(*id);
+        else if (const QList<Valore> nome = r.nome(s); !nome.isEmpty())
+            trovato = elenco.perNome(nome);
+        if (trovato >= 0 && salta(n, s)) {
+            ++esito.saltati;
+            continue;
         }
-        QVariant trovato;
-        if (!condizione.isEmpty())
-            trovato = c.scalar(QStringLiteral("select top 1 Id from %1 where %2 order by %3, Id").arg(r.tabella, condizione, r.ordine),
-                               chiave);
-        if (!trovato.isNull()) {
-            if (azione == Salta || (azione == Chiedi && salta(r.domanda(s)))) {
-                ++esito.saltati;
-                continue;
+
+        const QList<Valore> valori = r.valori(s);
+        if (!scrivere) {
+            if (trovato < 0) {
+                trovato = elenco.aggiungi(prossimoFinto--);
+                esito.creati << elenco.voce(trovato).id;
+            } else {
+                esito.aggiornati << elenco.voce(trovato).id;
             }
+            elenco.scrivi(trovato, valori);
+            continue;
         }
 
         // The columns the card fills.
-        QList<Valore> valori = r.valori(s);
         QList<QPair<QString, QVariant>> colonne;
         for (const Valore &v : valori)
             if (!v.testo.isEmpty()) colonne.append({v.colonna, v.testo});
         if (const QString comune = s.campi[slotComune]; !comune.isEmpty()) {
             // Only a town the archive holds, under the name it holds; the postcode and the
             // province are never taken from it.
-            db::Query q(&c);
-            q.setSql(QStringLiteral("select top 1 ID, Comune from Comuni where Comune = :comune order by ID"));
-            q.bind(QStringLiteral(":comune"), comune);
-            q.open();
-            if (!q.isEmpty()) {
-                colonne.append({QStringLiteral("Comune_id"), q.field(0).asLargeInt()});
-                if (!r.colonnaCitta.isEmpty()) colonne.append({r.colonnaCitta, q.field(1).value()});
+            if (const auto t = tabelle.comune(comune)) {
+                colonne.append({QStringLiteral("Comune_id"), t->first});
+                if (!r.colonnaCitta.isEmpty()) colonne.append({r.colonnaCitta, t->second});
             }
         }
         if (const QString descrizione = s.campi[slotCategoria]; !descrizione.isEmpty() && !r.tabellaCategorie.isEmpty())
-            colonne.append({QStringLiteral("Categoria_ID"), categoria(c, r.tabellaCategorie, descrizione)});
+            colonne.append({QStringLiteral("Categoria_ID"), tabelle.categoria(r.tabellaCategorie, descrizione)});
 
         db::Params p;
         QStringList nomi, segnaposto, assegnazioni;
@@ -125,20 +296,48 @@ Esito importa(db::Connection &c, const Regole &r, const QList<common::Vcard4> &s
             segnaposto << nome;
             assegnazioni << colonna + QStringLiteral(" = ") + nome;
         }
-        if (trovato.isNull()) {
+        if (trovato < 0) {
             c.execute(QStringLiteral("insert into %1 (%2) values (%3)").arg(r.tabella, nomi.join(u','), segnaposto.join(u',')), p);
-            esito.creati << c.lastInsertId();
+            trovato = elenco.aggiungi(c.lastInsertId());
+            esito.creati << elenco.voce(trovato).id;
         } else {
-            const qint64 id = trovato.toLongLong();
+            const qint64 id = elenco.voce(trovato).id;
             if (!assegnazioni.isEmpty()) {
                 p << db::Param{QStringLiteral(":id"), id};
                 c.execute(QStringLiteral("update %1 set %2 where Id = :id").arg(r.tabella, assegnazioni.join(QStringLiteral(", "))), p);
             }
             esito.aggiornati << id;
         }
+        elenco.scrivi(trovato, valori);
     }
-    t.commit();
     return esito;
+}
+
+} // namespace
+
+Esito importa(db::Connection &c, const Regole &r, const QList<common::Vcard4> &schede, int azione, const Domanda &salta)
+{
+    // The questions come first, on what the archive holds now, with no transaction open: a
+    // workstation answering a box must not keep the others waiting.
+    QHash<int, bool> risposte; // card -> skip it
+    if (azione == Chiedi)
+        scorri(c, r, schede, false, [&](int n, const common::Vcard4 &s) {
+            const bool si = salta(r.domanda(s));
+            risposte.insert(n, si);
+            return si;
+        });
+    return db::inTransaction(c, [&] {
+        return scorri(c, r, schede, true, [&](int n, const common::Vcard4 &) {
+            if (azione == Salta) return true;
+            if (azione != Chiedi) return false;
+            const auto it = risposte.constFind(n);
+            // Another workstation added the record after the questions: ask again rather than guess.
+            if (it == risposte.constEnd())
+                throw db::DbError(QStringLiteral("Attenzione un'altra postazione ha modificato l'archivio durante l'importazione: "
+                                                 "ripetere l'importazione."));
+            return *it;
+        });
+    });
 }
 
 std::optional<common::Vcard4> scheda(db::Connection &c, const QString &sql, qint64 id,
@@ -186,6 +385,7 @@ scambio_vcard::Regole creaRegole()
     r.tabellaCategorie = QStringLiteral("ClientiCategoria");
     r.colonnaCitta = QStringLiteral("Citta");
     r.ordine = QStringLiteral("NominativoVisualizzato");
+    r.colonneNome = {QStringLiteral("Cliente"), QStringLiteral("Cognome"), QStringLiteral("Nome")};
     r.prefissoUid = PrefissoUid;
     r.prefissoAltrui = PrefissoFornitori;
     r.scarta = [](const common::Vcard4 &s) { return s.campi[Cognome].isEmpty() && s.campi[Organizzazione].isEmpty(); };

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -16,10 +17,11 @@ class Connection;
 
 namespace scambio_vcard {
 
-// The id that a card's UID names in this archive: the list's own prefix (letters in any case)
-// followed by digits, or digits alone. The other list's prefix written exactly as that list
-// writes it (a supplier's card read into the customers), any other text, or a number too long
-// for an id name nothing: such a card is matched by its names, never by an id.
+// The id that a card's UID names in this archive: the list's own prefix followed by digits, or
+// digits alone. When both lists' prefixes are the same letters, each list's exact spelling is
+// its own and any other spelling (capitals) belongs to the list whose prefix is in lower case.
+// The other list's prefix, any other text, or a number too long for an id name nothing: such a
+// card is matched by its names, never by an id.
 std::optional<qint64> idDaUid(const QString &uid, const QString &prefisso, const QString &prefissoAltrui);
 
 // The street as our own export writes it, "street N°number": the street and the number apart.
@@ -42,6 +44,7 @@ struct Regole {
     QString tabellaCategorie; // its categories (ClientiCategoria), found or created by Descrizione; empty: none
     QString colonnaCitta;     // the town's name column (empty: none); Comune_id takes the town's key
     QString ordine;           // the first match in this order is the one updated
+    QStringList colonneNome;  // every column `nome` may name
     QString prefissoUid;      // the UID prefix the list's export writes
     QString prefissoAltrui;   // the other list's prefix
     // The card is left out.
@@ -68,8 +71,12 @@ struct Esito {
     int saltati = 0;          // cards left out, skipped by the option or by the answer
 };
 
-// Imports the cards in file order, in one transaction: a card whose UID names an id looks that
-// record up, any other the first record its names match; no match adds a record. Values are
+// Imports the cards in file order: a card whose UID names an id looks that record up (one the
+// table held before the import), any other the first record its names match; no match adds a
+// record. With `Chiedi` every question is asked first, with no transaction open; then the whole
+// file is written in one transaction (run again when the server cancels it), each card looked up
+// in memory. A record that another workstation added after the questions, matching a card that
+// was not asked about, stops the import with nothing written. Values are
 // bound parameters; an empty slot never clears a stored value. A database error (or an exception
 // from `salta`) rolls the whole file back and is thrown: nothing of the file is written.
 Esito importa(db::Connection &c, const Regole &r, const QList<common::Vcard4> &schede, int azione, const Domanda &salta);

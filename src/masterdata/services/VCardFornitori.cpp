@@ -28,6 +28,7 @@ scambio_vcard::Regole creaRegole()
     r.tabellaCategorie = QStringLiteral("FornitorCategoria");
     r.colonnaCitta = QStringLiteral("Comune");
     r.ordine = QStringLiteral("Fornitore");
+    r.colonneNome = {QStringLiteral("Fornitore")};
     r.prefissoUid = PrefissoUid;
     r.prefissoAltrui = vcard_clienti::PrefissoUid;
     // An organisation alone names no supplier.

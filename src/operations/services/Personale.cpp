@@ -78,6 +78,7 @@ scambio_vcard::Regole creaRegole()
     r.tabella = QStringLiteral("Personale");
     // No categories and no town name column: the town is its key alone.
     r.ordine = QStringLiteral("Personale");
+    r.colonneNome = {QStringLiteral("Personale")};
     r.prefissoUid = PrefissoUid;
     r.scarta = [](const common::Vcard4 &s) { return s.campi[Cognome].isEmpty(); };
     r.nome = [](const common::Vcard4 &s) -> QList<Valore> { return {{QStringLiteral("Personale"), nominativo(s)}}; };
