@@ -49,10 +49,12 @@ EsitoSalvataggio salva(db::Connection &c, qint64 id, bool lavoraCisterne, const 
         const Riga prima = leggi(c, id);
         if (!posta()) throw db::Annulla<EsitoSalvataggio>{e}; // nothing stored, nothing moved
         const Riga dopo = leggi(c, id);
-        // A vehicle deleted meanwhile (here or on another workstation, whose delete then runs
-        // again after this one) gets no refuelling of nobody's.
+        // A vehicle deleted meanwhile gets no refuelling of nobody's. The vehicle's row is written,
+        // not only read: the server then always sees the two workstations collide on it and runs
+        // one of them again, even when the refuelling row was added after the delete began
+        // (a read alone is missed there, as the row's later update touches no index).
         if (dopo.vettura > 0
-            && c.scalar(QStringLiteral("SELECT COUNT(*) FROM Vetture WHERE ID = :v"), {{":v", dopo.vettura}}).toLongLong() == 0) {
+            && c.execute(QStringLiteral("UPDATE Vetture SET Chilometri = Chilometri WHERE ID = :v"), {{":v", dopo.vettura}}) == 0) {
             e.vetturaMancante = true;
             throw db::Annulla<EsitoSalvataggio>{e};
         }
