@@ -200,6 +200,47 @@ void TestGuardiePostazioni::rifornimentoDiVetturaEliminata()
     QCOMPARE(d.scalar(QString("select Litri from VettureCarburante where ID = %1").arg(id + 1000)).toDouble(), 0.0);
 }
 
+void TestGuardiePostazioni::rifornimentoMentreSiEliminaLaVettura()
+{
+    if (!suServer()) QSKIP("a file has one writer at a time: its transactions never overlap");
+    CoreSeams seams;
+    TestDatabase d(TestDatabase::WithSchema);
+    archivio(d);
+    // The other workstation is deleting vehicle 3 (its transaction already sees the world, and
+    // has not committed) when this one adds a refuelling of 3 and saves 40 litres of it.
+    auto b = altra(d);
+    db::Transaction eliminazione(*b);
+    vetture::elimina(*b, 3, true);
+    rifornimenti::EsitoSalvataggio esito;
+    QString errore;
+    std::thread postazione([&] {
+        db::Connection a;
+        if (!a.open(d.path())) {
+            errore = a.error();
+            return;
+        }
+        try {
+            a.execute("insert into VettureCarburante (Vettura_ID, Data, Litri, Cisterna_ID) values (3, #3/15/2026#, 0, 1)");
+            const qint64 id = a.lastInsertId();
+            esito = rifornimenti::salva(a, id, true, [&] {
+                a.execute("update VettureCarburante set Litri = 40 where ID = :id", {{":id", id}});
+                return true;
+            });
+        } catch (const db::DbError &e) {
+            errore = e.message();
+        }
+    });
+    // Give the save the time to reach the vehicle before the delete commits (only how likely the
+    // fault would show depends on it, never the result).
+    QTest::qWait(300);
+    eliminazione.commit();
+    postazione.join();
+    QVERIFY2(errore.isEmpty(), qPrintable(errore));
+    QVERIFY(esito.vetturaMancante);
+    QCOMPARE(conta(d.conn(), "select count(*) from VettureCarburante where Litri <> 0 and Vettura_ID not in (select ID from Vetture)"), 0);
+    QCOMPARE(d.scalar("select Litri from Cisterne where ID = 1").toDouble(), 1000.0);
+}
+
 void TestGuardiePostazioni::conflittoRipetuto()
 {
     if (!suServer()) QSKIP("a file has one writer at a time: its transactions never collide");

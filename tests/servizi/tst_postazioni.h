@@ -11,6 +11,7 @@ private Q_SLOTS:
     void eliminaFatturaConNoteDiCredito();
     void righeDiFatturaEliminata();
     void rifornimentoDiVetturaEliminata();
+    void rifornimentoMentreSiEliminaLaVettura();
     void conflittoRipetuto();
     void postAnnullatoTornaInModifica();
     void erroreSenzaIstruzione();
