@@ -111,21 +111,42 @@ TfrmContabilitaChiusuraIva::TfrmContabilitaChiusuraIva(Periodicita p, QWidget *p
     completa();
 }
 
-db::Query *TfrmContabilitaChiusuraIva::righe(bool nonSoggette) const
+db::Query *righeChiusura(Periodicita p, bool nonSoggette)
 {
-    if (m_periodicita == Periodicita::Mensile)
+    if (p == Periodicita::Mensile)
         return nonSoggette ? form_DB->TableContabilitaChiusuraIvaMensileRigheNonSoggetta : form_DB->TableContabilitaChiusuraIvaMensileRighe;
     return nonSoggette ? form_DB->TableContabilitaChiusuraIvaTrimestreRigheNonSoggetta : form_DB->TableContabilitaChiusuraIvaTrimestreRighe;
+}
+
+void caricaRigheChiusura(Periodicita p, qint64 id)
+{
+    const contabilita::TabelleChiusura &t = contabilita::tabelle(p);
+    for (bool nonSoggette : {false, true}) {
+        db::Query *q = righeChiusura(p, nonSoggette);
+        q->setFilter(QString());
+        q->close();
+        q->setSql(QStringLiteral("select * from %1 where %2 = %3 order by Iva_ID").arg(nonSoggette ? t.righeNonSoggette : t.righe, t.legame).arg(id));
+        q->open();
+    }
+}
+
+void TfrmContabilitaChiusuraIva::mancaPeriodo()
+{
+    forms::avvisa(this,
+                  m_periodicita == Periodicita::Mensile ? QStringLiteral("Attenzione E' necessario definire il mese di calcolo...")
+                                                        : QStringLiteral("Attenzione E' necessario definire il trimestre di calcolo..."),
+                  kAvvisoCalcolo);
+    DBLookupComboBox10->setFocus();
 }
 
 // Each page shows its side of the rows.
 void TfrmContabilitaChiusuraIva::PageControl1Change()
 {
     switch (PageControl1->currentIndex()) {
-    case 1: righe(false)->setFilter(QStringLiteral("Carico = true")); break;
-    case 2: righe(false)->setFilter(QStringLiteral("Carico = false")); break;
-    case 3: righe(true)->setFilter(QStringLiteral("Carico = true")); break;
-    case 4: righe(true)->setFilter(QStringLiteral("Carico = false")); break;
+    case 1: righeChiusura(m_periodicita, false)->setFilter(QStringLiteral("Carico = true")); break;
+    case 2: righeChiusura(m_periodicita, false)->setFilter(QStringLiteral("Carico = false")); break;
+    case 3: righeChiusura(m_periodicita, true)->setFilter(QStringLiteral("Carico = true")); break;
+    case 4: righeChiusura(m_periodicita, true)->setFilter(QStringLiteral("Carico = false")); break;
     default: break;
     }
 }
@@ -143,14 +164,7 @@ void TfrmContabilitaChiusuraIva::SpeedButton3Click()
         DBEdit2->setFocus();
         return;
     }
-    if (DBLookupComboBox10->currentText().isEmpty()) {
-        forms::avvisa(this,
-                      mese ? QStringLiteral("Attenzione E' necessario definire il mese di calcolo...")
-                           : QStringLiteral("Attenzione E' necessario definire il trimestre di calcolo..."),
-                      kAvvisoCalcolo);
-        DBLookupComboBox10->setFocus();
-        return;
-    }
+    if (DBLookupComboBox10->currentText().isEmpty()) return mancaPeriodo();
     db::Query *q = dataset();
     Q_EMIT q->updateRecord(); // the period picked, the year typed
     const int numero = q->fieldByName(contabilita::tabelle(m_periodicita).periodo).asInteger();
@@ -159,27 +173,14 @@ void TfrmContabilitaChiusuraIva::SpeedButton3Click()
     if (q->isEditing()) q->cancel();
     try {
         const contabilita::EsitoCalcolo e = contabilita::calcolaChiusura(form_DB->Connessione, m_periodicita, id, anno.toInt(), numero);
-        if (e == contabilita::EsitoCalcolo::PeriodoNonValido) {
-            forms::avvisa(this,
-                          mese ? QStringLiteral("Attenzione E' necessario definire il mese di calcolo...")
-                               : QStringLiteral("Attenzione E' necessario definire il trimestre di calcolo..."),
-                          kAvvisoCalcolo);
-            DBLookupComboBox10->setFocus();
-            return;
-        }
+        if (e == contabilita::EsitoCalcolo::PeriodoNonValido) return mancaPeriodo();
     } catch (const db::DbError &err) {
         ui::showError(err.message(), QStringLiteral("Messaggio di errore"), this);
         return;
     }
     q->requery();
     q->locate(QStringLiteral("Id"), id);
-    const contabilita::TabelleChiusura &t = contabilita::tabelle(m_periodicita);
-    for (bool nonSoggette : {false, true}) {
-        db::Query *r = righe(nonSoggette);
-        r->close();
-        r->setSql(QStringLiteral("select * from %1 where %2 = %3 order by Iva_ID").arg(nonSoggette ? t.righeNonSoggette : t.righe, t.legame).arg(id));
-        r->open();
-    }
+    caricaRigheChiusura(m_periodicita, id);
     DatiModificati = true;
 }
 

@@ -11,6 +11,15 @@ class DBGrid;
 class DBLookupComboBox;
 } // namespace ui
 
+namespace db {
+class Query;
+}
+
+// The shared dataset of a kind's taxable or non-subject rows.
+db::Query *righeChiusura(contabilita::Periodicita p, bool nonSoggette);
+// Opens both row datasets of a kind on the rows of settlement `id`, unfiltered.
+void caricaRigheChiusura(contabilita::Periodicita p, qint64 id);
+
 class TfrmContabilitaChiusuraIva : public forms::DetailForm {
     Q_OBJECT
 public:
@@ -31,7 +40,7 @@ protected:
     void primaDiSalvare() override;
 
 private:
-    db::Query *righe(bool nonSoggette) const;
+    void mancaPeriodo();
     contabilita::Periodicita m_periodicita;
 };
 

@@ -49,13 +49,6 @@ forms::ListForm::Config configurazione(Periodicita p)
     return c;
 }
 
-db::Query *righe(Periodicita p, bool nonSoggette)
-{
-    if (p == Periodicita::Mensile)
-        return nonSoggette ? form_DB->TableContabilitaChiusuraIvaMensileRigheNonSoggetta : form_DB->TableContabilitaChiusuraIvaMensileRighe;
-    return nonSoggette ? form_DB->TableContabilitaChiusuraIvaTrimestreRigheNonSoggetta : form_DB->TableContabilitaChiusuraIvaTrimestreRighe;
-}
-
 } // namespace
 
 TfrmGrigliaContabilitaChiusuraIva::TfrmGrigliaContabilitaChiusuraIva(QWidget *parent)
@@ -104,17 +97,7 @@ QString TfrmGrigliaContabilitaChiusuraIva::filtroRicerca() const
 
 void TfrmGrigliaContabilitaChiusuraIva::btnRequeryClick()
 {
-    const contabilita::TabelleChiusura &t = contabilita::tabelle(m_periodicita);
-    const qint64 id = dataset()->isEmpty() ? 0 : dataset()->fieldByName(QStringLiteral("ID")).asLargeInt();
-    for (bool nonSoggette : {false, true}) {
-        db::Query *q = righe(m_periodicita, nonSoggette);
-        q->setFilter(QString());
-        q->close();
-        q->setSql(QStringLiteral("select * from %1 where %2 = %3 order by Iva_ID")
-                      .arg(nonSoggette ? t.righeNonSoggette : t.righe, t.legame)
-                      .arg(id));
-        q->open();
-    }
+    caricaRigheChiusura(m_periodicita, dataset()->isEmpty() ? 0 : dataset()->fieldByName(QStringLiteral("ID")).asLargeInt());
 }
 
 void TfrmGrigliaContabilitaChiusuraIva::spdAvantiClick()

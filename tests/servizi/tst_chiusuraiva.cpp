@@ -369,6 +369,8 @@ void TestServiziChiusuraIva::bilancio()
     TestDatabase db(TestDatabase::WithSchema);
     anno(db);
     piano(db);
+    // A cash receipt counts through the receipts only, never on an account of its own.
+    db.exec("UPDATE finanzia SET ContabilitaConti_ID = 201 WHERE Operazione = 'Incasso banco'");
     const auto per = contabilita::periodoStampa(QStringLiteral("01/01/2025"), QStringLiteral("31/12/2025"));
     QVERIFY(per);
     QCOMPARE(contabilita::calcolaBilancio(db.conn(), QStringLiteral("PC1"), *per), 5);
@@ -398,16 +400,18 @@ void TestServiziChiusuraIva::bilancioDueVolteEPostazioni()
     QCOMPARE(db.scalar("select count(*) from TempBilancio where NomeComputer = 'PC2'").toInt(), 1);
 }
 
-// The statement of account 201: purchases by registration date, the supplier credit note and the
-// cash-book expense, each with its own amount; the row taken back is left out.
+// The statement of account 201: purchases by registration date, the supplier credit note, a cash
+// receipt and the cash-book expense, each with its own amount; the row taken back is left out.
 void TestServiziChiusuraIva::situazioneConto()
 {
     TestDatabase db(TestDatabase::WithSchema);
     anno(db);
     piano(db);
     db.exec(QStringLiteral("UPDATE NotaCreditoCaricoRighe SET Descrizione = '%1' WHERE NotaCredito_ID = 31").arg(QString(300, 'x')));
+    // A cash receipt booked to the account is listed like any cash-book income.
+    db.exec("UPDATE finanzia SET ContabilitaConti_ID = 201 WHERE Operazione = 'Incasso banco'");
     const auto per = contabilita::periodoStampa(QStringLiteral("01/01/2025"), QStringLiteral("31/12/2025"));
-    QCOMPARE(contabilita::calcolaSituazioneConto(db.conn(), QStringLiteral("PC1"), 201, *per), 5);
+    QCOMPARE(contabilita::calcolaSituazioneConto(db.conn(), QStringLiteral("PC1"), 201, *per), 6);
     db::Query q(&db.conn());
     q.setSql("select * from TempContabilitaConto where NomeComputer = 'PC1' order by Id");
     q.open();
@@ -421,7 +425,7 @@ void TestServiziChiusuraIva::situazioneConto()
     const QString l = QStringLiteral("Dal 01/01/2025 al 31/12/2025");
     QCOMPARE(righe, (QStringList{"3 Fatture di Acquisto 250.00 F-12 1 7 " + l, "3 Fatture di Acquisto 400.00 F-77 3 7 " + l,
                                  "3 Fatture di Acquisto 1000.00 F-90 4 14 " + l, "4 Note di Credito da Fornitore 50.00 NC-5 1 250 " + l,
-                                 "6 Prima Nota in Avere 70.25   5 " + l}));
+                                 "5 Prima Nota in Dare 122.00   13 " + l, "6 Prima Nota in Avere 70.25   5 " + l}));
     // Sales rows carry the line's net and the invoice number; a second build replaces the first.
     QCOMPARE(contabilita::calcolaSituazioneConto(db.conn(), QStringLiteral("PC1"), 102, *per), 2);
     QCOMPARE(db.scalar("select TotaleImponibile from TempContabilitaConto where Tipologia = 1").toDouble(), 90.0);

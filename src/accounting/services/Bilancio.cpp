@@ -59,12 +59,17 @@ const QString SqlNoteVendita = QStringLiteral(
     "NotaCreditoRighe.Descrizione, fattura.Data, fattura.Num, fattura.SerieFatturazione FROM NotaCreditoRighe INNER JOIN fattura ON "
     "NotaCreditoRighe.NotaCredito_ID = fattura.ID WHERE fattura.Data >= :dal AND fattura.Data <= :al AND fattura.Carico = false AND "
     "fattura.FattNota = true");
+// Cash-book incomes and expenses; %1 is the balance's "Corrispettivi = false AND " (receipts count
+// there through their own step), empty for the statement, which lists receipts like any row.
 const QString SqlEntrate = QStringLiteral(
-    "SELECT ContabilitaConti_ID, Entrata, Data, Operazione FROM finanzia WHERE Corrispettivi = false AND Entrata > 0 AND Data >= :dal "
-    "AND Data <= :al ORDER BY Data, ID");
+    "SELECT ContabilitaConti_ID, Entrata, Data, Operazione FROM finanzia WHERE %1Entrata > 0 AND Data >= :dal AND Data <= :al "
+    "ORDER BY Data, ID");
 const QString SqlUscite = QStringLiteral(
-    "SELECT ContabilitaConti_ID, Uscita, Data, Operazione FROM finanzia WHERE Corrispettivi = false AND Uscita > 0 AND Data >= :dal "
-    "AND Data <= :al ORDER BY Data, ID");
+    "SELECT ContabilitaConti_ID, Uscita, Data, Operazione FROM finanzia WHERE %1Uscita > 0 AND Data >= :dal AND Data <= :al "
+    "ORDER BY Data, ID");
+const QString SenzaCorrispettivi = QStringLiteral("Corrispettivi = false AND ");
+const QString SqlEntrateConto = SqlEntrate.arg(QString());
+const QString SqlUsciteConto = SqlUscite.arg(QString());
 
 } // namespace
 
@@ -146,8 +151,8 @@ int calcolaBilancio(db::Connection &c, const QString &postazione, const PeriodoS
         const auto importo = [](const char *colonna) {
             return [colonna](db::Query &q) { return Decimale::daVariant(q.fieldByName(QString::fromLatin1(colonna)).value()); };
         };
-        passo(SqlEntrate, +1, importo("Entrata"));
-        passo(SqlUscite, -1, importo("Uscita"));
+        passo(SqlEntrate.arg(SenzaCorrispettivi), +1, importo("Entrata"));
+        passo(SqlUscite.arg(SenzaCorrispettivi), -1, importo("Uscita"));
 
         for (const Riga &r : righe)
             c.execute(QStringLiteral("INSERT INTO TempBilancio (ContabilitaConti_ID, TotaleImponibile, NomeComputer, DescrizioneData) "
@@ -175,8 +180,8 @@ int calcolaSituazioneConto(db::Connection &c, const QString &postazione, qint64 
         {4, "Note di Credito da Fornitore", &SqlNoteFornitori, true, true, "TotaleImponibile"},
         {1, "Fatture di Vendita", &SqlVendite, false, true, nullptr},
         {2, "Note di credito di Vendita", &SqlNoteVendita, false, true, nullptr},
-        {5, "Prima Nota in Dare", &SqlEntrate, false, false, "Entrata"},
-        {6, "Prima Nota in Avere", &SqlUscite, false, false, "Uscita"},
+        {5, "Prima Nota in Dare", &SqlEntrateConto, false, false, "Entrata"},
+        {6, "Prima Nota in Avere", &SqlUsciteConto, false, false, "Uscita"},
     };
     return db::inTransaction(c, [&] {
         c.execute(QStringLiteral("DELETE FROM TempContabilitaConto WHERE NomeComputer = :pc"), {{QStringLiteral(":pc"), postazione}});
