@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace contabilita {
@@ -61,56 +62,59 @@ struct Somma {
 };
 using PerAliquota = std::map<qint64, Somma>; // by Iva_ID
 
-// One source of document rows: their document, net, rate, VAT code and its nature, ordered by
-// document, so that each document's rows are summed by the documents' own VAT summary and its
+struct Aliquota {
+    QString descrizione;
+    QString natura;
+    bool nonSoggetta = false;
+};
+using Aliquote = std::map<qint64, Aliquota>; // the VAT codes by id
+
+// One source of document rows: their document, net, rate and VAT code. Each document's rows are
+// summed by the documents' own VAT summary (the code's nature taken from `aliquote`), and its
 // blocks added by VAT code.
-PerAliquota riepilogoDocumenti(db::Connection &c, const QString &sql, const Periodo &per, bool nettoMemorizzato)
+PerAliquota riepilogoDocumenti(db::Connection &c, const QString &sql, const Periodo &per, bool nettoMemorizzato, const Aliquote &aliquote)
 {
     db::Query q(&c);
     q.setSql(sql);
     q.bind(QStringLiteral(":dal"), da(per.inizio));
     q.bind(QStringLiteral(":al"), a(per.fine));
     q.open();
+    std::unordered_map<qint64, vendite::Riepilogo> documenti;
+    const db::Field doc = q.fieldByName(QStringLiteral("Documento")), aliquota = q.fieldByName(QStringLiteral("AliquotaIva")),
+                    iva = q.fieldByName(QStringLiteral("Iva_ID"));
+    const db::Field netto1 = q.fieldByName(nettoMemorizzato ? QStringLiteral("TotaleImponibile") : QStringLiteral("Um"));
+    const db::Field prezzo = nettoMemorizzato ? netto1 : q.fieldByName(QStringLiteral("ValoreUnitario"));
+    const db::Field sconto = nettoMemorizzato ? netto1 : q.fieldByName(QStringLiteral("Sconto"));
+    const QString nessuna;
+    for (q.first(); !q.eof(); q.next()) {
+        Decimale netto;
+        if (nettoMemorizzato) {
+            netto = Decimale::daVariant(netto1.value());
+        } else {
+            const QVariant um = netto1.value();
+            if (um.isNull()) continue; // a row without a quantity counts for nothing, as on the document
+            netto = common::NettoRiga(Decimale::daVariant(um), Decimale::daVariant(prezzo.value()), Decimale::daVariant(sconto.value()));
+        }
+        const qint64 ivaId = iva.asLargeInt();
+        const auto a = aliquote.find(ivaId);
+        documenti[doc.asLargeInt()].aggiungi(Decimale::daVariant(aliquota.value()), a == aliquote.end() ? nessuna : a->second.natura, ivaId,
+                                             netto);
+    }
     PerAliquota somme;
-    vendite::Riepilogo riepilogo;
-    const auto chiudi = [&] {
-        if (riepilogo.vuoto()) return;
+    for (const auto &[id, riepilogo] : documenti)
         for (const vendite::RiepilogoIva &r : riepilogo.totali().riepilogo) {
             Somma &s = somme[r.ivaId];
             s.imponibile += Decimale::daDouble(r.imponibile);
             s.imposta += Decimale::daDouble(r.imposta);
         }
-        riepilogo.svuota();
-    };
-    const db::Field doc = q.fieldByName(QStringLiteral("Documento")), aliquota = q.fieldByName(QStringLiteral("AliquotaIva")),
-                    iva = q.fieldByName(QStringLiteral("Iva_ID")), natura = q.fieldByName(QStringLiteral("Pa_Natura_Codice"));
-    qint64 corrente = -1;
-    for (q.first(); !q.eof(); q.next()) {
-        if (doc.asLargeInt() != corrente) {
-            chiudi();
-            corrente = doc.asLargeInt();
-        }
-        Decimale netto;
-        if (nettoMemorizzato) {
-            netto = Decimale::daVariant(q.fieldByName(QStringLiteral("TotaleImponibile")).value());
-        } else {
-            const QVariant um = q.fieldByName(QStringLiteral("Um")).value();
-            if (um.isNull()) continue; // a row without a quantity counts for nothing, as on the document
-            netto = common::NettoRiga(Decimale::daVariant(um), Decimale::daVariant(q.fieldByName(QStringLiteral("ValoreUnitario")).value()),
-                                      Decimale::daVariant(q.fieldByName(QStringLiteral("Sconto")).value()));
-        }
-        riepilogo.aggiungi(Decimale::daVariant(aliquota.value()), natura.asString(), iva.asLargeInt(), netto);
-    }
-    chiudi();
     return somme;
 }
 
 QString sqlRighe(const QString &tabella, const QString &legame, const QString &colonne, const QString &dataPeriodo,
                  const QString &condizione)
 {
-    return QStringLiteral("SELECT %1.%2 AS Documento, %3, %1.AliquotaIva, %1.Iva_ID, Iva.Pa_Natura_Codice FROM (%1 INNER JOIN fattura "
-                          "ON %1.%2 = fattura.ID) LEFT JOIN Iva ON %1.Iva_ID = Iva.ID WHERE fattura.%4 >= :dal AND fattura.%4 <= :al "
-                          "AND %5 ORDER BY %1.%2")
+    return QStringLiteral("SELECT %1.%2 AS Documento, %3, %1.AliquotaIva, %1.Iva_ID FROM %1 INNER JOIN fattura ON %1.%2 = fattura.ID "
+                          "WHERE fattura.%4 >= :dal AND fattura.%4 <= :al AND %5")
         .arg(tabella, legame, colonne, dataPeriodo, condizione);
 }
 
@@ -151,11 +155,6 @@ PerAliquota differenza(PerAliquota fatture, const PerAliquota &note)
     return fatture;
 }
 
-struct Aliquota {
-    QString descrizione;
-    bool nonSoggetta = false;
-};
-
 } // namespace
 
 double creditoRiportato(db::Connection &c, Periodicita p, int anno, int numero)
@@ -186,6 +185,18 @@ EsitoCalcolo calcolaChiusura(db::Connection &c, Periodicita p, qint64 id, int an
             return EsitoCalcolo::NonTrovata;
         const double credito = creditoRiportato(c, p, anno, numero);
 
+        Aliquote aliquote;
+        {
+            db::Query iva(&c);
+            iva.setSql(QStringLiteral("SELECT ID, Descrizione, Pa_Natura_Codice FROM Iva"));
+            iva.open();
+            for (iva.first(); !iva.eof(); iva.next()) {
+                const QString natura = iva.fieldByName(QStringLiteral("Pa_Natura_Codice")).asString();
+                aliquote[iva.fieldByName(QStringLiteral("ID")).asLargeInt()] =
+                    Aliquota{iva.fieldByName(QStringLiteral("Descrizione")).asString(), natura, nonSoggetta(natura)};
+            }
+        }
+
         const QString acquisto = QStringLiteral("fattura.Carico = true AND fattura.FattNota = %1");
         const QString vendita = QStringLiteral("fattura.Carico = false AND fattura.FattNota = %1 AND fattura.ScissionePagamenti = false");
         const QString quantita = QStringLiteral("%1.Um, %1.ValoreUnitario, %1.Sconto");
@@ -194,34 +205,23 @@ EsitoCalcolo calcolaChiusura(db::Connection &c, Periodicita p, qint64 id, int an
                                sqlRighe(QStringLiteral("Movimenti"), QStringLiteral("Fattura_ID"), QStringLiteral("Movimenti.TotaleImponibile"),
                                         QStringLiteral("DataRegistrazione"),
                                         acquisto.arg(QStringLiteral("false")) + QStringLiteral(" AND Movimenti.Scarico = false")),
-                               *per, true),
+                               *per, true, aliquote),
             riepilogoDocumenti(c,
                                sqlRighe(QStringLiteral("NotaCreditoCaricoRighe"), QStringLiteral("NotaCredito_ID"),
                                         QStringLiteral("NotaCreditoCaricoRighe.TotaleImponibile"), QStringLiteral("DataRegistrazione"),
                                         acquisto.arg(QStringLiteral("true"))),
-                               *per, true));
+                               *per, true, aliquote));
         const PerAliquota vendite = differenza(
             riepilogoDocumenti(c,
                                sqlRighe(QStringLiteral("fattdett"), QStringLiteral("NumFatt"), quantita.arg(QStringLiteral("fattdett")),
                                         QStringLiteral("Data"), vendita.arg(QStringLiteral("false"))),
-                               *per, false),
+                               *per, false, aliquote),
             riepilogoDocumenti(c,
                                sqlRighe(QStringLiteral("NotaCreditoRighe"), QStringLiteral("NotaCredito_ID"),
                                         quantita.arg(QStringLiteral("NotaCreditoRighe")), QStringLiteral("Data"),
                                         vendita.arg(QStringLiteral("true"))),
-                               *per, false));
+                               *per, false, aliquote));
         const PerAliquota incassi = corrispettivi(c, *per);
-
-        std::map<qint64, Aliquota> aliquote;
-        {
-            db::Query iva(&c);
-            iva.setSql(QStringLiteral("SELECT ID, Descrizione, Pa_Natura_Codice FROM Iva"));
-            iva.open();
-            for (iva.first(); !iva.eof(); iva.next())
-                aliquote[iva.fieldByName(QStringLiteral("ID")).asLargeInt()] =
-                    Aliquota{iva.fieldByName(QStringLiteral("Descrizione")).asString(),
-                             nonSoggetta(iva.fieldByName(QStringLiteral("Pa_Natura_Codice")).asString())};
-        }
 
         for (const QString &tabella : {t.righe, t.righeNonSoggette})
             c.execute(QStringLiteral("DELETE FROM %1 WHERE %2 = :id").arg(tabella, t.legame), {{QStringLiteral(":id"), id}});
