@@ -108,6 +108,7 @@ TfrmContabilitaChiusuraIva::TfrmContabilitaChiusuraIva(Periodicita p, QWidget *p
     aggiungiRiga(QString(), DBGrid4);
     DBEdit7 = aggiungiEdit(QStringLiteral("DBEdit7"), QStringLiteral("Imponibile"), QStringLiteral("VenditaImponibileNonSoggetta"));
     connect(PageControl1, &QTabWidget::currentChanged, this, &TfrmContabilitaChiusuraIva::PageControl1Change);
+    setMinimumWidth(760); // the five page tabs side by side
     completa();
 }
 
