@@ -21,6 +21,7 @@
 #include "forms/Registro.h"
 #include "widgets/DBGrid.h"
 #include "accounting/ArchivioContabilita.h"
+#include "accounting/GrigliaContabilitaChiusuraIva.h"
 #include "accounting/GrigliaIva.h"
 #include "accounting/PromemoriaScadenze.h"
 #include "accounting/services/Promemoria.h"
@@ -129,7 +130,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnVetture", "Vetture", "applications-system", &TForm1::btnVettureClick}},
         {{"btnAttivitaAvvisiClienti", "Avvisi Clienti", "mail-send", &TForm1::btnAttivitaAvvisiClientiClick},
          {"BitBtn3", "Calendario", "x-office-calendar", &TForm1::BitBtn3Click},
-         {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator"},
+         {"btnAttivitaChiusuraIva", "Chiusura Iva", "accessories-calculator", &TForm1::btnAttivitaChiusuraIvaClick},
          {"btnEsportazioni", "Esportazioni", "document-export"},
          {"btnFatturaElettronica", "Fattura Elettronica Estesa", "text-xml"},
          {"btnAttivitaOpzioni", "Opzioni", "preferences-system", &TForm1::btnAttivitaOpzioniClick},
@@ -816,6 +817,14 @@ void TForm1::btnArchivioContabilitaClick()
     frmArchivioContabilita->show();
     frmArchivioContabilita->raise();
     frmArchivioContabilita->activateWindow();
+}
+
+void TForm1::btnAttivitaChiusuraIvaClick()
+{
+    TfrmGrigliaContabilitaChiusuraIva *lista = form_DB->TableOpzioni->fieldByName(QStringLiteral("ChiusuraIvaMensile")).asBoolean()
+                                                   ? frmGrigliaContabilitaChiusuraIvaMensile
+                                                   : frmGrigliaContabilitaChiusuraIva;
+    if (lista) lista->apri();
 }
 
 void TForm1::btnAttivitaPrimaNotaClick()

@@ -89,6 +89,8 @@ public Q_SLOTS:
     void btnTariffeClick(); // the price list and its tariffs
     void btnIvaClick();
     void btnArchivioContabilitaClick();
+    // The VAT settlements, monthly or quarterly as the options say.
+    void btnAttivitaChiusuraIvaClick();
     // The cash book: this year's rows; the history tab's rows of a range within one year.
     void btnAttivitaPrimaNotaClick();
     void BitBtn1Click();

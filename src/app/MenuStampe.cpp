@@ -2,6 +2,7 @@
 
 #include "BottoniMenu.h"
 #include "Frm1.h"
+#include "accounting/StampaContabilita.h"
 #include "accounting/StampaScadenziario.h"
 #include "accounting/StampePrimaNota.h"
 #include "data/DB.h"
@@ -72,6 +73,11 @@ QGroupBox *riquadro(QWidget *page, const Gruppo &g)
                 };
             } else if (QLatin1String(d.nome) == QLatin1String("btnStampePersonale")) {
                 azione = [] { Form1->btnStampePersonaleClick(); };
+            } else if (QLatin1String(d.nome) == QLatin1String("btnStampeContabilita")) {
+                // The accounting print form on the current calendar year, shown without waiting.
+                azione = [] {
+                    if (frmStampaContabilita) frmStampaContabilita->apri(form_DB->Connessione.now().date().year());
+                };
             } else if (QLatin1String(d.nome) == QLatin1String("btnStampeScadenziario")) {
                 // The schedule's print menu, shown without waiting.
                 azione = [] {

@@ -1,6 +1,7 @@
 #include "support/TestMain.h"
 #include "tst_cassa.h"
 #include "tst_cassastorico.h"
+#include "tst_chiusuraiva.h"
 #include "tst_iva.h"
 #include "tst_pianoconti.h"
 #include "tst_promemoria.h"
@@ -9,4 +10,4 @@
 
 PELLA_TEST_MAIN(TestCassa, TestCassaStorico, TestIva, TestPianoConti,
                 TestPromemoria, TestScadenziario, TestMenuScadenziario,
-                TestPromemoriaAperture)
+                TestPromemoriaAperture, TestChiusuraIva)

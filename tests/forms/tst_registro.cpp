@@ -98,6 +98,9 @@ void TestRegistro::programmaCompletoInOrdine()
                                   "frmGrigliaIva", "frmPersonaleDettaglio_DBGrid1", "frmPersonaleDettaglio_DBGrid2",
                                   "frmPersonaleDettaglio_DBGrid4", "frmGrigliaRifornimenti", "frmGrigliaCisterne",
                                   "frmCisterneDettaglio_DBGrid1", "frmGrigliaCalendario", "frmGrigliaSequestri",
+                                  "frmContabilitaChiusuraIva_DBGrid1", "frmContabilitaChiusuraIva_DBGrid2",
+                                  "frmGrigliaContabilitaChiusuraIva", "frmContabilitaChiusuraIvaMensile_DBGrid1",
+                                  "frmContabilitaChiusuraIvaMensile_DBGrid2", "frmGrigliaContabilitaChiusuraIvaMensile",
                                   "frmTrovaPA", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);

@@ -108,9 +108,9 @@ void TestMenuStampe::buttons()
     QVERIFY(b);
     QCOMPARE(b->parentWidget(), gruppo(titolo));
     QCOMPARE(b->text(), testo);
-    // The cash book, the staff and the schedule open their own print menus.
+    // The cash book, the staff, the schedule and the accounting open their own print menus.
     QCOMPARE(b->isEnabled(), codice != 0 || nome == "btnStampePrimaNota" || nome == "btnStampePersonale" ||
-                                 nome == "btnStampeScadenziario");
+                                 nome == "btnStampeScadenziario" || nome == "btnStampeContabilita");
     if (!codice) return;
     b->click();
     QCOMPARE(CodiceStampa, codice);

@@ -2,6 +2,7 @@
 #include "tst_aliquote.h"
 #include "tst_avvio.h"
 #include "tst_avvisi.h"
+#include "tst_chiusuraiva.h"
 #include "tst_clienti.h"
 #include "tst_numerazione.h"
 #include "tst_fatture.h"
@@ -51,4 +52,4 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziPromemoria,
                      TestServiziScadenziario,
                      TestGuardiePostazioni, TestStressPostazioni,
-                     TestServiziFatturaPA)
+                     TestServiziFatturaPA, TestServiziChiusuraIva)

@@ -2,6 +2,7 @@
 
 #include "Layout.h"
 #include "PreviewWindow.h"
+#include "accounting/services/Bilancio.h"
 #include "Program.h"
 #include "Request.h"
 #include "data/services/Stampe.h"
@@ -212,6 +213,60 @@ void TestReports::listShowsCustomersUnderTheCompanyHeader()
     images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), a->pdf()});
     QVERIFY(images.waitForFinished(60000));
     QCOMPARE(QString::fromUtf8(images.readAllStandardOutput()).count(QStringLiteral(" image ")), 1);
+}
+
+// The balance and an account statement, built for this workstation and printed by the report
+// program as the print dispatcher asks for codes 15 and 28. Another workstation's rows stay out.
+void TestReports::balanceAndAccountStatementOfThisWorkstation()
+{
+    a->database.exec(
+        "INSERT INTO ContabilitaClassi (Id, Descrizione) VALUES (1, 'Ricavi'), (2, 'Costi');"
+        "INSERT INTO ContabilitaRaggruppamenti (Id, Descrizione, Classe_ID) VALUES (10, 'Servizi', 1), (20, 'Acquisti', 2);"
+        "INSERT INTO ContabilitaConti (ID, Descrizione, Raggruppamento_ID) VALUES (101, 'Soccorsi', 10), (201, 'Ricambi', 20), (301, 'Cassa', 10);"
+        "UPDATE opzioni SET conto_ID_Predefinito_su_Corrispettivi = 301;"
+        "INSERT INTO fattura (ID, Num, SerieFatturazione, Data, DataRegistrazione, Carico, FattNota, NumeroCarico, ProgressivoCarico) VALUES"
+        " (1, 14, 'A', '2025-03-10 00:00:00', NULL, 0, 0, NULL, 0), (2, 3, 'NC', '2025-04-01 00:00:00', NULL, 0, 1, NULL, 0),"
+        " (3, 0, NULL, '2025-01-30 00:00:00', '2025-02-02 00:00:00', 1, 0, 'FT-881', 7);"
+        "INSERT INTO fattdett (NumFatt, Descrizione, Um, ValoreUnitario, Sconto, ContabilitaConti_ID) VALUES (1, 'Soccorso A1', 2, 612.25, 0, 101);"
+        "INSERT INTO NotaCreditoRighe (NotaCredito_ID, Descrizione, Um, ValoreUnitario, Sconto, ContabilitaConti_ID) VALUES (2, 'Abbuono', 1, 24.5, 0, 101);"
+        "INSERT INTO Movimenti (Fattura_ID, Descrizione, TotaleImponibile, Scarico, ContabilitaConti_ID) VALUES (3, 'Pastiglie freno', 345.67, 0, 201);"
+        "INSERT INTO finanzia (Data, Operazione, Entrata, Uscita, AliquotaIva, Corrispettivi, ContabilitaConti_ID) VALUES"
+        " ('2025-05-05 00:00:00', 'Spese postali', 0, 0.33, 0, 0, 201), ('2025-06-06 00:00:00', 'Incassi banco', 244, 0, 22, 1, 0);"
+        "INSERT INTO TempBilancio (NomeComputer, ContabilitaConti_ID, TotaleImponibile, DescrizioneData) VALUES ('ALTRA', 101, 777777, 'x');");
+    const auto periodo = contabilita::periodoStampa(QStringLiteral("01/01/2025"), QStringLiteral("31/12/2025"));
+    QVERIFY(periodo);
+    const QString pc = a->seams.workstation.name;
+    QCOMPARE(contabilita::calcolaBilancio(a->database.conn(), pc, *periodo), 3);
+    const auto richiesta = [&](int codice) {
+        return stampe::prepara(codice, {}, {}, stampe::leggiOpzioni(a->database.conn()), pc, QStringLiteral(REPORTS_DIR)).richiesta;
+    };
+    stampe::Richiesta r = richiesta(15);
+    a->request(r.nomeReport, r.query);
+    QCOMPARE(a->runInProcess(), 0);
+    QString text = pdfText(a->pdf());
+    VERIFY_TEXT(text, "Dal 01/01/2025 al 31/12/2025");
+    VERIFY_TEXT(text, "Soccorsi");
+    VERIFY_TEXT(text, "1.200,00");
+    VERIFY_TEXT(text, "Ricambi");
+    VERIFY_TEXT(text, "-346,00");
+    VERIFY_TEXT(text, "Cassa");
+    VERIFY_TEXT(text, "200,00");
+    QVERIFY(!text.contains("777.777"));
+
+    QCOMPARE(contabilita::calcolaSituazioneConto(a->database.conn(), pc, 201, *periodo), 2);
+    r = richiesta(28);
+    a->request(r.nomeReport, r.query);
+    QCOMPARE(a->runInProcess(), 0);
+    text = pdfText(a->pdf());
+    VERIFY_TEXT(text, "Situazione del conto Ricambi Dal 01/01/2025 al 31/12/2025");
+    VERIFY_TEXT(text, "Fatture di Acquisto");
+    VERIFY_TEXT(text, "FT-881");
+    VERIFY_TEXT(text, "Pastiglie freno");
+    VERIFY_TEXT(text, "345,67");
+    VERIFY_TEXT(text, "Prima Nota in Avere");
+    VERIFY_TEXT(text, "Spese postali");
+    VERIFY_TEXT(text, "0,33");
+    QVERIFY(!text.contains("Soccorso A1"));
 }
 
 void TestReports::invoiceShowsCustomerRowsVatTotalsAndInstalments()

@@ -14,6 +14,7 @@ private Q_SLOTS:
     void invoiceWithoutVatInRowsShowsNetRowTotals();
     void groupsTotalsAndDetailsOfAList();
     void cashBookShowsOpeningAndClosingBalance();
+    void balanceAndAccountStatementOfThisWorkstation();
     void lettersStartOnANewPageForEachCustomer();
     void noticeForTheFilteredCustomersOnly();
     void emptyResultIsSaidOnThePage();

@@ -25,27 +25,31 @@ Totali calcolaTotali(db::Connection &c, const TabellaRighe &tr, qint64 idDocumen
                      .arg(tr.tabella, tr.legame));
     righe.bind(QStringLiteral(":id"), idDocumento);
     righe.open();
-    struct Blocco {
-        Decimale aliquota;
-        QString natura;
-        qint64 ivaId = 0;
-        Decimale netto; // exact, unrounded
-    };
-    std::vector<Blocco> blocchi;
+    Riepilogo riepilogo;
     const db::Field um = righe.fieldByName(QStringLiteral("Um")), prezzo = righe.fieldByName(QStringLiteral("ValoreUnitario")),
                     sconto = righe.fieldByName(QStringLiteral("Sconto")), aliquota = righe.fieldByName(QStringLiteral("AliquotaIva")),
                     iva = righe.fieldByName(QStringLiteral("Iva_ID")), natura = righe.fieldByName(QStringLiteral("Pa_Natura_Codice"));
     for (righe.first(); !righe.eof(); righe.next()) {
         if (um.isNull()) continue;
-        const Decimale a = Decimale::daVariant(aliquota.value());
-        const QString n = natura.asString().trimmed().toUpper();
-        auto b = std::find_if(blocchi.begin(), blocchi.end(), [&](const Blocco &x) { return x.aliquota == a && x.natura == n; });
-        if (b == blocchi.end()) b = blocchi.insert(blocchi.end(), Blocco{a, n, 0, {}});
-        const qint64 id = iva.asLargeInt();
-        if (id > 0 && (b->ivaId == 0 || id < b->ivaId)) b->ivaId = id;
-        b->netto += common::NettoRiga(Decimale::daVariant(um.value()), Decimale::daVariant(prezzo.value()),
-                                      Decimale::daVariant(sconto.value()));
+        riepilogo.aggiungi(Decimale::daVariant(aliquota.value()), natura.asString(), iva.asLargeInt(),
+                           common::NettoRiga(Decimale::daVariant(um.value()), Decimale::daVariant(prezzo.value()),
+                                             Decimale::daVariant(sconto.value())));
     }
+    return riepilogo.totali();
+}
+
+void Riepilogo::aggiungi(const Decimale &aliquota, const QString &natura, qint64 ivaId, const Decimale &netto)
+{
+    const QString n = natura.trimmed().toUpper();
+    auto b = std::find_if(m_blocchi.begin(), m_blocchi.end(), [&](const Blocco &x) { return x.aliquota == aliquota && x.natura == n; });
+    if (b == m_blocchi.end()) b = m_blocchi.insert(m_blocchi.end(), Blocco{aliquota, n, 0, {}});
+    if (ivaId > 0 && (b->ivaId == 0 || ivaId < b->ivaId)) b->ivaId = ivaId;
+    b->netto += netto;
+}
+
+Totali Riepilogo::totali() const
+{
+    std::vector<Blocco> blocchi = m_blocchi;
     std::sort(blocchi.begin(), blocchi.end(),
               [](const Blocco &x, const Blocco &y) { return x.aliquota != y.aliquota ? x.aliquota < y.aliquota : x.natura < y.natura; });
     Totali t;

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+#include <vector>
 
 namespace db {
 class Connection;
@@ -31,6 +32,27 @@ struct Totali {
     double imposta = 0;    // TotImposta
     double totale = 0;     // TotFattura, TotalePreventivo
     QList<RiepilogoIva> riepilogo; // by rate, then nature
+};
+
+// The VAT summary of one document, fed row by row: the one rule behind calcolaTotali, open to
+// readers that hold the rows of many documents at once (the VAT settlement feeds it the rows of
+// one document at a time, purchase rows with their stored net). Rows of the same rate and nature
+// make one block; `totali()` gives the blocks and the totals as calcolaTotali describes.
+class Riepilogo {
+public:
+    void aggiungi(const common::Decimale &aliquota, const QString &natura, qint64 ivaId, const common::Decimale &netto);
+    Totali totali() const;
+    bool vuoto() const { return m_blocchi.empty(); }
+    void svuota() { m_blocchi.clear(); }
+
+private:
+    struct Blocco {
+        common::Decimale aliquota;
+        QString natura;
+        qint64 ivaId = 0;
+        common::Decimale netto; // exact, unrounded
+    };
+    std::vector<Blocco> m_blocchi;
 };
 
 // The totals of a document from the rows of table `righe.tabella` linked by `righe.legame`.
