@@ -8,12 +8,11 @@
 #include "purchases/services/Righe.h"
 #include "sales/services/PagamentoScadenze.h"
 #include "sales/services/Scadenze.h"
+#include "support/DuePostazioni.h"
 #include "support/TestCore.h"
 
 #include <QSet>
 #include <QTest>
-#include <atomic>
-#include <thread>
 
 using namespace testing_support;
 
@@ -615,25 +614,11 @@ void TestDuePostazioniAcquisti::progressiviSimultanei()
     CoreSeams seams;
     TestDatabase d(TestDatabase::WithSchema);
     constexpr int kPerPostazione = 30;
-    std::atomic<int> pronte{0};
-    QStringList errori[2];
     QList<acquisti::FatturaCreata> create[2];
-    auto postazione = [&](int k) {
-        try {
-            db::Connection c;
-            if (!c.open(d.path())) throw db::DbError(c.error());
-            ++pronte;
-            while (pronte < 2) std::this_thread::yield();
-            for (int i = 0; i < kPerPostazione; ++i) create[k] << acquisti::nuovaFattura(c, {.oggi = kOggi});
-        } catch (const std::exception &e) {
-            ++pronte;
-            errori[k] << QString::fromUtf8(e.what());
-        }
-    };
-    std::thread a(postazione, 0), b(postazione, 1);
-    a.join();
-    b.join();
-    QVERIFY2(errori[0].isEmpty() && errori[1].isEmpty(), qPrintable((errori[0] + errori[1]).join("\n")));
+    const QStringList errori = suDuePostazioni(d, [&](int k, db::Connection &c) {
+        for (int i = 0; i < kPerPostazione; ++i) create[k] << acquisti::nuovaFattura(c, {.oggi = kOggi});
+    });
+    QVERIFY2(errori.isEmpty(), qPrintable(errori.join("\n")));
     QSet<qint64> progressivi;
     for (const auto &lista : create)
         for (const auto &f : lista) progressivi << f.progressivo;
@@ -667,4 +652,20 @@ void TestDuePostazioniAcquisti::pagamentoDoppio()
     QCOMPARE(conta(c, "select count(*) from finanzia where FatturaScadenze_Id = :id", rata), 1);
     QCOMPARE(valore(c, "select Uscita from finanzia where FatturaScadenze_Id = :id", rata), 121.99);
     QCOMPARE(dataDi(c, "select DataPagamento from FatturaScadenze where Id = :id", rata), QDate(2026, 4, 15));
+
+    // Both at the same moment, on another instalment: one pays, the other is told.
+    const qint64 g = acquisti::nuovaFattura(c, {.oggi = kOggi}).id;
+    c.execute("update fattura set ModPagamento_Id = :m, Fornitore_ID = 5 where ID = :id", {{":m", metodo(c, 1)}, {":id", g}});
+    scriviRiga(c, g, {1, 10, 0, 0, 0, 0, 0, 22}, 0, 0);
+    const qint64 altraRata = c.scalar("select Id from FatturaScadenze where Fattura_ID = :id", {{":id", g}}).toLongLong();
+    const QString postazioni[] = {"UFFICIO1", "MAGAZZINO"};
+    pagamenti::Esito esiti[2];
+    const QStringList errori = suDuePostazioni(d, [&](int k, db::Connection &conn) {
+        pagamenti::aggiungi(conn, postazioni[k], {altraRata});
+        esiti[k] = pagamenti::paga(conn, postazioni[k], {QDate(2026, 5, 1 + k), 0, 0, QString()});
+    });
+    QVERIFY2(errori.isEmpty(), qPrintable(errori.join("\n")));
+    QCOMPARE(int(esiti[0].eseguito) + int(esiti[1].eseguito), 1);
+    QCOMPARE(conta(c, "select count(*) from finanzia where FatturaScadenze_Id = :id", altraRata), 1);
+    QCOMPARE(valore(c, "select Uscita from finanzia where FatturaScadenze_Id = :id", altraRata), 12.2);
 }
