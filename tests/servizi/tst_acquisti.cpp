@@ -411,10 +411,12 @@ void TestServiziAcquisti::fatturaIntera()
     const qint64 f = nuova.id;
     QCOMPARE(nuova.progressivo, 2);
     // The header as the editor posts it, then the schedule made again for the chosen supplier.
-    c.execute("update fattura set Fornitore_ID = :f, Fornitore = 'Ricambi D''Angelo', ModPagamento_Id = :m, "
-              "NumeroCarico = '123/A', Data = :data, RitenutaAcconto = 20 where ID = :id",
-              {{":f", fornitore}, {":m", tre}, {":data", QDate(2026, 3, 10)}, {":id", f}});
-    QVERIFY(scadenze::generaScadenze(c, f, scadenze::Genere::FatturaAcquisto, false).eseguito);
+    QVERIFY(acquisti::salvaTestata(c, f, [&] {
+                c.execute("update fattura set Fornitore_ID = :f, Fornitore = 'Ricambi D''Angelo', ModPagamento_Id = :m, "
+                          "NumeroCarico = '123/A', Data = :data, RitenutaAcconto = 20 where ID = :id",
+                          {{":f", fornitore}, {":m", tre}, {":data", QDate(2026, 3, 10)}, {":id", f}});
+                return true;
+            }, true).scadenze.eseguito);
 
     const QList<Riga> righe = {{2, 50, 10, 5, 0, 0, iva22, 22},       // 85.50
                                {1, 100, 10, 10, 10, 10, iva22, 22},   // 65.61
@@ -543,38 +545,55 @@ void TestServiziAcquisti::eliminaSoloAcquisti()
 }
 
 // Clearing the payment method of an invoice paid at issue removes its instalment and every
-// cash-book row the schedule made, and the header's link to them; choosing it again makes them
-// again.
+// cash-book row the schedule made, and the header's link to them; choosing a method makes them
+// again; paid instalments are never discarded without leave, and then the header's change waits
+// too.
 void TestServiziAcquisti::modalitaTolta()
 {
     CoreSeams seams;
     TestDatabase d(TestDatabase::WithSchema);
     db::Connection &c = d.conn();
     c.execute("update opzioni set DuplicaFatturazioneInPrimaNota = true");
-    const qint64 contanti = metodo(c, 0);
+    const qint64 contanti = metodo(c, 0), tre = metodo(c, 3);
     const qint64 f = acquisti::nuovaFattura(c, {.oggi = kOggi}).id;
-    c.execute("update fattura set ModPagamento_Id = :m, NumeroCarico = '7', Fornitore_ID = 3 where ID = :id",
-              {{":m", contanti}, {":id", f}});
     scriviRiga(c, f, {1, 100, 0, 0, 0, 0, 0, 22}, 0, 0);
-    QVERIFY(scadenze::generaScadenze(c, f, scadenze::Genere::FatturaAcquisto, false).eseguito);
+    const auto metodoScelto = [&](const QVariant &m) {
+        return [&c, m, f] {
+            return c.execute("update fattura set ModPagamento_Id = :m, NumeroCarico = '7', Fornitore_ID = 3 where ID = :id",
+                             {{":m", m}, {":id", f}}) == 1;
+        };
+    };
+    QVERIFY(acquisti::salvaTestata(c, f, metodoScelto(contanti), true).salvato);
     QCOMPARE(conta(c, "select count(*) from FatturaScadenze where Fattura_ID = :id and Pagato <> 0", f), 1);
     QCOMPARE(valore(c, "select Uscita from finanzia where Tipo = 'C' and Fattura_ID = :id", f), 122.0);
     QCOMPARE(valore(c, "select Entrata from finanzia where Tipo = '3' and Fattura_ID = :id", f), 122.0);
     QVERIFY(valore(c, "select Finanzia_id from fattura where ID = :id", f) > 0);
 
-    c.execute("update fattura set ModPagamento_Id = null where ID = :id", {{":id", f}});
-    const scadenze::Esito e = scadenze::generaScadenze(c, f, scadenze::Genere::FatturaAcquisto, false);
-    QVERIFY(!e.eseguito);
-    QVERIFY(!e.pagateConservate);
+    const acquisti::EsitoTestata tolto = acquisti::salvaTestata(c, f, metodoScelto(QVariant()), true);
+    QVERIFY(tolto.salvato);
+    QVERIFY(!tolto.scadenze.eseguito);
     QCOMPARE(conta(c, "select count(*) from FatturaScadenze where Fattura_ID = :id", f), 0);
     QCOMPARE(conta(c, "select count(*) from finanzia where Fattura_ID = :id", f), 0);
     QCOMPARE(valore(c, "select Finanzia_id from fattura where ID = :id", f), 0.0);
 
-    c.execute("update fattura set ModPagamento_Id = :m where ID = :id", {{":m", contanti}, {":id", f}});
-    QVERIFY(scadenze::generaScadenze(c, f, scadenze::Genere::FatturaAcquisto, false).eseguito);
-    QCOMPARE(conta(c, "select count(*) from finanzia where Fattura_ID = :id", f), 2);
+    QVERIFY(acquisti::salvaTestata(c, f, metodoScelto(tre), true).salvato);
+    QCOMPARE(conta(c, "select count(*) from FatturaScadenze where Fattura_ID = :id", f), 3);
     QCOMPARE(valore(c, "select Finanzia_id from fattura where ID = :id", f),
              valore(c, "select ID from finanzia where Tipo = '3' and Fattura_ID = :id", f));
+    c.execute("update FatturaScadenze set Pagato = true, DataPagamento = :p where Fattura_ID = :id and Numero = 1",
+              {{":p", QDate(2026, 4, 1)}, {":id", f}});
+    const acquisti::EsitoTestata conservate = acquisti::salvaTestata(c, f, metodoScelto(QVariant()), true);
+    QVERIFY(conservate.pagateConservate);
+    QVERIFY(!conservate.salvato);
+    QCOMPARE(valore(c, "select ModPagamento_Id from fattura where ID = :id", f), double(tre));
+    QCOMPARE(conta(c, "select count(*) from FatturaScadenze where Fattura_ID = :id", f), 3);
+    // A refused post writes nothing either.
+    QVERIFY(acquisti::salvaTestata(c, f, [] { return false; }, true, true).rifiutato);
+    QCOMPARE(conta(c, "select count(*) from FatturaScadenze where Fattura_ID = :id", f), 3);
+    // With leave the payments go with the method.
+    QVERIFY(acquisti::salvaTestata(c, f, metodoScelto(QVariant()), true, true).salvato);
+    QCOMPARE(conta(c, "select count(*) from FatturaScadenze where Fattura_ID = :id", f), 0);
+    QCOMPARE(conta(c, "select count(*) from finanzia where Fattura_ID = :id", f), 0);
 }
 
 // An instalment stored without a due date is refused; nothing of its save stays.

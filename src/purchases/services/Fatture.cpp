@@ -3,7 +3,6 @@
 #include "common/Decimale.h"
 #include "db/Connection.h"
 #include "db/Transaction.h"
-#include "sales/services/Scadenze.h"
 
 namespace acquisti {
 
@@ -41,6 +40,32 @@ vendite::Totali aggiornaTotali(db::Connection &c, qint64 id)
 vendite::EsitoRighe salvaRighe(db::Connection &c, qint64 id, const std::function<bool()> &scrivi)
 {
     return vendite::salvaRighe(c, id, scadenze::Genere::FatturaAcquisto, [&] { return aggiornaTotali(c, id); }, scrivi);
+}
+
+EsitoTestata salvaTestata(db::Connection &c, qint64 id, const std::function<bool()> &scrivi, bool ricostruisci,
+                          bool scartaPagamenti)
+{
+    return db::inTransaction(c, [&] {
+        EsitoTestata e;
+        if (c.scalar(QStringLiteral("select count(*) from fattura where ID = :id"), {{QStringLiteral(":id"), id}}).toLongLong() == 0) {
+            e.documentoMancante = true;
+            return e;
+        }
+        if (scrivi && !scrivi()) {
+            e.rifiutato = true;
+            throw db::Annulla<EsitoTestata>{e};
+        }
+        if (ricostruisci) {
+            e.scadenze = scadenze::generaScadenze(c, id, scadenze::Genere::FatturaAcquisto, false, scartaPagamenti);
+            // The header's change and the schedule go together or not at all.
+            if (e.scadenze.pagateConservate) {
+                e.pagateConservate = true;
+                throw db::Annulla<EsitoTestata>{e};
+            }
+        }
+        e.salvato = true;
+        return e;
+    });
 }
 
 EsitoEliminazione eliminaFattura(db::Connection &c, qint64 id)

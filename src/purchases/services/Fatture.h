@@ -3,6 +3,7 @@
 // its rows with the totals and the instalments that follow, and its delete with everything that
 // depends on it.
 #include "sales/services/SalvaRighe.h"
+#include "sales/services/Scadenze.h"
 #include "sales/services/Totali.h"
 
 #include <functional>
@@ -29,6 +30,25 @@ vendite::Totali aggiornaTotali(db::Connection &c, qint64 id);
 // the totals and the instalment update (paid instalments keep their payment); nothing written
 // when the invoice is gone or `scrivi` answers false. As vendite::salvaRighe.
 vendite::EsitoRighe salvaRighe(db::Connection &c, qint64 id, const std::function<bool()> &scrivi);
+
+// What salvaTestata did.
+struct EsitoTestata {
+    bool salvato = false;           // the header and, when asked, the new schedule are stored
+    bool documentoMancante = false; // the invoice was deleted meanwhile: nothing written
+    bool rifiutato = false;         // `scrivi` answered false: nothing written
+    bool pagateConservate = false;  // the rebuild would discard payments without leave: nothing written
+    scadenze::Esito scadenze;
+};
+
+// The header's save when the supplier or the payment method was chosen or cleared, as one
+// transaction: `scrivi` (the header's post), then, with `ricostruisci`, the schedule made again
+// from the stored header (scadenze::generaScadenze rebuild: without a payment method the
+// instalments go, and with opzioni.DuplicaFatturazioneInPrimaNota every cash-book row of the
+// invoice). When instalments are paid and `scartaPagamenti` is false nothing is written
+// (pagateConservate): the editor asks first (scadenze::haScadenzePagate). Throws DbError (nothing
+// written).
+EsitoTestata salvaTestata(db::Connection &c, qint64 id, const std::function<bool()> &scrivi, bool ricostruisci,
+                          bool scartaPagamenti = false);
 
 // What eliminaFattura did, rows per table.
 struct EsitoEliminazione {
