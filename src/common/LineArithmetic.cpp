@@ -43,7 +43,10 @@ std::optional<Decimale> primaDegliSconti(Decimale valore, Decimale divisore, con
 
 Decimale Scontato(const Decimale &importo, const Decimale &sconto)
 {
-    return sconto.segno() > 0 ? importo - importo.percento(sconto) : importo;
+    if (sconto.segno() <= 0) return importo;
+    // A discount takes at most the whole amount: beyond 100% a cost would become a credit.
+    if (sconto >= Decimale(100)) return {};
+    return importo - importo.percento(sconto);
 }
 
 Decimale ImpostaSu(const Decimale &netto, const Decimale &aliquota)

@@ -5,8 +5,8 @@ namespace common {
 
 // Amounts of one document row: quantity times unit price, less up to four discounts in percent
 // applied one after the other; the VAT rate in percent. A discount or a rate of 0 or less is
-// not applied. Every value is taken at its decimal value (Decimale::daDouble) and the result is
-// exact; with `arrotonda` it is rounded to the cent, halves away from zero; the gross total
+// not applied; a discount of 100 or more leaves 0. Every value is taken at its decimal value
+// (Decimale::daDouble) and the result is exact; with `arrotonda` it is rounded to the cent, halves away from zero; the gross total
 // rounds net plus VAT once, so it may differ by a cent from their rounded sum.
 double TotaleRigaNetto(bool arrotonda, double quantita, double prezzoUnitario, double sconto1, double sconto2,
                        double sconto3, double sconto4);
@@ -30,7 +30,8 @@ double PrezzoListinoDaNetto(double quantita, double totaleNetto, double sconto1,
 
 // The same arithmetic on exact values, for sums over rows: the unrounded net of a row (0 when
 // the quantity or the price is 0), the VAT of a net at a rate (0 for a rate of 0 or less), and
-// an amount less a discount in percent (unchanged for a discount of 0 or less).
+// an amount less a discount in percent (unchanged for a discount of 0 or less, 0 for a discount
+// of 100 or more).
 Decimale NettoRiga(const Decimale &quantita, const Decimale &prezzo, const Decimale &sconto1, const Decimale &sconto2 = {},
                    const Decimale &sconto3 = {}, const Decimale &sconto4 = {});
 Decimale ImpostaSu(const Decimale &netto, const Decimale &aliquota);

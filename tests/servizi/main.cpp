@@ -32,6 +32,7 @@
 #include "tst_promemoria.h"
 #include "tst_postazioni.h"
 #include "tst_fatturapa.h"
+#include "tst_acquisti.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziPostaTlsVecchio, TestServiziAvvisi,
@@ -52,4 +53,4 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziPromemoria,
                      TestServiziScadenziario,
                      TestGuardiePostazioni, TestStressPostazioni,
-                     TestServiziFatturaPA, TestServiziChiusuraIva)
+                     TestServiziFatturaPA, TestServiziChiusuraIva, TestServiziAcquisti, TestDuePostazioniAcquisti)

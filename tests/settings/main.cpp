@@ -4,4 +4,4 @@
 #include "tst_opzioni.h"
 #include "tst_opzionicontabilita.h"
 
-PELLA_TEST_MAIN(TestOpzioni, TestDitta, TestCaricaDitta, TestLogo, TestOpzioniContabilita)
+PELLA_TEST_MAIN(TestOpzioni, TestDitta, TestCaricaDitta, TestLogo, TestOpzioniContabilita, TestImmagineDocumento)

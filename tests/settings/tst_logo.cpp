@@ -4,6 +4,7 @@
 #include "Banco.h"
 #include "data/DB.h"
 #include "db/Query.h"
+#include "purchases/ImmagineDocumento.h"
 #include "settings/Logo.h"
 #include "settings/Opzioni.h"
 
@@ -310,4 +311,81 @@ void TestLogo::scansioneAnnullata()
     sulLogo([&](TfrmOpzioni *o) { o->Button7->click(); });
     QCOMPARE(logoSalvato().size(), QSize(120, 60));
     QVERIFY(simile(logoSalvato().pixelColor(5, 5), Qt::red));
+}
+
+namespace {
+
+QByteArray inizio(const QString &file, int quanti)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.read(quanti);
+}
+
+} // namespace
+
+void TestImmagineDocumento::scansioneSalvata_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("scritto");  // the file written, beside the chosen name
+    QTest::addColumn<QByteArray>("firma"); // its first bytes
+    const QByteArray jpeg("\xFF\xD8\xFF", 3), png("\x89PNG", 4), bmp("BM");
+    QTest::newRow("jpg") << "fattura.jpg" << "fattura.jpg" << jpeg;
+    QTest::newRow("JPG in capitals") << "fattura.JPG" << "fattura.JPG" << jpeg;
+    QTest::newRow("jpeg") << "fattura.jpeg" << "fattura.jpeg" << jpeg;
+    QTest::newRow("png") << "fattura.png" << "fattura.png" << png;
+    QTest::newRow("bmp") << "fattura.Bmp" << "fattura.Bmp" << bmp;
+    QTest::newRow("no extension") << "fattura" << "fattura.jpg" << jpeg;
+    QTest::newRow("not a picture's") << "fattura.pdf" << "fattura.pdf.jpg" << jpeg;
+}
+
+void TestImmagineDocumento::scansioneSalvata()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, scritto);
+    QFETCH(QByteArray, firma);
+    QTemporaryDir dir;
+    scannerDiProva("mode Color\ndepth 8\ntest-picture \"Color pattern\"\n");
+    const QImage scansione = acquisti::scansiona(nullptr);
+    QCOMPARE(scansione.size(), QSize(157, 196));
+    const QString percorso = acquisti::salvaScansione(scansione, dir.filePath(nome));
+    QCOMPARE(percorso, dir.filePath(scritto));
+    QCOMPARE(inizio(percorso, firma.size()), firma);
+    QImage letta(percorso);
+    QCOMPARE(letta.size(), QSize(157, 196));
+    // Only the file named is written.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{scritto});
+}
+
+void TestImmagineDocumento::scansioneAnnullataNonDaNulla()
+{
+    scannerDiProva("read-status-code \"SANE_STATUS_CANCELLED\"\n");
+    const QImage scansione = acquisti::scansiona(nullptr);
+    QVERIFY(scansione.isNull());
+    QTemporaryDir dir;
+    QCOMPARE(acquisti::salvaScansione(scansione, dir.filePath("fattura.jpg")), QString());
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    // No scanner at all: nothing either.
+    scrivi(QStringLiteral("dll.conf"), "");
+    QVERIFY(acquisti::scansiona(nullptr).isNull());
+}
+
+void TestImmagineDocumento::cartellaNonScrivibile()
+{
+    QTemporaryDir dir;
+    QImage i(20, 10, QImage::Format_RGB32);
+    i.fill(Qt::blue);
+    QCOMPARE(acquisti::salvaScansione(i, dir.filePath("manca/fattura.jpg")), QString());
+    QCOMPARE(acquisti::salvaScansione(i, QString()), QString());
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+void TestImmagineDocumento::avvisiVedi()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("d'angelo.png");
+    QCOMPARE(acquisti::avvisoImmagine(QString()), QString("Attenzione manca il percorso dell'immagine"));
+    QCOMPARE(acquisti::avvisoImmagine(file), QString("Il file: %1 non esiste più!!!").arg(file));
+    QImage(4, 4, QImage::Format_RGB32).save(file, "PNG");
+    QCOMPARE(acquisti::avvisoImmagine(file), QString());
 }

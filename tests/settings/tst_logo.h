@@ -22,3 +22,15 @@ private Q_SLOTS:
     void scansioneAnnullata();
     void senzaScannerNienteSuccede();
 };
+
+// The picture of a purchase document: a scan through the same seam, saved with the contents
+// its name says; the "Vedi" checks.
+class TestImmagineDocumento : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void scansioneSalvata_data();
+    void scansioneSalvata();
+    void scansioneAnnullataNonDaNulla();
+    void cartellaNonScrivibile();
+    void avvisiVedi();
+};

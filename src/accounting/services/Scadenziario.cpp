@@ -134,6 +134,9 @@ EsitoSalvataggio salvaScadenza(db::Connection &c, qint64 id, const std::function
     q.bind(QStringLiteral(":id"), id);
     q.open();
     if (q.eof()) throw db::DbError(QStringLiteral("La scadenza non esiste più: è stata eliminata da un'altra postazione."));
+    // An instalment without a due date would vanish from every schedule and reminder.
+    if (q.fieldByName(QStringLiteral("DataScadenza")).isNull())
+        throw db::DbError(QStringLiteral("Attenzione manca la data della scadenza !!"));
     const db::Field dataPagamento = q.fieldByName(QStringLiteral("DataPagamento"));
     e.pagata = !dataPagamento.isNull() && dataPagamento.asDateTime().isValid();
     const bool primaNota = scadenze::duplicaInPrimaNota(c);

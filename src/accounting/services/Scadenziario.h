@@ -71,6 +71,7 @@ struct EsitoSalvataggio {
 // scadenze::scriviRigaPagamento (no customer or supplier stays null), or every row of its
 // payment deleted when it has no date. The old row goes only together with the new state: a
 // statement that fails rolls everything back, the instalment's post included (DbError thrown).
+// An instalment stored without a due date is refused the same way (DbError, nothing stays).
 EsitoSalvataggio salvaScadenza(db::Connection &c, qint64 id, const std::function<bool()> &posta);
 
 } // namespace scadenziario

@@ -28,7 +28,8 @@ void preparaSelezione(db::Connection &c, const QString &postazione, Parte parte,
 
 // Adds the instalments (FatturaScadenze.Id) to the workstation's selection and marks them, in
 // one transaction; an instalment already selected here, or already paid, is skipped. Returns
-// how many were added. Throws DbError (nothing added).
+// how many were added. Like every write of the selection, on the server it runs again when
+// another workstation marks the same instalments at once. Throws DbError (nothing added).
 int aggiungi(db::Connection &c, const QString &postazione, const QList<qint64> &scadenze);
 
 // Removes one row of the workstation's selection (TempFatturaScadenzeCumulativo.id) and clears

@@ -70,6 +70,7 @@ struct TabellaRighe {
     QString tabella;   // fattdett, NotaCreditoRighe
     QString legame;    // NumFatt, NotaCredito_ID
     QString conti;     // conto_ID_Predefinito_su_FattureVendita_, ..._NoteCreditoVendita_
+    bool quattroSconti = false; // the rows carry Sconto2 .. Sconto4 too (purchase rows), applied in cascade
 };
 TabellaRighe tabellaRighe(Righe righe);
 

@@ -7,6 +7,14 @@ namespace vendite {
 
 EsitoRighe salvaRighe(db::Connection &c, Righe righe, qint64 id, const std::function<bool()> &scrivi)
 {
+    return salvaRighe(
+        c, id, righe == Righe::Fattura ? scadenze::Genere::FatturaVendita : scadenze::Genere::NotaCreditoVendita,
+        [&] { return aggiornaTotali(c, righe, id); }, scrivi);
+}
+
+EsitoRighe salvaRighe(db::Connection &c, qint64 id, scadenze::Genere genere, const std::function<Totali()> &totali,
+                      const std::function<bool()> &scrivi)
+{
     return db::inTransaction(c, [&] {
         EsitoRighe e;
         // Read in the transaction that writes the rows: a document deleted by another
@@ -20,9 +28,8 @@ EsitoRighe salvaRighe(db::Connection &c, Righe righe, qint64 id, const std::func
             e.rifiutato = true;
             throw db::Annulla<EsitoRighe>{e};
         }
-        e.totali = aggiornaTotali(c, righe, id);
-        e.scadenze = scadenze::generaScadenze(
-            c, id, righe == Righe::Fattura ? scadenze::Genere::FatturaVendita : scadenze::Genere::NotaCreditoVendita, true);
+        e.totali = totali();
+        e.scadenze = scadenze::generaScadenze(c, id, genere, true);
         e.salvato = true;
         return e;
     });

@@ -29,6 +29,10 @@ struct EsitoRighe {
 // workstation's work collides with it, so `scrivi` must do the same work each time it runs.
 // Throws DbError (nothing written).
 EsitoRighe salvaRighe(db::Connection &c, Righe righe, qint64 id, const std::function<bool()> &scrivi);
+// The same for a document of any kind: `aggiornaTotali` stores the totals of its rows (and
+// returns them), then the instalments of kind `genere` are updated.
+EsitoRighe salvaRighe(db::Connection &c, qint64 id, scadenze::Genere genere, const std::function<Totali()> &aggiornaTotali,
+                      const std::function<bool()> &scrivi);
 
 // The message of a save refused because the document was deleted meanwhile.
 QString messaggioDocumentoMancante();

@@ -450,6 +450,10 @@ Esito generaScadenze(db::Connection &c, qint64 idDocumento, Genere genere, bool 
             return e;
         }
         eliminaRateEPagamenti(c, idDocumento, o.duplicaInPrimaNota, e);
+        // The document's own cash-book row went with the others: no link to a row that is gone
+        // (a method still set writes it again below).
+        if (o.duplicaInPrimaNota)
+            c.execute(QStringLiteral("update fattura set Finanzia_id = 0 where ID = :id"), {{QStringLiteral(":id"), idDocumento}});
     }
 
     Metodo m;

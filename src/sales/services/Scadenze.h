@@ -55,7 +55,8 @@ bool haScadenzePagate(db::Connection &c, qint64 idDocumento);
 // (the caller posts the header first), in one transaction.
 //
 // Rebuild (`aggiorna` false): the instalments are deleted with their cash-book payment rows
-// (with the option, every cash-book row of the document) and made again from the payment
+// (with the option, every cash-book row of the document, and fattura.Finanzia_id emptied) and
+// made again from the payment
 // method: max(n, 1) instalments, due dates from the method's days counted from the document
 // date (today without one), unpaid, or paid on that date when the method has no instalments.
 // When the document has paid instalments (haScadenzePagate) the rebuild runs only with

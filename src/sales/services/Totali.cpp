@@ -20,20 +20,26 @@ Totali calcolaTotali(db::Connection &c, Righe tipo, qint64 idDocumento) { return
 Totali calcolaTotali(db::Connection &c, const TabellaRighe &tr, qint64 idDocumento)
 {
     db::Query righe(&c);
-    righe.setSql(QStringLiteral("select %1.Um, %1.ValoreUnitario, %1.Sconto, %1.AliquotaIva, %1.Iva_ID, Iva.Pa_Natura_Codice "
+    righe.setSql(QStringLiteral("select %1.Um, %1.ValoreUnitario, %1.Sconto, %3%1.AliquotaIva, %1.Iva_ID, Iva.Pa_Natura_Codice "
                                 "from %1 left join Iva on Iva.Id = %1.Iva_ID where %1.%2 = :id")
-                     .arg(tr.tabella, tr.legame));
+                     .arg(tr.tabella, tr.legame,
+                          tr.quattroSconti ? QStringLiteral("%1.Sconto2, %1.Sconto3, %1.Sconto4, ").arg(tr.tabella) : QString()));
     righe.bind(QStringLiteral(":id"), idDocumento);
     righe.open();
     Riepilogo riepilogo;
     const db::Field um = righe.fieldByName(QStringLiteral("Um")), prezzo = righe.fieldByName(QStringLiteral("ValoreUnitario")),
                     sconto = righe.fieldByName(QStringLiteral("Sconto")), aliquota = righe.fieldByName(QStringLiteral("AliquotaIva")),
                     iva = righe.fieldByName(QStringLiteral("Iva_ID")), natura = righe.fieldByName(QStringLiteral("Pa_Natura_Codice"));
+    // The further discounts of rows that have them; a missing column reads as no discount.
+    const auto altroSconto = [&](const char *nome) {
+        return tr.quattroSconti ? Decimale::daVariant(righe.fieldByName(QLatin1String(nome)).value()) : Decimale();
+    };
     for (righe.first(); !righe.eof(); righe.next()) {
         if (um.isNull()) continue;
         riepilogo.aggiungi(Decimale::daVariant(aliquota.value()), natura.asString(), iva.asLargeInt(),
                            common::NettoRiga(Decimale::daVariant(um.value()), Decimale::daVariant(prezzo.value()),
-                                             Decimale::daVariant(sconto.value())));
+                                             Decimale::daVariant(sconto.value()), altroSconto("Sconto2"), altroSconto("Sconto3"),
+                                             altroSconto("Sconto4")));
     }
     return riepilogo.totali();
 }

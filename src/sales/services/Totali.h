@@ -58,7 +58,8 @@ private:
 // The totals of a document from the rows of table `righe.tabella` linked by `righe.legame`.
 // Rows without a quantity count for nothing. The rows are grouped by rate and nature (the
 // Pa_Natura_Codice of their Iva_ID); a block's net is the exact sum of its rows' nets (quantity ×
-// unit price less the discount) rounded to the cent, its VAT that exact net at the rate rounded
+// unit price less the discount, or the four discounts in cascade where the rows have them)
+// rounded to the cent, its VAT that exact net at the rate rounded
 // once to the cent. TotImponibile and TotImposta are the sums of the blocks' figures, so the
 // summary adds up to the totals; the total is their sum. The rows' own TotaleImponibile and
 // ValoreTotale are not read. Throws DbError.
