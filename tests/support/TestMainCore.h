@@ -2,6 +2,7 @@
 // One executable runs several QtTest classes: fewer binaries keep the build short.
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 // CTest runs each class as its own entry, naming it in PELLA_TEST_CLASSE; without it all run.
@@ -15,6 +16,10 @@ template <typename T> int runOneTest(int argc, char **argv)
 
 template <typename... Tests> int runTests(int argc, char **argv)
 {
+    // Tests never write the user's own configuration (saved passwords, layouts), and two test
+    // runs at once never share one.
+    QTemporaryDir configurazione;
+    qputenv("XDG_CONFIG_HOME", configurazione.path().toLocal8Bit());
     int status = 0;
     ((status |= runOneTest<Tests>(argc, argv)), ...);
     return status;
