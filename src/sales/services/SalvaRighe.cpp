@@ -1,4 +1,5 @@
 #include "SalvaRighe.h"
+#include "Documenti.h"
 
 #include "db/Connection.h"
 #include "db/Transaction.h"
@@ -21,8 +22,7 @@ EsitoRighe salvaRighe(db::Connection &c, Righe righe, qint64 id, const std::func
             throw db::Annulla<EsitoRighe>{e};
         }
         e.totali = aggiornaTotali(c, righe, id);
-        e.scadenze = scadenze::generaScadenze(
-            c, id, righe == Righe::Fattura ? scadenze::Genere::FatturaVendita : scadenze::Genere::NotaCreditoVendita, true);
+        e.scadenze = scadenze::generaScadenze(c, id, tipoDocumento(righe).genere, true);
         e.salvato = true;
         return e;
     });
