@@ -1,4 +1,5 @@
 #include "EditorNotaCredito.h"
+#include "SalvataggioRighe.h"
 
 #include "common/RecordHelpers.h"
 #include "data/DB.h"
@@ -63,6 +64,8 @@ forms::EditorDocumento::Tipo tipoNotaCredito()
     t.scadenze.sql = [](qint64 id) {
         return QStringLiteral("select * from FatturaScadenze where Fattura_ID = %1 order by DataScadenza,Numero").arg(id);
     };
+    t.chiaveRighe = QStringLiteral("IDX");
+    t.salvaRighe = vendite::salvataggioRighe(vendite::Righe::NotaCredito);
     return t;
 }
 

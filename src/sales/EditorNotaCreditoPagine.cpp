@@ -68,8 +68,6 @@ void ordina(db::Query *q, const QString &campo)
 
 qint64 chiave(db::Query *q, const QString &campo) { return q->isEmpty() ? 0 : q->fieldByName(campo).asLargeInt(); }
 
-qint64 idxCorrente() { return chiave(form_DB->TableNCRighe, kIdx); }
-
 // A paid instalment is filled aqua, its text black.
 class DelegatoScadenze : public QStyledItemDelegate {
 public:
@@ -214,41 +212,9 @@ void TfrmNotaCredito::creaPaginaRighe()
     connect(DBGrid1, &ui::DBGrid::titleClicked, this, &TfrmNotaCredito::DBGrid1TitleClick);
 }
 
-void TfrmNotaCredito::posizionaRiga(qint64 idx)
-{
-    if (idx > 0 && idxCorrente() != idx) form_DB->TableNCRighe->locate(kIdx, idx);
-}
+void TfrmNotaCredito::SpeedButton10Click() { aggiornaDocumento({}); }
 
-void TfrmNotaCredito::SpeedButton10Click()
-{
-    const qint64 id = idDocumento();
-    if (id > 0) {
-        const qint64 idx = idxCorrente();
-        db::Query *testata = dataset();
-        try {
-            const vendite::Totali t = vendite::calcolaTotali(form_DB->Connessione, vendite::Righe::NotaCredito, id);
-            if (!testata->isEditing()) testata->edit();
-            testata->fieldByName(QStringLiteral("TotImponibile")).setAsFloat(t.imponibile);
-            testata->fieldByName(QStringLiteral("TotImposta")).setAsFloat(t.imposta);
-            testata->fieldByName(QStringLiteral("TotFattura")).setAsFloat(t.totale);
-            if (common::SalvaRecord(*testata, QStringLiteral("Id"))) {
-                const scadenze::Esito esito =
-                    scadenze::generaScadenze(form_DB->Connessione, id, scadenze::Genere::NotaCreditoVendita, true);
-                if (esito.pagateNonRipartibili) forms::avvisa(this, scadenze::avvisoScadenzeNonAggiornate(esito), QStringLiteral("Attenzione"));
-                if (scadenze) scadenze->rileggi();
-                // The credit note now names its cash-book row: the header holds the link stored.
-                if (esito.rigaDocumento > 0
-                    && testata->fieldByName(QStringLiteral("Finanzia_id")).asLargeInt() != esito.rigaDocumento)
-                    common::RicaricaDataset(*testata, QStringLiteral("Id"));
-            }
-        } catch (const db::DbError &e) {
-            ui::reportDbError(e, this);
-        }
-        posizionaRiga(idx);
-    }
-    // After any change of the rows "Indietro" saves with the checks.
-    DatiModificati = true;
-}
+void TfrmNotaCredito::dopoAggiornamento(bool) { DatiModificati = true; }
 
 void TfrmNotaCredito::spdInserisciDettClick()
 {
@@ -279,7 +245,11 @@ void TfrmNotaCredito::spdInserisciDettClick()
             scelte.setSort(listino->sort().isEmpty() ? QStringLiteral("Descrizione ASC") : listino->sort());
             QList<qint64> tariffe;
             for (scelte.first(); !scelte.eof(); scelte.next()) tariffe << scelte.fieldByName(QStringLiteral("Id")).asLargeInt();
-            if (!tariffe.isEmpty()) scritte = vendite::righeDaTariffe(form_DB->Connessione, vendite::Righe::NotaCredito, id, tariffe);
+            if (!tariffe.isEmpty())
+                aggiornaDocumento([&](QString &) {
+                    scritte = vendite::righeDaTariffe(form_DB->Connessione, vendite::Righe::NotaCredito, id, tariffe);
+                    return true;
+                });
         } catch (const db::DbError &e) {
             ui::reportDbError(e, this);
         }
@@ -288,9 +258,6 @@ void TfrmNotaCredito::spdInserisciDettClick()
     for (QLineEdit *e : {Form2->Edit1, Form2->Edit2, Form2->Edit3, Form2->Edit4, Form2->Edit5, Form2->Edit6, Form2->Edit7})
         if (e) e->clear();
     if (scritte.isEmpty()) return;
-    righe->rileggi();
-    posizionaRiga(scritte.last());
-    SpeedButton10Click();
     posizionaRiga(scritte.last());
     // The last row added is completed in the row editor (or removed with its "Annulla").
     if (!frmModificaNotaCreditoRighe) return;
@@ -335,14 +302,12 @@ void TfrmNotaCredito::spdEliminaDettClick()
     db::Query *r = form_DB->TableNCRighe;
     if (r->isEmpty()) return;
     if (!EliminaSenzaConferma && !forms::chiedi(this, QStringLiteral("Sei sicuro di voler eliminare il record ?"))) return;
-    try {
-        if (r->isEditing()) r->cancel();
+    if (r->isEditing()) r->cancel();
+    // The row and the totals it leaves go together.
+    aggiornaDocumento([r](QString &) {
         common::EliminaRecord(*r, kIdx);
-    } catch (const db::DbError &e) {
-        ui::reportDbError(e, this);
-        return;
-    }
-    SpeedButton10Click();
+        return true;
+    });
 }
 
 void TfrmNotaCredito::DBGrid1TitleClick(const QString &campo)
