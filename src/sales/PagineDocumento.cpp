@@ -32,6 +32,18 @@ QToolButton *pulsantePiccolo(QWidget *parent, const QString &nome, const QString
     return b;
 }
 
+forms::EditorDocumento::Collegate scadenzeDocumento()
+{
+    forms::EditorDocumento::Collegate c;
+    c.griglia = QStringLiteral("DBGrid3");
+    c.dataset = form_DB->TableFatturaScadenze;
+    c.source = form_DB->SourceFatturaScadenze;
+    c.sql = [](qint64 id) {
+        return QStringLiteral("select * from FatturaScadenze where Fattura_ID = %1 order by DataScadenza,Numero").arg(id);
+    };
+    return c;
+}
+
 DatiTrasporto creaDatiTrasporto(QWidget *parent, db::DataSource *source, const QString &nomeAggiungiPorto)
 {
     DatiTrasporto t;

@@ -1,6 +1,8 @@
 #pragma once
 // Pieces the sales document editors lay out alike on their side pages: a grid with its
 // columns, an icon-only small button, the transport group of "Accompagnatoria".
+#include "forms/EditorDocumento.h"
+
 #include <QList>
 #include <QString>
 #include <QStyle>
@@ -27,6 +29,9 @@ ui::DBGrid *nuovaGriglia(QWidget *parent, const QString &nome, db::DataSource *s
                          const QList<std::tuple<QString, QString, int>> &colonne);
 QToolButton *pulsantePiccolo(QWidget *parent, const QString &nome, const QString &suggerimento, const char *icona,
                              QStyle::StandardPixmap riserva);
+
+// The instalments of the document (FatturaScadenze, every kind), in grid DBGrid3 by due date.
+forms::EditorDocumento::Collegate scadenzeDocumento();
 
 // "Dati Trasporto" (GroupBox4) on the document's header source: carriage term, appearance and
 // carrier with their "+" and edit buttons, kind of transport, "Includi in xml" beside the
