@@ -1,10 +1,14 @@
 #include "EditorDocumento.h"
 
 #include "DatiCollegati.h"
+#include "Family.h"
 #include "common/RecordHelpers.h"
 #include "db/Query.h"
 #include "widgets/DBEdit.h"
+#include "db/DbError.h"
 #include "widgets/DBGrid.h"
+#include "widgets/FieldLink.h"
+#include "widgets/Seams.h"
 
 namespace forms {
 
@@ -61,6 +65,64 @@ void EditorDocumento::salvaSenzaControlli()
     SalvataggioSenzaControlli = true;
     spdSalvaClick();
     SalvataggioSenzaControlli = false;
+}
+
+qint64 EditorDocumento::rigaCorrente() const
+{
+    db::Query *r = m_tipo.righe.dataset;
+    return r->isEmpty() ? 0 : r->fieldByName(m_tipo.chiaveRighe).asLargeInt();
+}
+
+void EditorDocumento::posizionaRiga(qint64 chiave)
+{
+    if (chiave > 0 && rigaCorrente() != chiave) m_tipo.righe.dataset->locate(m_tipo.chiaveRighe, chiave);
+}
+
+bool EditorDocumento::aggiornaDocumento(const std::function<bool(QString &errore)> &scrivi)
+{
+    const qint64 id = idDocumento();
+    if (id <= 0 || !m_tipo.salvaRighe) {
+        dopoAggiornamento(false);
+        return false;
+    }
+    const qint64 riga = rigaCorrente();
+    db::Query *testata = dataset();
+    db::Query *righeDoc = m_tipo.righe.dataset;
+    Q_EMIT testata->updateRecord();
+    QString errore;
+    bool salvato = false;
+    try {
+        const EsitoRighe esito = m_tipo.salvaRighe(id, [&] {
+            if (scrivi && !scrivi(errore)) return false;
+            if (testata->isEditing() && !testata->post()) {
+                errore = testata->lastError();
+                return false;
+            }
+            return true;
+        });
+        if (!esito.salvato) {
+            // Nothing was stored: the rows are shown as the table holds them, unless one is
+            // being edited (the row editor keeps what the user typed).
+            if (!righeDoc->isEditing()) righeDoc->requery();
+            ui::showError(esito.errore.isEmpty() ? errore : esito.errore, QStringLiteral("Messaggio di errore"), this);
+        } else {
+            // The header holds the totals and the cash-book link the service stored.
+            if (testata->isEditing()) testata->cancel();
+            common::RicaricaDataset(*testata, m_tipo.campoChiave);
+            righeDoc->requery();
+            if (!esito.avviso.isEmpty()) avvisa(this, esito.avviso, QStringLiteral("Attenzione"));
+            if (scadenze) scadenze->rileggi();
+            else if (m_tipo.scadenze.dataset) m_tipo.scadenze.dataset->requery();
+            // The cash book changed with the document.
+            if (esito.primaNota) DatiModificati = true;
+            salvato = true;
+        }
+    } catch (const db::DbError &e) {
+        ui::reportDbError(e, this);
+    }
+    if (salvato) posizionaRiga(riga);
+    dopoAggiornamento(salvato);
+    return salvato;
 }
 
 } // namespace forms

@@ -1,4 +1,6 @@
 #include "EditorFattura.h"
+#include "PagineDocumento.h"
+#include "SalvataggioRighe.h"
 
 #include "common/RecordHelpers.h"
 #include "data/DB.h"
@@ -57,12 +59,9 @@ forms::EditorDocumento::Tipo tipoFattura()
     t.righe.sql = [](qint64 id) {
         return QStringLiteral("select * from fattdett where NumFatt = %1 order by NumeroRiga").arg(id);
     };
-    t.scadenze.griglia = QStringLiteral("DBGrid3");
-    t.scadenze.dataset = form_DB->TableFatturaScadenze;
-    t.scadenze.source = form_DB->SourceFatturaScadenze;
-    t.scadenze.sql = [](qint64 id) {
-        return QStringLiteral("select * from FatturaScadenze where Fattura_ID = %1 order by DataScadenza,Numero").arg(id);
-    };
+    t.scadenze = vendite::scadenzeDocumento();
+    t.chiaveRighe = QStringLiteral("Idx");
+    t.salvaRighe = vendite::salvataggioRighe(vendite::Righe::Fattura);
     return t;
 }
 

@@ -102,6 +102,7 @@ protected:
     void primaDiSalvare() override;
     void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
+    void dopoAggiornamento(bool salvato) override;
 
 private:
     void creaTestata();
@@ -136,11 +137,6 @@ public Q_SLOTS:
     // Recomputes the totals from the stored rows, stores them (no checks, DatiModificati left
     // as it is) and updates the instalments. Every change of the rows ends with it.
     void SpeedButton3Click();
-    // One change of the rows as one transaction: `scrivi` (the rows' writes; false with the
-    // message in `errore` when refused), the header as shown, the totals and the instalments
-    // (vendite::salvaRighe); then the header, rows and instalments are read again. False when
-    // nothing was stored (the message shown).
-    bool aggiornaDocumento(const std::function<bool(QString &errore)> &scrivi);
     // Rows from tariffs picked in the price list; "Supplemento" offers the supplements only.
     void spdInserisciDettClick();
     void spdInserisciSupplementiClick();
@@ -166,8 +162,6 @@ private:
     void aggiungiDaListino(bool supplementi);
     // Stores a special row and opens the row editor on it with "Annulla".
     void aggiungiRigaSpeciale(int tipo);
-    // Makes the row `idx` current in Table4 again (after a re-read).
-    void posizionaRiga(qint64 idx);
 
     // ---------------------------------------------------------------- instalments and side pages
 public:

@@ -16,6 +16,7 @@
 #include "forms/Registro.h"
 #include "masterdata/Aspetto.h"
 #include "masterdata/Porto.h"
+#include "sales/PagineDocumento.h"
 #include "sales/services/PreventiFattura.h"
 #include "widgets/DBCheckBox.h"
 #include "widgets/DBEdit.h"
@@ -40,6 +41,9 @@
 #include <stdexcept>
 
 namespace {
+
+using vendite::nuovaGriglia;
+using vendite::pulsantePiccolo;
 
 const QString kErrore = QStringLiteral("Messaggio di errore");
 const QString kGrigliaScadenze = QStringLiteral("Form7_DBGrid3");
@@ -119,24 +123,6 @@ protected:
 private:
     std::function<void()> m_f;
 };
-
-ui::DBGrid *nuovaGriglia(QWidget *parent, const QString &nome, db::DataSource *source,
-                         const QList<std::tuple<QString, QString, int>> &colonne)
-{
-    auto *g = new ui::DBGrid(parent);
-    g->setObjectName(nome);
-    g->setDataSource(source);
-    for (const auto &[campo, titolo, larghezza] : colonne) g->addColumn(campo, titolo, larghezza);
-    return g;
-}
-
-QToolButton *pulsantePiccolo(QWidget *parent, const QString &nome, const QString &suggerimento, const char *icona,
-                             QStyle::StandardPixmap riserva)
-{
-    QToolButton *b = ui::toolButton(parent, nome, QString(), suggerimento, icona, riserva);
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    return b;
-}
 
 // A group box holding a tool bar and a grid, as the side pages lay them out.
 QGroupBox *gruppo(QWidget *parent, const QString &nome, const QString &titolo)
@@ -417,67 +403,21 @@ void TForm7::DBGrid1TitleClick(const QString &campo) { ordina(form_DB->TableOrdi
 
 void TForm7::creaPaginaAccompagnatoria()
 {
-    GroupBox4 = new QGroupBox(QStringLiteral("Dati Trasporto"), this);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
-    auto *campi = new QFormLayout(GroupBox4);
-    auto lookup = [&](const QString &nome, const QString &etichetta, const QString &campo, db::DataSource *lista,
-                      const QString &chiaveLista, const QString &campoLista, QToolButton **aggiungi, const QString &nomeAggiungi,
-                      QToolButton **modifica, const QString &nomeModifica) {
-        auto *l = new ui::DBLookupComboBox(GroupBox4);
-        l->setObjectName(nome);
-        l->setListSource(lista);
-        l->setKeyField(chiaveLista);
-        l->setListField(campoLista);
-        l->setDataSource(form_DB->Source3);
-        l->setDataField(campo);
-        if (!aggiungi) {
-            campi->addRow(etichetta, l);
-            return l;
-        }
-        auto *riga = new QWidget(GroupBox4);
-        auto *h = new QHBoxLayout(riga);
-        h->setContentsMargins(0, 0, 0, 0);
-        l->setParent(riga);
-        *aggiungi = pulsantePiccolo(riga, nomeAggiungi, QStringLiteral("Aggiungi"), "list-add", QStyle::SP_FileDialogNewFolder);
-        (*aggiungi)->setText(QStringLiteral("+"));
-        (*aggiungi)->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        *modifica = pulsantePiccolo(riga, nomeModifica, QStringLiteral("Modifica"), "document-edit",
-                                    QStyle::SP_FileDialogDetailedView);
-        h->addWidget(l, 1);
-        h->addWidget(*aggiungi);
-        h->addWidget(*modifica);
-        campi->addRow(etichetta, riga);
-        return l;
-    };
-    DBLookupComboBox7 = lookup(QStringLiteral("DBLookupComboBox7"), QStringLiteral("Porto"), QStringLiteral("Porto_ID"),
-                               form_DB->SourcePorto, QStringLiteral("ID"), QStringLiteral("Descrizione"), &SpeedButton6,
-                               QStringLiteral("SpeedButton6"), &SpeedButton19, QStringLiteral("SpeedButton19"));
-    DBLookupComboBox9 = lookup(QStringLiteral("DBLookupComboBox9"), QStringLiteral("Aspetto esteriore"),
-                               QStringLiteral("Aspetto_ID"), form_DB->SourceAspetto, QStringLiteral("Id"),
-                               QStringLiteral("Descrizione"), &SpeedButton21, QStringLiteral("SpeedButton21"), &SpeedButton22,
-                               QStringLiteral("SpeedButton22"));
-    DBLookupComboBox11 = lookup(QStringLiteral("DBLookupComboBox11"), QStringLiteral("Tipo di trasporto"),
-                                QStringLiteral("Vettore_ID"), form_DB->SourceVettore, QStringLiteral("ID"),
-                                QStringLiteral("Descrizione"), nullptr, QString(), nullptr, QString());
-    DBLookupComboBox10 = lookup(QStringLiteral("DBLookupComboBox10"), QStringLiteral("Vettore"), QStringLiteral("Personale_ID"),
-                                form_DB->SourcePersonale, QStringLiteral("ID"), QStringLiteral("Personale"), &SpeedButton23,
-                                QStringLiteral("SpeedButton23"), &SpeedButton24, QStringLiteral("SpeedButton24"));
-    // "Includi in xml" beside the carrier.
-    DBCheckBox5 = new ui::DBCheckBox(QStringLiteral("Includi in xml"), GroupBox4);
-    DBCheckBox5->setObjectName(QStringLiteral("DBCheckBox5"));
-    DBCheckBox5->setDataSource(form_DB->Source3);
-    DBCheckBox5->setDataField(QStringLiteral("DatiAnagraficiVettore"));
-    static_cast<QHBoxLayout *>(SpeedButton24->parentWidget()->layout())->addWidget(DBCheckBox5);
-    DBEdit11 = new ui::DBEdit(GroupBox4);
-    DBEdit11->setObjectName(QStringLiteral("DBEdit11"));
-    DBEdit11->setDataSource(form_DB->Source3);
-    DBEdit11->setDataField(QStringLiteral("Colli"));
-    campi->addRow(QStringLiteral("N° Colli"), DBEdit11);
-    DBEdit10 = new ui::DBEdit(GroupBox4);
-    DBEdit10->setObjectName(QStringLiteral("DBEdit10"));
-    DBEdit10->setDataSource(form_DB->Source3);
-    DBEdit10->setDataField(QStringLiteral("datatrasporto"));
-    campi->addRow(QStringLiteral("Data e ora trasporto"), DBEdit10);
+    const vendite::DatiTrasporto t = vendite::creaDatiTrasporto(this, form_DB->Source3, QStringLiteral("SpeedButton6"));
+    GroupBox4 = t.GroupBox4;
+    DBLookupComboBox7 = t.porto;
+    DBLookupComboBox9 = t.aspetto;
+    DBLookupComboBox11 = t.tipoTrasporto;
+    DBLookupComboBox10 = t.vettore;
+    SpeedButton6 = t.aggiungiPorto;
+    SpeedButton19 = t.modificaPorto;
+    SpeedButton21 = t.aggiungiAspetto;
+    SpeedButton22 = t.modificaAspetto;
+    SpeedButton23 = t.aggiungiVettore;
+    SpeedButton24 = t.modificaVettore;
+    DBCheckBox5 = t.includiXml;
+    DBEdit11 = t.colli;
+    DBEdit10 = t.dataTrasporto;
     aggiungiRiga(QString(), GroupBox4);
 
     for (ui::DBLookupComboBox *l : {DBLookupComboBox7, DBLookupComboBox9, DBLookupComboBox11, DBLookupComboBox10})

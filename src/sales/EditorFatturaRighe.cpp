@@ -49,12 +49,6 @@ protected:
     }
 };
 
-qint64 idxCorrente()
-{
-    db::Query *righe = form_DB->Table4;
-    return righe->isEmpty() ? 0 : righe->fieldByName(kIdx).asLargeInt();
-}
-
 } // namespace
 
 void TForm7::creaPaginaRighe()
@@ -138,56 +132,12 @@ void TForm7::creaPaginaRighe()
     connect(DBGrid2, &ui::DBGrid::titleClicked, this, &TForm7::DBGrid2TitleClick);
 }
 
-void TForm7::posizionaRiga(qint64 idx)
-{
-    db::Query *righe = form_DB->Table4;
-    if (idx > 0 && idxCorrente() != idx) righe->locate(kIdx, idx);
-}
-
 void TForm7::SpeedButton3Click() { aggiornaDocumento({}); }
 
-bool TForm7::aggiornaDocumento(const std::function<bool(QString &errore)> &scrivi)
+void TForm7::dopoAggiornamento(bool salvato)
 {
-    const qint64 id = idDocumento();
-    if (id <= 0) return false;
-    const qint64 idx = idxCorrente();
-    db::Query *testata = dataset();
-    Q_EMIT testata->updateRecord();
-    QString errore;
-    try {
-        const vendite::EsitoRighe esito = vendite::salvaRighe(form_DB->Connessione, vendite::Righe::Fattura, id, [&] {
-            if (scrivi && !scrivi(errore)) return false;
-            if (testata->isEditing() && !testata->post()) {
-                errore = testata->lastError();
-                return false;
-            }
-            return true;
-        });
-        if (esito.documentoMancante || esito.rifiutato) {
-            // Nothing was stored: the rows are shown as the table holds them, unless one is
-            // being edited (the row editor keeps what the user typed).
-            if (!form_DB->Table4->isEditing()) form_DB->Table4->requery();
-            ui::showError(esito.documentoMancante ? vendite::messaggioDocumentoMancante() : errore,
-                          QStringLiteral("Messaggio di errore"), this);
-            return false;
-        }
-        // The header holds the totals and the cash-book link the service stored.
-        if (testata->isEditing()) testata->cancel();
-        common::RicaricaDataset(*testata, QStringLiteral("Id"));
-        if (!testata->isEmpty()) testata->edit();
-        form_DB->Table4->requery();
-        if (esito.scadenze.pagateNonRipartibili)
-            forms::avvisa(this, scadenze::avvisoScadenzeNonAggiornate(esito.scadenze), QStringLiteral("Attenzione"));
-        if (scadenze) scadenze->rileggi();
-        else form_DB->TableFatturaScadenze->requery();
-        // The cash book changed with the document.
-        if (esito.scadenze.rigaDocumento > 0) DatiModificati = true;
-    } catch (const db::DbError &e) {
-        ui::reportDbError(e, this);
-        return false;
-    }
-    posizionaRiga(idx);
-    return true;
+    // The invoice's header stays open for editing once read again.
+    if (salvato && !dataset()->isEmpty() && !dataset()->isEditing()) dataset()->edit();
 }
 
 void TForm7::aggiungiDaListino(bool supplementi)

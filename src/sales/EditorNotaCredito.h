@@ -186,8 +186,11 @@ private:
     void creaPaginaAllegati();
     void abilitaPulsantiPagine();
     void aggiungiRigaSpeciale(int tipo);
-    void posizionaRiga(qint64 idx);
     void mostraScadenza(bool nuova);
+
+protected:
+    // After any change of the rows "Indietro" saves with the checks.
+    void dopoAggiornamento(bool salvato) override;
 };
 
 inline TfrmNotaCredito *frmNotaCredito = nullptr;

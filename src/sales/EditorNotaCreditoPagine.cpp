@@ -15,6 +15,7 @@
 #include "masterdata/Aspetto.h"
 #include "masterdata/Porto.h"
 #include "masterdata/Tariffe.h"
+#include "sales/PagineDocumento.h"
 #include "sales/services/PreventiFattura.h"
 #include "sales/services/RigheFattura.h"
 #include "sales/services/Scadenze.h"
@@ -42,6 +43,9 @@
 
 namespace {
 
+using vendite::nuovaGriglia;
+using vendite::pulsantePiccolo;
+
 const QString kIdx = QStringLiteral("IDX");
 const QString kErrore = QStringLiteral("Messaggio di errore");
 const QString kGrigliaRighe = QStringLiteral("frmNotaCreditoDBGrid1");
@@ -67,8 +71,6 @@ void ordina(db::Query *q, const QString &campo)
 }
 
 qint64 chiave(db::Query *q, const QString &campo) { return q->isEmpty() ? 0 : q->fieldByName(campo).asLargeInt(); }
-
-qint64 idxCorrente() { return chiave(form_DB->TableNCRighe, kIdx); }
 
 // A paid instalment is filled aqua, its text black.
 class DelegatoScadenze : public QStyledItemDelegate {
@@ -112,24 +114,6 @@ protected:
         return false;
     }
 };
-
-ui::DBGrid *nuovaGriglia(QWidget *parent, const QString &nome, db::DataSource *source,
-                         const QList<std::tuple<QString, QString, int>> &colonne)
-{
-    auto *g = new ui::DBGrid(parent);
-    g->setObjectName(nome);
-    g->setDataSource(source);
-    for (const auto &[campo, titolo, larghezza] : colonne) g->addColumn(campo, titolo, larghezza);
-    return g;
-}
-
-QToolButton *pulsantePiccolo(QWidget *parent, const QString &nome, const QString &suggerimento, const char *icona,
-                             QStyle::StandardPixmap riserva)
-{
-    QToolButton *b = ui::toolButton(parent, nome, QString(), suggerimento, icona, riserva);
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    return b;
-}
 
 // The grid's layout menu: "Salva Griglia", "Elimina Colonna", "Reset Griglia".
 QMenu *menuGriglia(QWidget *form, ui::DBGrid *griglia, const QString &chiave)
@@ -214,41 +198,9 @@ void TfrmNotaCredito::creaPaginaRighe()
     connect(DBGrid1, &ui::DBGrid::titleClicked, this, &TfrmNotaCredito::DBGrid1TitleClick);
 }
 
-void TfrmNotaCredito::posizionaRiga(qint64 idx)
-{
-    if (idx > 0 && idxCorrente() != idx) form_DB->TableNCRighe->locate(kIdx, idx);
-}
+void TfrmNotaCredito::SpeedButton10Click() { aggiornaDocumento({}); }
 
-void TfrmNotaCredito::SpeedButton10Click()
-{
-    const qint64 id = idDocumento();
-    if (id > 0) {
-        const qint64 idx = idxCorrente();
-        db::Query *testata = dataset();
-        try {
-            const vendite::Totali t = vendite::calcolaTotali(form_DB->Connessione, vendite::Righe::NotaCredito, id);
-            if (!testata->isEditing()) testata->edit();
-            testata->fieldByName(QStringLiteral("TotImponibile")).setAsFloat(t.imponibile);
-            testata->fieldByName(QStringLiteral("TotImposta")).setAsFloat(t.imposta);
-            testata->fieldByName(QStringLiteral("TotFattura")).setAsFloat(t.totale);
-            if (common::SalvaRecord(*testata, QStringLiteral("Id"))) {
-                const scadenze::Esito esito =
-                    scadenze::generaScadenze(form_DB->Connessione, id, scadenze::Genere::NotaCreditoVendita, true);
-                if (esito.pagateNonRipartibili) forms::avvisa(this, scadenze::avvisoScadenzeNonAggiornate(esito), QStringLiteral("Attenzione"));
-                if (scadenze) scadenze->rileggi();
-                // The credit note now names its cash-book row: the header holds the link stored.
-                if (esito.rigaDocumento > 0
-                    && testata->fieldByName(QStringLiteral("Finanzia_id")).asLargeInt() != esito.rigaDocumento)
-                    common::RicaricaDataset(*testata, QStringLiteral("Id"));
-            }
-        } catch (const db::DbError &e) {
-            ui::reportDbError(e, this);
-        }
-        posizionaRiga(idx);
-    }
-    // After any change of the rows "Indietro" saves with the checks.
-    DatiModificati = true;
-}
+void TfrmNotaCredito::dopoAggiornamento(bool) { DatiModificati = true; }
 
 void TfrmNotaCredito::spdInserisciDettClick()
 {
@@ -279,7 +231,11 @@ void TfrmNotaCredito::spdInserisciDettClick()
             scelte.setSort(listino->sort().isEmpty() ? QStringLiteral("Descrizione ASC") : listino->sort());
             QList<qint64> tariffe;
             for (scelte.first(); !scelte.eof(); scelte.next()) tariffe << scelte.fieldByName(QStringLiteral("Id")).asLargeInt();
-            if (!tariffe.isEmpty()) scritte = vendite::righeDaTariffe(form_DB->Connessione, vendite::Righe::NotaCredito, id, tariffe);
+            if (!tariffe.isEmpty())
+                aggiornaDocumento([&](QString &) {
+                    scritte = vendite::righeDaTariffe(form_DB->Connessione, vendite::Righe::NotaCredito, id, tariffe);
+                    return true;
+                });
         } catch (const db::DbError &e) {
             ui::reportDbError(e, this);
         }
@@ -288,9 +244,6 @@ void TfrmNotaCredito::spdInserisciDettClick()
     for (QLineEdit *e : {Form2->Edit1, Form2->Edit2, Form2->Edit3, Form2->Edit4, Form2->Edit5, Form2->Edit6, Form2->Edit7})
         if (e) e->clear();
     if (scritte.isEmpty()) return;
-    righe->rileggi();
-    posizionaRiga(scritte.last());
-    SpeedButton10Click();
     posizionaRiga(scritte.last());
     // The last row added is completed in the row editor (or removed with its "Annulla").
     if (!frmModificaNotaCreditoRighe) return;
@@ -335,14 +288,12 @@ void TfrmNotaCredito::spdEliminaDettClick()
     db::Query *r = form_DB->TableNCRighe;
     if (r->isEmpty()) return;
     if (!EliminaSenzaConferma && !forms::chiedi(this, QStringLiteral("Sei sicuro di voler eliminare il record ?"))) return;
-    try {
-        if (r->isEditing()) r->cancel();
+    if (r->isEditing()) r->cancel();
+    // The row and the totals it leaves go together.
+    aggiornaDocumento([r](QString &) {
         common::EliminaRecord(*r, kIdx);
-    } catch (const db::DbError &e) {
-        ui::reportDbError(e, this);
-        return;
-    }
-    SpeedButton10Click();
+        return true;
+    });
 }
 
 void TfrmNotaCredito::DBGrid1TitleClick(const QString &campo)
@@ -473,66 +424,21 @@ void TfrmNotaCredito::spdEliminaPiccoloClick()
 
 void TfrmNotaCredito::creaPaginaAccompagnatoria()
 {
-    GroupBox4 = new QGroupBox(QStringLiteral("Dati Trasporto"), this);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
-    auto *campi = new QFormLayout(GroupBox4);
-    auto lookup = [&](const QString &nome, const QString &etichetta, const QString &campo, db::DataSource *lista,
-                      const QString &chiaveLista, const QString &campoLista, QToolButton **aggiungi, const QString &nomeAggiungi,
-                      QToolButton **modifica, const QString &nomeModifica) {
-        auto *l = new ui::DBLookupComboBox(GroupBox4);
-        l->setObjectName(nome);
-        l->setListSource(lista);
-        l->setKeyField(chiaveLista);
-        l->setListField(campoLista);
-        l->setDataSource(form_DB->SourceNotaCredito);
-        l->setDataField(campo);
-        if (!aggiungi) {
-            campi->addRow(etichetta, l);
-            return l;
-        }
-        auto *riga = new QWidget(GroupBox4);
-        auto *h = new QHBoxLayout(riga);
-        h->setContentsMargins(0, 0, 0, 0);
-        l->setParent(riga);
-        *aggiungi = pulsantePiccolo(riga, nomeAggiungi, QStringLiteral("Aggiungi"), "list-add", QStyle::SP_FileDialogNewFolder);
-        (*aggiungi)->setText(QStringLiteral("+"));
-        (*aggiungi)->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        *modifica = pulsantePiccolo(riga, nomeModifica, QStringLiteral("Modifica"), "document-edit",
-                                    QStyle::SP_FileDialogDetailedView);
-        h->addWidget(l, 1);
-        h->addWidget(*aggiungi);
-        h->addWidget(*modifica);
-        campi->addRow(etichetta, riga);
-        return l;
-    };
-    DBLookupComboBox7 = lookup(QStringLiteral("DBLookupComboBox7"), QStringLiteral("Porto"), QStringLiteral("Porto_ID"),
-                               form_DB->SourcePorto, QStringLiteral("ID"), QStringLiteral("Descrizione"), &SpeedButton9,
-                               QStringLiteral("SpeedButton9"), &SpeedButton19, QStringLiteral("SpeedButton19"));
-    DBLookupComboBox9 = lookup(QStringLiteral("DBLookupComboBox9"), QStringLiteral("Aspetto esteriore"),
-                               QStringLiteral("Aspetto_ID"), form_DB->SourceAspetto, QStringLiteral("Id"),
-                               QStringLiteral("Descrizione"), &SpeedButton21, QStringLiteral("SpeedButton21"), &SpeedButton22,
-                               QStringLiteral("SpeedButton22"));
-    DBLookupComboBox11 = lookup(QStringLiteral("DBLookupComboBox11"), QStringLiteral("Tipo di trasporto"),
-                                QStringLiteral("Vettore_ID"), form_DB->SourceVettore, QStringLiteral("ID"),
-                                QStringLiteral("Descrizione"), nullptr, QString(), nullptr, QString());
-    DBLookupComboBox10 = lookup(QStringLiteral("DBLookupComboBox10"), QStringLiteral("Vettore"), QStringLiteral("Personale_ID"),
-                                form_DB->SourcePersonale, QStringLiteral("ID"), QStringLiteral("Personale"), &SpeedButton23,
-                                QStringLiteral("SpeedButton23"), &SpeedButton24, QStringLiteral("SpeedButton24"));
-    DBCheckBox5 = new ui::DBCheckBox(QStringLiteral("Includi in xml"), GroupBox4);
-    DBCheckBox5->setObjectName(QStringLiteral("DBCheckBox5"));
-    DBCheckBox5->setDataSource(form_DB->SourceNotaCredito);
-    DBCheckBox5->setDataField(QStringLiteral("DatiAnagraficiVettore"));
-    static_cast<QHBoxLayout *>(SpeedButton24->parentWidget()->layout())->addWidget(DBCheckBox5);
-    DBEdit11 = new ui::DBEdit(GroupBox4);
-    DBEdit11->setObjectName(QStringLiteral("DBEdit11"));
-    DBEdit11->setDataSource(form_DB->SourceNotaCredito);
-    DBEdit11->setDataField(QStringLiteral("Colli"));
-    campi->addRow(QStringLiteral("N° Colli"), DBEdit11);
-    DBEdit10 = new ui::DBEdit(GroupBox4);
-    DBEdit10->setObjectName(QStringLiteral("DBEdit10"));
-    DBEdit10->setDataSource(form_DB->SourceNotaCredito);
-    DBEdit10->setDataField(QStringLiteral("datatrasporto"));
-    campi->addRow(QStringLiteral("Data e ora trasporto"), DBEdit10);
+    const vendite::DatiTrasporto t = vendite::creaDatiTrasporto(this, form_DB->SourceNotaCredito, QStringLiteral("SpeedButton9"));
+    GroupBox4 = t.GroupBox4;
+    DBLookupComboBox7 = t.porto;
+    DBLookupComboBox9 = t.aspetto;
+    DBLookupComboBox11 = t.tipoTrasporto;
+    DBLookupComboBox10 = t.vettore;
+    SpeedButton9 = t.aggiungiPorto;
+    SpeedButton19 = t.modificaPorto;
+    SpeedButton21 = t.aggiungiAspetto;
+    SpeedButton22 = t.modificaAspetto;
+    SpeedButton23 = t.aggiungiVettore;
+    SpeedButton24 = t.modificaVettore;
+    DBCheckBox5 = t.includiXml;
+    DBEdit11 = t.colli;
+    DBEdit10 = t.dataTrasporto;
     aggiungiRiga(QString(), GroupBox4);
 
     // Clearing a transport lookup empties its own column (the control does) and marks the note.

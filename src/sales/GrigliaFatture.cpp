@@ -37,27 +37,6 @@ const QString kErrore = QStringLiteral("Messaggio di errore");
 
 QString sqlFattura(qint64 id) { return QStringLiteral("select * from fattura where ID = %1").arg(id); }
 
-// Puts `sql` into a side dataset, with no filter.
-void ripunta(db::Query *q, const QString &sql)
-{
-    q->setFilter(QString());
-    q->close();
-    q->setSql(sql);
-    q->open();
-}
-
-// The invoice just stored as the list's current row, read alone; false when the list's query
-// does not hold it (a past period browsed). A query the narrowed read cannot run is read again.
-bool aggiungiAllaLista(db::Query *q, qint64 id)
-{
-    try {
-        return q->aggiungiRigaSalvata(id);
-    } catch (const db::DbError &) {
-        q->requery();
-        return q->locate(kId, id);
-    }
-}
-
 void requerySeAttiva(db::Query *q)
 {
     if (q && q->isActive()) q->requery();
@@ -66,7 +45,7 @@ void requerySeAttiva(db::Query *q)
 } // namespace
 
 TfrmGrigliaFatture::TfrmGrigliaFatture(QWidget *parent)
-    : forms::ListForm(
+    : forms::ListaDocumenti(
           [] {
               Config c;
               c.nome = QStringLiteral("frmGrigliaFatture");
@@ -92,31 +71,19 @@ TfrmGrigliaFatture::TfrmGrigliaFatture(QWidget *parent)
           }(),
           parent)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     spdEsportaDocumento = ui::toolButton(this, QStringLiteral("spdEsportaDocumento"), QStringLiteral("Esporta ed invia"),
                                          QStringLiteral("Esporta il documento e invialo per email"), "mail-send",
                                          QStyle::SP_DialogSaveButton);
-    btnRequery = ui::toolButton(this, QStringLiteral("btnRequery"), QStringLiteral("REquery"), QString(), "view-refresh",
-                                QStyle::SP_BrowserReload);
     QAction *indietro = nullptr;
     for (QAction *a : ToolBar2->actions())
         if (ToolBar2->widgetForAction(a) == spdIndietro) indietro = a;
     ToolBar2->insertWidget(indietro, spdEsportaDocumento);
-    ToolBar2->addWidget(btnRequery)->setVisible(false);
 
-    GroupBox1 = new QGroupBox(this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setStyleSheet(QStringLiteral("QGroupBox#GroupBox1 { background-color: rgb(128, 255, 128); }"));
-    auto *g = new QGridLayout(GroupBox1);
+    QGridLayout *g = creaGruppoRicerca(QString());
     int col = 0;
     const auto posa = [&](QWidget *w, const char *etichetta) {
-        auto *l = new QLabel(QString::fromUtf8(etichetta), GroupBox1);
-        l->setBuddy(w);
-        g->addWidget(l, col < 7 ? 0 : 2, col % 7);
-        g->addWidget(w, col < 7 ? 1 : 3, col % 7);
+        posaCasella(w, QString::fromUtf8(etichetta), col < 7 ? 0 : 1, col % 7);
         ++col;
-        w->installEventFilter(this);
-        m_caselle << w;
     };
     const auto casella = [&](const char *nome, const char *etichetta) {
         auto *e = new QLineEdit(GroupBox1);
@@ -167,59 +134,10 @@ TfrmGrigliaFatture::TfrmGrigliaFatture(QWidget *parent)
     disconnect(spdAggiorna, nullptr, this, nullptr);
     connect(spdAggiorna, &QToolButton::clicked, this, &TfrmGrigliaFatture::spdAggiornaClick);
     connect(spdEsportaDocumento, &QToolButton::clicked, this, &TfrmGrigliaFatture::spdEsportaDocumentoClick);
-    connect(btnRequery, &QToolButton::clicked, this, &TfrmGrigliaFatture::btnRequeryClick);
     connect(BitBtn3, &QToolButton::clicked, this, &TfrmGrigliaFatture::BitBtn3Click);
     connect(Filtra, &QToolButton::clicked, this, &TfrmGrigliaFatture::FiltraClick);
-}
-
-qint64 TfrmGrigliaFatture::idCorrente() const
-{
-    db::Query *q = dataset();
-    return q->isEmpty() ? 0 : q->fieldByName(kId).asLargeInt();
-}
-
-bool TfrmGrigliaFatture::eventFilter(QObject *watched, QEvent *e)
-{
-    auto *w = qobject_cast<QWidget *>(watched);
-    const int i = m_caselle.indexOf(w);
-    if (i < 0) return forms::ListForm::eventFilter(watched, e);
-    const bool scelta = qobject_cast<QComboBox *>(w) != nullptr;
-    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
-        w->setStyleSheet(e->type() == QEvent::FocusIn ? QStringLiteral("background-color: aqua;") : QString());
-    if (e->type() != QEvent::KeyPress) return forms::ListForm::eventFilter(watched, e);
-    switch (static_cast<QKeyEvent *>(e)->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FiltraClick();
-        return true;
-    case Qt::Key_Down:
-        if (scelta) break;
-        m_caselle.value(i + 1, m_caselle.first())->setFocus();
-        return true;
-    case Qt::Key_Up:
-        if (scelta) break;
-        m_caselle.value(i - 1, m_caselle.last())->setFocus();
-        return true;
-    case Qt::Key_Escape:
-        if (w == maskDaData || w == maskAData) {
-            static_cast<QLineEdit *>(w)->clear();
-            txtDaNumero->setFocus();
-            FiltraClick();
-            return true;
-        }
-        break;
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-        if (scelta) {
-            static_cast<QComboBox *>(w)->setCurrentIndex(-1);
-            FiltraClick();
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return forms::ListForm::eventFilter(watched, e);
+    // Enter searches; an emptied date box searches and goes back to the first number.
+    impostaTasti({.invioCerca = true}, txtDaNumero);
 }
 
 void TfrmGrigliaFatture::riempiScelte()
@@ -338,11 +256,7 @@ void TfrmGrigliaFatture::spdInserisciClick()
     // a past period is browsed the new invoice, dated today, is not among the rows: the list
     // holds it alone while the editor is open.
     // Only the new row is read into the list, not the year's invoices again.
-    QString sqlPrima;
-    if (!aggiungiAllaLista(q, creato.id)) {
-        sqlPrima = q->sql();
-        ripunta(q, sqlFattura(creato.id));
-    }
+    const QString sqlPrima = rendiCorrente(creato.id, sqlFattura(creato.id), true);
     if (d.sequestro > 0) {
         // The seizure now names its invoice and stays the current one: the editor's print takes
         // the invoice of the register's current row.
@@ -359,11 +273,7 @@ void TfrmGrigliaFatture::spdInserisciClick()
         Form7->SalvataggioSenzaControlli = false;
         Form7->mostra(true);
     }
-    if (!sqlPrima.isEmpty()) {
-        if (q->isEditing()) q->cancel();
-        ripunta(q, sqlPrima);
-        q->locate(kId, creato.id);
-    }
+    ridaiSql(sqlPrima, creato.id);
 }
 
 void TfrmGrigliaFatture::spdAvantiClick()
@@ -385,11 +295,7 @@ void TfrmGrigliaFatture::spdEliminaClick()
     if (q->isEditing()) q->cancel();
     const qint64 id = idCorrente();
     // The list then stands on the invoice above; after the first one, on the one that followed.
-    const int riga = q->currentIndex();
-    const int colonna = q->fieldIndex(kId);
-    qint64 dopo = 0;
-    if (riga > 0) dopo = q->valueAt(riga - 1, colonna).toLongLong();
-    else if (riga + 1 < q->recordCount()) dopo = q->valueAt(riga + 1, colonna).toLongLong();
+    const qint64 dopo = idAccanto();
     try {
         const auto esito = vendite::eliminaFattura(form_DB->Connessione, id);
         if (!esito.noteCredito.isEmpty()) {

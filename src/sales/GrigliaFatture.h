@@ -3,7 +3,7 @@
 // main window browses the history), searched by its boxes; it opens the editor Form7 on the
 // current invoice, adds an invoice numbered in its series, deletes one with everything that
 // depends on it, and exports one to a file for the e-mail form.
-#include "forms/ListForm.h"
+#include "forms/ListaDocumenti.h"
 
 class QComboBox;
 class QGroupBox;
@@ -14,14 +14,12 @@ namespace ui {
 class MaskedDateEdit;
 }
 
-class TfrmGrigliaFatture : public forms::ListForm {
+class TfrmGrigliaFatture : public forms::ListaDocumenti {
     Q_OBJECT
 public:
     explicit TfrmGrigliaFatture(QWidget *parent = nullptr);
 
     QToolButton *spdEsportaDocumento;
-    QToolButton *btnRequery; // hidden
-    QGroupBox *GroupBox1;
     QLineEdit *txtDaNumero;
     QLineEdit *txtANumero;
     QLineEdit *txtSerie;
@@ -34,9 +32,6 @@ public:
     QToolButton *BitBtn3;         // reset
     QToolButton *Filtra;          // cerca
     // Edit1 ("num. Ordine") is the family's member.
-
-    // The id of the invoice the last "Aggiungi" stored (0 when it stored none).
-    qint64 ultimaAggiunta() const { return m_ultimaAggiunta; }
 
 public Q_SLOTS:
     // "cerca": the boxes' filter; a box that holds no date or no number is said and the
@@ -51,21 +46,18 @@ public Q_SLOTS:
     // EliminaSenzaConferma is set).
     void spdEliminaClick() override;
     // Re-points the editor's side datasets on the current invoice.
-    void btnRequeryClick();
+    void btnRequeryClick() override;
     // Prints the invoice to a file and hands it to the e-mail form.
     void spdEsportaDocumentoClick();
     void spdAggiornaClick();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void cerca() override { FiltraClick(); }
 
 private:
     // The lookups' items from their datasets, the choice kept.
     void riempiScelte();
-    qint64 idCorrente() const;
-    QList<QWidget *> m_caselle;
-    qint64 m_ultimaAggiunta = 0;
 };
 
 inline TfrmGrigliaFatture *frmGrigliaFatture = nullptr;

@@ -31,14 +31,6 @@ namespace {
 const QString kId = QStringLiteral("ID");
 const QString kErrore = QStringLiteral("Messaggio di errore");
 
-void ripunta(db::Query *q, const QString &sql)
-{
-    q->setFilter(QString());
-    q->close();
-    q->setSql(sql);
-    q->open();
-}
-
 // A date box counts once its date is typed whole.
 QString dataCompleta(ui::MaskedDateEdit *e)
 {
@@ -49,7 +41,7 @@ QString dataCompleta(ui::MaskedDateEdit *e)
 } // namespace
 
 TfrmGrigliaNoteCredito::TfrmGrigliaNoteCredito(QWidget *parent)
-    : forms::ListForm(
+    : forms::ListaDocumenti(
           [] {
               Config c;
               c.nome = QStringLiteral("frmGrigliaNoteCredito");
@@ -73,25 +65,9 @@ TfrmGrigliaNoteCredito::TfrmGrigliaNoteCredito(QWidget *parent)
           }(),
           parent)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    btnRequery = ui::toolButton(this, QStringLiteral("btnRequery"), QStringLiteral("REquery"), QString(), "view-refresh",
-                                QStyle::SP_BrowserReload);
-    ToolBar2->addWidget(btnRequery)->setVisible(false);
-
-    GroupBox1 = new QGroupBox(QStringLiteral("Filtra per "), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setStyleSheet(QStringLiteral("QGroupBox#GroupBox1 { background-color: rgb(128, 255, 128); }"));
-    auto *g = new QGridLayout(GroupBox1);
+    QGridLayout *g = creaGruppoRicerca(QStringLiteral("Filtra per "));
     int col = 0;
-    const auto posa = [&](QWidget *w, const char *etichetta) {
-        auto *l = new QLabel(QString::fromUtf8(etichetta), GroupBox1);
-        l->setBuddy(w);
-        g->addWidget(l, 0, col);
-        g->addWidget(w, 1, col);
-        ++col;
-        w->installEventFilter(this);
-        m_caselle << w;
-    };
+    const auto posa = [&](QWidget *w, const char *etichetta) { posaCasella(w, QString::fromUtf8(etichetta), 0, col++); };
     Edit2 = new QLineEdit(GroupBox1);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     // A number, or "*" for none.
@@ -120,55 +96,7 @@ TfrmGrigliaNoteCredito::TfrmGrigliaNoteCredito(QWidget *parent)
     connect(DBLookupComboBox1, &QComboBox::activated, this, &TfrmGrigliaNoteCredito::Edit2Change);
     disconnect(spdAggiorna, nullptr, this, nullptr);
     connect(spdAggiorna, &QToolButton::clicked, this, &TfrmGrigliaNoteCredito::spdAggiornaClick);
-    connect(btnRequery, &QToolButton::clicked, this, &TfrmGrigliaNoteCredito::btnRequeryClick);
-}
-
-qint64 TfrmGrigliaNoteCredito::idCorrente() const
-{
-    db::Query *q = dataset();
-    return q->isEmpty() ? 0 : q->fieldByName(kId).asLargeInt();
-}
-
-bool TfrmGrigliaNoteCredito::eventFilter(QObject *watched, QEvent *e)
-{
-    auto *w = qobject_cast<QWidget *>(watched);
-    const int i = m_caselle.indexOf(w);
-    if (i < 0) return forms::ListForm::eventFilter(watched, e);
-    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
-        w->setStyleSheet(e->type() == QEvent::FocusIn ? QStringLiteral("background-color: aqua;") : QString());
-    if (e->type() != QEvent::KeyPress) return forms::ListForm::eventFilter(watched, e);
-    const bool scelta = w == DBLookupComboBox1;
-    switch (static_cast<QKeyEvent *>(e)->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
-        if (scelta && static_cast<QKeyEvent *>(e)->key() == Qt::Key_Down) break;
-        m_caselle.value(i + 1, m_caselle.first())->setFocus();
-        return true;
-    case Qt::Key_Up:
-        if (scelta) break;
-        m_caselle.value(i - 1, m_caselle.last())->setFocus();
-        return true;
-    case Qt::Key_Escape:
-        if (w == maskDaData || w == maskAData) {
-            static_cast<QLineEdit *>(w)->clear();
-            DBLookupComboBox1->setFocus();
-            Edit2Change();
-            return true;
-        }
-        break;
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-        if (scelta) {
-            DBLookupComboBox1->setCurrentIndex(-1);
-            Edit2Change();
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return forms::ListForm::eventFilter(watched, e);
+    impostaTasti({}, DBLookupComboBox1);
 }
 
 void TfrmGrigliaNoteCredito::riempiClienti()
@@ -262,23 +190,14 @@ void TfrmGrigliaNoteCredito::spdInserisciClick()
     // The editor works on the new credit note, never on the row that happened to be current:
     // when the rows shown do not hold it (a past period is browsed), the list holds it alone
     // while the editor is open.
-    q->requery();
-    QString sqlPrima;
-    if (!q->locate(kId, creato.id)) {
-        sqlPrima = q->sql();
-        ripunta(q, QStringLiteral("select * from fattura where ID = %1").arg(creato.id));
-    }
+    const QString sqlPrima = rendiCorrente(creato.id, QStringLiteral("select * from fattura where ID = %1").arg(creato.id));
     btnRequeryClick();
     if (frmNotaCredito) {
         frmNotaCredito->DBLookupComboBox6Click();
         frmNotaCredito->DatiModificati = true;
         frmNotaCredito->mostra(true);
     }
-    if (!sqlPrima.isEmpty()) {
-        if (q->isEditing()) q->cancel();
-        ripunta(q, sqlPrima);
-        q->locate(kId, creato.id);
-    }
+    ridaiSql(sqlPrima, creato.id);
     q->setFilter(QString());
 }
 
@@ -301,11 +220,7 @@ void TfrmGrigliaNoteCredito::spdEliminaClick()
     if (!EliminaSenzaConferma && !forms::chiedi(this, config().domandaElimina)) return;
     if (q->isEditing()) q->cancel();
     const qint64 id = idCorrente();
-    const int riga = q->currentIndex();
-    const int colonna = q->fieldIndex(kId);
-    qint64 dopo = 0;
-    if (riga > 0) dopo = q->valueAt(riga - 1, colonna).toLongLong();
-    else if (riga + 1 < q->recordCount()) dopo = q->valueAt(riga + 1, colonna).toLongLong();
+    const qint64 dopo = idAccanto();
     if (id > 0) {
         try {
             vendite::eliminaNotaCredito(form_DB->Connessione, id);

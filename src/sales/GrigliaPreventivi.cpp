@@ -28,15 +28,6 @@ namespace {
 const QString kId = QStringLiteral("ID");
 const QString kErrore = QStringLiteral("Messaggio di errore");
 
-// Puts `sql` into a dataset, with no filter.
-void ripunta(db::Query *q, const QString &sql)
-{
-    q->setFilter(QString());
-    q->close();
-    q->setSql(sql);
-    q->open();
-}
-
 // Reads a dataset again and stands on the row it stood on (when it is still there).
 void rileggi(db::Query *q, const QString &campo)
 {
@@ -50,7 +41,7 @@ void rileggi(db::Query *q, const QString &campo)
 } // namespace
 
 TfrmGrigliaPreventivi::TfrmGrigliaPreventivi(QWidget *parent)
-    : forms::ListForm(
+    : forms::ListaDocumenti(
           [] {
               Config c;
               c.nome = QStringLiteral("frmGrigliaPreventivi");
@@ -73,24 +64,11 @@ TfrmGrigliaPreventivi::TfrmGrigliaPreventivi(QWidget *parent)
           }(),
           parent)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    btnRequery = ui::toolButton(this, QStringLiteral("btnRequery"), QStringLiteral("REquery"), QString(), "view-refresh",
-                                QStyle::SP_BrowserReload);
-    ToolBar2->addWidget(btnRequery)->setVisible(false);
-
-    GroupBox1 = new QGroupBox(QStringLiteral("Filtra per "), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setStyleSheet(QStringLiteral("QGroupBox#GroupBox1 { background-color: rgb(128, 255, 128); }"));
-    auto *g = new QGridLayout(GroupBox1);
+    QGridLayout *g = creaGruppoRicerca(QStringLiteral("Filtra per "));
     int col = 0;
     const auto posa = [&](QLineEdit *w, const char *nome, const char *etichetta) {
         w->setObjectName(QLatin1String(nome));
-        auto *l = new QLabel(QString::fromUtf8(etichetta), GroupBox1);
-        l->setBuddy(w);
-        g->addWidget(l, 0, col);
-        g->addWidget(w, 1, col++);
-        w->installEventFilter(this);
-        m_caselle << w;
+        posaCasella(w, QString::fromUtf8(etichetta), 0, col++);
     };
     Edit1 = new QLineEdit(GroupBox1);
     posa(Edit1, "Edit1", "Cliente");
@@ -116,48 +94,9 @@ TfrmGrigliaPreventivi::TfrmGrigliaPreventivi(QWidget *parent)
     connect(maskAData, &QLineEdit::textChanged, this, &TfrmGrigliaPreventivi::maskADataChange);
     disconnect(spdAggiorna, nullptr, this, nullptr);
     connect(spdAggiorna, &QToolButton::clicked, this, &TfrmGrigliaPreventivi::spdAggiornaClick);
-    connect(btnRequery, &QToolButton::clicked, this, &TfrmGrigliaPreventivi::btnRequeryClick);
-}
-
-qint64 TfrmGrigliaPreventivi::idCorrente() const
-{
-    db::Query *q = dataset();
-    return q->isEmpty() ? 0 : q->fieldByName(kId).asLargeInt();
-}
-
-bool TfrmGrigliaPreventivi::eventFilter(QObject *watched, QEvent *e)
-{
-    auto *w = qobject_cast<QLineEdit *>(watched);
-    const int i = m_caselle.indexOf(w);
-    if (i < 0) return forms::ListForm::eventFilter(watched, e);
-    const bool data = w == maskDaData || w == maskAData;
-    if (!data && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::Base, e->type() == QEvent::FocusIn ? QColor(0, 255, 255) : QColor(Qt::white));
-        w->setPalette(p);
-    }
-    if (e->type() != QEvent::KeyPress) return forms::ListForm::eventFilter(watched, e);
-    switch (static_cast<QKeyEvent *>(e)->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
-        m_caselle.value(i + 1, m_caselle.first())->setFocus();
-        return true;
-    case Qt::Key_Up:
-        m_caselle.value(i - 1, m_caselle.last())->setFocus();
-        return true;
-    case Qt::Key_Escape:
-        if (data) {
-            // The change re-filters.
-            w->clear();
-            Edit1->setFocus();
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return forms::ListForm::eventFilter(watched, e);
+    // Enter and Down walk the boxes; an emptied date box re-filters through its own change;
+    // only the text boxes turn aqua.
+    impostaTasti({.invioCerca = false, .escapeCerca = false, .evidenziaDate = false, .evidenziaConPalette = true}, Edit1);
 }
 
 void TfrmGrigliaPreventivi::Edit1Change()
@@ -217,12 +156,7 @@ void TfrmGrigliaPreventivi::spdInserisciClick()
     // The editor works on the new quote, never on the row that happened to be current. While a
     // past period is browsed the new quote, dated today, is not among the rows: the list holds
     // it alone while the editor is open.
-    q->requery();
-    QString sqlPrima;
-    if (!q->locate(kId, creato.id)) {
-        sqlPrima = q->sql();
-        ripunta(q, QStringLiteral("select * from PreventiTestata where ID = %1").arg(creato.id));
-    }
+    const QString sqlPrima = rendiCorrente(creato.id, QStringLiteral("select * from PreventiTestata where ID = %1").arg(creato.id));
     if (d.sequestro > 0) {
         // The seizure now names its quote; it stays the current one.
         if (sequestri->isEditing()) sequestri->cancel();
@@ -234,11 +168,7 @@ void TfrmGrigliaPreventivi::spdInserisciClick()
         frmPreventivi->DatiModificati = true;
         frmPreventivi->mostra(true);
     }
-    if (!sqlPrima.isEmpty()) {
-        if (q->isEditing()) q->cancel();
-        ripunta(q, sqlPrima);
-        q->locate(kId, creato.id);
-    }
+    ridaiSql(sqlPrima, creato.id);
 }
 
 void TfrmGrigliaPreventivi::spdAvantiClick()
@@ -260,11 +190,7 @@ void TfrmGrigliaPreventivi::spdEliminaClick()
     if (q->isEditing()) q->cancel();
     const qint64 id = idCorrente();
     // The list then stands on the quote above; after the first one, on the one that followed.
-    const int riga = q->currentIndex();
-    const int colonna = q->fieldIndex(kId);
-    qint64 dopo = 0;
-    if (riga > 0) dopo = q->valueAt(riga - 1, colonna).toLongLong();
-    else if (riga + 1 < q->recordCount()) dopo = q->valueAt(riga + 1, colonna).toLongLong();
+    const qint64 dopo = idAccanto();
     try {
         vendite::eliminaPreventivo(form_DB->Connessione, id);
     } catch (const db::DbError &e) {

@@ -3,7 +3,7 @@
 // main window browses the history), searched as the user types; it opens the quote editor
 // frmPreventivi on the current quote, adds a quote with the next number (also for a seizure,
 // under DaSequestro) and deletes a quote with its rows.
-#include "forms/ListForm.h"
+#include "forms/ListaDocumenti.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -13,21 +13,17 @@ namespace ui {
 class MaskedDateEdit;
 }
 
-class TfrmGrigliaPreventivi : public forms::ListForm {
+class TfrmGrigliaPreventivi : public forms::ListaDocumenti {
     Q_OBJECT
 public:
     explicit TfrmGrigliaPreventivi(QWidget *parent = nullptr);
 
-    QToolButton *btnRequery; // hidden
-    QGroupBox *GroupBox1;    // "Filtra per "
+    // GroupBox1 is "Filtra per ".
     // Edit1 ("Cliente") is the family's member.
     QLineEdit *Edit2; // "Numero"
     ui::MaskedDateEdit *maskDaData;
     ui::MaskedDateEdit *maskAData;
     QLineEdit *Edit3; // "Targa"
-
-    // The id of the quote the last "Aggiungi" stored (0 when it stored none).
-    qint64 ultimaAggiunta() const { return m_ultimaAggiunta; }
 
 public Q_SLOTS:
     // The boxes' filter, at every change; a box that holds no date or no number is said and
@@ -43,17 +39,12 @@ public Q_SLOTS:
     // The current quote with its rows (without the question while EliminaSenzaConferma is set).
     void spdEliminaClick() override;
     // Re-points the rows Table11 on the current quote.
-    void btnRequeryClick();
+    void btnRequeryClick() override;
     // Re-reads the rows, the quotes and the customers.
     void spdAggiornaClick();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *e) override;
-
-private:
-    qint64 idCorrente() const;
-    QList<QWidget *> m_caselle;
-    qint64 m_ultimaAggiunta = 0;
+    void cerca() override { Edit1Change(); }
 };
 
 inline TfrmGrigliaPreventivi *frmGrigliaPreventivi = nullptr;

@@ -635,6 +635,51 @@ void TestEditorNotaCredito::calcoloSegnaModificata()
     QVERIFY(frmNotaCredito->DatiModificati);
 }
 
+void TestEditorNotaCredito::rigaNonSalvata_data()
+{
+    QTest::addColumn<QString>("altraPostazione");
+    QTest::addColumn<QString>("messaggio");
+    QTest::newRow("credit note deleted elsewhere") << "delete from fattura where ID = 6" << "non esiste più nell'archivio";
+    QTest::newRow("row changed elsewhere") << "update NotaCreditoRighe set ValoreUnitario = 11 where NotaCredito_ID = 6"
+                                           << "modificato da un'altra postazione";
+}
+
+void TestEditorNotaCredito::rigaNonSalvata()
+{
+    QFETCH(QString, altraPostazione);
+    QFETCH(QString, messaggio);
+    form_DB->TableNotaCredito->locate("ID", 6);
+    frmGrigliaNoteCredito->btnRequeryClick();
+    bool aperta = false;
+    QString prezzoMostrato;
+    conModale([] { frmNotaCredito->spdAvantiDettClick(); },
+              [&](QWidget *w) {
+                  TfrmModificaNotaCreditoRighe *f = frmModificaNotaCreditoRighe;
+                  QVERIFY(QTest::qWaitForWindowActive(w));
+                  scrivi(f->DBEdit6, QStringLiteral("40"));
+                  f->DBEdit11->setFocus();
+                  g_banco->esegui(altraPostazione);
+                  dialoghi().expectMessage(messaggio);
+                  f->spdIndietro->click();
+                  aperta = f->isVisible();
+                  prezzoMostrato = f->DBEdit6->text();
+                  form_DB->TableNCRighe->cancel();
+                  f->DatiModificati = false;
+                  f->spdIndietro->click();
+              });
+    // The save said so, the editor stayed open with what was typed, and nothing was written:
+    // neither the row nor the totals nor any instalment or cash-book row.
+    QVERIFY(aperta);
+    QCOMPARE(prezzoMostrato, QStringLiteral("40"));
+    QCOMPARE(dialoghi().messages().size(), 1);
+    QCOMPARE(dialoghi().messages().last().caption, QStringLiteral("Messaggio di errore"));
+    QCOMPARE(conta("select count(*) from NotaCreditoRighe where NotaCredito_ID = 6 and ValoreUnitario = 40"), 0);
+    QCOMPARE(conta("select count(*) from NotaCreditoRighe where NotaCredito_ID = 6 and ValoreTotale <> 0"), 0);
+    QCOMPARE(conta("select count(*) from fattura where ID = 6 and TotFattura <> 0"), 0);
+    QCOMPARE(conta("select count(*) from FatturaScadenze where Fattura_ID = 6"), 0);
+    QCOMPARE(conta("select count(*) from finanzia where Fattura_ID = 6"), 0);
+}
+
 void TestEditorNotaCredito::numerazioneUnica_data()
 {
     QTest::addColumn<bool>("unica");

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void rigaFuocoPerControllo();
     void annullaRigaNuova();
     void calcoloSegnaModificata();
+    void rigaNonSalvata_data();
+    void rigaNonSalvata();
     void numerazioneUnica_data();
     void numerazioneUnica();
     void ricercaElenco();

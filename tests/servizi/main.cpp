@@ -27,6 +27,7 @@
 #include "tst_sequestri.h"
 #include "tst_calendario.h"
 #include "tst_notecredito.h"
+#include "tst_documenti.h"
 #include "tst_personale.h"
 #include "tst_preventivi.h"
 #include "tst_promemoria.h"
@@ -48,6 +49,7 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziSequestri,
                      TestServiziCalendario,
                      TestServiziNoteCredito,
+                     TestServiziDocumenti,
                      TestServiziPersonale,
                      TestServiziPreventivi,
                      TestServiziPromemoria,

@@ -1,4 +1,5 @@
 #include "Fatture.h"
+#include "Documenti.h"
 
 #include "common/SqlText.h"
 #include "db/Connection.h"
@@ -161,16 +162,14 @@ EsitoEliminazione eliminaFattura(db::Connection &c, qint64 id)
                                                         "(select Preventivo_Id from FatturaPreventiviRighe where Fattura_ID = :id)"),
                                          p);
         e.sequestriLiberati = c.execute(QStringLiteral("update Sequestri set Fatturato = false, Fattura_Id = 0 where Fattura_Id = :id"), p);
-        // The payments of its instalments go too, even a row that does not name the invoice.
-        e.primaNota = c.execute(QStringLiteral("delete from finanzia where Fattura_ID = :id or FatturaScadenze_Id in "
-                                               "(select Id from FatturaScadenze where Fattura_ID = :id)"),
-                                p);
-        e.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Fattura_ID = :id"), p);
-        e.righe = c.execute(QStringLiteral("delete from fattdett where NumFatt = :id"), p);
-        e.ordini = c.execute(QStringLiteral("delete from OrdiniClienti where Fattura_ID = :id"), p);
-        e.allegati = c.execute(QStringLiteral("delete from Fattura_Allegati where Fattura_Id = :id"), p);
-        e.collegamentiPreventivi = c.execute(QStringLiteral("delete from FatturaPreventiviRighe where Fattura_ID = :id"), p);
-        e.eliminata = c.execute(QStringLiteral("delete from fattura where ID = :id"), p) > 0;
+        const EsitoEliminazioneDocumento d = eliminaDocumento(c, tipoDocumento(Righe::Fattura), id);
+        e.ordini = d.dipendenti.value(0);
+        e.collegamentiPreventivi = d.dipendenti.value(1);
+        e.primaNota = d.primaNota;
+        e.scadenze = d.scadenze;
+        e.righe = d.righe;
+        e.allegati = d.allegati;
+        e.eliminata = d.eliminata;
         return e;
     });
 }

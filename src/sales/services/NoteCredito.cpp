@@ -1,4 +1,5 @@
 #include "NoteCredito.h"
+#include "Documenti.h"
 
 #include "Scadenze.h"
 #include "common/SqlText.h"
@@ -87,18 +88,14 @@ FiltroFatture filtroNoteCredito(const CriteriNoteCredito &k)
 
 EsitoEliminazioneNota eliminaNotaCredito(db::Connection &c, qint64 id)
 {
-    EsitoEliminazioneNota e;
-    const db::Params p = {{QStringLiteral(":id"), id}};
     return db::inTransaction(c, [&] {
-        // The payments of its instalments go too, even a row that does not name the credit note.
-        e.primaNota = c.execute(QStringLiteral("delete from finanzia where Fattura_ID = :id or FatturaScadenze_Id in "
-                                               "(select Id from FatturaScadenze where Fattura_ID = :id)"),
-                                p);
-        e.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Fattura_ID = :id"), p);
-        e.righe = c.execute(QStringLiteral("delete from NotaCreditoRighe where NotaCredito_ID = :id"), p);
-        // No attachment is left naming a document that is gone.
-        e.allegati = c.execute(QStringLiteral("delete from Fattura_Allegati where Fattura_Id = :id"), p);
-        e.eliminata = c.execute(QStringLiteral("delete from fattura where ID = :id"), p) > 0;
+        const EsitoEliminazioneDocumento d = eliminaDocumento(c, tipoDocumento(Righe::NotaCredito), id);
+        EsitoEliminazioneNota e;
+        e.eliminata = d.eliminata;
+        e.primaNota = d.primaNota;
+        e.scadenze = d.scadenze;
+        e.righe = d.righe;
+        e.allegati = d.allegati;
         return e;
     });
 }

@@ -1,4 +1,5 @@
 #include "SalvaRighe.h"
+#include "Documenti.h"
 
 #include "db/Connection.h"
 #include "db/Transaction.h"
@@ -7,9 +8,7 @@ namespace vendite {
 
 EsitoRighe salvaRighe(db::Connection &c, Righe righe, qint64 id, const std::function<bool()> &scrivi)
 {
-    return salvaRighe(
-        c, id, righe == Righe::Fattura ? scadenze::Genere::FatturaVendita : scadenze::Genere::NotaCreditoVendita,
-        [&] { return aggiornaTotali(c, righe, id); }, scrivi);
+    return salvaRighe(c, id, tipoDocumento(righe).genere, [&] { return aggiornaTotali(c, righe, id); }, scrivi);
 }
 
 EsitoRighe salvaRighe(db::Connection &c, qint64 id, scadenze::Genere genere, const std::function<Totali()> &totali,
