@@ -1,6 +1,7 @@
 #include "Fatture.h"
 
 #include "common/Decimale.h"
+#include "sales/services/Documenti.h"
 #include "db/Connection.h"
 #include "db/Transaction.h"
 
@@ -75,13 +76,11 @@ EsitoEliminazione eliminaFattura(db::Connection &c, qint64 id)
         EsitoEliminazione e;
         if (c.scalar(QStringLiteral("select count(*) from fattura where ID = :id and Carico = true and FattNota = false"), p).toInt() == 0)
             return e;
-        // The payments of its instalments go too, even a row that does not name the invoice.
-        e.primaNota = c.execute(QStringLiteral("delete from finanzia where Fattura_ID = :id or FatturaScadenze_Id in "
-                                               "(select Id from FatturaScadenze where Fattura_ID = :id)"),
-                                p);
-        e.scadenze = c.execute(QStringLiteral("delete from FatturaScadenze where Fattura_ID = :id"), p);
-        e.righe = c.execute(QStringLiteral("delete from Movimenti where Fattura_ID = :id"), p);
-        e.eliminata = c.execute(QStringLiteral("delete from fattura where ID = :id"), p) > 0;
+        const auto cascata = vendite::eliminaDocumento(c, vendite::tipoDocumento(scadenze::Genere::FatturaAcquisto), id);
+        e.primaNota = cascata.primaNota;
+        e.scadenze = cascata.scadenze;
+        e.righe = cascata.righe;
+        e.eliminata = cascata.eliminata;
         return e;
     });
 }
