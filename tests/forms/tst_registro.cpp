@@ -98,7 +98,7 @@ void TestRegistro::programmaCompletoInOrdine()
                                   "frmGrigliaIva", "frmPersonaleDettaglio_DBGrid1", "frmPersonaleDettaglio_DBGrid2",
                                   "frmPersonaleDettaglio_DBGrid4", "frmGrigliaRifornimenti", "frmGrigliaCisterne",
                                   "frmCisterneDettaglio_DBGrid1", "frmGrigliaCalendario", "frmGrigliaSequestri",
-                                  "frmTrovaPA", "frmGrigliaAvvisi"}));
+                                  "frmTrovaPA", "frmGrigliaErroriFatturazioneElettronica", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);
