@@ -232,6 +232,7 @@ void TestSoggettiTerzi::controlli()
                   if (!messaggio.isEmpty()) {
                       dialoghi().expectMessage(messaggio);
                       f->spdIndietro->click();
+                      QVERIFY(!dialoghi().messages().isEmpty());
                       QCOMPARE(dialoghi().messages().last().caption, QString("Messaggio di errore"));
                       // The editor stays open, the focus where the check says, nothing stored.
                       QVERIFY(f->isVisible());
