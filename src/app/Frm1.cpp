@@ -61,6 +61,7 @@
 #include "settings/Opzioni.h"
 #include "settings/Password.h"
 #include "settings/Realizzazione.h"
+#include "einvoice/ErroriFatturazioneElettronica.h"
 #include "widgets/MaskedDateEdit.h"
 #include "widgets/Seams.h"
 
@@ -146,7 +147,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
         {}, // Storico
         {}, // Scadenziario
         {{"btnUtilityRealizzazione", "Realizzazione", "help-about", &TForm1::btnUtilityRealizzazioneClick},
-         {"btnErroriFatturaElettronica", "Errori di scarto Fattura Elettronica", "dialog-error"}},
+         {"btnErroriFatturaElettronica", "Errori di scarto Fattura Elettronica", "dialog-error", &TForm1::btnErroriFatturaElettronicaClick}},
         {}, // Video
     };
     return tabs;
@@ -696,6 +697,12 @@ void TForm1::btnUtilityRealizzazioneClick()
     frmRealizzazione->show();
     frmRealizzazione->raise();
     frmRealizzazione->activateWindow();
+}
+
+// The rejection codes open with both search boxes empty and every code listed.
+void TForm1::btnErroriFatturaElettronicaClick()
+{
+    masterdata::mostraLista(frmGrigliaErroriFatturazioneElettronica, {}, {QStringLiteral("Edit2"), QStringLiteral("Edit4")}, true);
 }
 
 void TForm1::btnEsciClick() { termina(); }

@@ -67,6 +67,7 @@ public Q_SLOTS:
     static QList<db::Query *> queryDellaFinestra();
     void btnLavoraReteClick();
     void btnUtilityRealizzazioneClick();
+    void btnErroriFatturaElettronicaClick();
     void btnEsciClick();
     // Leaving the start of the history range proposes the end of its year as the range's end.
     void maskDaExit();

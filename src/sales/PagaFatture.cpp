@@ -1,6 +1,6 @@
 #include "PagaFatture.h"
 
-#include "common/Rounding.h"
+#include "common/Decimale.h"
 #include "core/Clock.h"
 #include "data/DB.h"
 #include "db/DbError.h"
@@ -35,6 +35,16 @@ db::Query *selezione() { return form_DB->TableTempScadenzeCumulative; }
 
 // The system's general number format: no thousands separators, as many decimals as needed.
 QString numero(double v) { return QString::number(v, 'g', 15).replace(u'.', u','); }
+
+// The instalments' amounts of the rows the dataset shows, added at their decimal value and
+// rounded to the cent once: a double sum of 6.61 and 19.365 reads 25.97 instead of 25.98.
+common::Decimale sommaImporti(db::Query *q)
+{
+    const int colonna = q->fieldIndex(QStringLiteral("Importo"));
+    common::Decimale totale;
+    for (int r = 0; r < q->recordCount(); ++r) totale += common::Decimale::daVariant(q->valueAt(r, colonna));
+    return totale.centesimi();
+}
 
 QPushButton *pulsante(QWidget *parent, const QString &nome, const QString &testo)
 {
@@ -173,9 +183,7 @@ bool TfrmPagaFatture::prepara(pagamenti::Parte parte, qint64 idParte)
         q->open();
         trovate = !q->isEmpty();
         if (!trovate) return;
-        double totale = 0;
-        for (q->first(); !q->eof(); q->next()) totale += q->fieldByName(QStringLiteral("Importo")).asFloat();
-        TotaleFatture = common::Arrotonda2Decimali(totale);
+        TotaleFatture = sommaImporti(q).toDouble();
         q->setFilter(kFiltroAperte);
         q->first();
     });
@@ -212,13 +220,9 @@ void TfrmPagaFatture::totaleDellaSelezione()
     // What is in payment is what the selection holds: an instalment the service skipped (paid
     // or chosen meanwhile) is not counted.
     db::Query *q = selezione();
-    double totale = 0;
-    if (q->isActive()) {
-        const int colonna = q->fieldIndex(QStringLiteral("Importo"));
-        for (int r = 0; r < q->recordCount(); ++r) totale += q->valueAt(r, colonna).toDouble();
-    }
-    TotaleInPagamento = common::Arrotonda2Decimali(totale);
-    TotaleDaPagare = common::Arrotonda2Decimali(TotaleFatture - TotaleInPagamento);
+    const common::Decimale inPagamento = q->isActive() ? sommaImporti(q) : common::Decimale();
+    TotaleInPagamento = inPagamento.toDouble();
+    TotaleDaPagare = (common::Decimale::daDouble(TotaleFatture) - inPagamento).toDouble();
 }
 
 void TfrmPagaFatture::SpeedButton2Click()
@@ -296,10 +300,8 @@ void TfrmPagaFatture::pagamentoRegistrato()
     TotaleDaPagare = TotaleInPagamento = 0;
     db::Query *q = aperte();
     if (q->isActive() && !q->isEmpty()) {
-        double totale = 0;
-        for (q->first(); !q->eof(); q->next()) totale += q->fieldByName(QStringLiteral("Importo")).asFloat();
+        TotaleFatture = sommaImporti(q).toDouble();
         q->first();
-        TotaleFatture = common::Arrotonda2Decimali(totale);
     }
     mostraTotali();
 }

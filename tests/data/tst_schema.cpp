@@ -63,6 +63,8 @@ void TestSchema::referenceRows_data()
     QTest::newRow("supplements") << "select Descrizione from TipoTariffe where Id = 5" << "Supplementi";
     QTest::newRow("seizure kinds") << "select count(*) from TipoSequestri" << "5";
     QTest::newRow("export formats") << "select Estensione from TipoEsportazioniCrystalReport where Attivo = true" << "pdf";
+    QTest::newRow("regime of 1.2.3") << "select Codice from PA_RegimeFiscale where Codice = 'RF20'" << "RF20";
+    QTest::newRow("rejection codes") << "select Titolo from PA_Errori where Codice = '00404'" << "Fattura duplicata";
     QTest::newRow("no defaults shipped") << "select count(*) from Personalizzazioni" << "0";
 }
 
@@ -179,4 +181,30 @@ void TestSchema::openingEnsuresCurrentSchema()
     QCOMPARE(db::schema::version(d.conn()), db::schema::currentVersion());
     db::schema::ensureCurrent(d.conn()); // a second open changes nothing
     QCOMPARE(d.scalar("select count(*) from opzioni").toInt(), 1);
+}
+
+// A database created before the rejection codes and the regime RF20 gets them from its upgrade,
+// once; rows it already has are kept.
+void TestSchema::upgradeAddsEInvoiceCodes()
+{
+    Seams seams;
+    TestDatabase d;
+    db::schema::ensureCurrent(d.conn());
+    const int codici = d.scalar("select count(*) from PA_Errori").toInt();
+    QVERIFY(codici > 40);
+    d.conn().execute("delete from PA_Errori");
+    d.conn().execute("delete from PA_RegimeFiscale where Codice = 'RF20'");
+    d.conn().engine().setUserVersion(5);
+    db::schema::ensureCurrent(d.conn());
+    QCOMPARE(db::schema::version(d.conn()), db::schema::currentVersion());
+    QCOMPARE(d.scalar("select count(*) from PA_Errori").toInt(), codici);
+    QCOMPARE(d.scalar("select count(*) from PA_RegimeFiscale where Codice = 'RF20'").toInt(), 1);
+    QCOMPARE(d.scalar("select Suggerimenti from PA_Errori where Codice = '00001'").toString(),
+             QString("Rinominare il file come previsto (per esempio IT01234567890_00001.xml) e inviarlo di nuovo."));
+    // An office's own list stays as it is.
+    d.conn().execute("delete from PA_Errori where Codice <> '00404'");
+    d.conn().engine().setUserVersion(5);
+    db::schema::ensureCurrent(d.conn());
+    QCOMPARE(d.scalar("select count(*) from PA_Errori").toInt(), 1);
+    QCOMPARE(d.scalar("select count(*) from PA_RegimeFiscale where Codice = 'RF20'").toInt(), 1);
 }

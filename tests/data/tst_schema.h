@@ -14,4 +14,5 @@ private Q_SLOTS:
     void upgradeKeepsRows();
     void failedUpgradeChangesNothing();
     void openingEnsuresCurrentSchema();
+    void upgradeAddsEInvoiceCodes();
 };

@@ -101,7 +101,7 @@ void TestRegistro::programmaCompletoInOrdine()
                                   "frmContabilitaChiusuraIva_DBGrid1", "frmContabilitaChiusuraIva_DBGrid2",
                                   "frmGrigliaContabilitaChiusuraIva", "frmContabilitaChiusuraIvaMensile_DBGrid1",
                                   "frmContabilitaChiusuraIvaMensile_DBGrid2", "frmGrigliaContabilitaChiusuraIvaMensile",
-                                  "frmTrovaPA", "frmGrigliaAvvisi"}));
+                                  "frmTrovaPA", "frmGrigliaErroriFatturazioneElettronica", "frmGrigliaAvvisi"}));
     DistruggiForms();
     QVERIFY(!frmVeicoli);
     QVERIFY(!frmPass);

@@ -64,7 +64,7 @@ inline const Atteso kAttesi[] = {
      "fattura.Num, fattura.TotImposta, fattura.TotFattura, fattura.TotImponibile, fattura.Cliente, "
      "fattura.NCFattNumRif, fattura.NCFattDataRif, fattura.Note, Bank.Banca, Bank.Comune, "
      "Bank.Provincia, Bank.Cap, Bank.Via, Bank.Numero AS BancaNumero, Bank.Iban, Iva.ID AS Iva_Id, "
-     "Iva.Descrizione AS IVA_Descrizione, NotaCreditoRighe.Codice, ModPagamento.Descrizione AS "
+     "Iva.Descrizione AS IVA_Descrizione, Iva.Pa_Natura_Codice AS IvaNatura, NotaCreditoRighe.Codice, ModPagamento.Descrizione AS "
      "ModPagamento, fattura.ID AS Fatt_ID, Clienti.Via AS CliVia, Clienti.Citta AS CliCitta, "
      "Clienti.Iva  AS CliIva, Clienti.Provincia AS CliProvincia, Clienti.Cap AS CliCap, "
      "Clienti.CodFiscale AS CliCodFiscale, Clienti.Numero AS CliNumero, Clienti.Codice AS CliCodice, "
@@ -98,7 +98,7 @@ inline const Atteso kAttesi[] = {
      "Clienti.Cap AS CliCap, Clienti.CodFiscale AS CliCodFiscale, Clienti.Numero AS CliNumero, "
      "Clienti.Codice AS CliCodice, Clienti.DestinazioneMerce AS CliDestMerce, Sequestri.AutoModello, "
      "Sequestri.Proprietario, PreventiTestata.Targa1 as AutoTarga, Iva.Descrizione as "
-     "IvaDescrizione,PreventiRighe.NumeroRiga  FROM Sequestri RIGHT JOIN ((((PreventiRighe INNER JOIN "
+     "IvaDescrizione, Iva.Pa_Natura_Codice AS IvaNatura,PreventiRighe.NumeroRiga  FROM Sequestri RIGHT JOIN ((((PreventiRighe INNER JOIN "
      "PreventiTestata ON PreventiRighe.Prev_ID = PreventiTestata.ID) LEFT JOIN UnitaMisura ON "
      "PreventiRighe.Um_ID = UnitaMisura.Id) LEFT JOIN Clienti ON PreventiTestata.Cliente_ID = "
      "Clienti.Id) LEFT JOIN Iva ON PreventiRighe.Iva_ID = Iva.ID) ON Sequestri.Preventivo_Id = "
@@ -125,7 +125,7 @@ inline const Atteso kAttesi[] = {
      "order by finanzia.Data"},
     {8, "Query",
      "SELECT fattdett.Codice, fattdett.TipoRiga, Iva.ID AS Iva_ID, Iva.Descrizione AS "
-     "IVA_Descrizione, fattdett.Reparto, fattdett.AliquotaIva, fattdett.ValoreTotale, "
+     "IVA_Descrizione, Iva.Pa_Natura_Codice AS IvaNatura, fattdett.Reparto, fattdett.AliquotaIva, fattdett.ValoreTotale, "
      "fattdett.Sconto, fattdett.ValoreUnitario, fattdett.Um, fattdett.Descrizione, fattura.Num, "
      "fattura.TotImposta, fattura.TotFattura, fattura.TotImponibile, Bank.Banca, Bank.Comune, "
      "Bank.Provincia, Bank.Cap, Bank.Via, Bank.Numero AS BancaNumero, fattura.Data AS FatturaData, "

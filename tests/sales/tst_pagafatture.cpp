@@ -175,6 +175,21 @@ void TestPagaFatture::totali()
     QCOMPARE(etichette(), (QStringList{"350,5", "0", "350,5"}));
 }
 
+// Amounts whose sum in binary doubles is a cent short (6.61 + 19.365 gives 25.97): the totals
+// are added at their decimal value and rounded to the cent once.
+void TestPagaFatture::totaliAlCentesimo()
+{
+    g_banco->esegui("update FatturaScadenze set Importo = 6.61 where Id = 501");
+    g_banco->esegui("update FatturaScadenze set Importo = 19.365 where Id = 502");
+    QVERIFY(frmPagaFatture->prepara(Parte::Cliente, 7));
+    QCOMPARE(etichette(), (QStringList{"126,48", "0", "126,48"}));
+    suImporto(6.61);
+    frmPagaFatture->SpeedButton2->click();
+    suImporto(19.365);
+    frmPagaFatture->SpeedButton2->click();
+    QCOMPARE(etichette(), (QStringList{"126,48", "25,98", "100,5"}));
+}
+
 void TestPagaFatture::aggiungiTutteTogliTutte()
 {
     QVERIFY(frmPagaFatture->prepara(Parte::Cliente, 7));

@@ -9,6 +9,7 @@ private Q_SLOTS:
     void cleanup();
     void pagaDueDiTre();
     void totali();
+    void totaliAlCentesimo();
     void aggiungiTutteTogliTutte();
     void aggiungiTutteSaltaLePagate();
     void senzaScadenzeAperte();

@@ -196,7 +196,7 @@ void TestServiziFatturaPA::fileValidi()
     ambiente.insert("XML_CATALOG_FILES", QStringLiteral(PELLA_SCHEMA_FATTURAPA "/catalog.xml"));
     QString uscita;
     const int xmllint = esegui("xmllint", QStringList{"--noout", "--nonet", "--schema",
-                                                      PELLA_SCHEMA_FATTURAPA "/Schema_del_file_xml_FatturaPA_v1.2.2.xsd"} + file,
+                                                      PELLA_XSD_FATTURAPA_122} + file,
                                &uscita, ambiente);
     QVERIFY2(xmllint == 0, qPrintable(uscita));
     const int a38 = esegui("/usr/bin/python3", QStringList{PELLA_A38_VERIFICA} + file, &uscita);
@@ -404,6 +404,15 @@ void TestServiziFatturaPA::coerenza()
     const QString m = fatturapa::verificaCoerenza(e.db.conn(), kPrivato);
     QCOMPARE(m, QString("La riga numero:1 ha un imponibile di : 10 diverso da quello calcolato: 100\n"
                         "Il totale della fattura: ha un valore di : 1 diverso da quello calcolato: 122\n"));
+
+    // Totals stored by the one totals rule are coherent: 10.05 at 10% and 30.25 at 22% have VAT
+    // 1.01 and 6.66 (7.67), where one sum of the rows' VAT rounded once gives 7.66.
+    e.db.conn().execute("delete from fattdett where NumFatt = 102");
+    riga(e.db.conn(), kPrivato, false, 1, "Deposito", 1, 10.05, 0, 10, ivaAl(e.db.conn(), 10));
+    riga(e.db.conn(), kPrivato, false, 2, "Traino", 1, 30.25, 0, 22, ivaAl(e.db.conn(), 22));
+    vendite::aggiornaTotali(e.db.conn(), vendite::Righe::Fattura, kPrivato);
+    QCOMPARE(e.db.scalar("select TotImposta from fattura where ID = 102").toDouble(), 7.67);
+    QCOMPARE(fatturapa::verificaCoerenza(e.db.conn(), kPrivato), QString());
 }
 
 void TestServiziFatturaPA::clienteControlli_data()
@@ -427,4 +436,63 @@ void TestServiziFatturaPA::clienteControlli()
     const QString m = fatturapa::controllaCliente(e.db.conn(), kAzienda);
     if (messaggio.isEmpty()) QCOMPARE(m, QString());
     else QVERIFY2(m.contains(messaggio), qPrintable(m));
+}
+
+// The codes of the schema in force since April 2025: a company under the cross-border
+// franchise regime exports, and a document of type TD29 passes the check.
+void TestServiziFatturaPA::codiciVersione123()
+{
+    Esportazione e;
+    QCOMPARE(conta(e.db.conn(), "select count(*) from PA_RegimeFiscale where Codice = 'RF20'"), 1);
+    e.db.conn().execute("update ditta set RegimeFiscale = 'RF20'");
+    const fatturapa::Esito esito = e.esporta(kPrivato);
+    QVERIFY2(esito.riuscito, qPrintable(esito.messaggio));
+    const QString xml = leggi(e.percorso(kPrivato));
+    QCOMPARE(elemento(xml, "RegimeFiscale"), QString("RF20"));
+    QByteArray td29 = xml.toUtf8();
+    td29.replace("<TipoDocumento>TD01</TipoDocumento>", "<TipoDocumento>TD29</TipoDocumento>");
+    QVERIFY(td29.contains("TD29"));
+    const fatturapa::Esito controllo = fatturapa::verifica(td29, QStringLiteral("la prova"));
+    QVERIFY2(controllo.riuscito, qPrintable(controllo.messaggio));
+    // An unknown code is still refused by the schema.
+    td29.replace("TD29", "TD30");
+    QVERIFY(!fatturapa::verifica(td29, QStringLiteral("la prova")).riuscito);
+}
+
+// Several documents at once: each under its standard name and marked; a refused document is
+// reported alone and the others still go; an unwritable folder writes and marks nothing.
+void TestServiziFatturaPA::esportaTutti()
+{
+    Esportazione e;
+    e.db.conn().execute("update Clienti set Via = '' where Id = 2"); // the private person's invoice is refused
+    const QString uscita = e.cartella.filePath("lotto");
+    QVERIFY(QDir().mkpath(uscita));
+    const QList<qint64> ids{kAzienda, kPrivato, kPA};
+    const QList<fatturapa::Esito> esiti = fatturapa::esportaTutti(e.db.conn(), ids, uscita);
+    QCOMPARE(esiti.size(), 3);
+    QVERIFY2(esiti[0].riuscito, qPrintable(esiti[0].messaggio));
+    QVERIFY(!esiti[1].riuscito);
+    QCOMPARE(esiti[1].elemento, QString("FatturaElettronicaHeader/CessionarioCommittente/Sede/Indirizzo"));
+    QVERIFY(esiti[2].riuscito);
+    QCOMPARE(QDir(uscita).entryList(QDir::Files),
+             (QStringList{fatturapa::nomeFile(e.db.conn(), kAzienda), fatturapa::nomeFile(e.db.conn(), kPA)}));
+    QCOMPARE(conta(e.db.conn(), "select count(*) from fattura where EsportatoXml = true"), 2);
+    QCOMPARE(conta(e.db.conn(), "select count(*) from fattura where EsportatoXml = true and ID in (101, 103)"), 2);
+    QString uscitaLint;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("XML_CATALOG_FILES", QStringLiteral(PELLA_SCHEMA_FATTURAPA "/catalog.xml"));
+    QCOMPARE(esegui("xmllint", QStringList{"--noout", "--nonet", "--schema", PELLA_XSD_FATTURAPA_122,
+                                           QDir(uscita).filePath(fatturapa::nomeFile(e.db.conn(), kPA))},
+                    &uscitaLint, ambiente),
+             0);
+
+    e.db.conn().execute("update fattura set EsportatoXml = false");
+    const QList<fatturapa::Esito> falliti = fatturapa::esportaTutti(e.db.conn(), {kAzienda, kPA}, e.cartella.filePath("manca"));
+    QCOMPARE(falliti.size(), 2);
+    for (const fatturapa::Esito &f : falliti) {
+        QVERIFY(!f.riuscito);
+        QVERIFY2(f.messaggio.contains("non è stato scritto"), qPrintable(f.messaggio));
+    }
+    QCOMPARE(conta(e.db.conn(), "select count(*) from fattura where EsportatoXml = true"), 0);
+    QVERIFY(!QDir(e.cartella.filePath("manca")).exists());
 }

@@ -18,4 +18,6 @@ private Q_SLOTS:
     void coerenza();
     void clienteControlli_data();
     void clienteControlli();
+    void codiciVersione123();
+    void esportaTutti();
 };

@@ -203,6 +203,15 @@ void TestServiziVetture::totaliETarghe()
     QCOMPARE(t.costi.toDouble(), 120.0);
     QCOMPARE(vetture::kmUltimoRifornimento(c, 10).toDouble(), 8200.0);
     QVERIFY(vetture::kmUltimoRifornimento(c, 20).isNull());
+    // Added at their decimal values: 0.1 + 0.2 is 0.3, not the binary sum 0.30000000000000004.
+    c.execute("update VettureCosti set Importo = 0.1 where Vettura_ID = 10");
+    c.execute("insert into VettureCosti (Vettura_ID, Importo) values (10, 0.2)");
+    c.execute("update VettureCarburante set Litri = 19.365, Importo = 6.61 where ID = 100");
+    c.execute("insert into VettureCarburante (Vettura_ID, Litri, Importo) values (10, 6.61, 19.365)");
+    t = vetture::totali(c, 10);
+    QVERIFY2(t.costi.toDouble() == 0.3, qPrintable(QString::number(t.costi.toDouble(), 'g', 17)));
+    QVERIFY2(t.litri.toDouble() == 25.975, qPrintable(QString::number(t.litri.toDouble(), 'g', 17)));
+    QVERIFY2(t.carburante.toDouble() == 25.975, qPrintable(QString::number(t.carburante.toDouble(), 'g', 17)));
     // The plate as the database compares text: another vehicle's lower case counts, its own row not.
     QCOMPARE(vetture::targheUguali(c, "AB123CD", 10), 1);
     QCOMPARE(vetture::targheUguali(c, "AB123CD", 0), 2);

@@ -23,7 +23,8 @@ using namespace testing_support;
 namespace {
 
 const QString InvoiceQuery = QStringLiteral(
-    "SELECT fattdett.Codice, fattdett.TipoRiga, Iva.ID AS Iva_ID, Iva.Descrizione AS IVA_Descrizione, fattdett.Reparto, "
+    "SELECT fattdett.Codice, fattdett.TipoRiga, Iva.ID AS Iva_ID, Iva.Descrizione AS IVA_Descrizione, Iva.Pa_Natura_Codice AS "
+    "IvaNatura, fattdett.Reparto, "
     "fattdett.AliquotaIva, fattdett.ValoreTotale, fattdett.Sconto, fattdett.ValoreUnitario, fattdett.Um, fattdett.Descrizione, "
     "fattura.Num, fattura.TotImposta, fattura.TotFattura, fattura.TotImponibile, Bank.Banca, Bank.Comune, Bank.Provincia, "
     "Bank.Cap, Bank.Via, Bank.Numero AS BancaNumero, fattura.Data AS FatturaData, fattdett.note AS RigheNote, fattura.Note AS "
@@ -330,6 +331,61 @@ void TestReports::invoiceSummaryShowsWhatIsStored()
     VERIFY_TEXT(text, "1,01");
     QVERIFY2(!text.contains("1,00 "), qPrintable(text));
     VERIFY_TEXT(text, "1.305,18");
+}
+
+// Two VAT codes at one rate with different natures are two lines of the summary, as the stored
+// totals count them; the print reads the catalogue's own query.
+void TestReports::summaryGroupsByRateAndNature_data()
+{
+    QTest::addColumn<int>("codice");
+    QTest::addColumn<QString>("modello");
+    QTest::newRow("invoice") << 8 << "Fatture.rpt";
+    QTest::newRow("credit note") << 4 << "NoteCredito.rpt";
+    QTest::newRow("quote") << 5 << "Preventivi.rpt";
+}
+
+void TestReports::summaryGroupsByRateAndNature()
+{
+    QFETCH(int, codice);
+    QFETCH(QString, modello);
+    a->invoice();
+    a->database.exec(
+        "INSERT INTO Iva (ID, Descrizione, Iva, Pa_Natura_Codice) VALUES (3, 'Esente art. 10', 0, 'N4'),"
+        " (4, 'Non imponibile art. 8', 0, 'N3.1');"
+        "UPDATE fattura SET FattNota = 1 WHERE ID = 7;"
+        "INSERT INTO fattdett (NumFatt, NumeroRiga, Codice, Descrizione, Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID,"
+        " ValoreTotale, TotaleImponibile) VALUES (7, 3, 'ESE', 'Pratica esente', 1, 100, 0, 0, 3, 100, 100),"
+        " (7, 4, 'EXP', 'Trasporto estero', 1, 50, 0, 0, 4, 50, 50);"
+        "INSERT INTO NotaCreditoRighe (NotaCredito_ID, NumeroRiga, Codice, Descrizione, Um, ValoreUnitario, Sconto, AliquotaIva,"
+        " Iva_Id, ValoreTotale) SELECT NumFatt, NumeroRiga, Codice, Descrizione, Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID,"
+        " ValoreTotale FROM fattdett WHERE NumFatt = 7;"
+        "INSERT INTO PreventiTestata (ID, Numero, Data, Cliente_ID, Cliente) VALUES (9, 4, '2026-03-10 00:00:00', 1, 'Bianchi');"
+        "INSERT INTO PreventiRighe (Prev_ID, NumeroRiga, Codice, Descrizione, Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID,"
+        " ValoreTotale) SELECT 9, NumeroRiga, Codice, Descrizione, Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID,"
+        " ValoreTotale FROM fattdett WHERE NumFatt = 7;");
+    stampe::Chiavi chiavi;
+    chiavi.fattura = 7;
+    chiavi.notaCredito = 7;
+    chiavi.preventivo = 9;
+    stampe::Opzioni opzioni;
+    opzioni.documentiRigaIvato = true;
+    opzioni.prezzoPreventivo = true;
+    const stampe::Esito e = stampe::prepara(codice, chiavi, {}, opzioni, a->seams.workstation.name, QStringLiteral(REPORTS_DIR));
+    QCOMPARE(e.tipo, stampe::Esito::Pronta);
+    QVERIFY2(e.richiesta.nomeReport.endsWith(modello), qPrintable(e.richiesta.nomeReport));
+    a->request(e.richiesta.nomeReport, e.richiesta.query, e.richiesta.sottoreport1, e.richiesta.sottoreport2);
+    QCOMPARE(a->runInProcess(), 0);
+    const QString text = pdfText(a->pdf());
+    // One line per nature at 0%, each with its own net; never the two counted as one block.
+    const QStringList righe = text.split(u'\n');
+    auto riga = [&](const QString &inizio) {
+        for (const QString &r : righe)
+            if (r.trimmed().startsWith(inizio)) return r.simplified();
+        return QString();
+    };
+    QCOMPARE(riga(QStringLiteral("Esente art. 10")), QStringLiteral("Esente art. 10 100,00 0,00"));
+    QCOMPARE(riga(QStringLiteral("Non imponibile art. 8")), QStringLiteral("Non imponibile art. 8 50,00 0,00"));
+    QVERIFY2(!text.contains(QStringLiteral("150,00")), qPrintable(text));
 }
 
 void TestReports::invoiceWithoutVatInRowsShowsNetRowTotals()

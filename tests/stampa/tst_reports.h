@@ -11,6 +11,8 @@ private Q_SLOTS:
     void listShowsCustomersUnderTheCompanyHeader();
     void invoiceShowsCustomerRowsVatTotalsAndInstalments();
     void invoiceSummaryShowsWhatIsStored();
+    void summaryGroupsByRateAndNature_data();
+    void summaryGroupsByRateAndNature();
     void invoiceWithoutVatInRowsShowsNetRowTotals();
     void groupsTotalsAndDetailsOfAList();
     void cashBookShowsOpeningAndClosingBalance();

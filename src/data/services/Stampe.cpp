@@ -103,7 +103,7 @@ const std::vector<Voce> kCatalogo = {
          "fattura.Num, fattura.TotImposta, fattura.TotFattura, fattura.TotImponibile, "
          "fattura.Cliente, fattura.NCFattNumRif, fattura.NCFattDataRif, fattura.Note, Bank.Banca, "
          "Bank.Comune, Bank.Provincia, Bank.Cap, Bank.Via, Bank.Numero AS BancaNumero, Bank.Iban, "
-         "Iva.ID AS Iva_Id, Iva.Descrizione AS IVA_Descrizione, NotaCreditoRighe.Codice, "
+         "Iva.ID AS Iva_Id, Iva.Descrizione AS IVA_Descrizione, Iva.Pa_Natura_Codice AS IvaNatura, NotaCreditoRighe.Codice, "
          "ModPagamento.Descrizione AS ModPagamento, fattura.ID AS Fatt_ID, Clienti.Via AS CliVia, "
          "Clienti.Citta AS CliCitta, Clienti.Iva  AS CliIva, Clienti.Provincia AS CliProvincia, "
          "Clienti.Cap AS CliCap, Clienti.CodFiscale AS CliCodFiscale, Clienti.Numero AS CliNumero, "
@@ -137,7 +137,7 @@ const std::vector<Voce> kCatalogo = {
          "CliProvincia, Clienti.Cap AS CliCap, Clienti.CodFiscale AS CliCodFiscale, Clienti.Numero "
          "AS CliNumero, Clienti.Codice AS CliCodice, Clienti.DestinazioneMerce AS CliDestMerce, "
          "Sequestri.AutoModello, Sequestri.Proprietario, PreventiTestata.Targa1 as AutoTarga, "
-         "Iva.Descrizione as IvaDescrizione,PreventiRighe.NumeroRiga  FROM Sequestri RIGHT JOIN "
+         "Iva.Descrizione as IvaDescrizione, Iva.Pa_Natura_Codice AS IvaNatura,PreventiRighe.NumeroRiga  FROM Sequestri RIGHT JOIN "
          "((((PreventiRighe INNER JOIN PreventiTestata ON PreventiRighe.Prev_ID = "
          "PreventiTestata.ID) LEFT JOIN UnitaMisura ON PreventiRighe.Um_ID = UnitaMisura.Id) LEFT "
          "JOIN Clienti ON PreventiTestata.Cliente_ID = Clienti.Id) LEFT JOIN Iva ON "
@@ -163,7 +163,7 @@ const std::vector<Voce> kCatalogo = {
          "ModPagamento.id{CriteriPrimaNotaClienti} order by finanzia.Data"},
     {.codice = 8, .report = "Fatture", .variante = Variante::RigaIva, .richiede = Richiede::FatturaCorrente,
      .query = "SELECT fattdett.Codice, fattdett.TipoRiga, Iva.ID AS Iva_ID, Iva.Descrizione AS "
-         "IVA_Descrizione, fattdett.Reparto, fattdett.AliquotaIva, fattdett.ValoreTotale, "
+         "IVA_Descrizione, Iva.Pa_Natura_Codice AS IvaNatura, fattdett.Reparto, fattdett.AliquotaIva, fattdett.ValoreTotale, "
          "fattdett.Sconto, fattdett.ValoreUnitario, fattdett.Um, fattdett.Descrizione, fattura.Num, "
          "fattura.TotImposta, fattura.TotFattura, fattura.TotImponibile, Bank.Banca, Bank.Comune, "
          "Bank.Provincia, Bank.Cap, Bank.Via, Bank.Numero AS BancaNumero, fattura.Data AS "

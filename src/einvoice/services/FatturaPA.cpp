@@ -12,9 +12,15 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QDir>
+#include <QTemporaryFile>
 #include <QXmlStreamWriter>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
 
 namespace fatturapa {
 
@@ -106,12 +112,10 @@ void indirizzo(Nodo &padre, const QString &nomeBlocco, const QString &via, const
     s.aggiungi(QStringLiteral("Nazione"), nazione);
 }
 
-// The nature of a summary block, from its VAT code. The totals will carry it themselves; until
-// then this is the one place that reads it.
-QString naturaDelBlocco(db::Connection &c, const vendite::RiepilogoIva &blocco)
+// The nature of a summary block, as the totals grouped it; written only on a zero rate.
+QString naturaDelBlocco(const vendite::RiepilogoIva &blocco)
 {
-    if (blocco.aliquota != 0) return QString();
-    return c.scalar(QStringLiteral("select Pa_Natura_Codice from Iva where ID = :id"), parametroId(blocco.ivaId)).toString();
+    return blocco.aliquota != 0 ? QString() : blocco.natura;
 }
 
 struct Documento {
@@ -353,7 +357,7 @@ void beniServizi(db::Connection &c, const Documento &d, Riga &f, Nodo &corpo)
     for (const vendite::RiepilogoIva &blocco : totali.riepilogo) {
         Nodo &r = bs.aggiungi(QStringLiteral("DatiRiepilogo"));
         r.aggiungi(QStringLiteral("AliquotaIVA"), importo(double(blocco.aliquota), 6));
-        r.seNonVuoto(QStringLiteral("Natura"), naturaDelBlocco(c, blocco));
+        r.seNonVuoto(QStringLiteral("Natura"), naturaDelBlocco(blocco));
         r.aggiungi(QStringLiteral("ImponibileImporto"), importo(double(blocco.imponibile), 15));
         r.aggiungi(QStringLiteral("Imposta"), importo(double(blocco.imposta), 15));
         r.aggiungi(QStringLiteral("EsigibilitaIVA"), esigibilita);
@@ -479,7 +483,6 @@ QString verificaCoerenza(db::Connection &c, qint64 id)
     const vendite::TabellaRighe tr = righeDi(d);
     auto numero = [](double v) { return QString::number(v, 'g', 15).replace(u'.', u','); };
     QString testo;
-    double netto = 0, imposta = 0;
     Riga righe(c, QStringLiteral("select NumeroRiga, Um, ValoreUnitario, Sconto, AliquotaIva, TotaleImponibile from %1 "
                                  "where %2 = :id order by NumeroRiga, Idx")
                       .arg(tr.tabella, tr.legame),
@@ -487,16 +490,15 @@ QString verificaCoerenza(db::Connection &c, qint64 id)
     db::Query &q = righe.query();
     for (q.first(); !q.eof(); q.next()) {
         const double um = righe.n("Um"), prezzo = righe.n("ValoreUnitario"), sconto = righe.n("Sconto");
-        const double iva = common::TotaleImpostaRiga(false, um, prezzo, righe.n("AliquotaIva"), sconto, 0, 0, 0);
         const double n = common::TotaleRigaNetto(false, um, prezzo, sconto, 0, 0, 0);
         if (righe.n("TotaleImponibile") != n)
             testo += QStringLiteral("La riga numero:") + QString::number(righe.i("NumeroRiga")) + QStringLiteral(" ha un imponibile di : ")
                      + numero(righe.n("TotaleImponibile")) + QStringLiteral(" diverso da quello calcolato: ") + numero(n) + u'\n';
-        netto += n;
-        imposta += iva;
     }
-    netto = common::Arrotonda2Decimali(netto);
-    imposta = common::Arrotonda2Decimali(imposta);
+    // The totals as the one totals rule makes them (each rate and nature's VAT rounded once), so
+    // a document stored by that rule is never reported as different.
+    const vendite::Totali totali = vendite::calcolaTotali(c, d.notaCredito ? vendite::Righe::NotaCredito : vendite::Righe::Fattura, id);
+    const double netto = totali.imponibile, imposta = totali.imposta;
     Riga f(c, QStringLiteral("select TotImponibile, TotImposta, TotFattura from fattura where ID = :id"), parametroId(id));
     if (f.n("TotImponibile") != netto)
         testo += QStringLiteral("Il totale imponibile della fattura: ha un imponibile di : ") + numero(f.n("TotImponibile"))
@@ -504,9 +506,9 @@ QString verificaCoerenza(db::Connection &c, qint64 id)
     if (f.n("TotImposta") != imposta)
         testo += QStringLiteral("Il totale imposta della fattura: ha un valore di : ") + numero(f.n("TotImposta"))
                  + QStringLiteral(" diverso da quello calcolato: ") + numero(imposta) + u'\n';
-    if (f.n("TotFattura") != netto + imposta)
+    if (f.n("TotFattura") != totali.totale)
         testo += QStringLiteral("Il totale della fattura: ha un valore di : ") + numero(f.n("TotFattura"))
-                 + QStringLiteral(" diverso da quello calcolato: ") + numero(netto + imposta) + u'\n';
+                 + QStringLiteral(" diverso da quello calcolato: ") + numero(totali.totale) + u'\n';
     return testo;
 }
 
@@ -551,36 +553,141 @@ QByteArray costruisci(db::Connection &c, qint64 id, Esito *rifiuto)
     return scrivi(radice, f.t("DatiTrasmissione_FormatoTrasmissione"));
 }
 
-Esito esporta(db::Connection &c, qint64 id, const QString &percorso)
-{
-    const QString documento = descrizioneDocumento(c, id);
-    Esito esito;
-    const QByteArray xml = costruisci(c, id, &esito);
-    if (xml.isEmpty()) return esito;
-    esito = verifica(xml, documento);
-    if (!esito.riuscito) return esito;
+namespace {
 
-    // The file is whole under a temporary name before the document is marked; the rename puts
-    // it in place inside the transaction, so a refused mark leaves no file and a failed write
-    // leaves no mark.
-    QSaveFile file(percorso);
-    auto rifiuta = [&](const QString &perche) {
-        file.cancelWriting();
-        return Esito{false, QStringLiteral("Attenzione il file %1 di %2 non è stato scritto: %3").arg(percorso, documento, perche), QString()};
+struct Scrittura {
+    qint64 id;
+    QString percorso;
+    QString documento;
+    QByteArray xml;
+};
+
+Esito nonScritto(const Scrittura &s, const QString &perche)
+{
+    return {false, QStringLiteral("Attenzione il file %1 di %2 non è stato scritto: %3").arg(s.percorso, s.documento, perche), QString()};
+}
+
+QString erroreDiSistema() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// Flushes to the disk what was written in `cartella`'s file system, or to the folder itself.
+bool rendiDurevole(const QString &cartella, bool fileSystem)
+{
+    const int fd = ::open(QFile::encodeName(cartella).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = (fileSystem ? ::syncfs(fd) : ::fsync(fd)) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Writes checked documents and marks them exported, all or none: each file is written whole
+// under a temporary name beside its place, the files reach the disk with one flush of their
+// file system (not one per file), are renamed into place inside the transaction that marks the
+// documents, and the renames reach the disk before it commits. A failed write leaves no file
+// and no mark; a refused commit removes the files.
+Esito scriviESegna(db::Connection &c, const std::vector<Scrittura> &documenti)
+{
+    std::vector<QString> temporanei;
+    auto pulisci = [&] {
+        for (const QString &t : temporanei) QFile::remove(t);
     };
-    if (!file.open(QIODevice::WriteOnly)) return rifiuta(file.errorString());
-    if (file.write(xml) != xml.size()) return rifiuta(file.errorString());
+    QStringList cartelle;
+    for (const Scrittura &s : documenti) {
+        QTemporaryFile file(s.percorso + QStringLiteral(".XXXXXX"));
+        file.setAutoRemove(false);
+        if (!file.open()) {
+            pulisci();
+            return nonScritto(s, file.errorString());
+        }
+        temporanei.push_back(file.fileName());
+        if (file.write(s.xml) != s.xml.size() || !file.flush()) {
+            const QString perche = file.errorString();
+            file.close();
+            pulisci();
+            return nonScritto(s, perche);
+        }
+        file.close();
+        const QString cartella = QFileInfo(s.percorso).absolutePath();
+        if (!cartelle.contains(cartella)) cartelle << cartella;
+    }
+    for (const QString &cartella : cartelle)
+        if (!rendiDurevole(cartella, true)) {
+            const QString perche = erroreDiSistema();
+            pulisci();
+            return nonScritto(documenti.front(), perche);
+        }
+
     db::Transaction t(c);
-    c.execute(QStringLiteral("update fattura set EsportatoXml = true where ID = :id"), parametroId(id));
-    if (!file.commit()) return Esito{false, QStringLiteral("Attenzione il file %1 di %2 non è stato scritto: %3")
-                                               .arg(percorso, documento, file.errorString()), QString()};
+    for (const Scrittura &s : documenti)
+        c.execute(QStringLiteral("update fattura set EsportatoXml = true where ID = :id"), parametroId(s.id));
+    std::vector<QString> scritti;
+    auto togliScritti = [&] {
+        for (const QString &f : scritti) QFile::remove(f);
+    };
+    for (size_t i = 0; i < documenti.size(); ++i) {
+        // rename(2) replaces an existing file in one step, as an office exporting again expects.
+        if (::rename(QFile::encodeName(temporanei[i]).constData(), QFile::encodeName(documenti[i].percorso).constData()) != 0) {
+            const QString perche = erroreDiSistema();
+            pulisci();
+            togliScritti();
+            return nonScritto(documenti[i], perche);
+        }
+        scritti.push_back(documenti[i].percorso);
+    }
+    for (const QString &cartella : cartelle)
+        if (!rendiDurevole(cartella, false)) {
+            const QString perche = erroreDiSistema();
+            togliScritti();
+            return nonScritto(documenti.front(), perche);
+        }
     try {
         t.commit();
     } catch (...) {
-        QFile::remove(percorso);
+        togliScritti();
         throw;
     }
     return {true, QString(), QString()};
+}
+
+// Builds and checks one document for `percorso`; a refusal in `rifiuto`.
+std::optional<Scrittura> preparaScrittura(db::Connection &c, qint64 id, const QString &percorso, Esito *rifiuto)
+{
+    Scrittura s{id, percorso, descrizioneDocumento(c, id), costruisci(c, id, rifiuto)};
+    if (s.xml.isEmpty()) return std::nullopt;
+    *rifiuto = verifica(s.xml, s.documento);
+    if (!rifiuto->riuscito) return std::nullopt;
+    return s;
+}
+
+} // namespace
+
+Esito esporta(db::Connection &c, qint64 id, const QString &percorso)
+{
+    Esito esito;
+    const std::optional<Scrittura> s = preparaScrittura(c, id, percorso, &esito);
+    if (!s) return esito;
+    return scriviESegna(c, {*s});
+}
+
+QList<Esito> esportaTutti(db::Connection &c, const QList<qint64> &ids, const QString &cartella)
+{
+    QList<Esito> esiti;
+    std::vector<Scrittura> pronti;
+    std::vector<qsizetype> posizioni;
+    for (qint64 id : ids) {
+        Esito esito;
+        const std::optional<Scrittura> s = preparaScrittura(c, id, QDir(cartella).filePath(nomeFile(c, id)), &esito);
+        if (s) {
+            esito = {true, QString(), QString()};
+            posizioni.push_back(esiti.size());
+            pronti.push_back(*s);
+        }
+        esiti << esito;
+    }
+    if (pronti.empty()) return esiti;
+    const Esito scrittura = scriviESegna(c, pronti);
+    if (!scrittura.riuscito)
+        for (qsizetype i : posizioni) esiti[i] = scrittura;
+    return esiti;
 }
 
 } // namespace fatturapa

@@ -4,6 +4,7 @@
 // checks of what was built (the official schema through libxml2 and the exchange system's
 // arithmetic and text rules) and the export that writes the file and marks the document.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -58,6 +59,12 @@ Esito verifica(const QByteArray &xml, const QString &documento);
 // exported (EsportatoXml). On a refusal no file is left and nothing is marked. Throws DbError
 // only for the database's own errors (then nothing is marked and no file is left either).
 Esito esporta(db::Connection &c, qint64 id, const QString &percorso);
+
+// Several documents into `cartella`, each under its standard name (nomeFile): every document is
+// built and checked as by esporta; those that pass are written and marked together, all or
+// none, with one flush to the disk for the lot. One Esito per id, in order: a refused document
+// has its own refusal, a failed write is every written document's.
+QList<Esito> esportaTutti(db::Connection &c, const QList<qint64> &ids, const QString &cartella);
 
 // The folder of the official schema files (the .xsd files and catalog.xml), beside the program.
 QString cartellaSchema();

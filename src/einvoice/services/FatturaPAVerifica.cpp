@@ -19,7 +19,7 @@ namespace fatturapa {
 
 namespace {
 
-const char *const kSchema = "Schema_del_file_xml_FatturaPA_v1.2.2.xsd";
+const char *const kSchema = "Schema_del_file_xml_FatturaPA_v1.2.3.xsd";
 
 // The natures the exchange system accepts since 2021: the generic N2, N3 and N6 are refused.
 const QStringList kNature = {QStringLiteral("N1"),   QStringLiteral("N2.1"), QStringLiteral("N2.2"), QStringLiteral("N3.1"),

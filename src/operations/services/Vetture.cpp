@@ -2,6 +2,7 @@
 
 #include "Cisterne.h"
 #include "Rifornimento.h"
+#include "common/Decimale.h"
 #include "common/SqlText.h"
 #include "db/Connection.h"
 #include "db/Query.h"
@@ -12,20 +13,37 @@
 
 namespace vetture {
 
+namespace {
+
+// The exact sum of a column over the rows of `sql`, null when there is no row or every value is
+// null (as SQL's Sum): the engine adds in binary doubles, which can miss the decimal sum.
+QVariant somma(db::Connection &c, const QString &sql, qint64 idVettura, const QString &colonna)
+{
+    db::Query q(&c);
+    q.setSql(sql);
+    q.bind(QStringLiteral(":id"), idVettura);
+    q.open();
+    const int i = q.fieldIndex(colonna);
+    common::Decimale totale;
+    bool qualcosa = false;
+    for (int r = 0; r < q.recordCount(); ++r) {
+        const QVariant v = q.valueAt(r, i);
+        if (v.isNull()) continue;
+        totale += common::Decimale::daVariant(v);
+        qualcosa = true;
+    }
+    return qualcosa ? QVariant(totale.toDouble()) : QVariant();
+}
+
+} // namespace
+
 Totali totali(db::Connection &c, qint64 idVettura)
 {
     Totali t;
-    const db::Params p{{":id", idVettura}};
-    db::Query q(&c);
-    q.setSql(QStringLiteral("SELECT Sum(VettureCarburante.Litri) AS TotLitri, Sum(VettureCarburante.Importo) AS TotImporto "
-                            "From VettureCarburante Where Vettura_ID = :id"));
-    q.bind(QStringLiteral(":id"), idVettura);
-    q.open();
-    if (!q.isEmpty()) {
-        t.litri = q.fieldByName(QStringLiteral("TotLitri")).value();
-        t.carburante = q.fieldByName(QStringLiteral("TotImporto")).value();
-    }
-    t.costi = c.scalar(QStringLiteral("SELECT Sum(VettureCosti.Importo) AS TotCosti FROM VettureCosti where Vettura_ID = :id"), p);
+    const QString carburante = QStringLiteral("SELECT Litri, Importo FROM VettureCarburante WHERE Vettura_ID = :id");
+    t.litri = somma(c, carburante, idVettura, QStringLiteral("Litri"));
+    t.carburante = somma(c, carburante, idVettura, QStringLiteral("Importo"));
+    t.costi = somma(c, QStringLiteral("SELECT Importo FROM VettureCosti WHERE Vettura_ID = :id"), idVettura, QStringLiteral("Importo"));
     return t;
 }
 
