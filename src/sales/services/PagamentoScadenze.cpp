@@ -35,58 +35,58 @@ QString sqlScadenzeAperte(Parte parte)
 
 void preparaSelezione(db::Connection &c, const QString &postazione, Parte parte, qint64 idParte)
 {
-    db::Transaction tr(c);
-    c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where NomeComputer = :postazione"),
-              {{QStringLiteral(":postazione"), postazione}});
-    c.execute(QStringLiteral("update FatturaScadenze set TemporaneaSelezionata = 0 where %1 = :parte").arg(colonnaParte(parte)),
-              {{QStringLiteral(":parte"), idParte}});
-    tr.commit();
+    return db::inTransaction(c, [&] {
+        c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where NomeComputer = :postazione"),
+                  {{QStringLiteral(":postazione"), postazione}});
+        c.execute(QStringLiteral("update FatturaScadenze set TemporaneaSelezionata = 0 where %1 = :parte").arg(colonnaParte(parte)),
+                  {{QStringLiteral(":parte"), idParte}});
+    });
 }
 
 int aggiungi(db::Connection &c, const QString &postazione, const QList<qint64> &scadenze)
 {
-    db::Transaction tr(c);
-    int aggiunte = 0;
-    for (qint64 id : scadenze) {
-        const db::Params chiave{{QStringLiteral(":postazione"), postazione}, {QStringLiteral(":id"), id}};
-        const QVariant gia = c.scalar(QStringLiteral("select count(*) from TempFatturaScadenzeCumulativo where "
-                                                     "NomeComputer = :postazione and Scadenza_Id = :id"),
-                                      chiave);
-        if (gia.toLongLong() > 0) continue;
-        const QVariant aperta =
-            c.scalar(QStringLiteral("select count(*) from FatturaScadenze where Id = :id and Pagato = 0"), {{QStringLiteral(":id"), id}});
-        if (aperta.toLongLong() == 0) continue;
-        c.execute(QStringLiteral("insert into TempFatturaScadenzeCumulativo (NomeComputer, Scadenza_Id) values (:postazione, :id)"),
-                  chiave);
-        c.execute(QStringLiteral("update FatturaScadenze set TemporaneaSelezionata = 1 where Id = :id"), {{QStringLiteral(":id"), id}});
-        ++aggiunte;
-    }
-    tr.commit();
-    return aggiunte;
+    return db::inTransaction(c, [&] {
+        int aggiunte = 0;
+        for (qint64 id : scadenze) {
+            const db::Params chiave{{QStringLiteral(":postazione"), postazione}, {QStringLiteral(":id"), id}};
+            const QVariant gia = c.scalar(QStringLiteral("select count(*) from TempFatturaScadenzeCumulativo where "
+                                                         "NomeComputer = :postazione and Scadenza_Id = :id"),
+                                          chiave);
+            if (gia.toLongLong() > 0) continue;
+            const QVariant aperta =
+                c.scalar(QStringLiteral("select count(*) from FatturaScadenze where Id = :id and Pagato = 0"), {{QStringLiteral(":id"), id}});
+            if (aperta.toLongLong() == 0) continue;
+            c.execute(QStringLiteral("insert into TempFatturaScadenzeCumulativo (NomeComputer, Scadenza_Id) values (:postazione, :id)"),
+                      chiave);
+            c.execute(QStringLiteral("update FatturaScadenze set TemporaneaSelezionata = 1 where Id = :id"), {{QStringLiteral(":id"), id}});
+            ++aggiunte;
+        }
+        return aggiunte;
+    });
 }
 
 bool togli(db::Connection &c, const QString &postazione, qint64 idRiga)
 {
-    db::Transaction tr(c);
-    const db::Params chiave{{QStringLiteral(":postazione"), postazione}, {QStringLiteral(":id"), idRiga}};
-    const QVariant scadenza = c.scalar(
-        QStringLiteral("select Scadenza_Id from TempFatturaScadenzeCumulativo where id = :id and NomeComputer = :postazione"), chiave);
-    if (scadenza.isNull()) return false;
-    c.execute(QStringLiteral("update FatturaScadenze set TemporaneaSelezionata = 0 where Id = :id"),
-              {{QStringLiteral(":id"), scadenza.toLongLong()}});
-    c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where id = :id and NomeComputer = :postazione"), chiave);
-    tr.commit();
-    return true;
+    return db::inTransaction(c, [&] {
+        const db::Params chiave{{QStringLiteral(":postazione"), postazione}, {QStringLiteral(":id"), idRiga}};
+        const QVariant scadenza = c.scalar(
+            QStringLiteral("select Scadenza_Id from TempFatturaScadenzeCumulativo where id = :id and NomeComputer = :postazione"), chiave);
+        if (scadenza.isNull()) return false;
+        c.execute(QStringLiteral("update FatturaScadenze set TemporaneaSelezionata = 0 where Id = :id"),
+                  {{QStringLiteral(":id"), scadenza.toLongLong()}});
+        c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where id = :id and NomeComputer = :postazione"), chiave);
+        return true;
+    });
 }
 
 int togliTutte(db::Connection &c, const QString &postazione)
 {
-    db::Transaction tr(c);
-    smarcaSelezione(c, postazione);
-    const int tolte = c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where NomeComputer = :postazione"),
-                                {{QStringLiteral(":postazione"), postazione}});
-    tr.commit();
-    return tolte;
+    return db::inTransaction(c, [&] {
+        smarcaSelezione(c, postazione);
+        const int tolte = c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where NomeComputer = :postazione"),
+                                    {{QStringLiteral(":postazione"), postazione}});
+        return tolte;
+    });
 }
 
 Esito paga(db::Connection &c, const QString &postazione, const Pagamento &p)
