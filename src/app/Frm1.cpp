@@ -486,15 +486,18 @@ void TForm1::eseguiSQLAggio()
     db::Connection &c = form_DB->Connessione;
     QString current;
     bool giaApplicato = false;
+    // What refused the script, said once the transaction is over: no box is open while the
+    // write lock is held, or the other workstations would wait for the user.
+    QString rifiuto;
     try {
         // The write lock is taken before the file is read: a workstation that starts at the same
         // moment waits here, then finds the script recorded and does not apply it again.
         db::Transaction t(c);
         QFile f(script);
-        if (!f.exists()) return; // another workstation applied and deleted it meanwhile
+        if (!f.exists()) throw db::Annulla<int>{}; // another workstation applied and deleted it meanwhile
         if (!f.open(QIODevice::ReadOnly)) {
-            ui::showError(QStringLiteral("Impossibile leggere %1").arg(script), kCaptionErrore, this);
-            return;
+            rifiuto = QStringLiteral("Impossibile leggere %1").arg(script);
+            throw db::Annulla<int>{};
         }
         const QByteArray contenuto = f.readAll();
         f.close();
@@ -516,14 +519,13 @@ void TForm1::eseguiSQLAggio()
             }
             for (const QString &s : statements)
                 if (db::AccessSql::isTransactionStatement(s)) {
-                    ui::showError(QStringLiteral("Attenzione l'aggiornamento del database (SQLAggio.sql) non è stato eseguito.\n"
-                                                 "Lo script contiene l'istruzione di transazione:\n%1\n\n"
-                                                 "Il programma applica lo script tutto o niente da sé: togliere dallo script "
-                                                 "BEGIN, COMMIT, ROLLBACK e SAVEPOINT, oppure racchiuderlo per intero tra "
-                                                 "BEGIN; e COMMIT;.")
-                                      .arg(s.trimmed()),
-                                  kCaptionErrore, this);
-                    return;
+                    rifiuto = QStringLiteral("Attenzione l'aggiornamento del database (SQLAggio.sql) non è stato eseguito.\n"
+                                             "Lo script contiene l'istruzione di transazione:\n%1\n\n"
+                                             "Il programma applica lo script tutto o niente da sé: togliere dallo script "
+                                             "BEGIN, COMMIT, ROLLBACK e SAVEPOINT, oppure racchiuderlo per intero tra "
+                                             "BEGIN; e COMMIT;.")
+                                  .arg(s.trimmed());
+                    throw db::Annulla<int>{};
                 }
             for (const QString &s : statements) {
                 current = s;
@@ -539,6 +541,10 @@ void TForm1::eseguiSQLAggio()
                                   {":postazione", NomeComputerLocale}});
         }
         t.commit();
+    } catch (const db::Annulla<int> &) {
+        // Rolled back, nothing applied.
+        if (!rifiuto.isEmpty()) ui::showError(rifiuto, kCaptionErrore, this);
+        return;
     } catch (const db::DbError &e) {
         // All or nothing: a failing statement leaves the database and the file as they were, so
         // the script can be corrected and runs again at the next start.

@@ -135,32 +135,37 @@ void TfrmVettureCarburante::spdSalvaClick()
                                                q->fieldByName(QStringLiteral("KmArrivo")).value()));
     const qint64 id = q->fieldByName(QStringLiteral("ID")).asLargeInt();
     db::Connection &c = form_DB->Connessione;
+    db::Query *v = form_DB->TableVetture;
     rifornimenti::EsitoSalvataggio esito;
     try {
-        esito = rifornimenti::salva(c, id, rifornimenti::lavoraCisterne(c),
-                                    [q] { return common::SalvaRecord(*q, QStringLiteral("Id")); });
+        // The refuelling, its tank and the odometer it moves are stored together, or nothing.
+        esito = rifornimenti::salva(c, id, rifornimenti::lavoraCisterne(c), [q, v] {
+            if (!common::SalvaRecord(*q, QStringLiteral("Id"))) return false;
+            // The latest refuelling moves the vehicle's odometer.
+            const double km = q->fieldByName(QStringLiteral("KmPartenza")).asFloat();
+            if (q->currentIndex() != 0 || !(km > 0) || v->isEmpty()) return true;
+            v->edit();
+            v->fieldByName(QStringLiteral("Chilometri")).setAsFloat(km);
+            return common::SalvaRecord(*v, QStringLiteral("Id"));
+        });
     } catch (const db::DbError &e) {
         // Nothing was stored: the row shows again what the database holds.
         if (q->isEditing()) q->cancel();
+        if (v->isEditing()) v->cancel();
         common::RicaricaDataset(*q, QStringLiteral("ID"));
         ui::showError(e.message(), kErrore, this);
         SalvataggioFallito = true;
         return;
     }
     if (!esito.salvato) {
+        // The odometer waits for the refuelling's save; the refuelling keeps what was typed.
+        if (v->isEditing()) v->cancel();
+        if (esito.vetturaMancante) ui::showError(rifornimenti::messaggioVetturaMancante(), kErrore, this);
         SalvataggioFallito = true;
         return;
     }
     if (esito.movimentoCisterna != 0 && form_DB->TableCisterne->isActive())
         common::RicaricaDataset(*form_DB->TableCisterne, QStringLiteral("ID"));
-    // The latest refuelling moves the vehicle's odometer.
-    const double km = q->fieldByName(QStringLiteral("KmPartenza")).asFloat();
-    if (q->currentIndex() == 0 && km > 0 && !form_DB->TableVetture->isEmpty()) {
-        db::Query *v = form_DB->TableVetture;
-        v->edit();
-        v->fieldByName(QStringLiteral("Chilometri")).setAsFloat(km);
-        common::SalvaRecord(*v, QStringLiteral("Id"));
-    }
     DatiModificati = false;
 }
 

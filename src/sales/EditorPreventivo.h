@@ -8,6 +8,8 @@
 // (EditorPreventivoRighe.cpp).
 #include "forms/EditorDocumento.h"
 
+#include <functional>
+
 class QPushButton;
 class QToolButton;
 
@@ -109,10 +111,17 @@ public:
     QAction *EliminaColonna1 = nullptr;
     QAction *ResetGriglia1 = nullptr;
 
+    // One user action on the rows, one transaction: `scrivi` (a row's post, rows from the price
+    // list, the free row, a row's delete; false with `errore` when refused), the header's
+    // pending changes and the quote's totals, or nothing. Then the header and the rows are read
+    // again and the row current before stays current. A quote deleted meanwhile, a refused
+    // write or an engine error is shown and answers false: the row being edited keeps what the
+    // user typed.
+    bool aggiornaPreventivo(const std::function<bool(QString &errore)> &scrivi);
+
 public Q_SLOTS:
-    // The quote's totals from its stored rows, written into Table16's row and posted with what
-    // the header holds (no checks, DatiModificati left as it is); every change of the rows ends
-    // with it (the row editor too).
+    // The quote's totals from its stored rows, stored in the quote with what the header holds
+    // (no checks, DatiModificati left as it is): aggiornaPreventivo with nothing else to write.
     void RicalcolaTotaliPreventivo();
     // Rows from tariffs picked in the price list; "Supplementi" offers the supplements only.
     void spdInserisciDettClick();

@@ -13,9 +13,11 @@
 #include "masterdata/Tariffe.h"
 #include "masterdata/TariffeDett.h"
 #include "sales/services/Preventivi.h"
+#include "sales/services/SalvaRighe.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DBText.h"
 #include "widgets/FieldLink.h"
+#include "widgets/Seams.h"
 #include "widgets/ToolButton.h"
 
 #include <QEvent>
@@ -187,24 +189,44 @@ void TfrmPreventivi::posizionaRiga(qint64 id)
     if (id > 0 && idRigaCorrente() != id) form_DB->Table11->locate(kId, id);
 }
 
-void TfrmPreventivi::RicalcolaTotaliPreventivo()
+void TfrmPreventivi::RicalcolaTotaliPreventivo() { aggiornaPreventivo({}); }
+
+bool TfrmPreventivi::aggiornaPreventivo(const std::function<bool(QString &errore)> &scrivi)
 {
     const qint64 id = idDocumento();
-    if (id <= 0) return;
+    if (id <= 0) return false;
     const qint64 riga = idRigaCorrente();
     db::Query *testata = dataset();
+    db::Query *righe = form_DB->Table11;
+    Q_EMIT testata->updateRecord();
+    QString errore;
     try {
-        const vendite::TotaliPreventivo t = vendite::calcolaTotaliPreventivo(form_DB->Connessione, id);
-        if (!testata->isEditing()) testata->edit();
-        testata->fieldByName(QStringLiteral("TotImponibile")).setAsFloat(t.imponibile);
-        testata->fieldByName(QStringLiteral("TotImposta")).setAsFloat(t.imposta);
-        testata->fieldByName(QStringLiteral("TotalePreventivo")).setAsFloat(t.totale);
-        // The header's pending changes go with the totals; a refused post has been shown.
-        common::SalvaRecord(*testata, kId);
+        const vendite::EsitoRighe esito = vendite::salvaRighePreventivo(form_DB->Connessione, id, [&] {
+            if (scrivi && !scrivi(errore)) return false;
+            if (testata->isEditing() && !testata->post()) {
+                errore = testata->lastError();
+                return false;
+            }
+            return true;
+        });
+        if (esito.documentoMancante || esito.rifiutato) {
+            // Nothing was stored: the rows are shown as the table holds them, unless one is
+            // being edited (the row editor keeps what the user typed).
+            if (!righe->isEditing()) righe->requery();
+            ui::showError(esito.documentoMancante ? vendite::messaggioDocumentoMancante() : errore,
+                          QStringLiteral("Messaggio di errore"), this);
+            return false;
+        }
+        // The header holds the totals the service stored.
+        if (testata->isEditing()) testata->cancel();
+        common::RicaricaDataset(*testata, kId);
+        righe->requery();
     } catch (const db::DbError &e) {
         ui::reportDbError(e, this);
+        return false;
     }
     posizionaRiga(riga);
+    return true;
 }
 
 void TfrmPreventivi::aggiungiDaListino(bool supplementi)
@@ -243,11 +265,13 @@ void TfrmPreventivi::aggiungiDaListino(bool supplementi)
                 if (!tariffa.isNull()) tariffe << tariffa.asLargeInt();
             }
             if (!tariffe.isEmpty()) {
-                const QList<qint64> scritte =
-                    vendite::righeDaTariffePreventivo(form_DB->Connessione, testataCorrente(testata, id), tariffe);
-                form_DB->Table11->requery();
+                const vendite::TestataPreventivo t = testataCorrente(testata, id);
+                QList<qint64> scritte;
+                aggiornaPreventivo([&](QString &) {
+                    scritte = vendite::righeDaTariffePreventivo(form_DB->Connessione, t, tariffe);
+                    return true;
+                });
                 if (!scritte.isEmpty()) posizionaRiga(scritte.last());
-                RicalcolaTotaliPreventivo();
             }
         } catch (const db::DbError &e) {
             ui::reportDbError(e, this);
@@ -267,6 +291,8 @@ void TfrmPreventivi::spdArticoloNonArchivioClick()
     // Without the row editor the row could never be completed.
     if (id <= 0 || !editorRighe()) return;
     try {
+        // One transaction of its own that finds the quote still there; the totals wait for the
+        // row's save.
         const qint64 riga = vendite::rigaLiberaPreventivo(form_DB->Connessione, testataCorrente(dataset(), id));
         form_DB->Table11->requery();
         posizionaRiga(riga);
@@ -274,8 +300,8 @@ void TfrmPreventivi::spdArticoloNonArchivioClick()
         ui::reportDbError(e, this);
         return;
     }
-    // The row exists already: the user completes it (its save recomputes the totals), or
-    // removes it with "Annulla".
+    // The row exists already: the user completes it (its save stores the totals), or removes
+    // it with "Annulla".
     mostraEditorRighe(true);
 }
 
@@ -292,14 +318,12 @@ void TfrmPreventivi::spdEliminaDettClick()
     db::Query *righe = form_DB->Table11;
     if (righe->isEmpty()) return;
     if (!forms::chiedi(this, QStringLiteral("Sei sicuro di voler eliminare la riga?"))) return;
-    try {
-        if (righe->isEditing()) righe->cancel();
+    if (righe->isEditing()) righe->cancel();
+    // The row and the totals it leaves go together.
+    aggiornaPreventivo([righe](QString &) {
         common::EliminaRecord(*righe, kId);
-    } catch (const db::DbError &e) {
-        ui::reportDbError(e, this);
-        return;
-    }
-    RicalcolaTotaliPreventivo();
+        return true;
+    });
 }
 
 void TfrmPreventivi::DBGrid1TitleClick(const QString &campo)

@@ -295,12 +295,23 @@ void TfrmModificaPreventiviRighe::primaDiSalvare()
         .setAsFloat(common::TotaleRigaIvato(true, um, prezzo, valore("AliquotaIva"), sconto, 0, 0, 0));
 }
 
-void TfrmModificaPreventiviRighe::dopoSalva()
+bool TfrmModificaPreventiviRighe::salvaRiga()
 {
-    // The quote's totals follow the row.
-    if (frmPreventivi) frmPreventivi->RicalcolaTotaliPreventivo();
-    Q_EMIT rigaSalvata();
+    db::Query *q = dataset();
+    if (!frmPreventivi) return common::SalvaRecord(*q, QStringLiteral("Id"));
+    // The row, the quote's header and its totals are stored together, or nothing.
+    const qint64 id = q->fieldByName(QStringLiteral("Id")).asLargeInt();
+    const bool salvato = frmPreventivi->aggiornaPreventivo([q](QString &errore) {
+        if (q->post()) return true;
+        errore = q->lastError();
+        return false;
+    });
+    if (!salvato) return false;
+    if (id > 0 && q->fieldByName(QStringLiteral("Id")).asLargeInt() != id) q->locate(QStringLiteral("Id"), id);
+    return true;
 }
+
+void TfrmModificaPreventiviRighe::dopoSalva() { Q_EMIT rigaSalvata(); }
 
 void TfrmModificaPreventiviRighe::spdAnnullaClick()
 {
@@ -309,10 +320,18 @@ void TfrmModificaPreventiviRighe::spdAnnullaClick()
     db::Query *q = dataset();
     // What was typed into the new row goes with it.
     if (q->isEditing()) q->cancel();
-    try {
-        common::EliminaRecord(*q, QStringLiteral("Id"));
-    } catch (const db::DbError &e) {
-        ui::reportDbError(e, this);
+    if (frmPreventivi) {
+        // The row and the totals it leaves go together.
+        frmPreventivi->aggiornaPreventivo([q](QString &) {
+            common::EliminaRecord(*q, QStringLiteral("Id"));
+            return true;
+        });
+    } else {
+        try {
+            common::EliminaRecord(*q, QStringLiteral("Id"));
+        } catch (const db::DbError &e) {
+            ui::reportDbError(e, this);
+        }
     }
     accept();
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The quote row editor: the row of the quote editor's rows (the shared Table11) that is
 // current, edited in place. It computes the row's final price while prices are typed and goes
-// back from a final price to the unit price. Every save that passed its checks makes the quote
-// editor recompute the quote's totals; the cancel of a new row does not (they never counted it).
+// back from a final price to the unit price. A save stores the row, the quote editor's header
+// and the quote's totals in one transaction (TfrmPreventivi::aggiornaPreventivo); "Annulla" of
+// a new row deletes it with the totals it leaves the same way.
 #include "forms/DetailForm.h"
 
 class QPushButton;
@@ -55,7 +56,7 @@ public Q_SLOTS:
     void BitBtn1Click();
     void SpeedButton16Click();
     void SpeedButton17Click();
-    // A new row abandoned: deleted; the quote's totals never counted it.
+    // A new row abandoned: deleted, with the quote's totals it leaves.
     void spdAnnullaClick();
 
 protected:
@@ -64,6 +65,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
     bool controllaSalvataggio() override;
     void primaDiSalvare() override;
+    bool salvaRiga() override;
     void dopoSalva() override;
 
 private:

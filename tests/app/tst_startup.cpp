@@ -324,7 +324,12 @@ void TestStartup::updateScriptTransactionStatements()
     const QString script = QDir(folder()).filePath("SQLAggio.sql");
     writeFile(script, text);
     if (!applied) g_seams->dialogs.expectMessage("istruzione di transazione");
+    // No box is open while the write lock is held: the other workstations would wait for it.
+    int aperte = -1;
+    g_seams->dialogs.setOnMessage([&](const QString &) { aperte = form_DB->Connessione.transactionDepth(); });
     start();
+    g_seams->dialogs.setOnMessage({});
+    QCOMPARE(aperte, applied ? -1 : 0);
     QVERIFY(AvvioCompletato); // the start-up goes on either way
     QCOMPARE(scalar("select count(*) from Colori").toInt(), applied ? 2 : 0);
     QCOMPARE(QFile::exists(script), !applied);

@@ -3,6 +3,7 @@
 #include "Ambiente.h"
 #include "Banco.h"
 #include "data/DB.h"
+#include "db/Connection.h"
 #include "db/Query.h"
 #include "operations/SceltaCisterna.h"
 #include "operations/Vetture.h"
@@ -230,6 +231,50 @@ void TestVetture::chilometriEDifferenza()
                                                                      }}});
     QCOMPARE(valore("select Chilometri from Vetture where ID = 10").toDouble(), 8700.0);
     QCOMPARE(valore("select KmDifferenza from VettureCarburante where ID = 1").toDouble(), 9999.0);
+}
+
+void TestVetture::rifornimentoEChilometriInsieme_data()
+{
+    QTest::addColumn<QString>("altrove");   // what another workstation does while the editor is open
+    QTest::addColumn<QString>("km");        // the reading typed ("": none, the odometer stays)
+    QTest::addColumn<QString>("messaggio"); // what the save says
+    QTest::newRow("odometer changed elsewhere") << "update Vetture set Chilometri = 9000 where ID = 10" << "8700"
+                                                << "il record è stato modificato da un'altra postazione";
+    QTest::newRow("vehicle deleted elsewhere, a reading") << "delete from Vetture where ID = 10" << "8700"
+                                                          << "Il record non esiste più nella tabella Vetture";
+    QTest::newRow("vehicle deleted elsewhere, no reading") << "delete from Vetture where ID = 10" << ""
+                                                           << "La vettura non esiste più nell'archivio";
+}
+
+void TestVetture::rifornimentoEChilometriInsieme()
+{
+    QFETCH(QString, altrove);
+    QFETCH(QString, km);
+    QFETCH(QString, messaggio);
+    g_banco->esegui("update opzioni set LavoraCisterne = true");
+    suVettura(10);
+    conModali([] { frmVettureDettaglio->SpeedButton15->click(); },
+              {Azione{"frmSceltaCisterna", scegliCisterna("Cisterna A")},
+               Azione{"frmVettureCarburante", [&](QWidget *) {
+                          scrivi(frmVettureCarburante->DBEdit2, "40");
+                          if (!km.isEmpty()) scrivi(frmVettureCarburante->DBEdit5, km);
+                          db::Connection b;
+                          QVERIFY(b.open(form_DB->Connessione.path()));
+                          b.execute(altrove);
+                          b.close();
+                          // The refuelling, the tank and the odometer go together: nothing is stored.
+                          dialoghi().expectMessage(messaggio);
+                          frmVettureCarburante->spdIndietro->click();
+                          QVERIFY(frmVettureCarburante->isVisible());
+                          QCOMPARE(frmVettureCarburante->DBEdit2->text(), QString("40"));
+                          QCOMPARE(scorta(), 1000.0);
+                          QCOMPARE(valore("select count(*) from VettureCarburante where Litri = 40").toInt(), 0);
+                          dialoghi().expectMessage("Sei sicuro di voler annullare l'inserimento ?", QMessageBox::Yes);
+                          frmVettureCarburante->spdAnnulla->click();
+                      }}});
+    QCOMPARE(scorta(), 1000.0);
+    QCOMPARE(valore("select count(*) from VettureCarburante where KmPartenza = 8700 or Litri = 40").toInt(), 0);
+    QCOMPARE(valore("select count(*) from Vetture where Chilometri = 8700").toInt(), 0);
 }
 
 void TestVetture::calcola_data()

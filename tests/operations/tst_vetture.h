@@ -11,6 +11,8 @@ private Q_SLOTS:
     void scortaDaiRifornimenti_data();
     void scortaDaiRifornimenti();
     void chilometriEDifferenza();
+    void rifornimentoEChilometriInsieme_data();
+    void rifornimentoEChilometriInsieme();
     void calcola_data();
     void calcola();
     void eliminaVetturaACascata_data();

@@ -3,10 +3,13 @@
 #include "Ambiente.h"
 #include "FixtureRighe.h"
 #include "data/DB.h"
+#include "db/Connection.h"
 #include "db/Query.h"
 #include "forms/ListForm.h"
 #include "sales/EditorFattura.h"
 #include "sales/ModificaFatture.h"
+#include "sales/services/Fatture.h"
+#include "sales/services/SalvaRighe.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
 #include "widgets/DBMemo.h"
@@ -109,6 +112,30 @@ void TestModificaFatture::salvaRiga()
     QCOMPARE(fixture_righe::totali(g_id), QString("1800/396/2196"));
     QCOMPARE(fixture_righe::rate(g_id), (QList<qint64>{1098, 1098}));
     QVERIFY(!frmModificaFatture->DatiModificati);
+}
+
+void TestModificaFatture::fatturaEliminataAltrove()
+{
+    suRiga([] {
+        scrivi(frmModificaFatture->DBEdit4, "7");
+        // Another workstation deletes the invoice while the row is being edited.
+        db::Connection b;
+        QVERIFY(b.open(form_DB->Connessione.path()));
+        QVERIFY(vendite::eliminaFattura(b, g_id).eliminata);
+        b.close();
+        dialoghi().expectMessage(vendite::messaggioDocumentoMancante());
+        frmModificaFatture->spdIndietro->click();
+        // One message, said after the transaction; the editor stays open with what was typed.
+        QCOMPARE(dialoghi().messages().size(), 1);
+        QCOMPARE(dialoghi().messages().last().caption, QString("Messaggio di errore"));
+        QVERIFY(frmModificaFatture->isVisible());
+        QCOMPARE(frmModificaFatture->DBEdit4->text(), QString("7"));
+        QCOMPARE(form_DB->Table4->fieldByName("Um").asFloat(), 7.0);
+        QVERIFY(form_DB->Table4->isEditing());
+        esciSenzaSalvare();
+    });
+    // Nothing of the row's save was stored: no row of a missing invoice.
+    QCOMPARE(g_banco->valore(QString("select count(*) from fattdett where NumFatt = %1").arg(g_id)).toInt(), 0);
 }
 
 void TestModificaFatture::aliquotaConDecimali()

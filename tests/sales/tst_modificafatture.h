@@ -10,6 +10,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void salvaRiga();
+    void fatturaEliminataAltrove();
     void aliquotaConDecimali();
     void prezzoDaTotale_data();
     void prezzoDaTotale();

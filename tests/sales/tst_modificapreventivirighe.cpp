@@ -3,9 +3,12 @@
 #include "Ambiente.h"
 #include "Banco.h"
 #include "data/DB.h"
+#include "db/Connection.h"
 #include "db/Query.h"
 #include "sales/EditorPreventivo.h"
 #include "sales/ModificaPreventiviRighe.h"
+#include "sales/services/Preventivi.h"
+#include "sales/services/SalvaRighe.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
 #include "widgets/DBMemo.h"
@@ -195,7 +198,32 @@ void TestModificaPreventiviRighe::salvaRiga()
     QCOMPARE(colonna("ValoreTotale").toDouble(), 32.94);
     // The save made the quote's totals follow, once.
     QCOMPARE(g_salvataggi->count(), 1);
+    QCOMPARE(g_banco->valore("select TotalePreventivo from PreventiTestata where ID = 10").toDouble(), 32.94);
+    QCOMPARE(g_banco->valore("select TotImponibile from PreventiTestata where ID = 10").toDouble(), 27.0);
     QVERIFY(!frmModificaPreventiviRighe->DatiModificati);
+}
+
+void TestModificaPreventiviRighe::preventivoEliminatoAltrove()
+{
+    suRiga([] {
+        TfrmModificaPreventiviRighe *f = frmModificaPreventiviRighe;
+        scrivi(f->DBEdit2, "3");
+        // Another workstation deletes the quote while the row is being edited.
+        db::Connection b;
+        QVERIFY(b.open(form_DB->Connessione.path()));
+        QVERIFY(vendite::eliminaPreventivo(b, 10).eliminato);
+        b.close();
+        dialoghi().expectMessage(vendite::messaggioDocumentoMancante());
+        f->spdIndietro->click();
+        // Said once; the editor stays open with what was typed.
+        QCOMPARE(dialoghi().messages().size(), 1);
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->DBEdit2->text(), QString("3"));
+        QCOMPARE(campo("Um").asFloat(), 3.0);
+        esciSenzaSalvare();
+    });
+    QCOMPARE(g_salvataggi->count(), 0);
+    QCOMPARE(g_banco->valore("select count(*) from PreventiRighe where Prev_ID = 10").toInt(), 0);
 }
 
 void TestModificaPreventiviRighe::aliquotaConDecimali()

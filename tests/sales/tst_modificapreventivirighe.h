@@ -12,6 +12,7 @@ private Q_SLOTS:
     void cleanup();
     void campi();
     void salvaRiga();
+    void preventivoEliminatoAltrove();
     void aliquotaConDecimali();
     void importoNegativo();
     void prezzoDaTotale_data();

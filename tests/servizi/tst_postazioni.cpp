@@ -3,13 +3,18 @@
 #include "db/DbError.h"
 #include "db/Query.h"
 #include "db/Transaction.h"
+#include "accounting/services/Scadenziario.h"
+#include "operations/services/Personale.h"
 #include "operations/services/Rifornimento.h"
 #include "operations/services/Vetture.h"
 #include "sales/services/Fatture.h"
 #include "sales/services/NoteCredito.h"
 #include "sales/services/Numerazione.h"
 #include "sales/services/PagamentoScadenze.h"
+#include "sales/services/Preventivi.h"
 #include "sales/services/SalvaRighe.h"
+#include "sales/services/Scadenze.h"
+#include "sales/services/Totali.h"
 #include "support/TestCore.h"
 
 #include <QRandomGenerator>
@@ -326,6 +331,139 @@ void TestGuardiePostazioni::erroreSenzaIstruzione()
     // A typed backslash is a backslash: searched as it is, on both engines.
     d.conn().execute("insert into Clienti (Id, Cognome) values (5, 'A\\B')");
     QCOMPARE(conta(d.conn(), "select count(*) from Clienti where Cognome = 'A\\B'"), 1);
+}
+
+void TestGuardiePostazioni::righeDiPreventivoEliminato()
+{
+    CoreSeams seams;
+    TestDatabase d(TestDatabase::WithSchema);
+    archivio(d);
+    auto &c = d.conn();
+    c.execute("insert into PreventiTestata (ID, Numero, Data, Cliente_ID) values (10, 1, #3/10/2026#, 1), (11, 2, #3/11/2026#, 1)");
+    auto rigaPreventivo = [&c](qint64 id) {
+        c.execute("insert into PreventiRighe (Prev_ID, NumeroRiga, TipoRiga, Um, ValoreUnitario, Sconto, AliquotaIva, "
+                  "TotaleImponibile, ValoreTotale, Descrizione) values (:id, 1, 'N', 1, 100, 0, 22, 100, 122, 'Traino')",
+                  {{":id", id}});
+        return true;
+    };
+    // The row and the quote's totals together.
+    const auto salvato = vendite::salvaRighePreventivo(c, 10, [&] { return rigaPreventivo(10); });
+    QVERIFY(salvato.salvato);
+    QCOMPARE(d.scalar("select TotalePreventivo from PreventiTestata where ID = 10").toDouble(), 122.0);
+    QCOMPARE(d.scalar("select TotImposta from PreventiTestata where ID = 10").toDouble(), 22.0);
+    // Deleted on another workstation: no row of nobody's, nothing written.
+    auto b = altra(d);
+    QVERIFY(vendite::eliminaPreventivo(*b, 11).eliminato);
+    bool scritta = false;
+    const auto mancante = vendite::salvaRighePreventivo(c, 11, [&] { return scritta = rigaPreventivo(11); });
+    QVERIFY(mancante.documentoMancante);
+    QVERIFY(!mancante.salvato);
+    QVERIFY(!scritta);
+    QCOMPARE(conta(c, "select count(*) from PreventiRighe where Prev_ID = 11"), 0);
+    // A refused write leaves nothing: the row written before the refusal goes too.
+    const auto rifiutato = vendite::salvaRighePreventivo(c, 10, [&] { return !rigaPreventivo(10); });
+    QVERIFY(rifiutato.rifiutato);
+    QCOMPARE(conta(c, "select count(*) from PreventiRighe where Prev_ID = 10"), 1);
+    QCOMPARE(d.scalar("select TotalePreventivo from PreventiTestata where ID = 10").toDouble(), 122.0);
+}
+
+namespace {
+
+// Runs `operazione` on connection `a` while connection `b` holds `scritturaB` uncommitted: on
+// the server `operazione` runs in a thread of its own, `b` commits once the server shows it
+// waiting for `b`'s lock, so the operation's transaction, begun before that commit, is cancelled
+// by the server and must run again on what `b` stored. A file has one writer at a time: there
+// `b` commits first, then `operazione` runs.
+template <class F>
+void conScritturaAltrui(TestDatabase &d, const QString &scritturaB, F operazione)
+{
+    auto b = altra(d);
+    if (!suServer()) {
+        b->execute(scritturaB);
+        auto a = altra(d);
+        operazione(*a);
+        return;
+    }
+    auto osservatore = altra(d);
+    db::Transaction t(*b);
+    b->execute(scritturaB);
+    QString errore;
+    std::atomic<bool> finita{false};
+    std::thread filo([&] {
+        try {
+            auto a = altra(d);
+            operazione(*a);
+        } catch (const db::DbError &e) {
+            errore = e.message();
+        }
+        finita = true;
+    });
+    bool inAttesa = false;
+    for (int i = 0; i < 100000 && !inAttesa && !finita; ++i) {
+        inAttesa = conta(*osservatore, "select count(*) from pg_locks where not granted") > 0;
+        if (!inAttesa) std::this_thread::yield();
+    }
+    t.commit();
+    filo.join();
+    QVERIFY2(errore.isEmpty(), qPrintable(errore));
+    QVERIFY2(inAttesa, "the operation never waited for the other workstation");
+}
+
+} // namespace
+
+void TestGuardiePostazioni::operazioneRipetutaDopoScritturaAltrui_data()
+{
+    QTest::addColumn<QString>("operazione");
+    QTest::addColumn<QString>("scritturaB");      // the other workstation's write, on what the operation writes
+    QTest::addColumn<QString>("verifica");        // a count that must be 1 afterwards
+    QTest::newRow("invoice totals") << "totali" << "update fattura set Note = 'altrove' where ID = 1"
+                                    << "select count(*) from fattura where ID = 1 and Note = 'altrove' and TotFattura = 244";
+    QTest::newRow("instalments made again")
+        << "scadenze" << "update FatturaScadenze set Note = 'altrove' where Fattura_ID = 1"
+        << "select count(*) from fattura where ID = 1 and (select count(*) from FatturaScadenze where Fattura_ID = 1) = 3 "
+           "and (select sum(Importo) from FatturaScadenze where Fattura_ID = 1) = 122";
+    QTest::newRow("staff save") << "personale" << "update Personale set Tel = '0612345' where Id = 1"
+                                << "select count(*) from Calendario where Personale = 'Bianchi Anna' and "
+                                   "(select count(*) from Personale where Tel = '0612345' and Personale = 'Bianchi Anna') = 1";
+    QTest::newRow("instalment save") << "scadenza" << "update FatturaScadenze set Note = 'altrove' where Fattura_ID = 1"
+                                     << "select count(*) from FatturaScadenze where Fattura_ID = 1 and Note = 'altrove' and "
+                                        "Numero = 1 and Pagato <> 0 and (select count(*) from finanzia where "
+                                        "finanzia.FatturaScadenze_Id = FatturaScadenze.Id) = 1";
+}
+
+void TestGuardiePostazioni::operazioneRipetutaDopoScritturaAltrui()
+{
+    QFETCH(QString, operazione);
+    QFETCH(QString, scritturaB);
+    QFETCH(QString, verifica);
+    CoreSeams seams;
+    TestDatabase d(TestDatabase::WithSchema);
+    archivio(d);
+    auto &c = d.conn();
+    QCOMPARE(fattura(c), qint64(1));
+    c.execute("insert into Personale (Id, Personale) values (1, 'Bianchi')");
+    c.execute("insert into Calendario (Personale_Id, Personale, Data) values (1, 'Bianchi', #3/20/2026#)");
+    const qint64 rata = conta(c, "select min(Id) from FatturaScadenze where Fattura_ID = 1");
+    conScritturaAltrui(d, scritturaB, [&](db::Connection &a) {
+        if (operazione == "totali") {
+            a.execute("insert into fattdett (NumFatt, NumeroRiga, TipoRiga, Um, ValoreUnitario, Sconto, AliquotaIva, "
+                      "TotaleImponibile, ValoreTotale, Descrizione) values (1, 2, 'N', 1, 100, 0, 22, 100, 122, 'Custodia')");
+            vendite::aggiornaTotali(a, vendite::Righe::Fattura, 1);
+        } else if (operazione == "scadenze") {
+            scadenze::generaScadenze(a, 1, scadenze::Genere::FatturaVendita, false);
+        } else if (operazione == "personale") {
+            personale::salva(a, 1, true, [&] {
+                a.execute("update Personale set Personale = 'Bianchi Anna' where Id = 1");
+                return true;
+            });
+        } else {
+            scadenziario::salvaScadenza(a, rata, [&] {
+                a.execute("update FatturaScadenze set DataPagamento = #4/1/2026# where Id = :r", {{":r", rata}});
+                return true;
+            });
+        }
+    });
+    QCOMPARE(conta(c, verifica), 1);
 }
 
 void TestStressPostazioni::operazioniMiste()

@@ -15,6 +15,9 @@ private Q_SLOTS:
     void conflittoRipetuto();
     void postAnnullatoTornaInModifica();
     void erroreSenzaIstruzione();
+    void righeDiPreventivoEliminato();
+    void operazioneRipetutaDopoScritturaAltrui_data();
+    void operazioneRipetutaDopoScritturaAltrui();
 };
 
 // Several workstations at once, a few hundred mixed operations, then the archive's invariants.

@@ -39,6 +39,7 @@ QMessageBox::StandardButton ScriptedDialogs::message(QWidget *, const QString &t
                                                      QMessageBox::StandardButton def)
 {
     m_messages << AskedMessage{text, caption, icon, buttons};
+    if (m_onMessage) m_onMessage(text);
     if (!m_expect.empty() && (m_expect.front().first.isEmpty() || text.contains(m_expect.front().first))) {
         const QMessageBox::StandardButton answer = m_expect.front().second;
         m_expect.pop_front();

@@ -40,6 +40,9 @@ public:
     // The initial texts the last small form showed.
     const QStringList &lastFieldsShown() const { return m_lastFields; }
 
+    // Runs at every message box, before it is answered (a test looks at the world the user
+    // would see while the box is open).
+    void setOnMessage(std::function<void(const QString &text)> f) { m_onMessage = std::move(f); }
     const QList<AskedMessage> &messages() const { return m_messages; }
     QStringList messageTexts() const;
     const QStringList &unexpected() const { return m_unexpected; }
@@ -69,6 +72,7 @@ private:
     QStringList m_lastFields;
     QList<AskedMessage> m_messages;
     QStringList m_unexpected;
+    std::function<void(const QString &)> m_onMessage;
 };
 
 class ScriptedLauncher : public ui::Launcher {

@@ -9,27 +9,27 @@ namespace contabilita {
 
 Eliminati eliminaClasse(db::Connection &c, qint64 idClasse)
 {
-    db::Transaction t(c);
-    Eliminati e;
-    const db::Params p{{":id", idClasse}};
-    e.conti = c.execute(QStringLiteral("DELETE FROM ContabilitaConti WHERE Raggruppamento_ID IN "
-                                       "(SELECT Id FROM ContabilitaRaggruppamenti WHERE Classe_ID = :id)"),
-                        p);
-    e.raggruppamenti = c.execute(QStringLiteral("DELETE FROM ContabilitaRaggruppamenti WHERE Classe_ID = :id"), p);
-    e.classi = c.execute(QStringLiteral("DELETE FROM ContabilitaClassi WHERE Id = :id"), p);
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        Eliminati e;
+        const db::Params p{{":id", idClasse}};
+        e.conti = c.execute(QStringLiteral("DELETE FROM ContabilitaConti WHERE Raggruppamento_ID IN "
+                                           "(SELECT Id FROM ContabilitaRaggruppamenti WHERE Classe_ID = :id)"),
+                            p);
+        e.raggruppamenti = c.execute(QStringLiteral("DELETE FROM ContabilitaRaggruppamenti WHERE Classe_ID = :id"), p);
+        e.classi = c.execute(QStringLiteral("DELETE FROM ContabilitaClassi WHERE Id = :id"), p);
+        return e;
+    });
 }
 
 Eliminati eliminaRaggruppamento(db::Connection &c, qint64 idRaggruppamento)
 {
-    db::Transaction t(c);
-    Eliminati e;
-    const db::Params p{{":id", idRaggruppamento}};
-    e.conti = c.execute(QStringLiteral("DELETE FROM ContabilitaConti WHERE Raggruppamento_ID = :id"), p);
-    e.raggruppamenti = c.execute(QStringLiteral("DELETE FROM ContabilitaRaggruppamenti WHERE Id = :id"), p);
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        Eliminati e;
+        const db::Params p{{":id", idRaggruppamento}};
+        e.conti = c.execute(QStringLiteral("DELETE FROM ContabilitaConti WHERE Raggruppamento_ID = :id"), p);
+        e.raggruppamenti = c.execute(QStringLiteral("DELETE FROM ContabilitaRaggruppamenti WHERE Id = :id"), p);
+        return e;
+    });
 }
 
 Eliminati eliminaConto(db::Connection &c, qint64 idConto)

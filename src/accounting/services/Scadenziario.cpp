@@ -126,49 +126,49 @@ bool scaduta(bool pagato, const QDate &scadenza, const QDate &oggi)
 
 EsitoSalvataggio salvaScadenza(db::Connection &c, qint64 id, const std::function<bool()> &posta)
 {
-    EsitoSalvataggio e;
-    db::Transaction t(c);
-    if (!posta()) return e; // rolled back: nothing of the save stays
-    db::Query q(&c);
-    q.setSql(QStringLiteral("select * from FatturaScadenze where Id = :id"));
-    q.bind(QStringLiteral(":id"), id);
-    q.open();
-    if (q.eof()) throw db::DbError(QStringLiteral("La scadenza non esiste più: è stata eliminata da un'altra postazione."));
-    // An instalment without a due date would vanish from every schedule and reminder.
-    if (q.fieldByName(QStringLiteral("DataScadenza")).isNull())
-        throw db::DbError(QStringLiteral("Attenzione manca la data della scadenza !!"));
-    const db::Field dataPagamento = q.fieldByName(QStringLiteral("DataPagamento"));
-    e.pagata = !dataPagamento.isNull() && dataPagamento.asDateTime().isValid();
-    const bool primaNota = scadenze::duplicaInPrimaNota(c);
-    const db::Params chiave{{QStringLiteral(":id"), id}};
-    if (!e.pagata) {
-        c.execute(QStringLiteral("update FatturaScadenze set Pagato = :pagato, DataPagamento = null, Finanzia_id = null "
-                                 "where Id = :id"),
-                  {{QStringLiteral(":pagato"), false}, {QStringLiteral(":id"), id}});
-        if (primaNota)
-            e.righeEliminate = c.execute(QStringLiteral("delete from finanzia where FatturaScadenze_Id = :id"), chiave);
-    } else {
-        c.execute(QStringLiteral("update FatturaScadenze set Pagato = :pagato where Id = :id"),
-                  {{QStringLiteral(":pagato"), true}, {QStringLiteral(":id"), id}});
-        if (primaNota) {
-            scadenze::RigaPagamento r;
-            r.idScadenza = id;
-            r.idDocumento = q.fieldByName(QStringLiteral("Fattura_ID")).asLargeInt();
-            r.tipo = q.fieldByName(QStringLiteral("Tipo")).asString();
-            r.data = dataPagamento.asDateTime().date();
-            r.operazione = q.fieldByName(QStringLiteral("Operazione")).asString();
-            r.importo = q.fieldByName(QStringLiteral("Importo")).asFloat();
-            r.cliente = q.fieldByName(QStringLiteral("Cliente_id")).asLargeInt();
-            r.fornitore = q.fieldByName(QStringLiteral("Fornitore_id")).asLargeInt();
-            r.modPagamento = q.fieldByName(QStringLiteral("ModPagamento_Id")).asLargeInt();
-            r.banca = q.fieldByName(QStringLiteral("Banca_ID")).asLargeInt();
-            r.partiNulle = true;
-            e.rigaPrimaNota = scadenze::scriviRigaPagamento(c, r);
+    return db::inTransaction(c, [&] {
+        EsitoSalvataggio e;
+        if (!posta()) throw db::Annulla<EsitoSalvataggio>{e}; // rolled back: nothing of the save stays
+        db::Query q(&c);
+        q.setSql(QStringLiteral("select * from FatturaScadenze where Id = :id"));
+        q.bind(QStringLiteral(":id"), id);
+        q.open();
+        if (q.eof()) throw db::DbError(QStringLiteral("La scadenza non esiste più: è stata eliminata da un'altra postazione."));
+        // An instalment without a due date would vanish from every schedule and reminder.
+        if (q.fieldByName(QStringLiteral("DataScadenza")).isNull())
+            throw db::DbError(QStringLiteral("Attenzione manca la data della scadenza !!"));
+        const db::Field dataPagamento = q.fieldByName(QStringLiteral("DataPagamento"));
+        e.pagata = !dataPagamento.isNull() && dataPagamento.asDateTime().isValid();
+        const bool primaNota = scadenze::duplicaInPrimaNota(c);
+        const db::Params chiave{{QStringLiteral(":id"), id}};
+        if (!e.pagata) {
+            c.execute(QStringLiteral("update FatturaScadenze set Pagato = :pagato, DataPagamento = null, Finanzia_id = null "
+                                     "where Id = :id"),
+                      {{QStringLiteral(":pagato"), false}, {QStringLiteral(":id"), id}});
+            if (primaNota)
+                e.righeEliminate = c.execute(QStringLiteral("delete from finanzia where FatturaScadenze_Id = :id"), chiave);
+        } else {
+            c.execute(QStringLiteral("update FatturaScadenze set Pagato = :pagato where Id = :id"),
+                      {{QStringLiteral(":pagato"), true}, {QStringLiteral(":id"), id}});
+            if (primaNota) {
+                scadenze::RigaPagamento r;
+                r.idScadenza = id;
+                r.idDocumento = q.fieldByName(QStringLiteral("Fattura_ID")).asLargeInt();
+                r.tipo = q.fieldByName(QStringLiteral("Tipo")).asString();
+                r.data = dataPagamento.asDateTime().date();
+                r.operazione = q.fieldByName(QStringLiteral("Operazione")).asString();
+                r.importo = q.fieldByName(QStringLiteral("Importo")).asFloat();
+                r.cliente = q.fieldByName(QStringLiteral("Cliente_id")).asLargeInt();
+                r.fornitore = q.fieldByName(QStringLiteral("Fornitore_id")).asLargeInt();
+                r.modPagamento = q.fieldByName(QStringLiteral("ModPagamento_Id")).asLargeInt();
+                r.banca = q.fieldByName(QStringLiteral("Banca_ID")).asLargeInt();
+                r.partiNulle = true;
+                e.rigaPrimaNota = scadenze::scriviRigaPagamento(c, r);
+            }
         }
-    }
-    t.commit();
-    e.salvato = true;
-    return e;
+        e.salvato = true;
+        return e;
+    });
 }
 
 } // namespace scadenziario

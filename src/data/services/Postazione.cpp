@@ -8,11 +8,11 @@ namespace postazione {
 
 void cancellaTemporanei(db::Connection &c, const QString &nomeComputer)
 {
-    db::Transaction t(c);
-    for (const char *tabella : {"TempBilancio", "TempStampa", "TempAvvisi", "TempAvvisiClienti"})
-        db::Command::execute(&c, QStringLiteral("delete * from %1 where NomeComputer = :postazione").arg(QLatin1String(tabella)),
-                             {{":postazione", nomeComputer}});
-    t.commit();
+    return db::inTransaction(c, [&] {
+        for (const char *tabella : {"TempBilancio", "TempStampa", "TempAvvisi", "TempAvvisiClienti"})
+            db::Command::execute(&c, QStringLiteral("delete * from %1 where NomeComputer = :postazione").arg(QLatin1String(tabella)),
+                                 {{":postazione", nomeComputer}});
+    });
 }
 
 QList<std::pair<QString, QString>> sqlPerPostazione(const QString &nomeComputer)

@@ -824,33 +824,33 @@ Esito prepara(int codice, const Chiavi &chiavi, const CriteriStampa &criteri, co
 void scriviRichiesta(db::Connection &c, const QString &postazione, const Richiesta *r, const Scrittura &w)
 {
     // Only this workstation's request is replaced; nothing to print leaves none at all.
-    db::Transaction t(c);
-    db::Command::execute(&c, QStringLiteral("delete * from TempStampa where NomeComputer = :postazione"), {{":postazione", postazione}});
-    if (r) {
-        db::Query q(&c);
-        q.setSql(QStringLiteral("select * from TempStampa where Id = 0"));
-        q.open();
-        const auto campo = [&q](const char *nome) { return q.fieldByName(QString::fromLatin1(nome)); };
-        q.append();
-        campo("NomeProgramma").setAsString(QStringLiteral("Pellavantoria"));
-        if (!r->query.isNull()) campo("Query").setAsString(r->query);
-        if (!r->sottoreport1.isNull()) campo("QuerySottoreport1").setAsString(r->sottoreport1);
-        if (!r->sottoreport2.isNull()) campo("QuerySottoreport2").setAsString(r->sottoreport2);
-        campo("Filtro").setAsBoolean(r->filtro);
-        if (r->parametro) campo("Parametro").setAsFloat(*r->parametro);
-        campo("Setup").setAsBoolean(w.setup);
-        campo("NomeReportLandscape").setAsString(r->nomeReportLandscape);
-        campo("NomeReport").setAsString(r->nomeReport);
-        campo("PresenzaTestata").setAsBoolean(r->presenzaTestata);
-        campo("NomeComputer").setAsString(postazione);
-        if (w.esporta) {
-            campo("Esportazione").setAsBoolean(true);
-            campo("FileEsportazione").setAsString(w.file);
-            campo("TipoEsportazione").setAsInteger(w.tipoEsportazione);
+    return db::inTransaction(c, [&] {
+        db::Command::execute(&c, QStringLiteral("delete * from TempStampa where NomeComputer = :postazione"), {{":postazione", postazione}});
+        if (r) {
+            db::Query q(&c);
+            q.setSql(QStringLiteral("select * from TempStampa where Id = 0"));
+            q.open();
+            const auto campo = [&q](const char *nome) { return q.fieldByName(QString::fromLatin1(nome)); };
+            q.append();
+            campo("NomeProgramma").setAsString(QStringLiteral("Pellavantoria"));
+            if (!r->query.isNull()) campo("Query").setAsString(r->query);
+            if (!r->sottoreport1.isNull()) campo("QuerySottoreport1").setAsString(r->sottoreport1);
+            if (!r->sottoreport2.isNull()) campo("QuerySottoreport2").setAsString(r->sottoreport2);
+            campo("Filtro").setAsBoolean(r->filtro);
+            if (r->parametro) campo("Parametro").setAsFloat(*r->parametro);
+            campo("Setup").setAsBoolean(w.setup);
+            campo("NomeReportLandscape").setAsString(r->nomeReportLandscape);
+            campo("NomeReport").setAsString(r->nomeReport);
+            campo("PresenzaTestata").setAsBoolean(r->presenzaTestata);
+            campo("NomeComputer").setAsString(postazione);
+            if (w.esporta) {
+                campo("Esportazione").setAsBoolean(true);
+                campo("FileEsportazione").setAsString(w.file);
+                campo("TipoEsportazione").setAsInteger(w.tipoEsportazione);
+            }
+            if (!q.post()) throw db::DbError(q.lastError());
         }
-        if (!q.post()) throw db::DbError(q.lastError());
-    }
-    t.commit();
+    });
 }
 
 } // namespace stampe

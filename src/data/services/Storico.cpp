@@ -33,11 +33,11 @@ QStringList istruzioni(const QDate &oggi)
 
 QList<int> aggiorna(db::Connection &c, const QDate &oggi)
 {
-    QList<int> cambiate;
-    db::Transaction t(c);
-    for (const QString &s : istruzioni(oggi)) cambiate << db::Command::execute(&c, s);
-    t.commit();
-    return cambiate;
+    return db::inTransaction(c, [&] {
+        QList<int> cambiate;
+        for (const QString &s : istruzioni(oggi)) cambiate << db::Command::execute(&c, s);
+        return cambiate;
+    });
 }
 
 } // namespace storico

@@ -50,13 +50,13 @@ QList<Cliente> clienti(db::Connection &c, const Filtri &f)
 
 void salvaTesto(db::Connection &c, const QString &postazione, const QString &testo)
 {
-    db::Transaction t(c);
-    const int n = db::Command::execute(&c, QStringLiteral("update TempAvvisi set Testo = :testo where NomeComputer = :postazione"),
-                                       {{":testo", testo}, {":postazione", postazione}});
-    if (n == 0)
-        db::Command::execute(&c, QStringLiteral("insert into TempAvvisi (NomeComputer, Testo) values (:postazione, :testo)"),
-                             {{":postazione", postazione}, {":testo", testo}});
-    t.commit();
+    return db::inTransaction(c, [&] {
+        const int n = db::Command::execute(&c, QStringLiteral("update TempAvvisi set Testo = :testo where NomeComputer = :postazione"),
+                                           {{":testo", testo}, {":postazione", postazione}});
+        if (n == 0)
+            db::Command::execute(&c, QStringLiteral("insert into TempAvvisi (NomeComputer, Testo) values (:postazione, :testo)"),
+                                 {{":postazione", postazione}, {":testo", testo}});
+    });
 }
 
 QString testo(db::Connection &c, const QString &postazione)
@@ -70,13 +70,13 @@ QString testo(db::Connection &c, const QString &postazione)
 
 void scegli(db::Connection &c, const QString &postazione, const QList<int> &scelti)
 {
-    db::Transaction t(c);
-    db::Command::execute(&c, QStringLiteral("delete * from TempAvvisiClienti where NomeComputer = :postazione"),
-                         {{":postazione", postazione}});
-    for (int id : scelti)
-        db::Command::execute(&c, QStringLiteral("insert into TempAvvisiClienti (NomeComputer, Cliente_ID) values (:postazione, :id)"),
-                             {{":postazione", postazione}, {":id", id}});
-    t.commit();
+    return db::inTransaction(c, [&] {
+        db::Command::execute(&c, QStringLiteral("delete * from TempAvvisiClienti where NomeComputer = :postazione"),
+                             {{":postazione", postazione}});
+        for (int id : scelti)
+            db::Command::execute(&c, QStringLiteral("insert into TempAvvisiClienti (NomeComputer, Cliente_ID) values (:postazione, :id)"),
+                                 {{":postazione", postazione}, {":id", id}});
+    });
 }
 
 } // namespace avvisi

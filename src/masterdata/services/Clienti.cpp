@@ -80,58 +80,58 @@ QString formatoTrasmissione(bool pubblicaAmministrazione)
 
 int allineaFormatoTrasmissione(db::Connection &c, qint64 id, bool pubblica)
 {
-    db::Query q(&c);
-    q.setSql(QStringLiteral("select PubblicaAmministrazione from Clienti where Id = :id"));
-    q.bind(QStringLiteral(":id"), id);
-    q.open();
-    if (q.isEmpty() || q.field(0).asBoolean() == pubblica) return 0;
-    db::Transaction t(c);
-    const int n = c.execute(QStringLiteral("UPDATE fattura SET DatiTrasmissione_FormatoTrasmissione = :formato "
-                                           "WHERE Cliente_ID = :id AND EsportatoXml = false"),
-                            {{":formato", formatoTrasmissione(pubblica)}, {":id", id}});
-    t.commit();
-    return n;
+    return db::inTransaction(c, [&] {
+        db::Query q(&c);
+        q.setSql(QStringLiteral("select PubblicaAmministrazione from Clienti where Id = :id"));
+        q.bind(QStringLiteral(":id"), id);
+        q.open();
+        if (q.isEmpty() || q.field(0).asBoolean() == pubblica) return 0;
+        const int n = c.execute(QStringLiteral("UPDATE fattura SET DatiTrasmissione_FormatoTrasmissione = :formato "
+                                               "WHERE Cliente_ID = :id AND EsportatoXml = false"),
+                                {{":formato", formatoTrasmissione(pubblica)}, {":id", id}});
+        return n;
+    });
 }
 
 Propagazione propagaNominativo(db::Connection &c, qint64 id)
 {
-    db::Transaction t(c);
-    const auto copia = [&c, id](const char *tabella) {
-        return c.execute(QStringLiteral("UPDATE %1 INNER JOIN Clienti ON %1.Cliente_ID = Clienti.Id SET %1.Cliente = "
-                                        "[Clienti].[NominativoDocumenti] where Clienti.Id = :id")
-                             .arg(QLatin1String(tabella)),
-                         {{":id", id}});
-    };
-    Propagazione p;
-    p.documenti = copia("fattura");
-    p.calendario = copia("Calendario");
-    p.preventivi = copia("PreventiTestata");
-    p.tariffe = copia("prezziar");
-    t.commit();
-    return p;
+    return db::inTransaction(c, [&] {
+        const auto copia = [&c, id](const char *tabella) {
+            return c.execute(QStringLiteral("UPDATE %1 INNER JOIN Clienti ON %1.Cliente_ID = Clienti.Id SET %1.Cliente = "
+                                            "[Clienti].[NominativoDocumenti] where Clienti.Id = :id")
+                                 .arg(QLatin1String(tabella)),
+                             {{":id", id}});
+        };
+        Propagazione p;
+        p.documenti = copia("fattura");
+        p.calendario = copia("Calendario");
+        p.preventivi = copia("PreventiTestata");
+        p.tariffe = copia("prezziar");
+        return p;
+    });
 }
 
 EsitoSalvataggio salva(db::Connection &c, qint64 id, bool pubblica, bool nominativoModificato,
                        const std::function<bool()> &posta)
 {
-    EsitoSalvataggio e;
-    db::Transaction t(c);
-    e.documentiRiformattati = allineaFormatoTrasmissione(c, id, pubblica);
-    if (!posta()) return e; // rolled back: the documents keep their format
-    if (nominativoModificato) e.propagazione = propagaNominativo(c, id);
-    t.commit();
-    e.salvato = true;
-    return e;
+    return db::inTransaction(c, [&] {
+        EsitoSalvataggio e;
+        e.documentiRiformattati = allineaFormatoTrasmissione(c, id, pubblica);
+        if (!posta()) throw db::Annulla<EsitoSalvataggio>{{}}; // rolled back: the documents keep their format
+        if (nominativoModificato) e.propagazione = propagaNominativo(c, id);
+        e.salvato = true;
+        return e;
+    });
 }
 
 int eliminaCategoria(db::Connection &c, qint64 idCategoria)
 {
-    db::Transaction t(c);
-    const int n = c.execute(QStringLiteral("UPDATE Clienti SET ColoreCategoria = null WHERE Categoria_ID = :id"),
-                            {{":id", idCategoria}});
-    c.execute(QStringLiteral("DELETE FROM ClientiCategoria WHERE ID = :id"), {{":id", idCategoria}});
-    t.commit();
-    return n;
+    return db::inTransaction(c, [&] {
+        const int n = c.execute(QStringLiteral("UPDATE Clienti SET ColoreCategoria = null WHERE Categoria_ID = :id"),
+                                {{":id", idCategoria}});
+        c.execute(QStringLiteral("DELETE FROM ClientiCategoria WHERE ID = :id"), {{":id", idCategoria}});
+        return n;
+    });
 }
 
 std::optional<qint64> idCategoria(db::Connection &c, const QString &descrizione)

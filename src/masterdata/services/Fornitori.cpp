@@ -18,23 +18,23 @@ int duplicatiCodiceFiscale(db::Connection &c, const QString &codiceFiscale, qint
 
 int propagaNome(db::Connection &c, qint64 id)
 {
-    db::Transaction t(c);
-    const int n = c.execute(QStringLiteral("UPDATE fattura INNER JOIN Fornitor ON fattura.Fornitore_ID = Fornitor.Id "
-                                           "SET fattura.Fornitore = [Fornitor].[Fornitore] where Fornitor.Id = :id"),
-                            {{":id", id}});
-    t.commit();
-    return n;
+    return db::inTransaction(c, [&] {
+        const int n = c.execute(QStringLiteral("UPDATE fattura INNER JOIN Fornitor ON fattura.Fornitore_ID = Fornitor.Id "
+                                               "SET fattura.Fornitore = [Fornitor].[Fornitore] where Fornitor.Id = :id"),
+                                {{":id", id}});
+        return n;
+    });
 }
 
 EsitoSalvataggio salva(db::Connection &c, qint64 id, bool nomeModificato, const std::function<bool()> &posta)
 {
-    EsitoSalvataggio e;
-    db::Transaction t(c);
-    if (!posta()) return e; // rolled back
-    if (nomeModificato) e.documenti = propagaNome(c, id);
-    t.commit();
-    e.salvato = true;
-    return e;
+    return db::inTransaction(c, [&] {
+        EsitoSalvataggio e;
+        if (!posta()) throw db::Annulla<EsitoSalvataggio>{e}; // rolled back
+        if (nomeModificato) e.documenti = propagaNome(c, id);
+        e.salvato = true;
+        return e;
+    });
 }
 
 std::optional<qint64> idCategoria(db::Connection &c, const QString &descrizione)

@@ -29,57 +29,57 @@ QString tariffeScelte(const QList<qint64> &ids)
 
 std::optional<qint64> copia(db::Connection &c, qint64 id, const QDate &oggi)
 {
-    db::Transaction t(c);
-    db::Query q(&c);
-    q.setSql(QStringLiteral("select * from prezziar where Id = :id"));
-    q.bind(QStringLiteral(":id"), id);
-    q.open();
-    if (q.isEmpty()) return std::nullopt;
-    auto intero = [&q](const char *campo) {
-        const db::Field f = q.fieldByName(QLatin1String(campo));
-        return f.isNull() ? qint64(0) : f.asLargeInt();
-    };
-    auto reale = [&q](const char *campo) {
-        const db::Field f = q.fieldByName(QLatin1String(campo));
-        return f.isNull() ? 0.0 : f.asFloat();
-    };
-    auto testo = [&q](const char *campo) {
-        const QString s = q.fieldByName(QLatin1String(campo)).asString();
-        return s.isEmpty() ? QVariant() : QVariant(s);
-    };
-    QString descrizione = q.fieldByName(QStringLiteral("Descrizione")).asString();
-    if (descrizione.size() < kLunghezzaCopia) descrizione += QStringLiteral("(COPIA)");
-    const qint64 tipoTariffa = std::max<qint64>(intero("TipoTariffa_Id"), 0);
-    const qint64 tipoFatturazione = std::max<qint64>(intero("TipoFatturazione_Id"), 0);
+    return db::inTransaction(c, [&]() -> std::optional<qint64> {
+        db::Query q(&c);
+        q.setSql(QStringLiteral("select * from prezziar where Id = :id"));
+        q.bind(QStringLiteral(":id"), id);
+        q.open();
+        if (q.isEmpty()) return std::nullopt;
+        auto intero = [&q](const char *campo) {
+            const db::Field f = q.fieldByName(QLatin1String(campo));
+            return f.isNull() ? qint64(0) : f.asLargeInt();
+        };
+        auto reale = [&q](const char *campo) {
+            const db::Field f = q.fieldByName(QLatin1String(campo));
+            return f.isNull() ? 0.0 : f.asFloat();
+        };
+        auto testo = [&q](const char *campo) {
+            const QString s = q.fieldByName(QLatin1String(campo)).asString();
+            return s.isEmpty() ? QVariant() : QVariant(s);
+        };
+        QString descrizione = q.fieldByName(QStringLiteral("Descrizione")).asString();
+        if (descrizione.size() < kLunghezzaCopia) descrizione += QStringLiteral("(COPIA)");
+        const qint64 tipoTariffa = std::max<qint64>(intero("TipoTariffa_Id"), 0);
+        const qint64 tipoFatturazione = std::max<qint64>(intero("TipoFatturazione_Id"), 0);
 
-    db::Command ins(&c, QStringLiteral(
-        "insert into prezziar (TipoTariffa_Id, TipoFatturazione_Id, Tariffa, Cliente, Note, Codice, Descrizione, Reparto, "
-        "Um_Id, Cliente_ID, Iva_Id, AliquotaIva, Sconto, Prezzo, PrezzoCompleto, PrezzoFornitore, Annullato, PrezzoImposto, "
-        "DataInserimento) values (:tt, :tf, :tariffa, :cliente, :note, :codice, :descrizione, :reparto, :um, :clienteid, "
-        ":iva, :aliquota, :sconto, :prezzo, :completo, :fornitore, :annullato, :imposto, :data)"));
-    ins.bind(QStringLiteral(":tt"), tipoTariffa)
-        .bind(QStringLiteral(":tf"), tipoFatturazione)
-        .bind(QStringLiteral(":tariffa"), testo("Tariffa"))
-        .bind(QStringLiteral(":cliente"), testo("Cliente"))
-        .bind(QStringLiteral(":note"), testo("Note"))
-        .bind(QStringLiteral(":codice"), testo("Codice"))
-        .bind(QStringLiteral(":descrizione"), descrizione.isEmpty() ? QVariant() : QVariant(descrizione))
-        .bind(QStringLiteral(":reparto"), testo("Reparto"))
-        .bind(QStringLiteral(":um"), intero("Um_Id"))
-        .bind(QStringLiteral(":clienteid"), intero("Cliente_ID"))
-        .bind(QStringLiteral(":iva"), intero("Iva_Id"))
-        .bind(QStringLiteral(":aliquota"), reale("AliquotaIva"))
-        .bind(QStringLiteral(":sconto"), reale("Sconto"))
-        .bind(QStringLiteral(":prezzo"), reale("Prezzo"))
-        .bind(QStringLiteral(":completo"), reale("PrezzoCompleto"))
-        .bind(QStringLiteral(":fornitore"), reale("PrezzoFornitore"))
-        .bind(QStringLiteral(":annullato"), q.fieldByName(QStringLiteral("Annullato")).asBoolean())
-        .bind(QStringLiteral(":imposto"), q.fieldByName(QStringLiteral("PrezzoImposto")).asBoolean())
-        .bind(QStringLiteral(":data"), oggi);
-    ins.execute();
-    const qint64 nuovo = c.lastInsertId();
-    t.commit();
-    return nuovo;
+        db::Command ins(&c, QStringLiteral(
+            "insert into prezziar (TipoTariffa_Id, TipoFatturazione_Id, Tariffa, Cliente, Note, Codice, Descrizione, Reparto, "
+            "Um_Id, Cliente_ID, Iva_Id, AliquotaIva, Sconto, Prezzo, PrezzoCompleto, PrezzoFornitore, Annullato, PrezzoImposto, "
+            "DataInserimento) values (:tt, :tf, :tariffa, :cliente, :note, :codice, :descrizione, :reparto, :um, :clienteid, "
+            ":iva, :aliquota, :sconto, :prezzo, :completo, :fornitore, :annullato, :imposto, :data)"));
+        ins.bind(QStringLiteral(":tt"), tipoTariffa)
+            .bind(QStringLiteral(":tf"), tipoFatturazione)
+            .bind(QStringLiteral(":tariffa"), testo("Tariffa"))
+            .bind(QStringLiteral(":cliente"), testo("Cliente"))
+            .bind(QStringLiteral(":note"), testo("Note"))
+            .bind(QStringLiteral(":codice"), testo("Codice"))
+            .bind(QStringLiteral(":descrizione"), descrizione.isEmpty() ? QVariant() : QVariant(descrizione))
+            .bind(QStringLiteral(":reparto"), testo("Reparto"))
+            .bind(QStringLiteral(":um"), intero("Um_Id"))
+            .bind(QStringLiteral(":clienteid"), intero("Cliente_ID"))
+            .bind(QStringLiteral(":iva"), intero("Iva_Id"))
+            .bind(QStringLiteral(":aliquota"), reale("AliquotaIva"))
+            .bind(QStringLiteral(":sconto"), reale("Sconto"))
+            .bind(QStringLiteral(":prezzo"), reale("Prezzo"))
+            .bind(QStringLiteral(":completo"), reale("PrezzoCompleto"))
+            .bind(QStringLiteral(":fornitore"), reale("PrezzoFornitore"))
+            .bind(QStringLiteral(":annullato"), q.fieldByName(QStringLiteral("Annullato")).asBoolean())
+            .bind(QStringLiteral(":imposto"), q.fieldByName(QStringLiteral("PrezzoImposto")).asBoolean())
+            .bind(QStringLiteral(":data"), oggi);
+        ins.execute();
+        const qint64 nuovo = c.lastInsertId();
+        return nuovo;
+    });
 }
 
 double prezzoIvato(double prezzo, double aliquota)
@@ -107,33 +107,33 @@ NuoviPrezzi nuoviPrezzi(double prezzo, double sconto, std::optional<double> aliq
 
 int cambiaPrezzi(db::Connection &c, const QList<qint64> &ids, const Variazione &v)
 {
-    db::Transaction t(c);
-    db::Query q(&c);
-    q.setSql(QStringLiteral("select Prezzo, Sconto, AliquotaIva from prezziar where Id = :id"));
-    db::Command conCompleto(&c, QStringLiteral("update prezziar set Prezzo = :prezzo, PrezzoCompleto = :completo where Id = :id"));
-    db::Command soloPrezzo(&c, QStringLiteral("update prezziar set Prezzo = :prezzo where Id = :id"));
-    int cambiate = 0;
-    for (qint64 id : ids) {
-        q.close();
-        q.bind(QStringLiteral(":id"), id);
-        q.open();
-        if (q.isEmpty()) continue; // deleted meanwhile by another workstation
-        const db::Field prezzo = q.fieldByName(QStringLiteral("Prezzo"));
-        const db::Field sconto = q.fieldByName(QStringLiteral("Sconto"));
-        const db::Field aliquota = q.fieldByName(QStringLiteral("AliquotaIva"));
-        const NuoviPrezzi n = nuoviPrezzi(prezzo.isNull() ? 0.0 : prezzo.asFloat(), sconto.isNull() ? 0.0 : sconto.asFloat(),
-                                          aliquota.isNull() ? std::nullopt : std::optional<double>(aliquota.asFloat()), v);
-        if (n.completo) {
-            conCompleto.bind(QStringLiteral(":prezzo"), n.prezzo).bind(QStringLiteral(":completo"), *n.completo)
-                .bind(QStringLiteral(":id"), id);
-            cambiate += conCompleto.execute() > 0 ? 1 : 0;
-        } else {
-            soloPrezzo.bind(QStringLiteral(":prezzo"), n.prezzo).bind(QStringLiteral(":id"), id);
-            cambiate += soloPrezzo.execute() > 0 ? 1 : 0;
+    return db::inTransaction(c, [&] {
+        db::Query q(&c);
+        q.setSql(QStringLiteral("select Prezzo, Sconto, AliquotaIva from prezziar where Id = :id"));
+        db::Command conCompleto(&c, QStringLiteral("update prezziar set Prezzo = :prezzo, PrezzoCompleto = :completo where Id = :id"));
+        db::Command soloPrezzo(&c, QStringLiteral("update prezziar set Prezzo = :prezzo where Id = :id"));
+        int cambiate = 0;
+        for (qint64 id : ids) {
+            q.close();
+            q.bind(QStringLiteral(":id"), id);
+            q.open();
+            if (q.isEmpty()) continue; // deleted meanwhile by another workstation
+            const db::Field prezzo = q.fieldByName(QStringLiteral("Prezzo"));
+            const db::Field sconto = q.fieldByName(QStringLiteral("Sconto"));
+            const db::Field aliquota = q.fieldByName(QStringLiteral("AliquotaIva"));
+            const NuoviPrezzi n = nuoviPrezzi(prezzo.isNull() ? 0.0 : prezzo.asFloat(), sconto.isNull() ? 0.0 : sconto.asFloat(),
+                                              aliquota.isNull() ? std::nullopt : std::optional<double>(aliquota.asFloat()), v);
+            if (n.completo) {
+                conCompleto.bind(QStringLiteral(":prezzo"), n.prezzo).bind(QStringLiteral(":completo"), *n.completo)
+                    .bind(QStringLiteral(":id"), id);
+                cambiate += conCompleto.execute() > 0 ? 1 : 0;
+            } else {
+                soloPrezzo.bind(QStringLiteral(":prezzo"), n.prezzo).bind(QStringLiteral(":id"), id);
+                cambiate += soloPrezzo.execute() > 0 ? 1 : 0;
+            }
         }
-    }
-    t.commit();
-    return cambiate;
+        return cambiate;
+    });
 }
 
 } // namespace tariffe

@@ -20,15 +20,15 @@ Uso uso(db::Connection &c, qint64 idCarburante)
 
 EsitoEliminazione elimina(db::Connection &c, qint64 idCarburante)
 {
-    EsitoEliminazione e;
     // The check and the delete in one transaction: a tank given this fuel meanwhile refuses it.
-    db::Transaction t(c);
-    e.uso = uso(c, idCarburante);
-    if (e.uso.inUso()) return e;
-    c.execute(QStringLiteral("DELETE FROM Carburanti WHERE ID = :id"), {{":id", idCarburante}});
-    t.commit();
-    e.eliminato = true;
-    return e;
+    return db::inTransaction(c, [&] {
+        EsitoEliminazione e;
+        e.uso = uso(c, idCarburante);
+        if (e.uso.inUso()) return e;
+        c.execute(QStringLiteral("DELETE FROM Carburanti WHERE ID = :id"), {{":id", idCarburante}});
+        e.eliminato = true;
+        return e;
+    });
 }
 
 } // namespace carburanti

@@ -90,27 +90,26 @@ bool lavoraCisterne(db::Connection &c)
 
 Restituiti restituisciLitriVettura(db::Connection &c, qint64 idVettura)
 {
-    Restituiti r;
     // A savepoint inside the fleet list's delete, a transaction of its own otherwise.
-    db::Transaction t(c);
-    if (!lavoraCisterne(c)) {
-        t.commit();
+    return db::inTransaction(c, [&] {
+        Restituiti r;
+        if (!lavoraCisterne(c)) {
+            return r;
+        }
+        const db::Params p{{":vettura", idVettura}};
+        const QString daRestituire = QStringLiteral(
+            "FROM VettureCarburante WHERE VettureCarburante.Vettura_ID = :vettura AND VettureCarburante.Cisterna_ID = Cisterne.ID");
+        r.litri = c.scalar(QStringLiteral("SELECT COALESCE(SUM(VettureCarburante.Litri), 0) FROM VettureCarburante INNER JOIN "
+                                          "Cisterne ON VettureCarburante.Cisterna_ID = Cisterne.ID "
+                                          "WHERE VettureCarburante.Vettura_ID = :vettura"),
+                           p)
+                      .toDouble();
+        r.cisterne = c.execute(QStringLiteral("UPDATE Cisterne SET Litri = COALESCE(Litri, 0) + "
+                                              "(SELECT COALESCE(SUM(VettureCarburante.Litri), 0) ")
+                                   + daRestituire + QStringLiteral(") WHERE EXISTS (SELECT 1 ") + daRestituire + u')',
+                               p);
         return r;
-    }
-    const db::Params p{{":vettura", idVettura}};
-    const QString daRestituire = QStringLiteral(
-        "FROM VettureCarburante WHERE VettureCarburante.Vettura_ID = :vettura AND VettureCarburante.Cisterna_ID = Cisterne.ID");
-    r.litri = c.scalar(QStringLiteral("SELECT COALESCE(SUM(VettureCarburante.Litri), 0) FROM VettureCarburante INNER JOIN "
-                                      "Cisterne ON VettureCarburante.Cisterna_ID = Cisterne.ID "
-                                      "WHERE VettureCarburante.Vettura_ID = :vettura"),
-                       p)
-                  .toDouble();
-    r.cisterne = c.execute(QStringLiteral("UPDATE Cisterne SET Litri = COALESCE(Litri, 0) + "
-                                          "(SELECT COALESCE(SUM(VettureCarburante.Litri), 0) ")
-                               + daRestituire + QStringLiteral(") WHERE EXISTS (SELECT 1 ") + daRestituire + u')',
-                           p);
-    t.commit();
-    return r;
+    });
 }
 
 } // namespace cisterne

@@ -8,36 +8,36 @@ namespace personale {
 
 int propagaNome(db::Connection &c, qint64 id)
 {
-    db::Transaction t(c);
-    const int n = c.execute(QStringLiteral("UPDATE Calendario INNER JOIN Personale ON calendario.Personale_Id = Personale.Id "
-                                           "SET calendario.Personale = [Personale].[Personale] where Personale.Id = :id"),
-                            {{":id", id}});
-    t.commit();
-    return n;
+    return db::inTransaction(c, [&] {
+        const int n = c.execute(QStringLiteral("UPDATE Calendario INNER JOIN Personale ON calendario.Personale_Id = Personale.Id "
+                                               "SET calendario.Personale = [Personale].[Personale] where Personale.Id = :id"),
+                                {{":id", id}});
+        return n;
+    });
 }
 
 EsitoSalvataggio salva(db::Connection &c, qint64 id, bool nominativoModificato, const std::function<bool()> &posta)
 {
-    EsitoSalvataggio e;
-    db::Transaction t(c);
-    if (!posta()) return e; // rolled back
-    if (nominativoModificato) e.calendario = propagaNome(c, id);
-    t.commit();
-    e.salvato = true;
-    return e;
+    return db::inTransaction(c, [&] {
+        EsitoSalvataggio e;
+        if (!posta()) throw db::Annulla<EsitoSalvataggio>{e}; // rolled back
+        if (nominativoModificato) e.calendario = propagaNome(c, id);
+        e.salvato = true;
+        return e;
+    });
 }
 
 Eliminazione elimina(db::Connection &c, qint64 id)
 {
-    Eliminazione e;
     const db::Params p{{":id", id}};
-    db::Transaction t(c);
-    e.scadenze = c.execute(QStringLiteral("DELETE FROM PersonaleScadenze WHERE Personale_ID = :id"), p);
-    e.costi = c.execute(QStringLiteral("DELETE FROM PersonaleCosti WHERE Personale_ID = :id"), p);
-    e.stipendi = c.execute(QStringLiteral("DELETE FROM PersonaleStipendi WHERE Personale_ID = :id"), p);
-    e.personale = c.execute(QStringLiteral("DELETE FROM Personale WHERE Id = :id"), p);
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        Eliminazione e;
+        e.scadenze = c.execute(QStringLiteral("DELETE FROM PersonaleScadenze WHERE Personale_ID = :id"), p);
+        e.costi = c.execute(QStringLiteral("DELETE FROM PersonaleCosti WHERE Personale_ID = :id"), p);
+        e.stipendi = c.execute(QStringLiteral("DELETE FROM PersonaleStipendi WHERE Personale_ID = :id"), p);
+        e.personale = c.execute(QStringLiteral("DELETE FROM Personale WHERE Id = :id"), p);
+        return e;
+    });
 }
 
 std::optional<double> tariffaGiornaliera(double pagaMensile)

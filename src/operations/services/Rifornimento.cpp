@@ -75,6 +75,12 @@ EsitoSalvataggio salva(db::Connection &c, qint64 id, bool lavoraCisterne, const 
     });
 }
 
+QString messaggioVetturaMancante()
+{
+    return QStringLiteral("La vettura non esiste più nell'archivio: forse è stata eliminata da un'altra postazione. "
+                          "Il rifornimento non è stato salvato.");
+}
+
 EsitoEliminazione elimina(db::Connection &c, qint64 id, bool lavoraCisterne)
 {
     return db::inTransaction(c, [&] {

@@ -1,6 +1,7 @@
 #pragma once
 // The refuelling log without windows: a refuelling's save and delete with the stock of the
 // company's own tank it was drawn from, and the price arithmetic of its editor.
+#include <QString>
 #include <QtGlobal>
 #include <functional>
 #include <optional>
@@ -35,6 +36,9 @@ struct EsitoSalvataggio {
 // refuelling to another tank, the old tank gets its litres back and the new one gives them.
 // A refused post or a failing statement leaves nothing (DbError thrown for the latter).
 EsitoSalvataggio salva(db::Connection &c, qint64 id, bool lavoraCisterne, const std::function<bool()> &posta);
+
+// The message of a save refused because the vehicle was deleted meanwhile.
+QString messaggioVetturaMancante();
 
 struct EsitoEliminazione {
     bool eliminato = false;

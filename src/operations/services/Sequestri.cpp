@@ -133,13 +133,13 @@ qint64 prossimoNumero(db::Connection &c)
 
 Eliminazione elimina(db::Connection &c, qint64 idSequestro)
 {
-    Eliminazione e;
     const db::Params p{{QStringLiteral(":id"), idSequestro}};
-    db::Transaction t(c);
-    e.fattureLiberate = c.execute(QStringLiteral("UPDATE fattura SET Sequestro_ID = 0 WHERE Sequestro_ID = :id"), p);
-    e.eliminato = c.execute(QStringLiteral("DELETE FROM Sequestri WHERE Id = :id"), p) > 0;
-    t.commit();
-    return e;
+    return db::inTransaction(c, [&] {
+        Eliminazione e;
+        e.fattureLiberate = c.execute(QStringLiteral("UPDATE fattura SET Sequestro_ID = 0 WHERE Sequestro_ID = :id"), p);
+        e.eliminato = c.execute(QStringLiteral("DELETE FROM Sequestri WHERE Id = :id"), p) > 0;
+        return e;
+    });
 }
 
 QString descrizionePreventivo(const QVariant &numero, const QVariant &data)
@@ -199,29 +199,29 @@ void collegaFattura(db::Connection &c, qint64 idSequestro, const Documento &d)
 
 Abbinamento abbinaTarghe(db::Connection &c)
 {
-    Abbinamento a;
-    db::Transaction t(c);
-    db::Query q(&c);
-    q.setSql(QStringLiteral("SELECT Id, AutoTarga, Preventivo_Id, Fattura_Id FROM Sequestri "
-                            "WHERE AutoTarga IS NOT NULL AND AutoTarga <> '' ORDER BY Id"));
-    q.open();
-    for (q.first(); !q.eof(); q.next()) {
-        const qint64 id = q.field(0).asLargeInt();
-        const QString targa = q.field(1).asString();
-        if (targa.trimmed().isEmpty()) continue;
-        if (q.field(2).asLargeInt() == 0)
-            if (const auto d = preventivoDellaTarga(c, targa)) {
-                collegaPreventivo(c, id, *d);
-                ++a.preventivi;
-            }
-        if (q.field(3).asLargeInt() == 0)
-            if (const auto d = fatturaDellaTarga(c, id, targa)) {
-                collegaFattura(c, id, *d);
-                ++a.fatture;
-            }
-    }
-    t.commit();
-    return a;
+    return db::inTransaction(c, [&] {
+        Abbinamento a;
+        db::Query q(&c);
+        q.setSql(QStringLiteral("SELECT Id, AutoTarga, Preventivo_Id, Fattura_Id FROM Sequestri "
+                                "WHERE AutoTarga IS NOT NULL AND AutoTarga <> '' ORDER BY Id"));
+        q.open();
+        for (q.first(); !q.eof(); q.next()) {
+            const qint64 id = q.field(0).asLargeInt();
+            const QString targa = q.field(1).asString();
+            if (targa.trimmed().isEmpty()) continue;
+            if (q.field(2).asLargeInt() == 0)
+                if (const auto d = preventivoDellaTarga(c, targa)) {
+                    collegaPreventivo(c, id, *d);
+                    ++a.preventivi;
+                }
+            if (q.field(3).asLargeInt() == 0)
+                if (const auto d = fatturaDellaTarga(c, id, targa)) {
+                    collegaFattura(c, id, *d);
+                    ++a.fatture;
+                }
+        }
+        return a;
+    });
 }
 
 } // namespace sequestri

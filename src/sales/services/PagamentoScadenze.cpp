@@ -35,9 +35,7 @@ QString sqlScadenzeAperte(Parte parte)
 
 void preparaSelezione(db::Connection &c, const QString &postazione, Parte parte, qint64 idParte)
 {
-    // Run again, like the other writes of the selection, when another workstation marks the same
-    // instalments at the same moment on the server.
-    db::inTransaction(c, [&] {
+    return db::inTransaction(c, [&] {
         c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where NomeComputer = :postazione"),
                   {{QStringLiteral(":postazione"), postazione}});
         c.execute(QStringLiteral("update FatturaScadenze set TemporaneaSelezionata = 0 where %1 = :parte").arg(colonnaParte(parte)),
@@ -69,8 +67,8 @@ int aggiungi(db::Connection &c, const QString &postazione, const QList<qint64> &
 
 bool togli(db::Connection &c, const QString &postazione, qint64 idRiga)
 {
-    const db::Params chiave{{QStringLiteral(":postazione"), postazione}, {QStringLiteral(":id"), idRiga}};
     return db::inTransaction(c, [&] {
+        const db::Params chiave{{QStringLiteral(":postazione"), postazione}, {QStringLiteral(":id"), idRiga}};
         const QVariant scadenza = c.scalar(
             QStringLiteral("select Scadenza_Id from TempFatturaScadenzeCumulativo where id = :id and NomeComputer = :postazione"), chiave);
         if (scadenza.isNull()) return false;
@@ -85,8 +83,9 @@ int togliTutte(db::Connection &c, const QString &postazione)
 {
     return db::inTransaction(c, [&] {
         smarcaSelezione(c, postazione);
-        return c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where NomeComputer = :postazione"),
-                         {{QStringLiteral(":postazione"), postazione}});
+        const int tolte = c.execute(QStringLiteral("delete from TempFatturaScadenzeCumulativo where NomeComputer = :postazione"),
+                                    {{QStringLiteral(":postazione"), postazione}});
+        return tolte;
     });
 }
 

@@ -112,10 +112,11 @@ QList<qint64> righeDaTariffe(db::Connection &c, qint64 idFattura, const QList<qi
     return righeDaTariffe(c, Righe::Fattura, idFattura, tariffe);
 }
 
-QList<qint64> righeDaTariffe(db::Connection &c, Righe righe, qint64 idFattura, const QList<qint64> &tariffe)
+namespace {
+
+QList<qint64> scriviRigheDaTariffe(db::Connection &c, Righe righe, qint64 idFattura, const QList<qint64> &tariffe)
 {
     const TabellaRighe tr = tabellaRighe(righe);
-    db::Transaction t(c);
     const Fattura f = leggiFattura(c, idFattura);
     Opzioni o(c);
     const bool incrementa = o.vero(QStringLiteral("IncrementaNumeroRigaArticoli"));
@@ -167,8 +168,14 @@ QList<qint64> righeDaTariffe(db::Connection &c, Righe righe, qint64 idFattura, c
         a("TotaleImponibile").setAsFloat(importi.imponibile);
         scritte << posta(riga);
     }
-    t.commit();
     return scritte;
+}
+
+} // namespace
+
+QList<qint64> righeDaTariffe(db::Connection &c, Righe righe, qint64 idFattura, const QList<qint64> &tariffe)
+{
+    return db::inTransaction(c, [&] { return scriviRigheDaTariffe(c, righe, idFattura, tariffe); });
 }
 
 qint64 rigaSpeciale(db::Connection &c, qint64 idFattura, RigaSpeciale tipo)
@@ -176,10 +183,11 @@ qint64 rigaSpeciale(db::Connection &c, qint64 idFattura, RigaSpeciale tipo)
     return rigaSpeciale(c, Righe::Fattura, idFattura, tipo);
 }
 
-qint64 rigaSpeciale(db::Connection &c, Righe righe, qint64 idFattura, RigaSpeciale tipo)
+namespace {
+
+qint64 scriviRigaSpeciale(db::Connection &c, Righe righe, qint64 idFattura, RigaSpeciale tipo)
 {
     const TabellaRighe tr = tabellaRighe(righe);
-    db::Transaction t(c);
     const Fattura f = leggiFattura(c, idFattura);
     Opzioni o(c);
     const double aliquota = o.numero(QStringLiteral("AliquotaIva"));
@@ -230,9 +238,14 @@ qint64 rigaSpeciale(db::Connection &c, Righe righe, qint64 idFattura, RigaSpecia
     a("ContabilitaConti_ID").setValue(o.valore(conto));
     a("TipoRiga").setAsString(tipoRiga);
     a("ValoreTotale").setAsFloat(totale);
-    const qint64 idx = posta(riga);
-    t.commit();
-    return idx;
+    return posta(riga);
+}
+
+} // namespace
+
+qint64 rigaSpeciale(db::Connection &c, Righe righe, qint64 idFattura, RigaSpeciale tipo)
+{
+    return db::inTransaction(c, [&] { return scriviRigaSpeciale(c, righe, idFattura, tipo); });
 }
 
 std::optional<UltimoPrezzo> ultimoPrezzo(db::Connection &c, qint64 idCliente, qint64 idFatturaEsclusa, qint64 idArticolo)

@@ -1,10 +1,33 @@
 #include "SalvaRighe.h"
 #include "Documenti.h"
 
+#include "Preventivi.h"
+
 #include "db/Connection.h"
 #include "db/Transaction.h"
 
 namespace vendite {
+
+namespace {
+
+// Inside the transaction: the document is there and `scrivi` did not refuse. Read in the
+// transaction that writes the rows, so a document deleted by another workstation at the same
+// moment never gets rows of nobody's; a refusing `scrivi` rolls back what it wrote.
+bool scriviSeEsiste(db::Connection &c, const QString &tabella, qint64 id, const std::function<bool()> &scrivi, EsitoRighe &e)
+{
+    if (c.scalar(QStringLiteral("select count(*) from %1 where ID = :id").arg(tabella), {{QStringLiteral(":id"), id}}).toLongLong()
+        == 0) {
+        e.documentoMancante = true;
+        return false;
+    }
+    if (scrivi && !scrivi()) {
+        e.rifiutato = true;
+        throw db::Annulla<EsitoRighe>{e};
+    }
+    return true;
+}
+
+} // namespace
 
 EsitoRighe salvaRighe(db::Connection &c, Righe righe, qint64 id, const std::function<bool()> &scrivi)
 {
@@ -16,19 +39,26 @@ EsitoRighe salvaRighe(db::Connection &c, qint64 id, scadenze::Genere genere, con
 {
     return db::inTransaction(c, [&] {
         EsitoRighe e;
-        // Read in the transaction that writes the rows: a document deleted by another
-        // workstation at the same moment never gets rows of nobody's.
-        if (c.scalar(QStringLiteral("select count(*) from fattura where ID = :id"), {{QStringLiteral(":id"), id}}).toLongLong() == 0) {
-            e.documentoMancante = true;
-            return e;
-        }
-        // A partial write of a refusing `scrivi` is not kept: the transaction is rolled back.
-        if (scrivi && !scrivi()) {
-            e.rifiutato = true;
-            throw db::Annulla<EsitoRighe>{e};
-        }
+        if (!scriviSeEsiste(c, QStringLiteral("fattura"), id, scrivi, e)) return e;
         e.totali = totali();
         e.scadenze = scadenze::generaScadenze(c, id, genere, true);
+        e.salvato = true;
+        return e;
+    });
+}
+
+EsitoRighe salvaRighePreventivo(db::Connection &c, qint64 id, const std::function<bool()> &scrivi)
+{
+    return db::inTransaction(c, [&] {
+        EsitoRighe e;
+        if (!scriviSeEsiste(c, QStringLiteral("PreventiTestata"), id, scrivi, e)) return e;
+        e.totali = calcolaTotaliPreventivo(c, id);
+        c.execute(QStringLiteral("update PreventiTestata set TotImponibile = :imponibile, TotImposta = :imposta, "
+                                 "TotalePreventivo = :totale where ID = :id"),
+                  {{QStringLiteral(":imponibile"), e.totali.imponibile},
+                   {QStringLiteral(":imposta"), e.totali.imposta},
+                   {QStringLiteral(":totale"), e.totali.totale},
+                   {QStringLiteral(":id"), id}});
         e.salvato = true;
         return e;
     });

@@ -34,6 +34,13 @@ EsitoRighe salvaRighe(db::Connection &c, Righe righe, qint64 id, const std::func
 EsitoRighe salvaRighe(db::Connection &c, qint64 id, scadenze::Genere genere, const std::function<Totali()> &aggiornaTotali,
                       const std::function<bool()> &scrivi);
 
+// The same for a quote's rows: in one transaction, checks that quote `id` (PreventiTestata)
+// still exists, runs `scrivi` (a row's post, rows from the price list, the free row, a row's
+// delete, the header's post) and stores the totals of its rows in the quote (TotImponibile,
+// TotImposta, TotalePreventivo). A quote has no instalments. A missing quote or a `scrivi`
+// answering false writes nothing; the whole runs again on a collision. Throws DbError.
+EsitoRighe salvaRighePreventivo(db::Connection &c, qint64 id, const std::function<bool()> &scrivi);
+
 // The message of a save refused because the document was deleted meanwhile.
 QString messaggioDocumentoMancante();
 

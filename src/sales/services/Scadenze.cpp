@@ -436,137 +436,134 @@ bool haScadenzePagate(db::Connection &c, qint64 idDocumento)
 
 Esito generaScadenze(db::Connection &c, qint64 idDocumento, Genere genere, bool aggiorna, bool scartaPagamenti)
 {
-    Esito e;
-    if (idDocumento <= 0) return e;
+    if (idDocumento <= 0) return {};
     const Regole &r = regole(genere);
-    db::Transaction tr(c);
-    Documento d;
-    if (!leggiDocumento(c, idDocumento, r, d)) return e;
-    const Opzioni o = leggiOpzioni(c);
+    return db::inTransaction(c, [&] {
+        Esito e;
+        Documento d;
+        if (!leggiDocumento(c, idDocumento, r, d)) return e;
+        const Opzioni o = leggiOpzioni(c);
 
-    if (!aggiorna) {
-        if (!scartaPagamenti && haScadenzePagate(c, idDocumento)) {
-            e.pagateConservate = true;
-            return e;
-        }
-        eliminaRateEPagamenti(c, idDocumento, o.duplicaInPrimaNota, e);
-        // The document's own cash-book row went with the others: no link to a row that is gone
-        // (a method still set writes it again below).
-        if (o.duplicaInPrimaNota)
-            c.execute(QStringLiteral("update fattura set Finanzia_id = 0 where ID = :id"), {{QStringLiteral(":id"), idDocumento}});
-    }
-
-    Metodo m;
-    if (!leggiMetodo(c, d.modPagamento, m)) {
-        tr.commit();
-        return e;
-    }
-
-    const int numeroRate = std::max(m.rate, 1);
-    const std::vector<Rata> memorizzate = aggiorna ? rateMemorizzate(c, idDocumento) : std::vector<Rata>();
-    const std::vector<int> coppie = accoppia(memorizzate, numeroRate);
-    // An update never touches a paid instalment: the total less what is paid is shared over
-    // the instalments still open. When nothing is left to share on them, the schedule stays as
-    // it is, for the user to settle.
-    qint64 pagato = 0;
-    int aperte = 0;
-    for (const Rata &rata : memorizzate)
-        if (rata.pagata) pagato += rata.importo;
-    for (int coppia : coppie)
-        if (coppia < 0 || !memorizzate[size_t(coppia)].pagata) ++aperte;
-    const qint64 resto = d.totaleCentesimi - pagato;
-    const auto segno = [](qint64 v) { return (v > 0) - (v < 0); };
-    if (pagato != 0 && resto != 0 && (aperte == 0 || segno(resto) != segno(d.totaleCentesimi))) {
-        e.pagateNonRipartibili = true;
-        e.totaleCentesimi = d.totaleCentesimi;
-        e.pagatoCentesimi = pagato;
-        return e;
-    }
-
-    if (o.duplicaInPrimaNota) {
-        e.rigaDocumento =
-            scriviPrimaNota(c, QStringLiteral("Tipo = :tipodoc and Fattura_ID = :iddoc"),
-                            {{QStringLiteral(":tipodoc"), r.tipoDocumento}, {QStringLiteral(":iddoc"), idDocumento}}, r,
-                            r.tipoDocumento, d.dataPrimaNota, testoDocumento(r, d), r.colonnaDocumento, d.totaleCentesimi,
-                            d, idDocumento, 0);
-        c.execute(QStringLiteral("update fattura set Finanzia_id = :riga where ID = :id"),
-                  {{QStringLiteral(":riga"), e.rigaDocumento}, {QStringLiteral(":id"), idDocumento}});
-    }
-
-    const QList<qint64> importi = importiRate(euro(resto), std::max(aperte, 1));
-    const QDate inizio = d.data.isValid() ? d.data : core::Clock::instance().today();
-
-    int aperta = 0;
-    for (int i = 1; i <= numeroRate; ++i) {
-        if (coppie[size_t(i) - 1] >= 0 && memorizzate[size_t(coppie[size_t(i) - 1])].pagata) continue;
-        const QString testo = testoRata(r, d, m, o, i);
-        const qint64 importo = importi[aperta++];
-        qint64 idRata = 0;
-        QDate scadenza;
-        if (coppie[size_t(i) - 1] >= 0) {
-            const Rata &rata = memorizzate[size_t(coppie[size_t(i) - 1])];
-            idRata = rata.id;
-            // A row added by hand may have lost its due date: it takes the method's.
-            scadenza = rata.scadenza.isValid() ? rata.scadenza : scadenzaDelMetodo(m, inizio, i);
-            db::Params valori{{QStringLiteral(":scadenza"), scadenza},
-                              {QStringLiteral(":fattura"), idDocumento},
-                              {QStringLiteral(":parte"), d.parte},
-                              {QStringLiteral(":tipo"), r.tipoScadenza},
-                              {QStringLiteral(":importo"), euro(importo)},
-                              {QStringLiteral(":operazione"), testo},
-                              {QStringLiteral(":numero"), i},
-                              {QStringLiteral(":id"), idRata}};
-            QString pagamento;
-            if (m.rate == 0) {
-                // Paid at issue; a payment date already recorded stays.
-                pagamento = QStringLiteral(", Pagato = 1, DataPagamento = :pagamento");
-                valori.append({QStringLiteral(":pagamento"), rata.pagamento.isValid() ? rata.pagamento : scadenza});
+        if (!aggiorna) {
+            if (!scartaPagamenti && haScadenzePagate(c, idDocumento)) {
+                e.pagateConservate = true;
+                return e;
             }
-            c.execute(QStringLiteral("update FatturaScadenze set DataScadenza = :scadenza, Fattura_ID = :fattura, %1 = :parte, "
-                                     "Numero = :numero, Tipo = :tipo, Importo = :importo, Operazione = :operazione%2 "
-                                     "where Id = :id")
-                          .arg(r.colonnaParte, pagamento),
-                      valori);
-            e.scadenzeAggiornate.append(idRata);
-        } else {
-            scadenza = scadenzaDelMetodo(m, inizio, i);
-            const bool pagata = m.rate == 0;
-            c.execute(QStringLiteral("insert into FatturaScadenze (Fattura_ID, %1, DataScadenza, Banca_ID, Numero, ModPagamento_Id, "
-                                     "Tipo, Importo, Operazione, Pagato, DataPagamento) values (:fattura, :parte, :scadenza, "
-                                     ":banca, :numero, :modpag, :tipo, :importo, :operazione, :pagato, :pagamento)")
-                          .arg(r.colonnaParte),
-                      {{QStringLiteral(":fattura"), idDocumento},
-                       {QStringLiteral(":parte"), d.parte},
-                       {QStringLiteral(":scadenza"), scadenza},
-                       {QStringLiteral(":banca"), d.banca},
-                       {QStringLiteral(":numero"), i},
-                       {QStringLiteral(":modpag"), d.modPagamento},
-                       {QStringLiteral(":tipo"), r.tipoScadenza},
-                       {QStringLiteral(":importo"), euro(importo)},
-                       {QStringLiteral(":operazione"), testo},
-                       {QStringLiteral(":pagato"), pagata},
-                       {QStringLiteral(":pagamento"), pagata ? QVariant(scadenza) : QVariant()}});
-            idRata = c.lastInsertId();
-            e.scadenzeInserite.append(idRata);
+            eliminaRateEPagamenti(c, idDocumento, o.duplicaInPrimaNota, e);
+            // The document's own cash-book row went with the others: no link to a row that is gone
+            // (a method still set writes it again below).
+            if (o.duplicaInPrimaNota)
+                c.execute(QStringLiteral("update fattura set Finanzia_id = 0 where ID = :id"), {{QStringLiteral(":id"), idDocumento}});
         }
 
-        if (m.rate == 0 && o.duplicaInPrimaNota) {
-            RigaPagamento riga;
-            riga.idScadenza = idRata;
-            riga.idDocumento = idDocumento;
-            riga.tipo = r.tipoScadenza;
-            riga.data = d.dataPrimaNota;
-            riga.operazione = testo;
-            riga.importo = euro(importo);
-            (r.vendita ? riga.cliente : riga.fornitore) = d.parte;
-            riga.modPagamento = d.modPagamento;
-            riga.banca = d.banca;
-            e.righePagamento.append(scriviRigaPagamento(c, riga));
+        Metodo m;
+        if (!leggiMetodo(c, d.modPagamento, m)) return e;
+
+        const int numeroRate = std::max(m.rate, 1);
+        const std::vector<Rata> memorizzate = aggiorna ? rateMemorizzate(c, idDocumento) : std::vector<Rata>();
+        const std::vector<int> coppie = accoppia(memorizzate, numeroRate);
+        // An update never touches a paid instalment: the total less what is paid is shared over
+        // the instalments still open. When nothing is left to share on them, the schedule stays as
+        // it is, for the user to settle.
+        qint64 pagato = 0;
+        int aperte = 0;
+        for (const Rata &rata : memorizzate)
+            if (rata.pagata) pagato += rata.importo;
+        for (int coppia : coppie)
+            if (coppia < 0 || !memorizzate[size_t(coppia)].pagata) ++aperte;
+        const qint64 resto = d.totaleCentesimi - pagato;
+        const auto segno = [](qint64 v) { return (v > 0) - (v < 0); };
+        if (pagato != 0 && resto != 0 && (aperte == 0 || segno(resto) != segno(d.totaleCentesimi))) {
+            e.pagateNonRipartibili = true;
+            e.totaleCentesimi = d.totaleCentesimi;
+            e.pagatoCentesimi = pagato;
+            throw db::Annulla<Esito>{e};
         }
-    }
-    e.eseguito = true;
-    tr.commit();
-    return e;
+
+        if (o.duplicaInPrimaNota) {
+            e.rigaDocumento =
+                scriviPrimaNota(c, QStringLiteral("Tipo = :tipodoc and Fattura_ID = :iddoc"),
+                                {{QStringLiteral(":tipodoc"), r.tipoDocumento}, {QStringLiteral(":iddoc"), idDocumento}}, r,
+                                r.tipoDocumento, d.dataPrimaNota, testoDocumento(r, d), r.colonnaDocumento, d.totaleCentesimi,
+                                d, idDocumento, 0);
+            c.execute(QStringLiteral("update fattura set Finanzia_id = :riga where ID = :id"),
+                      {{QStringLiteral(":riga"), e.rigaDocumento}, {QStringLiteral(":id"), idDocumento}});
+        }
+
+        const QList<qint64> importi = importiRate(euro(resto), std::max(aperte, 1));
+        const QDate inizio = d.data.isValid() ? d.data : core::Clock::instance().today();
+
+        int aperta = 0;
+        for (int i = 1; i <= numeroRate; ++i) {
+            if (coppie[size_t(i) - 1] >= 0 && memorizzate[size_t(coppie[size_t(i) - 1])].pagata) continue;
+            const QString testo = testoRata(r, d, m, o, i);
+            const qint64 importo = importi[aperta++];
+            qint64 idRata = 0;
+            QDate scadenza;
+            if (coppie[size_t(i) - 1] >= 0) {
+                const Rata &rata = memorizzate[size_t(coppie[size_t(i) - 1])];
+                idRata = rata.id;
+                // A row added by hand may have lost its due date: it takes the method's.
+                scadenza = rata.scadenza.isValid() ? rata.scadenza : scadenzaDelMetodo(m, inizio, i);
+                db::Params valori{{QStringLiteral(":scadenza"), scadenza},
+                                  {QStringLiteral(":fattura"), idDocumento},
+                                  {QStringLiteral(":parte"), d.parte},
+                                  {QStringLiteral(":tipo"), r.tipoScadenza},
+                                  {QStringLiteral(":importo"), euro(importo)},
+                                  {QStringLiteral(":operazione"), testo},
+                                  {QStringLiteral(":numero"), i},
+                                  {QStringLiteral(":id"), idRata}};
+                QString pagamento;
+                if (m.rate == 0) {
+                    // Paid at issue; a payment date already recorded stays.
+                    pagamento = QStringLiteral(", Pagato = 1, DataPagamento = :pagamento");
+                    valori.append({QStringLiteral(":pagamento"), rata.pagamento.isValid() ? rata.pagamento : scadenza});
+                }
+                c.execute(QStringLiteral("update FatturaScadenze set DataScadenza = :scadenza, Fattura_ID = :fattura, %1 = :parte, "
+                                         "Numero = :numero, Tipo = :tipo, Importo = :importo, Operazione = :operazione%2 "
+                                         "where Id = :id")
+                              .arg(r.colonnaParte, pagamento),
+                          valori);
+                e.scadenzeAggiornate.append(idRata);
+            } else {
+                scadenza = scadenzaDelMetodo(m, inizio, i);
+                const bool pagata = m.rate == 0;
+                c.execute(QStringLiteral("insert into FatturaScadenze (Fattura_ID, %1, DataScadenza, Banca_ID, Numero, ModPagamento_Id, "
+                                         "Tipo, Importo, Operazione, Pagato, DataPagamento) values (:fattura, :parte, :scadenza, "
+                                         ":banca, :numero, :modpag, :tipo, :importo, :operazione, :pagato, :pagamento)")
+                              .arg(r.colonnaParte),
+                          {{QStringLiteral(":fattura"), idDocumento},
+                           {QStringLiteral(":parte"), d.parte},
+                           {QStringLiteral(":scadenza"), scadenza},
+                           {QStringLiteral(":banca"), d.banca},
+                           {QStringLiteral(":numero"), i},
+                           {QStringLiteral(":modpag"), d.modPagamento},
+                           {QStringLiteral(":tipo"), r.tipoScadenza},
+                           {QStringLiteral(":importo"), euro(importo)},
+                           {QStringLiteral(":operazione"), testo},
+                           {QStringLiteral(":pagato"), pagata},
+                           {QStringLiteral(":pagamento"), pagata ? QVariant(scadenza) : QVariant()}});
+                idRata = c.lastInsertId();
+                e.scadenzeInserite.append(idRata);
+            }
+
+            if (m.rate == 0 && o.duplicaInPrimaNota) {
+                RigaPagamento riga;
+                riga.idScadenza = idRata;
+                riga.idDocumento = idDocumento;
+                riga.tipo = r.tipoScadenza;
+                riga.data = d.dataPrimaNota;
+                riga.operazione = testo;
+                riga.importo = euro(importo);
+                (r.vendita ? riga.cliente : riga.fornitore) = d.parte;
+                riga.modPagamento = d.modPagamento;
+                riga.banca = d.banca;
+                e.righePagamento.append(scriviRigaPagamento(c, riga));
+            }
+        }
+        e.eseguito = true;
+        return e;
+    });
 }
 
 QString avvisoScadenzeNonAggiornate(const Esito &e)
@@ -581,17 +578,17 @@ QString avvisoScadenzeNonAggiornate(const Esito &e)
 
 Esito eliminaScadenze(db::Connection &c, qint64 idDocumento, bool scartaPagamenti)
 {
-    Esito e;
-    if (idDocumento <= 0) return e;
-    db::Transaction tr(c);
-    if (!scartaPagamenti && haScadenzePagate(c, idDocumento)) {
-        e.pagateConservate = true;
+    if (idDocumento <= 0) return {};
+    return db::inTransaction(c, [&] {
+        Esito e;
+        if (!scartaPagamenti && haScadenzePagate(c, idDocumento)) {
+            e.pagateConservate = true;
+            return e;
+        }
+        eliminaRateEPagamenti(c, idDocumento, false, e);
+        e.eseguito = true;
         return e;
-    }
-    eliminaRateEPagamenti(c, idDocumento, false, e);
-    tr.commit();
-    e.eseguito = true;
-    return e;
+    });
 }
 
 } // namespace scadenze

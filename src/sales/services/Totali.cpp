@@ -84,15 +84,15 @@ Totali aggiornaTotaliFattura(db::Connection &c, qint64 idFattura) { return aggio
 
 Totali aggiornaTotali(db::Connection &c, Righe righe, qint64 idFattura)
 {
-    db::Transaction tr(c);
-    const Totali t = calcolaTotali(c, righe, idFattura);
-    c.execute(QStringLiteral("update fattura set TotImponibile = :imponibile, TotImposta = :imposta, TotFattura = :totale where ID = :id"),
-              {{QStringLiteral(":imponibile"), t.imponibile},
-               {QStringLiteral(":imposta"), t.imposta},
-               {QStringLiteral(":totale"), t.totale},
-               {QStringLiteral(":id"), idFattura}});
-    tr.commit();
-    return t;
+    return db::inTransaction(c, [&] {
+        const Totali t = calcolaTotali(c, righe, idFattura);
+        c.execute(QStringLiteral("update fattura set TotImponibile = :imponibile, TotImposta = :imposta, TotFattura = :totale where ID = :id"),
+                  {{QStringLiteral(":imponibile"), t.imponibile},
+                   {QStringLiteral(":imposta"), t.imposta},
+                   {QStringLiteral(":totale"), t.totale},
+                   {QStringLiteral(":id"), idFattura}});
+        return t;
+    });
 }
 
 } // namespace vendite
