@@ -31,6 +31,7 @@
 #include "tst_promemoria.h"
 #include "tst_postazioni.h"
 #include "tst_fatturapa.h"
+#include "tst_importafatturapa.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziPostaTlsVecchio, TestServiziAvvisi,
@@ -51,4 +52,4 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziPromemoria,
                      TestServiziScadenziario,
                      TestGuardiePostazioni, TestStressPostazioni,
-                     TestServiziFatturaPA)
+                     TestServiziFatturaPA, TestServiziImportaFatturaPA)
