@@ -1,4 +1,5 @@
 #include "support/TestMain.h"
+#include "tst_importaxml.h"
 #include "tst_trovapa.h"
 
-PELLA_TEST_MAIN(TestTrovaPA)
+PELLA_TEST_MAIN(TestTrovaPA, TestMenuImportaXml)
