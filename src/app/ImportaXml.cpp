@@ -17,7 +17,6 @@ void TForm1::spdImportaXmlClick()
     const QString percorso = ui::Dialogs::instance().openFile(this, QString(), QString(),
                                                               QStringLiteral("Fatture elettroniche (*.xml *.XML *.p7m *.P7M)"));
     if (percorso.isEmpty()) return;
-    
     auto chiedi = [this](const QString &domanda) {
         return ui::Dialogs::instance().message(this, domanda, kAvviso, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
                                                QMessageBox::No) == QMessageBox::Yes;
