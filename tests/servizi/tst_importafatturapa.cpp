@@ -186,17 +186,7 @@ struct Domande {
     }
 };
 
-Risultato importaTesto(db::Connection &c, const QByteArray &xml, Domande &domande)
-{
-    QString errore;
-    const Documento d = leggi(xml, &errore);
-    if (!errore.isEmpty()) {
-        Risultato r;
-        r.messaggio = errore;
-        return r;
-    }
-    return registra(c, d, domande.funzione());
-}
+Risultato importaTesto(db::Connection &c, const QByteArray &xml, Domande &domande) { return importa(c, xml, domande.funzione()); }
 
 } // namespace
 

@@ -7,6 +7,8 @@
 #include "db/Query.h"
 #include "db/Transaction.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QPair>
 #include <vector>
@@ -484,16 +486,23 @@ Risultato registra(db::Connection &c, const Documento &d, const Domanda &chiedi)
     });
 }
 
-Risultato importaFile(db::Connection &c, const QString &percorso, const Domanda &chiedi)
+Risultato importa(db::Connection &c, const QByteArray &contenuto, const Domanda &chiedi)
 {
     QString errore;
-    const Documento d = leggiFile(percorso, &errore);
-    if (!errore.isEmpty()) {
-        Risultato r;
-        r.messaggio = errore;
-        return r;
-    }
-    return registra(c, d, chiedi);
+    const Documento d = leggi(contenuto, &errore);
+    if (errore.isEmpty()) return registra(c, d, chiedi);
+    Risultato r;
+    r.messaggio = errore;
+    return r;
+}
+
+Risultato importaFile(db::Connection &c, const QString &percorso, const Domanda &chiedi)
+{
+    QFile f(percorso);
+    if (f.open(QIODevice::ReadOnly)) return importa(c, f.readAll(), chiedi);
+    Risultato r;
+    r.messaggio = QStringLiteral("Impossibile aprire il file %1: %2").arg(QFileInfo(percorso).fileName(), f.errorString());
+    return r;
 }
 
 } // namespace importazione_fatturapa

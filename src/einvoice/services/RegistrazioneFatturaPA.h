@@ -68,7 +68,10 @@ struct Risultato {
 // the database's own errors (then nothing is written either).
 Risultato registra(db::Connection &c, const Documento &d, const Domanda &chiedi);
 
-// Reads the file (plain or signed) and books it; a file that cannot be read writes nothing.
+// Reads a file's content (plain or signed) and books it; a file that cannot be read writes
+// nothing and its Italian message is in `messaggio`.
+Risultato importa(db::Connection &c, const QByteArray &contenuto, const Domanda &chiedi);
+// The same for a file on disk.
 Risultato importaFile(db::Connection &c, const QString &percorso, const Domanda &chiedi);
 
 } // namespace importazione_fatturapa
