@@ -539,6 +539,41 @@ void TestServiziImportaFatturaPA::fornitore()
     }
 }
 
+void TestServiziImportaFatturaPA::generi_data()
+{
+    QTest::addColumn<QString>("tipo");
+    QTest::addColumn<int>("fatture");
+    QTest::addColumn<int>("note");
+    QTest::newRow("TD01") << "TD01" << 1 << 0;
+    QTest::newRow("TD24 differita") << "TD24" << 1 << 0;
+    QTest::newRow("TD29 della versione 1.2.3") << "TD29" << 1 << 0;
+    QTest::newRow("TD04 nota di credito") << "TD04" << 0 << 1;
+    QTest::newRow("TD02 acconto: non registrato") << "TD02" << 0 << 0;
+    QTest::newRow("td01 in minuscolo: non registrato") << "td01" << 0 << 0;
+}
+
+// The kinds of document booked as a purchase invoice or a supplier credit note; the others
+// write nothing.
+void TestServiziImportaFatturaPA::generi()
+{
+    QFETCH(QString, tipo);
+    QFETCH(int, fatture);
+    QFETCH(int, note);
+    CoreSeams seams;
+    TestDatabase db(TestDatabase::WithSchema);
+    auto &c = db.conn();
+    ditta(c);
+    Domande domande;
+    const QByteArray xml = fattura().toUtf8().replace("<TipoDocumento>TD01<", QByteArray("<TipoDocumento>" + tipo.toLatin1() + "<"));
+    const Risultato r = importaTesto(c, xml, domande);
+    QVERIFY2(r.riuscito, qPrintable(r.messaggio));
+    QCOMPARE(conta(c, "select count(*) from fattura where Carico = true and FattNota = false"), fatture);
+    QCOMPARE(conta(c, "select count(*) from fattura where Carico = true and FattNota = true"), note);
+    QCOMPARE(conta(c, "select count(*) from Movimenti"), 2 * fatture);
+    QCOMPARE(conta(c, "select count(*) from NotaCreditoCaricoRighe"), 2 * note);
+    QCOMPARE(r.corpiSaltati, fatture + note ? 0 : 1);
+}
+
 // Discounts, surcharges, article codes and VAT codes made once for a new rate and a nature.
 void TestServiziImportaFatturaPA::scontiECodici()
 {

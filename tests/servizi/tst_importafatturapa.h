@@ -22,6 +22,8 @@ private Q_SLOTS:
     void destinatario();
     void fornitore_data();
     void fornitore();
+    void generi_data();
+    void generi();
     void scontiECodici();
     void notaDiCredito();
     void giroCompleto();

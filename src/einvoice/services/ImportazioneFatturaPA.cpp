@@ -349,7 +349,9 @@ bool sembraXml(const QByteArray &b)
 
 Genere genereDa(const QString &tipoDocumento)
 {
-    static const QStringList fatture = {"TD01", "TD17", "TD18", "TD19", "TD20", "TD21", "TD24", "TD25", "TD27"};
+    // TD29 (1.2.3) is the report of an omitted or irregular invoice that replaced TD20 for it:
+    // booked as TD20 is.
+    static const QStringList fatture = {"TD01", "TD17", "TD18", "TD19", "TD20", "TD21", "TD24", "TD25", "TD27", "TD29"};
     const QString t = tipoDocumento.trimmed();
     if (fatture.contains(t)) return Genere::FatturaAcquisto;
     if (t == QLatin1String("TD04")) return Genere::NotaCreditoAcquisto;
