@@ -280,43 +280,57 @@ void TestServiziImportaFatturaPA::bustaFirmataConAccenti()
     }
 }
 
-void TestServiziImportaFatturaPA::fileOstili_data()
+namespace {
+
+struct Ostile {
+    const char *nome;
+    QByteArray dati;
+    QString messaggio;
+};
+
+// Hostile and broken files, each with a part of the message it must get.
+QList<Ostile> ostili()
 {
-    QTest::addColumn<QByteArray>("dati");
-    QTest::addColumn<QString>("messaggio");
+    QList<Ostile> r;
     const QByteArray base = fattura().toUtf8();
     const QByteArray der = contenuto(fixture("p7m/IT01234567890_FPR03.xml.p7m"));
     QByteArray alterata = der;
     const int i = alterata.indexOf("SOCIETA' ALPHA");
-    QVERIFY(i > 0);
+    if (i < 0) qFatal("busta di prova senza il testo atteso");
     alterata[i] = 'Z';
     const QString dtd = "dichiarazione DTD";
-    QTest::newRow("vuoto") << QByteArray() << QString("vuoto");
-    QTest::newRow("due byte di scarto") << contenuto(fixture("p7m/IT05979361218_fake.xml.p7m")) << QString("vuoto");
-    QTest::newRow("testo qualunque") << QByteArray("Gentile cliente, in allegato la fattura.") << QString("né un documento XML né una busta");
-    QTest::newRow("busta alterata") << alterata << QString("alterato");
-    QTest::newRow("busta base64 alterata") << alterata.toBase64() << QString("alterato");
-    QTest::newRow("busta troncata") << der.left(der.size() / 2) << QString("non è leggibile");
-    QTest::newRow("billion laughs") << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\">"
+    r << Ostile{"vuoto", QByteArray(), QString("vuoto")};
+    r << Ostile{"due byte di scarto", contenuto(fixture("p7m/IT05979361218_fake.xml.p7m")), QString("vuoto")};
+    r << Ostile{"testo qualunque", QByteArray("Gentile cliente, in allegato la fattura."), QString("né un documento XML né una busta")};
+    r << Ostile{"busta alterata", alterata, QString("alterato")};
+    r << Ostile{"busta base64 alterata", alterata.toBase64(), QString("alterato")};
+    r << Ostile{"busta troncata", der.left(der.size() / 2), QString("non è leggibile")};
+    r << Ostile{"billion laughs", QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaa\">"
                                                   "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]>\n"
                                                   "<p:FatturaElettronica xmlns:p=\"x\"><FatturaElettronicaHeader>&c;</FatturaElettronicaHeader>"
-                                                  "</p:FatturaElettronica>")
-                                    << dtd;
-    QTest::newRow("entità esterna") << sostituisci(base, "?>\n", "?>\n<!DOCTYPE p:FatturaElettronica [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n")
-                                              .replace("Cinghia è nuova", "&x;")
-                                    << dtd;
-    QTest::newRow("DTD dalla rete") << sostituisci(base, "?>\n", "?>\n<!doctype p:FatturaElettronica SYSTEM \"http://127.0.0.1:9/x.dtd\">\n")
-                                    << dtd;
-    QTest::newRow("XML rotto") << base.left(base.size() - 40) << QString("non è un documento XML leggibile");
-    QTest::newRow("altra radice") << QByteArray("<?xml version=\"1.0\"?><html><body/></html>") << QString("non è una fattura elettronica");
-    QTest::newRow("quantità con la virgola") << sostituisci(base, "<Quantita>2.00<", "<Quantita>2,00<") << QString("Quantita non è un numero");
-    QTest::newRow("importo con parole") << sostituisci(base, "<ImportoPagamento>20.25<", "<ImportoPagamento>venti<")
-                                        << QString("ImportoPagamento non è un numero");
-    QTest::newRow("data impossibile") << sostituisci(base, "<Data>2025-03-01<", "<Data>2025-02-30<") << QString("Data non è una data");
-    QTest::newRow("numero di linea") << sostituisci(base, "<NumeroLinea>2<", "<NumeroLinea>II<") << QString("NumeroLinea non è un numero intero");
+                                                  "</p:FatturaElettronica>"), dtd};
+    r << Ostile{"entità esterna", sostituisci(base, "?>\n", "?>\n<!DOCTYPE p:FatturaElettronica [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n")
+                                              .replace("Cinghia è nuova", "&x;"), dtd};
+    r << Ostile{"DTD dalla rete", sostituisci(base, "?>\n", "?>\n<!doctype p:FatturaElettronica SYSTEM \"http://127.0.0.1:9/x.dtd\">\n"), dtd};
+    r << Ostile{"XML rotto", base.left(base.size() - 40), QString("non è un documento XML leggibile")};
+    r << Ostile{"altra radice", QByteArray("<?xml version=\"1.0\"?><html><body/></html>"), QString("non è una fattura elettronica")};
+    r << Ostile{"quantità con la virgola", sostituisci(base, "<Quantita>2.00<", "<Quantita>2,00<"), QString("Quantita non è un numero")};
+    r << Ostile{"importo con parole", sostituisci(base, "<ImportoPagamento>20.25<", "<ImportoPagamento>venti<"), QString("ImportoPagamento non è un numero")};
+    r << Ostile{"data impossibile", sostituisci(base, "<Data>2025-03-01<", "<Data>2025-02-30<"), QString("Data non è una data")};
+    r << Ostile{"numero di linea", sostituisci(base, "<NumeroLinea>2<", "<NumeroLinea>II<"), QString("NumeroLinea non è un numero intero")};
+    return r;
 }
 
-// A hostile or broken file gets its Italian message and writes nothing.
+} // namespace
+
+void TestServiziImportaFatturaPA::fileOstili_data()
+{
+    QTest::addColumn<QByteArray>("dati");
+    QTest::addColumn<QString>("messaggio");
+    for (const Ostile &o : ostili()) QTest::newRow(o.nome) << o.dati << o.messaggio;
+}
+
+// A hostile or broken file gets its Italian message and an empty document.
 void TestServiziImportaFatturaPA::fileOstili()
 {
     QFETCH(QByteArray, dati);
@@ -325,19 +339,26 @@ void TestServiziImportaFatturaPA::fileOstili()
     const Documento d = leggi(dati, &errore);
     QVERIFY2(errore.contains(messaggio), qPrintable(errore));
     QVERIFY(d.corpi.isEmpty());
+    QVERIFY(!d.intestazionePresente);
+}
 
+// Imported, each of them writes nothing and asks nothing (one archive for them all).
+void TestServiziImportaFatturaPA::ostiliNonScrivono()
+{
     CoreSeams seams;
     TestDatabase db(TestDatabase::WithSchema);
     ditta(db.conn());
     const QList<int> prima = conteggi(db.conn());
     const QString percorso = db.folder() + "/ostile.xml.p7m";
-    QVERIFY(scrivi(percorso, dati));
-    Domande domande;
-    const Risultato r = importaFile(db.conn(), percorso, domande.funzione());
-    QVERIFY(!r.riuscito);
-    QVERIFY2(r.messaggio.contains(messaggio), qPrintable(r.messaggio));
-    QCOMPARE(conteggi(db.conn()), prima);
-    QVERIFY(domande.fatte.isEmpty());
+    for (const Ostile &o : ostili()) {
+        QVERIFY(scrivi(percorso, o.dati));
+        Domande domande;
+        const Risultato r = importaFile(db.conn(), percorso, domande.funzione());
+        QVERIFY2(!r.riuscito, o.nome);
+        QVERIFY2(r.messaggio.contains(o.messaggio), qPrintable(QString(o.nome) + ": " + r.messaggio));
+        QCOMPARE(conteggi(db.conn()), prima);
+        QVERIFY(domande.fatte.isEmpty());
+    }
 }
 
 void TestServiziImportaFatturaPA::registrazione_data() { fileDiRiferimento_data(); }

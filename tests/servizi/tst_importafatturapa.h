@@ -15,6 +15,7 @@ private Q_SLOTS:
     void bustaFirmataConAccenti();
     void fileOstili_data();
     void fileOstili();
+    void ostiliNonScrivono();
     void registrazione_data();
     void registrazione();
     void secondaImportazione();
