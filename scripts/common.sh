@@ -14,7 +14,7 @@ PELLA_PACKAGES=(
   python3 python3-vobject python3-icalendar nodejs
   libcurl4-openssl-dev python3-aiosmtpd openssl
   libsane-dev
-  libxml2-dev xsltproc python3-a38
+  libxml2-dev xsltproc python3-a38 libssl-dev
 )
 
 # Installs the given packages, or the project's list, when any is missing. With the project's

@@ -141,7 +141,7 @@ const std::vector<std::vector<MenuEntry>> &menuLayout()
          {"btnPreventivi", "Preventivi", "document-edit", &TForm1::btnPreventiviClick},
          {"btnSequestri", "Sequestri", "emblem-readonly", &TForm1::btnSequestriClick}},
         {{"btnFattureFornitori", "Fatture", "x-office-document"},
-         {"spdImportaXml", "Importa fattura elettronica xml", "document-import"},
+         {"spdImportaXml", "Importa fattura elettronica xml", "document-import", &TForm1::spdImportaXmlClick},
          {"btnNoteCreditoFornitori", "Note Credito", "edit-undo"}},
         {}, // Stampe
         {}, // Storico

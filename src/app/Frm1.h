@@ -88,6 +88,7 @@ public Q_SLOTS:
     void btnFattureClientiClick(); // the sales invoices' list
     void btnNoteCreditoClientiClick(); // the sales credit notes' list
     void btnTariffeClick(); // the price list and its tariffs
+    void spdImportaXmlClick(); // a supplier's FatturaPA file booked (ImportaXml.cpp)
     void btnIvaClick();
     void btnArchivioContabilitaClick();
     // The VAT settlements, monthly or quarterly as the options say.

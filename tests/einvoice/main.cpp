@@ -1,5 +1,6 @@
 #include "support/TestMain.h"
 #include "tst_datifatturapa.h"
+#include "tst_importaxml.h"
 #include "tst_trovapa.h"
 
-PELLA_TEST_MAIN(TestTrovaPA, TestErroriScarto, TestSoggettiTerzi)
+PELLA_TEST_MAIN(TestTrovaPA, TestErroriScarto, TestSoggettiTerzi, TestMenuImportaXml)

@@ -34,6 +34,7 @@
 #include "tst_postazioni.h"
 #include "tst_fatturapa.h"
 #include "tst_acquisti.h"
+#include "tst_importafatturapa.h"
 
 PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoConti, TestServiziPrimaNota, TestServiziRicercaPrimaNota, TestServiziStampe,
                      TestServiziTotali, TestServiziPosta, TestServiziPostaTlsVecchio, TestServiziAvvisi,
@@ -55,4 +56,5 @@ PELLA_TEST_MAIN_CORE(TestServiziAliquote, TestServiziAvvio, TestServiziPianoCont
                      TestServiziPromemoria,
                      TestServiziScadenziario,
                      TestGuardiePostazioni, TestStressPostazioni,
-                     TestServiziFatturaPA, TestServiziChiusuraIva, TestServiziAcquisti, TestDuePostazioniAcquisti)
+                     TestServiziFatturaPA, TestServiziChiusuraIva, TestServiziAcquisti, TestDuePostazioniAcquisti,
+                     TestServiziImportaFatturaPA)
