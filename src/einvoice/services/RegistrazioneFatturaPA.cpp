@@ -6,6 +6,8 @@
 #include "db/Connection.h"
 #include "db/Query.h"
 #include "db/Transaction.h"
+#include "purchases/services/Numerazione.h"
+#include "sales/services/Totali.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -72,19 +74,12 @@ QString nomeFornitore(const Soggetto &s)
 // method, instalments, totals. Each is small and on its own so that the purchases' own
 // services can take its place.
 
-// The next registration progressive among the documents not in history: purchase invoices and
-// supplier credit notes apart, or together when the options number them as one. Taken under
-// the numbering lock, so two workstations never get the same one.
-qint64 prossimoProgressivoCarico(db::Connection &c, bool notaCredito, bool numerazioneUnica)
+// The next registration progressive of the purchases' own numbering, taken under the numbering
+// lock, so two workstations never get the same one.
+qint64 prossimoProgressivoCarico(db::Connection &c, bool notaCredito, const QDate &oggi)
 {
     c.lockForNumbering(QStringLiteral("fattura"));
-    QString sql = QStringLiteral("select max(ProgressivoCarico) from fattura where ProgressivoCarico is not null and Storico = false and Carico = true");
-    db::Params p;
-    if (!numerazioneUnica) {
-        sql += QStringLiteral(" and FattNota = :nota");
-        p << db::Param{QStringLiteral(":nota"), notaCredito};
-    }
-    return c.scalar(sql, p).toLongLong() + 1;
+    return acquisti::prossimoProgressivo(c, notaCredito, oggi);
 }
 
 const QHash<QString, QString> &descrizioniNature()
@@ -219,40 +214,28 @@ void scriviScadenze(db::Connection &c, qint64 idDocumento, bool notaCredito, qin
     }
 }
 
-// The document's totals from its booked rows: per rate and nature the exact sum of the rows'
-// nets to the cent and its VAT rounded once, as the supplier's summary computes them.
+// The document's totals from its booked rows, by the one VAT summary rule of every document
+// (per rate and nature, each block's VAT rounded once) fed with the rows' stored nets: the
+// supplier's line totals, which may carry discounts given as amounts.
 void scriviTotali(db::Connection &c, qint64 idDocumento, bool notaCredito)
 {
     const QString tabella = notaCredito ? QStringLiteral("NotaCreditoCaricoRighe") : QStringLiteral("Movimenti");
     const QString legame = notaCredito ? QStringLiteral("NotaCredito_ID") : QStringLiteral("Fattura_ID");
     db::Query q(&c);
-    q.setSql(QStringLiteral("select r.TotaleImponibile, r.AliquotaIva, Iva.Pa_Natura_Codice from %1 r left join Iva on Iva.Id = r.Iva_ID "
-                            "where r.%2 = :id")
+    q.setSql(QStringLiteral("select r.TotaleImponibile, r.AliquotaIva, Iva.Pa_Natura_Codice, r.Iva_ID from %1 r "
+                            "left join Iva on Iva.Id = r.Iva_ID where r.%2 = :id")
                  .arg(tabella, legame));
     q.bind(QStringLiteral(":id"), idDocumento);
     q.open();
-    struct Blocco {
-        Decimale aliquota;
-        QString natura;
-        Decimale netto;
-    };
-    std::vector<Blocco> blocchi;
-    for (q.first(); !q.eof(); q.next()) {
-        const Decimale a = Decimale::daVariant(q.field(1).value());
-        const QString n = q.field(2).asString().trimmed().toUpper();
-        auto b = std::find_if(blocchi.begin(), blocchi.end(), [&](const Blocco &x) { return x.aliquota == a && x.natura == n; });
-        if (b == blocchi.end()) b = blocchi.insert(blocchi.end(), Blocco{a, n, {}});
-        b->netto += Decimale::daVariant(q.field(0).value());
-    }
-    Decimale imponibile, imposta;
-    for (const Blocco &b : blocchi) {
-        imponibile += b.netto.centesimi();
-        imposta += common::ImpostaSu(b.netto, b.aliquota).centesimi();
-    }
+    vendite::Riepilogo riepilogo;
+    for (q.first(); !q.eof(); q.next())
+        riepilogo.aggiungi(Decimale::daVariant(q.field(1).value()), q.field(2).asString(), q.field(3).asLargeInt(),
+                           Decimale::daVariant(q.field(0).value()));
+    const vendite::Totali t = riepilogo.totali();
     c.execute(QStringLiteral("update fattura set TotImponibile = :i, TotImposta = :v, TotFattura = :t where ID = :id"),
-              {{QStringLiteral(":i"), imponibile.toDouble()},
-               {QStringLiteral(":v"), imposta.toDouble()},
-               {QStringLiteral(":t"), (imponibile + imposta).toDouble()},
+              {{QStringLiteral(":i"), t.imponibile},
+               {QStringLiteral(":v"), t.imposta},
+               {QStringLiteral(":t"), t.totale},
                {QStringLiteral(":id"), idDocumento}});
 }
 
@@ -286,7 +269,7 @@ void registraCorpo(db::Connection &c, const Corpo &b, const FornitoreTrovato &f,
         col << qMakePair(QStringLiteral("Fornitore_ID"), QVariant(f.id)) << qMakePair(QStringLiteral("Fornitore"), testoONull(nome.left(80)))
             << qMakePair(QStringLiteral("Num"), QVariant(1));
         if (b.totaleRitenute > Decimale()) col << qMakePair(QStringLiteral("RitenutaAcconto"), QVariant(b.totaleRitenute.toDouble()));
-        col << qMakePair(QStringLiteral("ProgressivoCarico"), QVariant(prossimoProgressivoCarico(c, nota, o.numerazioneUnica)))
+        col << qMakePair(QStringLiteral("ProgressivoCarico"), QVariant(prossimoProgressivoCarico(c, nota, oggi)))
             << qMakePair(QStringLiteral("Storico"), QVariant(false)) << qMakePair(QStringLiteral("FattNota"), QVariant(nota))
             << qMakePair(QStringLiteral("Carico"), QVariant(true)) << qMakePair(QStringLiteral("ImportatoXml"), QVariant(true))
             << qMakePair(QStringLiteral("NumeroCarico"), testoONull(b.numero))
