@@ -39,6 +39,9 @@ private Q_SLOTS:
     void ricercaElenco();
     void importaSenzaRiferimento();
     void trovaFatturaSenzaCliente();
+    void scadenzePagateChiedeConferma_data();
+    void scadenzePagateChiedeConferma();
+    void allegatoNuovoSenzaFile();
 };
 
 // The main window's "Note Credito" button.
@@ -48,4 +51,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void apreLElencoSenzaFiltro();
+    void storicoDeiClienti_data();
+    void storicoDeiClienti();
 };
