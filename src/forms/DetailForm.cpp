@@ -11,6 +11,7 @@
 #include "widgets/DBLookupComboBox.h"
 #include "widgets/EditingHelper.h"
 #include "widgets/Seams.h"
+#include "forms/Impaginazione.h"
 #include "widgets/ToolButton.h"
 
 #include <QCheckBox>
@@ -170,8 +171,7 @@ QToolButton *DetailForm::pulsanteAccanto(QWidget *riga, const QString &nome, con
     // An icon no taller than the field, so the row keeps the height of its field and its label
     // stays on the field's line.
     QToolButton *b = ui::toolButton(riga, nome, QString(), suggerimento, icona, riserva);
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    b->setIconSize(QSize(20, 20));
+    piccolo(b);
     return b;
 }
 

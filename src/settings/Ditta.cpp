@@ -2,6 +2,7 @@
 
 #include "common/TextUtils.h"
 #include "data/DB.h"
+#include "forms/Impaginazione.h"
 #include "db/DataSource.h"
 #include "db/Query.h"
 #include "forms/Family.h"
@@ -207,15 +208,7 @@ void TfrmDitta::dueColonne(QWidget *campo, int righe)
     auto *corpo = prima ? qobject_cast<QBoxLayout *>(prima->parent()) : nullptr;
     if (!corpo) return;
     auto *seconda = new QFormLayout;
-    while (prima->rowCount() > righe) {
-        const QFormLayout::TakeRowResult r = prima->takeRow(righe);
-        QWidget *etichetta = r.labelItem ? r.labelItem->widget() : nullptr;
-        QWidget *valore = r.fieldItem ? r.fieldItem->widget() : nullptr;
-        delete r.labelItem;
-        delete r.fieldItem;
-        if (etichetta) seconda->addRow(etichetta, valore);
-        else seconda->addRow(valore);
-    }
+    while (prima->rowCount() > righe) forms::spostaRiga(prima, righe, seconda);
     const int posto = corpo->indexOf(prima);
     corpo->removeItem(prima);
     auto *colonne = new QHBoxLayout;
