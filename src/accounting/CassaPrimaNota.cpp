@@ -33,6 +33,9 @@
 #include <QAction>
 #include <QVBoxLayout>
 
+#include <array>
+#include <tuple>
+
 namespace {
 
 const QString kId = QStringLiteral("ID");
@@ -67,15 +70,31 @@ TCassaDettaglio::TCassaDettaglio(QWidget *parent)
     richiesto(DBEdit2, QStringLiteral("Attenzione manca l'Operazione"));
     DBEdit3 = aggiungiEdit(QStringLiteral("DBEdit3"), QStringLiteral("Entrata"), QStringLiteral("Entrata"));
     DBEdit4 = aggiungiEdit(QStringLiteral("DBEdit4"), QStringLiteral("Uscita"), QStringLiteral("Uscita"));
-    DBLookupComboBox2 = aggiungiLookup(QStringLiteral("DBLookupComboBox2"), QStringLiteral("Cliente"), QStringLiteral("Cliente_id"),
-                                       form_DB->Source7, QStringLiteral("Id"), QStringLiteral("NominativoVisualizzato"));
-    DBLookupComboBox1 = aggiungiLookup(QStringLiteral("DBLookupComboBox1"), QStringLiteral("Fornitore"), QStringLiteral("Fornitore_id"),
-                                       form_DB->Source9, QStringLiteral("Id"), QStringLiteral("Fornitore"));
+    // Customer and supplier: open, "+" and pick from their list, each beside its lookup.
+    const auto persona = [this](const char *nome, const char *etichetta, const char *campo, db::DataSource *elenco,
+                                const char *mostrato, const char *lista, std::array<const char *, 3> pulsanti) {
+        const auto l = aggiungiLookup(QLatin1String(nome), QLatin1String(etichetta), QLatin1String(campo), elenco, QStringLiteral("Id"),
+                                      QLatin1String(mostrato),
+                                      {QLatin1String(lista), {QLatin1String(pulsanti[0]), {}}, {QLatin1String(pulsanti[1]), {}}});
+        return std::tuple{l.lookup, l.modifica, l.aggiungi, pulsanteScelta(l.lookup, QLatin1String(pulsanti[2]))};
+    };
+    std::tie(DBLookupComboBox2, SpeedButton4, SpeedButton2, SpeedButton7) =
+        persona("DBLookupComboBox2", "Cliente", "Cliente_id", form_DB->Source7, "NominativoVisualizzato", "frmClienti",
+                {"SpeedButton4", "SpeedButton2", "SpeedButton7"});
+    std::tie(DBLookupComboBox1, SpeedButton3, SpeedButton1, SpeedButton8) =
+        persona("DBLookupComboBox1", "Fornitore", "Fornitore_id", form_DB->Source9, "Fornitore", "Fornitori",
+                {"SpeedButton3", "SpeedButton1", "SpeedButton8"});
+    connect(SpeedButton7, &QToolButton::clicked, this, &TCassaDettaglio::SpeedButton7Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TCassaDettaglio::SpeedButton8Click);
     DBLookupComboBox6 = aggiungiLookup(QStringLiteral("DBLookupComboBox6"), QStringLiteral("Mod. Pagam."), QStringLiteral("ModPagamento_Id"),
                                        form_DB->SourceModPaga, QStringLiteral("id"), QStringLiteral("Descrizione"));
     DBEdit5 = aggiungiEdit(QStringLiteral("DBEdit5"), QStringLiteral("Note"), QStringLiteral("Note"));
-    DBLookupComboBox4 = aggiungiLookup(QStringLiteral("DBLookupComboBox4"), QStringLiteral("Banca"), QStringLiteral("Banca_ID"),
-                                       form_DB->Source5, QStringLiteral("ID"), QStringLiteral("Banca"));
+    const auto banca = aggiungiLookup(QStringLiteral("DBLookupComboBox4"), QStringLiteral("Banca"), QStringLiteral("Banca_ID"),
+                                      form_DB->Source5, QStringLiteral("ID"), QStringLiteral("Banca"),
+                                      {QStringLiteral("frmGrigliaBanche"), {QStringLiteral("SpeedButton5"), {}}, {QStringLiteral("SpeedButton6"), {}}});
+    DBLookupComboBox4 = banca.lookup;
+    SpeedButton5 = banca.modifica;
+    SpeedButton6 = banca.aggiungi;
     const auto conto = aggiungiLookup(QStringLiteral("DBLookupComboBox5"), QStringLiteral("Conto"), QStringLiteral("ContabilitaConti_ID"),
                                       form_DB->SourceContabilitaCercaConti, QStringLiteral("Id"), QStringLiteral("Conto"),
                                       {QStringLiteral("frmGrigliaContabilitaConti"),
@@ -99,6 +118,32 @@ TCassaDettaglio::TCassaDettaglio(QWidget *parent)
     for (QAction *a : ToolBar2->actions())
         if (ToolBar2->widgetForAction(a) == spdSalva) a->setVisible(false);
 }
+
+QToolButton *TCassaDettaglio::pulsanteScelta(ui::DBLookupComboBox *lookup, const QString &nome)
+{
+    // Beside the lookup's own edit and "+" buttons, on the same row.
+    QWidget *riga = lookup->parentWidget();
+    QToolButton *b = pulsanteAccanto(riga, nome, QString(), "edit-find", QStyle::SP_FileDialogContentsView);
+    riga->layout()->addWidget(b);
+    return b;
+}
+
+void TCassaDettaglio::scegliDaLista(const char *lista, db::Query *elenco, const QString &campo)
+{
+    auto *l = qobject_cast<forms::ListForm *>(forms::creata(lista));
+    if (!l) return;
+    // Withdrawn customers and suppliers are not offered.
+    const std::optional<qint64> scelto = l->scegli(QStringLiteral("Annullato = 0"), QStringLiteral("Id"));
+    if (!scelto || !elenco->locate(QStringLiteral("Id"), *scelto)) return;
+    db::Query *q = dataset();
+    if (!q->isEditing()) q->edit();
+    q->fieldByName(campo).setAsInteger(*scelto);
+    DatiModificati = true;
+}
+
+void TCassaDettaglio::SpeedButton7Click() { scegliDaLista("frmClienti", form_DB->Table7, QStringLiteral("Cliente_id")); }
+
+void TCassaDettaglio::SpeedButton8Click() { scegliDaLista("Fornitori", form_DB->Table9, QStringLiteral("Fornitore_id")); }
 
 void TCassaDettaglio::abilitaCampiDocumento(bool abilita)
 {

@@ -11,6 +11,9 @@ class QLineEdit;
 class QRadioButton;
 class QToolButton;
 
+namespace db {
+class Query;
+}
 namespace ui {
 class DBCheckBox;
 class DBEdit;
@@ -28,10 +31,18 @@ public:
     ui::DBEdit *DBEdit3;                     // Entrata
     ui::DBEdit *DBEdit4;                     // Uscita
     ui::DBLookupComboBox *DBLookupComboBox2; // Cliente
+    QToolButton *SpeedButton4;               // open the customer
+    QToolButton *SpeedButton2;               // "+"
+    QToolButton *SpeedButton7;               // pick from the list
     ui::DBLookupComboBox *DBLookupComboBox1; // Fornitore
+    QToolButton *SpeedButton3;
+    QToolButton *SpeedButton1;
+    QToolButton *SpeedButton8;
     ui::DBLookupComboBox *DBLookupComboBox6; // Mod. Pagam.
     ui::DBEdit *DBEdit5;                     // Note
     ui::DBLookupComboBox *DBLookupComboBox4; // Banca
+    QToolButton *SpeedButton5;               // open the bank
+    QToolButton *SpeedButton6;               // "+"
     ui::DBLookupComboBox *DBLookupComboBox5; // Conto
     QToolButton *SpeedButton14;
     ui::DBLookupComboBox *DBLookupComboBox21; // Aliquota Iva
@@ -44,11 +55,18 @@ public:
 public Q_SLOTS:
     // Picks the account from the chart of accounts; a pick not confirmed changes nothing.
     void SpeedButton14Click();
+    // Pick the customer, the supplier, from their list; a pick not confirmed changes nothing.
+    void SpeedButton7Click();
+    void SpeedButton8Click();
     void DBLookupComboBox21Click();
     void DBLookupComboBox21Cleared();
 
 protected:
     bool controllaSalvataggio() override;
+
+private:
+    QToolButton *pulsanteScelta(ui::DBLookupComboBox *lookup, const QString &nome);
+    void scegliDaLista(const char *lista, db::Query *elenco, const QString &campo);
 };
 
 // The browser of the cash book over TableCercaPrimaNota.

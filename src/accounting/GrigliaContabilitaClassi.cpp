@@ -7,6 +7,8 @@
 #include "forms/Family.h"
 #include "widgets/DBGrid.h"
 
+#include <QToolButton>
+
 TfrmGrigliaContabilitaClassi::TfrmGrigliaContabilitaClassi(QWidget *parent)
     : forms::ListForm(
           [] {
@@ -24,6 +26,19 @@ TfrmGrigliaContabilitaClassi::TfrmGrigliaContabilitaClassi(QWidget *parent)
           parent)
 {
     DBGrid1->setObjectName(QStringLiteral("DBGrid2"));
+    // A title click sorts by that column, always ascending.
+    disconnect(DBGrid1, &ui::DBGrid::titleClicked, this, nullptr);
+    connect(DBGrid1, &ui::DBGrid::titleClicked, this, [this](const QString &campo) { dataset()->setSort(campo + QStringLiteral(" ASC")); });
+    disconnect(spdAggiorna, &QToolButton::clicked, this, nullptr);
+    connect(spdAggiorna, &QToolButton::clicked, this, &TfrmGrigliaContabilitaClassi::spdAggiornaClick);
+}
+
+void TfrmGrigliaContabilitaClassi::spdAggiornaClick()
+{
+    // Classes, accounts and groupings read again: another workstation may have changed any.
+    dataset()->requery();
+    form_DB->TableContabilitaConti->requery();
+    form_DB->TableContabilitaRaggruppamenti->requery();
 }
 
 void TfrmGrigliaContabilitaClassi::spdEliminaClick()

@@ -10,6 +10,7 @@ public:
 
 public Q_SLOTS:
     void spdEliminaClick() override;
+    void spdAggiornaClick();
 };
 
 class TfrmContabilitaClassiDettaglio : public forms::DetailForm {

@@ -61,8 +61,10 @@ QTableWidget *griglia(QWidget *parent, const char *nome, std::initializer_list<C
     g->verticalHeader()->setDefaultSectionSize(qMax(16, g->fontMetrics().height() + 4));
     g->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     g->setHorizontalHeaderLabels(QStringList(int(colonne.size()), QString()));
+    // Every title whole at the screen's font.
     int c = 0;
-    for (const Colonna &col : colonne) g->setColumnWidth(c++, col.larghezza);
+    for (const Colonna &col : colonne)
+        g->setColumnWidth(c++, qMax(col.larghezza, g->horizontalHeader()->fontMetrics().horizontalAdvance(QString::fromUtf8(col.titolo)) + 16));
     // The date comes first: wide enough for a whole date (and its time in the calendar) at the
     // screen's font, never cut.
     const QString esempio =

@@ -891,16 +891,16 @@ void TForm1::BitBtn3Click()
     form_DB->TableCalendario->setFilter(QString());
 }
 
-void TForm1::btnStoricoArchivioClick()
+std::optional<QString> TForm1::filtroStorico()
 {
     const QString avviso = QStringLiteral("Messaggio di avviso!!");
     if (!maskDa->text().contains(QRegularExpression(QStringLiteral("\\d")))) {
         forms::avvisa(this, QStringLiteral("Attenzione E' necessario definire la data di inizio..."), avviso);
-        return;
+        return std::nullopt;
     }
     if (!maskA->text().contains(QRegularExpression(QStringLiteral("\\d")))) {
         forms::avvisa(this, QStringLiteral("Attenzione E' necessario definire la data di fine..."), avviso);
-        return;
+        return std::nullopt;
     }
     bool anniDiversi = false;
     QString filtro;
@@ -908,24 +908,30 @@ void TForm1::btnStoricoArchivioClick()
         filtro = FiltroDate(maskDa->text(), maskA->text(), anniDiversi, false);
     } catch (const db::DbError &e) {
         forms::avvisa(this, e.message(), avviso);
-        return;
+        return std::nullopt;
     }
     if (anniDiversi) {
         forms::avvisa(this,
                       QStringLiteral("Attenzione E' necessario che la data di inizio e la data di fine abbiano lo stesso anno..."),
                       avviso);
-        return;
+        return std::nullopt;
     }
-    db::Query *q = form_DB->TableCalendario;
+    return filtro;
+}
+
+void TForm1::mostraStorico(db::Query *q, const QString &inizio, const QString &fine, QDialog *lista,
+                           const std::function<void()> &prepara)
+{
+    const std::optional<QString> filtro = filtroStorico();
+    if (!filtro || !lista) return;
     const QString prima = q->sql();
     ModalitaStorico = true;
-    FiltroStorico = filtro;
-    q->setFilter(QString());
+    FiltroStorico = *filtro;
     q->close();
-    q->setSql(QStringLiteral("select * from Calendario ") + filtro + QStringLiteral(" order by Data desc"));
+    q->setSql(inizio + *filtro + fine);
     q->open();
-    frmGrigliaCalendario->BitBtn3Click();
-    frmGrigliaCalendario->exec();
+    if (prepara) prepara();
+    lista->exec();
     q->setFilter(QString());
     if (q->isEditing()) q->cancel();
     q->close();
@@ -933,6 +939,46 @@ void TForm1::btnStoricoArchivioClick()
     q->open();
     ModalitaStorico = false;
     FiltroStorico.clear();
+}
+
+void TForm1::btnStoricoArchivioClick()
+{
+    db::Query *q = form_DB->TableCalendario;
+    mostraStorico(q, QStringLiteral("select * from Calendario "), QStringLiteral(" order by Data desc"), frmGrigliaCalendario, [q] {
+        q->setFilter(QString());
+        frmGrigliaCalendario->BitBtn3Click();
+    });
+}
+
+void TForm1::btnStoricoFattureClientiClick()
+{
+    mostraStorico(form_DB->Table3, QStringLiteral("select * from fattura "),
+                  QStringLiteral(" and FattNota = false and carico = false order by num"), frmGrigliaFatture);
+}
+
+void TForm1::btnStoricoNoteCreditoClientiClick()
+{
+    db::Query *q = form_DB->TableNotaCredito;
+    mostraStorico(q, QStringLiteral("select * from Fattura "), QStringLiteral("and FattNota = true and Carico=false order by num"),
+                  frmGrigliaNoteCredito, [q] {
+                      q->setFilter(QString());
+                      frmGrigliaNoteCredito->Edit2->clear();
+                      frmGrigliaNoteCredito->maskDaData->clear();
+                      frmGrigliaNoteCredito->maskAData->clear();
+                  });
+}
+
+void TForm1::btnStoricoPreventiviClientiClick()
+{
+    mostraStorico(form_DB->Table16, QStringLiteral("select * from PreventiTestata "), QStringLiteral("  Order By Numero"),
+                  frmGrigliaPreventivi, [] {
+                      form_DB->Table7->setFilter(QString());
+                      for (QLineEdit *e : {static_cast<QLineEdit *>(frmGrigliaPreventivi->Edit1), frmGrigliaPreventivi->Edit2,
+                                           static_cast<QLineEdit *>(frmGrigliaPreventivi->maskDaData),
+                                           static_cast<QLineEdit *>(frmGrigliaPreventivi->maskAData)})
+                          e->clear();
+                  });
+    form_DB->Table7->setFilter(QString());
 }
 
 void TForm1::btnIvaClick() { mostraLista(frmGrigliaIva, {}); }

@@ -8,7 +8,9 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <optional>
 
+class QDialog;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -109,6 +111,9 @@ public Q_SLOTS:
     // within one year, new entries there going into the history.
     void BitBtn3Click();
     void btnStoricoArchivioClick();
+    void btnStoricoFattureClientiClick();
+    void btnStoricoNoteCreditoClientiClick();
+    void btnStoricoPreventiviClientiClick();
     void btnPersonaleClick(); // the staff list
     void btnStampePersonaleClick(); // the staff print menu
     void btnPreventiviClick(); // the quotes' list
@@ -124,6 +129,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
+    // The range of the history boxes as a WHERE clause, or nothing when it was refused (said).
+    std::optional<QString> filtroStorico();
+    // Shows `lista` modally over `q` read again for the range (`inizio` + clause + `fine`), with
+    // ModalitaStorico set; the dataset gets its own query back afterwards.
+    void mostraStorico(db::Query *q, const QString &inizio, const QString &fine, QDialog *lista,
+                       const std::function<void()> &prepara = {});
     void buildMenu();
     bool AvvioCompleto();
     QString individuaArchivio();

@@ -43,12 +43,12 @@ void costruisciMenuStorico(TForm1 *form, QWidget *page, QVBoxLayout *layout)
     form->maskA = casellaData(page, date, "maskA", "Alla data");
     date->addStretch(1);
     layout->addLayout(date);
-    // The lists these open are built with their documents; until then the buttons wait.
+    // The suppliers' lists are built with the purchase documents; until then their buttons wait.
     auto *gruppi = new QHBoxLayout;
     gruppi->addWidget(gruppoPulsanti(page, QStringLiteral("Clienti"), kRosso,
-                                     {{{"btnStoricoFattureClienti", "Fatture", "x-office-document", {}},
-                                       {"btnStoricoNoteCreditoClienti", "Note Credito", "edit-undo", {}},
-                                       {"btnStoricoPreventiviClienti", "Preventivi", "document-edit", {}}}}));
+                                     {{{"btnStoricoFattureClienti", "Fatture", "x-office-document", [form] { form->btnStoricoFattureClientiClick(); }},
+                                       {"btnStoricoNoteCreditoClienti", "Note Credito", "edit-undo", [form] { form->btnStoricoNoteCreditoClientiClick(); }},
+                                       {"btnStoricoPreventiviClienti", "Preventivi", "document-edit", [form] { form->btnStoricoPreventiviClientiClick(); }}}}));
     gruppi->addWidget(gruppoPulsanti(page, QStringLiteral("Fornitori"), kAzzurro,
                                      {{{"btnStoricoFattureFornitori", "Fatture", "x-office-document", {}},
                                        {"btnStoricoNoteCreditoFornitori", "Note Credito", "edit-undo", {}}}}));

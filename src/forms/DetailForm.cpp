@@ -11,6 +11,7 @@
 #include "widgets/DBLookupComboBox.h"
 #include "widgets/EditingHelper.h"
 #include "widgets/Seams.h"
+#include "forms/Impaginazione.h"
 #include "widgets/ToolButton.h"
 
 #include <QCheckBox>
@@ -151,10 +152,10 @@ DetailForm::LookupConPulsanti DetailForm::aggiungiLookup(const QString &nome, co
     auto *h = new QHBoxLayout(riga);
     h->setContentsMargins(0, 0, 0, 0);
     l->setParent(riga);
-    QToolButton *modifica = ui::toolButton(riga, pulsanti.modifica.nome, QString(), pulsanti.modifica.suggerimento,
-                                           "document-edit", QStyle::SP_FileDialogDetailedView);
-    QToolButton *aggiungi = ui::toolButton(riga, pulsanti.aggiungi.nome, QString(), pulsanti.aggiungi.suggerimento,
-                                           "list-add", QStyle::SP_FileDialogNewFolder);
+    QToolButton *modifica = pulsanteAccanto(riga, pulsanti.modifica.nome, pulsanti.modifica.suggerimento, "document-edit",
+                                            QStyle::SP_FileDialogDetailedView);
+    QToolButton *aggiungi =
+        pulsanteAccanto(riga, pulsanti.aggiungi.nome, pulsanti.aggiungi.suggerimento, "list-add", QStyle::SP_FileDialogNewFolder);
     h->addWidget(l, 1);
     h->addWidget(modifica);
     h->addWidget(aggiungi);
@@ -162,6 +163,16 @@ DetailForm::LookupConPulsanti DetailForm::aggiungiLookup(const QString &nome, co
     connect(modifica, &QToolButton::clicked, this, [this, l] { modificaDaLookup(l); });
     connect(aggiungi, &QToolButton::clicked, this, [this, l] { aggiungiDaLookup(l); });
     return {l, modifica, aggiungi};
+}
+
+QToolButton *DetailForm::pulsanteAccanto(QWidget *riga, const QString &nome, const QString &suggerimento, const char *icona,
+                                         QStyle::StandardPixmap riserva)
+{
+    // An icon no taller than the field, so the row keeps the height of its field and its label
+    // stays on the field's line.
+    QToolButton *b = ui::toolButton(riga, nome, QString(), suggerimento, icona, riserva);
+    piccolo(b);
+    return b;
 }
 
 const DetailForm::Collegamento *DetailForm::collegamento(ui::DBLookupComboBox *lookup) const

@@ -5,6 +5,7 @@
 // detail whose save reaches other tables overrides dopoSalva().
 #include <QDialog>
 #include <QList>
+#include <QStyle>
 #include <QString>
 #include <functional>
 
@@ -115,6 +116,9 @@ protected:
                                      db::DataSource *lista, const QString &campoChiave, const QString &campoLista,
                                      const PulsantiLookup &pulsanti);
     void aggiungiRiga(const QString &etichetta, QWidget *campo);
+    // A button beside a field, in the field's row `riga`: an icon only, as high as the field.
+    static QToolButton *pulsanteAccanto(QWidget *riga, const QString &nome, const QString &suggerimento, const char *icona,
+                                        QStyle::StandardPixmap riserva);
     // A page (tab) of the detail: the fields declared after it are laid on it.
     QWidget *aggiungiPagina(const QString &nome, const QString &titolo);
     // The description edit DBEdit2 on Descrizione, required with this message.

@@ -12,7 +12,12 @@ namespace forms {
 void spostaUltimaRiga(QWidget *pagina, QFormLayout *verso)
 {
     auto *da = qobject_cast<QFormLayout *>(pagina->layout());
-    const QFormLayout::TakeRowResult r = da->takeRow(da->rowCount() - 1);
+    spostaRiga(da, da->rowCount() - 1, verso);
+}
+
+void spostaRiga(QFormLayout *da, int riga, QFormLayout *verso)
+{
+    const QFormLayout::TakeRowResult r = da->takeRow(riga);
     QWidget *etichetta = r.labelItem ? r.labelItem->widget() : nullptr;
     QWidget *campo = r.fieldItem ? r.fieldItem->widget() : nullptr;
     delete r.labelItem;

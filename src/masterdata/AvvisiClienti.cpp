@@ -5,6 +5,8 @@
 #include "db/Query.h"
 #include "forms/Registro.h"
 #include "masterdata/services/Avvisi.h"
+#include "widgets/EditingHelper.h"
+#include "widgets/MaskedDateEdit.h"
 #include "widgets/Seams.h"
 #include "widgets/ToolButton.h"
 
@@ -13,6 +15,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -168,9 +171,8 @@ TfrmAvvisiClienti_Filtri::TfrmAvvisiClienti_Filtri(QWidget *parent) : QDialog(pa
     Edit4 = new QLineEdit(this);
     Edit4->setObjectName(QStringLiteral("Edit4"));
     auto data = [this](const char *nome) {
-        auto *e = new QLineEdit(this);
+        auto *e = new ui::MaskedDateEdit(this);
         e->setObjectName(QLatin1String(nome));
-        e->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
         e->setMaximumWidth(120);
         return e;
     };
@@ -196,7 +198,34 @@ TfrmAvvisiClienti_Filtri::TfrmAvvisiClienti_Filtri(QWidget *parent) : QDialog(pa
     lay->addWidget(gruppo);
     connect(btnContinua, &QToolButton::clicked, this, &TfrmAvvisiClienti_Filtri::btnContinuaClick);
     connect(spdIndietro, &QToolButton::clicked, this, &QDialog::accept);
+    // Aqua focus and Enter/Down/Up between the fields, as on the data-entry forms.
+    ui::EditingHelper::install(this);
+    for (QComboBox *c : {DBLookupComboBox1, DBLookupComboBox3, DBLookupComboBox4, DBLookupComboBox2}) c->installEventFilter(this);
 }
+
+bool TfrmAvvisiClienti_Filtri::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        const int tasto = static_cast<QKeyEvent *>(e)->key();
+        auto *c = qobject_cast<QComboBox *>(watched);
+        if (c && (tasto == Qt::Key_Backspace || tasto == Qt::Key_Delete)) {
+            c->setCurrentIndex(0);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+namespace {
+// The date typed in a date box: empty when nothing is typed, as typed when it is incomplete (the
+// search then says the date is not valid).
+QString dataScritta(const ui::MaskedDateEdit *e)
+{
+    const QString t = e->text();
+    if (QString(t).remove(u'/').trimmed().isEmpty()) return QString();
+    return e->date().isValid() ? e->date().toString(QStringLiteral("dd/MM/yyyy")) : t;
+}
+} // namespace
 
 void TfrmAvvisiClienti_Filtri::azzera()
 {
@@ -220,8 +249,8 @@ void TfrmAvvisiClienti_Filtri::btnContinuaClick()
     f.comune = DBLookupComboBox4->currentData().toInt();
     if (DBLookupComboBox2->currentIndex() > 0) f.provincia = DBLookupComboBox2->currentText();
     f.note = Edit4->text();
-    f.daScadenza = maskDa->text();
-    f.aScadenza = maskA->text();
+    f.daScadenza = dataScritta(maskDa);
+    f.aScadenza = dataScritta(maskA);
     f.pubblicaAmministrazione = CheckBox1->isChecked();
     f.pagamentoEffettuato = CheckBox2->isChecked();
     QList<avvisi::Cliente> trovati;

@@ -9,6 +9,9 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QToolButton;
+namespace ui {
+class MaskedDateEdit;
+}
 
 class TfrmAvvisiClienti_Campi : public QDialog {
     Q_OBJECT
@@ -42,8 +45,8 @@ public:
     QComboBox *DBLookupComboBox4 = nullptr; // town
     QComboBox *DBLookupComboBox2 = nullptr; // province
     QLineEdit *Edit4 = nullptr;             // notes
-    QLineEdit *maskDa = nullptr;
-    QLineEdit *maskA = nullptr;
+    ui::MaskedDateEdit *maskDa = nullptr;
+    ui::MaskedDateEdit *maskA = nullptr;
     QCheckBox *CheckBox1 = nullptr; // public administration
     QCheckBox *CheckBox2 = nullptr; // paid instalments
     QToolButton *btnContinua = nullptr;
@@ -52,6 +55,10 @@ public:
     // Every filter back to none (the lists re-read).
     void azzera();
     void btnContinuaClick();
+
+protected:
+    // Backspace or Delete in a lookup: no filter on it.
+    bool eventFilter(QObject *watched, QEvent *e) override;
 };
 
 class TfrmAvvisiClienti_Griglia : public QDialog {

@@ -60,7 +60,6 @@ TAnaBanca::TAnaBanca(QWidget *parent)
               c.helpContext = 1400;
               c.dataset = form_DB->Table5;
               c.source = form_DB->Source5;
-              c.annulla = Annulla::SenzaChiedere;
               return c;
           }(),
           parent)

@@ -3,6 +3,7 @@
 
 #include "data/DB.h"
 #include "db/Query.h"
+#include "widgets/DBGrid.h"
 #include "widgets/DBMemo.h"
 
 TfrmGrigliaAvvisi::TfrmGrigliaAvvisi(QWidget *parent)
@@ -20,11 +21,17 @@ TfrmGrigliaAvvisi::TfrmGrigliaAvvisi(QWidget *parent)
               c.descrizioneSvuotata = true;
               c.nomeGriglia = QStringLiteral("frmGrigliaAvvisi");
               c.menuGrigliaCompleto = true;
+              c.ordinabile = true;
               c.massimizzata = true;
               return c;
           }(),
           parent)
 {
+    // The grid shows only the beginning of each text, so a sort by it would look random.
+    disconnect(DBGrid1, &ui::DBGrid::titleClicked, this, nullptr);
+    connect(DBGrid1, &ui::DBGrid::titleClicked, this, [this](const QString &campo) {
+        if (campo.compare(QLatin1String("Testo"), Qt::CaseInsensitive) != 0) DBGrid1TitleClick(campo);
+    });
 }
 
 // The grid shows the beginning of each text, not the whole memo.
@@ -44,8 +51,7 @@ TfrmAvvisi::TfrmAvvisi(QWidget *parent)
               c.dataset = form_DB->TableAvvisi;
               c.source = form_DB->SourceAvvisi;
               c.captionErrore = QStringLiteral("Messaggio di Errore");
-              c.annulla = Annulla::SenzaChiedere;
-              c.navigazione = false; // the memo keeps Enter for new lines
+              c.conAiuto = true;
               return c;
           }(),
           parent)

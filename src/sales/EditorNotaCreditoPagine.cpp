@@ -538,8 +538,9 @@ void TfrmNotaCredito::spdInserisciAllegatoClick()
         if (a->isEditing()) a->cancel();
         return;
     }
-    // No "Annulla" here; an attachment left empty is removed again by its form.
-    frmModifica_Fattura_Allegati->mostraNuovo(false);
+    // "Annulla" as on the invoice: an attachment begun by mistake, with a name typed but no file
+    // to give, would otherwise keep the form open on the missing path for good.
+    frmModifica_Fattura_Allegati->mostraNuovo(true);
 }
 
 void TfrmNotaCredito::spdModificaAllegatoClick()

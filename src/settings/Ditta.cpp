@@ -2,6 +2,7 @@
 
 #include "common/TextUtils.h"
 #include "data/DB.h"
+#include "forms/Impaginazione.h"
 #include "db/DataSource.h"
 #include "db/Query.h"
 #include "forms/Family.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QFocusEvent>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -187,11 +189,33 @@ TfrmDitta::TfrmDitta(QWidget *parent)
     lookup("DBLookupComboBox13", "Stato Liquidazione", "Iscrizione_REA_StatoLiquidazione",
            SourcePA_IscrizRea_StatoLiquidazione, "Codice", "Descrizione");
 
+    dueColonne(DBEdit1, 9);
+
     connect(DBLookupComboBox1, &ui::DBLookupComboBox::picked, this, &TfrmDitta::DBLookupComboBox1Click);
     connect(Button4, &QPushButton::clicked, this, &TfrmDitta::Button4Click);
     completa();
     m_editing->markAmountField(DBEdit31);
     DBEdit8->installEventFilter(this);
+}
+
+void TfrmDitta::dueColonne(QWidget *campo, int righe)
+{
+    // The company's twenty fields above the pages, in one column, would make the editor taller
+    // than a 1024x768 screen: the rows after the first `righe` go into a second column beside them.
+    QFormLayout *prima = nullptr;
+    for (QFormLayout *f : findChildren<QFormLayout *>())
+        if (f->indexOf(campo) >= 0) prima = f;
+    auto *corpo = prima ? qobject_cast<QBoxLayout *>(prima->parent()) : nullptr;
+    if (!corpo) return;
+    auto *seconda = new QFormLayout;
+    while (prima->rowCount() > righe) forms::spostaRiga(prima, righe, seconda);
+    const int posto = corpo->indexOf(prima);
+    corpo->removeItem(prima);
+    auto *colonne = new QHBoxLayout;
+    colonne->addLayout(prima, 1);
+    colonne->addSpacing(16);
+    colonne->addLayout(seconda, 1);
+    corpo->insertLayout(posto, colonne);
 }
 
 int TfrmDitta::apri()

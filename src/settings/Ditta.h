@@ -57,6 +57,9 @@ public Q_SLOTS:
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
     void spdIndietroClick() override;
+
+private:
+    void dueColonne(QWidget *campo, int righe);
 };
 
 inline TfrmDitta *frmDitta = nullptr;

@@ -7,6 +7,9 @@
 #include "accounting/services/RicercaPrimaNota.h"
 #include "data/DB.h"
 #include "db/Query.h"
+#include "forms/ListForm.h"
+#include "forms/DetailForm.h"
+#include "forms/Registro.h"
 #include "widgets/DBCheckBox.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBGrid.h"
@@ -33,7 +36,7 @@ const QString kElimina = QStringLiteral("Sei sicuro di voler eliminare l'operazi
 // chosen so that their sums need cents.
 const QStringList kFixture = {
     "insert into Clienti (Id, NominativoVisualizzato) values (1, 'Bar Roma'), (2, 'D''Angelo Mario')",
-    "insert into Fornitor (Id, Fornitore) values (1, 'Petroli Sud')",
+    "insert into Fornitor (Id, Fornitore) values (1, 'Petroli Sud'), (2, 'Gomme Nord')",
     "insert into Bank (Id, Banca, Iban) values (1, 'Banca Uno', 'IT01'), (2, 'Banca Due', 'IT02')",
     "insert into finanzia (ID, Data, Operazione, Entrata, Uscita, Cliente_id, Banca_ID, Tipologia_ID, Fattura_ID, Tipo) values "
     "(1, #1/1/2026#, 'Incasso bar', 10.11, null, 1, 0, 1, 0, 'A'),"
@@ -77,7 +80,7 @@ QList<int> idMostrati()
 
 void TestCassa::init()
 {
-    g_banco = std::make_unique<banco::Banco>(QStringList{"Form5", "frmGrigliaContabilitaConti"}, kFixture);
+    g_banco = std::make_unique<banco::Banco>(QStringList{"Form5", "frmGrigliaContabilitaConti", "frmClienti", "Fornitori", "frmGrigliaBanche"}, kFixture);
     Form5->impostaElenco(primanota::sqlElencoAnno(2026));
     Form5->BitBtn3Click();
     Form5->show();
@@ -349,4 +352,139 @@ void TestCassa::sceltaConto()
               });
     QCOMPARE(scalar("select ContabilitaConti_ID from finanzia where ID = 3").toInt(), 6);
     QCOMPARE(scalar("select Nz(Cliente_id, 0) + Nz(Fornitore_id, 0) from finanzia where ID = 3").toInt(), 0);
+}
+
+void TestCassa::sceltaClienteEFornitore()
+{
+    g_banco->esegui("update Clienti set Annullato = true where Id = 2");
+    form_DB->Table7->requery();
+    auto *clienti = qobject_cast<forms::ListForm *>(forms::creata("frmClienti"));
+    auto *fornitori = qobject_cast<forms::ListForm *>(forms::creata("Fornitori"));
+    QVERIFY(clienti && fornitori);
+    QVERIFY(form_DB->TableCercaPrimaNota->locate("ID", 3));
+    conModale([] { Form5->spdAvantiClick(); },
+              [&](QWidget *) {
+                  // A customer pick offers the customers still in use; closed without a choice it changes nothing.
+                  conModale([] { CassaDettaglio->SpeedButton7->click(); },
+                            [&](QWidget *w) {
+                                QCOMPARE(w, clienti);
+                                QVERIFY(!form_DB->Table7->locate("Id", 2));
+                                clienti->spdIndietro->click();
+                            });
+                  QCOMPARE(CassaDettaglio->DBLookupComboBox2->currentText(), QString());
+                  QVERIFY(!CassaDettaglio->DatiModificati);
+                  conModale([] { CassaDettaglio->SpeedButton7->click(); },
+                            [&](QWidget *) {
+                                QVERIFY(form_DB->Table7->locate("Id", 1));
+                                clienti->spdAvanti->click();
+                            });
+                  QCOMPARE(CassaDettaglio->DBLookupComboBox2->currentText(), QString("Bar Roma"));
+                  conModale([] { CassaDettaglio->SpeedButton8->click(); },
+                            [&](QWidget *w) {
+                                QCOMPARE(w, fornitori);
+                                QVERIFY(form_DB->Table9->locate("Id", 2));
+                                fornitori->spdAvanti->click();
+                            });
+                  QCOMPARE(CassaDettaglio->DBLookupComboBox1->currentText(), QString("Gomme Nord"));
+                  CassaDettaglio->spdIndietro->click();
+              });
+    QCOMPARE(scalar("select Cliente_id from finanzia where ID = 3").toInt(), 1);
+    QCOMPARE(scalar("select Fornitore_id from finanzia where ID = 3").toInt(), 2);
+    // The lists are left as the clerk finds them: not in pick mode, no filter.
+    QVERIFY(!clienti->ModalitaScelta);
+    QVERIFY(form_DB->Table7->filter().isEmpty());
+}
+
+void TestCassa::apriDalLookup_data()
+{
+    QTest::addColumn<int>("riga");     // the cash-book row opened
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("dettaglio"); // the detail shown; empty: nothing opens
+    QTest::addColumn<QString>("colonna");   // a column of the detail's dataset, with its value
+    QTest::addColumn<QString>("valore");
+    QTest::newRow("customer") << 2 << "SpeedButton4" << "frmClientiDett" << "NominativoVisualizzato" << "D'Angelo Mario";
+    QTest::newRow("no customer: nothing") << 3 << "SpeedButton4" << "" << "" << "";
+    QTest::newRow("supplier") << 4 << "SpeedButton3" << "frmFornitDett" << "Fornitore" << "Petroli Sud";
+    QTest::newRow("bank") << 4 << "SpeedButton5" << "AnaBanca" << "Banca" << "Banca Due";
+    QTest::newRow("bank 0: nothing") << 1 << "SpeedButton5" << "" << "" << "";
+}
+
+void TestCassa::apriDalLookup()
+{
+    QFETCH(int, riga);
+    QFETCH(QString, pulsante);
+    QFETCH(QString, dettaglio);
+    QFETCH(QString, colonna);
+    QFETCH(QString, valore);
+    QVERIFY(form_DB->TableCercaPrimaNota->locate("ID", riga));
+    QString aperto;
+    conModale([] { Form5->spdAvantiClick(); },
+              [&](QWidget *) {
+                  auto *b = CassaDettaglio->findChild<QToolButton *>(pulsante);
+                  QVERIFY(b && b->isVisible());
+                  if (dettaglio.isEmpty()) {
+                      b->click();
+                  } else {
+                      conModale([b] { b->click(); },
+                                [&](QWidget *w) {
+                                    auto *d = qobject_cast<forms::DetailForm *>(w);
+                                    QVERIFY(d);
+                                    aperto = d->objectName();
+                                    QCOMPARE(d->dataset()->fieldByName(colonna).asString(), valore);
+                                    if (d->PageControl1) QCOMPARE(d->PageControl1->currentIndex(), 0);
+                                    d->spdIndietro->click();
+                                });
+                  }
+                  QVERIFY(CassaDettaglio->isVisible());
+                  CassaDettaglio->spdIndietro->click();
+              });
+    QCOMPARE(aperto, dettaglio);
+}
+
+void TestCassa::aggiungiDalLookup()
+{
+    // "+" adds a bank through its list; the entry's own bank stays as it was.
+    const int banche = scalar("select count(*) from Bank").toInt();
+    QVERIFY(form_DB->TableCercaPrimaNota->locate("ID", 4));
+    conModale([] { Form5->spdAvantiClick(); },
+              [&](QWidget *) {
+                  conModale([] { CassaDettaglio->SpeedButton6->click(); },
+                            [&](QWidget *w) {
+                                auto *d = qobject_cast<forms::DetailForm *>(w);
+                                QVERIFY(d);
+                                QCOMPARE(d->objectName(), QString("AnaBanca"));
+                                scrivi(d->findChild<QLineEdit *>("DBEdit1"), "Banca Tre");
+                                scrivi(d->findChild<QLineEdit *>("DBEdit13"), "IT03");
+                                d->spdIndietro->click();
+                            });
+                  QCOMPARE(CassaDettaglio->DBLookupComboBox4->currentText(), QString("Banca Due"));
+                  CassaDettaglio->spdIndietro->click();
+              });
+    QCOMPARE(scalar("select count(*) from Bank").toInt(), banche + 1);
+    QCOMPARE(scalar("select Banca from Bank where Iban = 'IT03'").toString(), QString("Banca Tre"));
+    QCOMPARE(scalar("select Banca_ID from finanzia where ID = 4").toInt(), 2);
+}
+
+void TestCassa::etichetteSullaRigaDelCampo()
+{
+    // Each label stands on its field's line, also beside the lookups that carry buttons.
+    QVERIFY(form_DB->TableCercaPrimaNota->locate("ID", 3));
+    conModale([] { Form5->spdAvantiClick(); },
+              [&](QWidget *) {
+                  const QList<QPair<QString, QWidget *>> righe = {
+                      {"Cliente", CassaDettaglio->DBLookupComboBox2}, {"Fornitore", CassaDettaglio->DBLookupComboBox1},
+                      {"Banca", CassaDettaglio->DBLookupComboBox4},   {"Conto", CassaDettaglio->DBLookupComboBox5},
+                      {"Data", CassaDettaglio->DBEdit1}};
+                  for (const auto &[testo, campo] : righe) {
+                      QLabel *etichetta = nullptr;
+                      for (QLabel *l : CassaDettaglio->findChildren<QLabel *>())
+                          if (l->text() == testo) etichetta = l;
+                      QVERIFY2(etichetta, qPrintable(testo));
+                      const int centroEtichetta = etichetta->mapTo(CassaDettaglio, etichetta->rect().center()).y();
+                      const QRect r(campo->mapTo(CassaDettaglio, QPoint(0, 0)), campo->size());
+                      QVERIFY2(centroEtichetta >= r.top() && centroEtichetta <= r.bottom(),
+                               qPrintable(QString("%1: %2 fuori da %3-%4").arg(testo).arg(centroEtichetta).arg(r.top()).arg(r.bottom())));
+                  }
+                  CassaDettaglio->spdIndietro->click();
+              });
 }

@@ -24,4 +24,9 @@ private Q_SLOTS:
     void eliminazione_data();
     void eliminazione();
     void sceltaConto();
+    void sceltaClienteEFornitore();
+    void apriDalLookup_data();
+    void apriDalLookup();
+    void aggiungiDalLookup();
+    void etichetteSullaRigaDelCampo();
 };

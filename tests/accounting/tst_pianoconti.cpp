@@ -6,7 +6,9 @@
 #include "accounting/GrigliaContabilitaClassi.h"
 #include "accounting/GrigliaContabilitaConti.h"
 #include "accounting/GrigliaContabilitaRaggruppamenti.h"
+#include "data/DB.h"
 #include "db/Query.h"
+#include "widgets/DBGrid.h"
 #include "widgets/DBEdit.h"
 
 #include <QLineEdit>
@@ -212,4 +214,31 @@ void TestPianoConti::gruppoSenzaClasse()
     QTest::keyClicks(frmGrigliaContabilitaConti->casella("Edit3"), "*");
     QCOMPARE(frmGrigliaContabilitaConti->dataset()->filter(), QString("Classe like 'Pass*'"));
     QCOMPARE(frmGrigliaContabilitaConti->dataset()->recordCount(), 1);
+}
+
+void TestPianoConti::classiOrdineERicarica()
+{
+    db::Query *q = frmGrigliaContabilitaClassi->dataset();
+    auto ordine = [q] {
+        QStringList l;
+        for (q->first(); !q->eof(); q->next()) l << q->fieldByName("Descrizione").asString();
+        return l;
+    };
+    // Another workstation adds a class, a grouping and an account that sort first.
+    g_banco->esegui("insert into ContabilitaClassi (Id, Descrizione) values (3, 'Ammortamenti')");
+    g_banco->esegui("insert into ContabilitaRaggruppamenti (Id, Descrizione, Classe_ID) values (40, 'Anticipi', 3)");
+    g_banco->esegui("insert into ContabilitaConti (ID, Descrizione, Raggruppamento_ID) values (400, 'Acconti', 40)");
+    QCOMPARE(ordine(), QStringList({"Attivo", "Passivo"}));
+    frmGrigliaContabilitaClassi->spdAggiorna->click();
+    QCOMPARE(ordine(), QStringList({"Ammortamenti", "Attivo", "Passivo"}));
+    QCOMPARE(form_DB->TableContabilitaRaggruppamenti->fieldByName("Descrizione").asString(), QString("Anticipi"));
+    QCOMPARE(form_DB->TableContabilitaConti->fieldByName("Descrizione").asString(), QString("Acconti"));
+    // A title click sorts ascending, every time.
+    q->setSort("Descrizione DESC");
+    QCOMPARE(ordine(), QStringList({"Passivo", "Attivo", "Ammortamenti"}));
+    for (int volta = 0; volta < 2; ++volta) {
+        Q_EMIT frmGrigliaContabilitaClassi->DBGrid1->titleClicked("Descrizione");
+        QCOMPARE(ordine(), QStringList({"Ammortamenti", "Attivo", "Passivo"}));
+    }
+    q->setSort(QString());
 }

@@ -15,4 +15,5 @@ private Q_SLOTS:
     void scegliConto();
     void contoSceglieRaggruppamento();
     void gruppoSenzaClasse();
+    void classiOrdineERicarica();
 };

@@ -184,6 +184,12 @@ void TestPromemoria::scaduteElencate()
         QCOMPARE(riga(g, 1), QStringList({"10/03/2026", "Nota n. 1", "", "", "20", "", "", "13", "N"}));
         QCOMPARE(riga(g, 2), QStringList({"15/03/2026", "Acquisto FT/9", "", "", "99,9", "", "", "12", "C"}));
         QVERIFY(rigaVuota(g, 3));
+        // Every title shown whole, "Data Scadenza" included.
+        for (QTableWidget *t : {g, frmPromemoriaScadenze->StringGrid2, frmPromemoriaScadenze->StringGrid3})
+            for (int c = 0; c < t->columnCount(); ++c)
+                if (!t->isColumnHidden(c))
+                    QVERIFY2(t->columnWidth(c) > t->horizontalHeader()->fontMetrics().horizontalAdvance(titoli(t).at(c)) + 8,
+                             qPrintable(titoli(t).at(c)));
         // The id and the letter are kept out of sight.
         QVERIFY(g->isColumnHidden(7) && g->isColumnHidden(8) && !g->isColumnHidden(6));
         QCOMPARE(frmPromemoriaScadenze->StringGrid2->rowCount(), 2);

@@ -3,6 +3,7 @@
 #include "Ambiente.h"
 #include "Banco.h"
 #include "Program.h"
+#include "accounting/CassaPrimaNota.h"
 #include "accounting/Scadenziario.h"
 #include "accounting/ScadenziarioDettaglio.h"
 #include "accounting/StampaScadenziario.h"
@@ -121,7 +122,7 @@ QString testoPdf(const QString &path)
 
 void TestScadenziario::init()
 {
-    g_banco = std::make_unique<banco::Banco>(QStringList{"frmScadenziario", "frmScadenziarioDettaglio", "frmStampaScadenziario"},
+    g_banco = std::make_unique<banco::Banco>(QStringList{"frmScadenziario", "frmScadenziarioDettaglio", "frmStampaScadenziario", "Form5"},
                                              kFixture);
 }
 
@@ -359,6 +360,7 @@ void TestScadenziario::campiMancanti_data()
     QTest::newRow("amount") << QStringList{"DBEdit4"} << "Attenzione manca l'importo !!";
     QTest::newRow("number") << QStringList{"DBEdit7"} << "Attenzione manca il numero cronologico di pagamento !!";
     QTest::newRow("payment date that is no date") << QStringList{"DBEdit6=31/02/2026"} << "Attenzione data non valida: 31/02/2026";
+    QTest::newRow("payment method") << QStringList{"DBLookupComboBox1"} << "Attenzione manca la modalità di pagamento !!";
 }
 
 void TestScadenziario::campiMancanti()
@@ -371,8 +373,15 @@ void TestScadenziario::campiMancanti()
     bool aperta = false;
     conModale([] { frmScadenziario->spdAvanti->click(); },
               [&](QWidget *) {
-                  for (const QString &v : vuoti)
+                  for (const QString &v : vuoti) {
+                      if (auto *l = frmScadenziarioDettaglio->findChild<ui::DBLookupComboBox *>(v)) {
+                          l->setFocus();
+                          QTest::keyClick(l, Qt::Key_Backspace);
+                          QCOMPARE(l->currentText(), QString());
+                          continue;
+                      }
                       scrivi(frmScadenziarioDettaglio->findChild<QLineEdit *>(v.section(u'=', 0, 0)), v.section(u'=', 1));
+                  }
                   dialoghi().expectMessage(messaggio);
                   frmScadenziarioDettaglio->spdIndietro->click();
                   aperta = frmScadenziarioDettaglio->isVisible();
@@ -461,6 +470,94 @@ void TestScadenziario::stampaScadenzeClienti()
         QVERIFY2(testo.contains(QString::fromUtf8(atteso)), qPrintable(QString::fromUtf8(atteso) + "\n" + testo));
     for (const char *assente : {"Petroli Sud", "Ricambi", "20/03/2026", "31/03/2026"})
         QVERIFY2(!testo.contains(QString::fromUtf8(assente)), qPrintable(QString::fromUtf8(assente) + "\n" + testo));
+}
+
+void TestScadenziario::primaNota_data()
+{
+    QTest::addColumn<int>("rata");
+    QTest::addColumn<bool>("opzione");
+    QTest::addColumn<bool>("apre");
+    QTest::newRow("paid instalment with its row") << 2 << true << true;
+    QTest::newRow("mirror option off") << 2 << false << false;
+    QTest::newRow("open instalment, no row") << 1 << true << false;
+}
+
+void TestScadenziario::primaNota()
+{
+    QFETCH(int, rata);
+    QFETCH(bool, opzione);
+    QFETCH(bool, apre);
+    g_banco->esegui(QString("update opzioni set DuplicaFatturazioneInPrimaNota = %1").arg(opzione ? "true" : "false"));
+    frmScadenziario->preparaVista(rata == 2 ? Vista::PagamentiClienti : Vista::ScadenzeClienti);
+    QVERIFY(form_DB->TableCercaFattureScadenze->locate("Id", rata));
+    bool aperta = false;
+    conModale([] { frmScadenziario->spdAvanti->click(); },
+              [&](QWidget *) {
+                  if (!apre) {
+                      frmScadenziarioDettaglio->spdPrimaNota->click();
+                      QVERIFY(!CassaDettaglio->isVisible());
+                  } else {
+                      conModale([] { frmScadenziarioDettaglio->spdPrimaNota->click(); },
+                                [&](QWidget *w) {
+                                    aperta = w == CassaDettaglio;
+                                    // The payment's row, every field open to editing.
+                                    QCOMPARE(CassaDettaglio->DBEdit2->text(), QString("Rata fattura 7 bis"));
+                                    for (QWidget *c : std::initializer_list<QWidget *>{CassaDettaglio->DBEdit1, CassaDettaglio->DBEdit2,
+                                                                                      CassaDettaglio->DBEdit3, CassaDettaglio->DBEdit4,
+                                                                                      CassaDettaglio->DBLookupComboBox2,
+                                                                                      CassaDettaglio->DBLookupComboBox1})
+                                        QVERIFY(c->isEnabled());
+                                    scrivi(CassaDettaglio->DBEdit5, "visto");
+                                    CassaDettaglio->spdIndietro->click();
+                                });
+                  }
+                  frmScadenziarioDettaglio->spdIndietro->click();
+              });
+    QCOMPARE(aperta, apre);
+    QCOMPARE(scalar("select count(*) from finanzia where Note = 'visto'").toInt(), apre ? 1 : 0);
+}
+
+void TestScadenziario::vedi_data()
+{
+    QTest::addColumn<QString>("file"); // "esiste": a file that exists; empty: none
+    QTest::addColumn<QString>("messaggio"); // empty: the file is opened
+    QTest::newRow("no file") << "" << "Attenzione manca il percorso dell'immagine";
+    QTest::newRow("file moved") << "/non/esiste/ricevuta.pdf" << "Il file: /non/esiste/ricevuta.pdf non esiste più oppure e' stato spostato !!!";
+    QTest::newRow("file there") << "esiste" << "";
+}
+
+void TestScadenziario::vedi()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, messaggio);
+    QTemporaryDir cartella;
+    QString percorso = file;
+    if (file == "esiste") {
+        percorso = cartella.filePath("ricevuta.pdf");
+        QFile f(percorso);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("%PDF-1.4");
+    }
+    if (!percorso.isEmpty())
+        g_banco->esegui(QString("update FatturaScadenze set File = '%1' where Id = 2").arg(percorso));
+    if (!messaggio.isEmpty()) dialoghi().expectMessage(messaggio);
+    const int aperti = g_banco->launcher().opened.size();
+    frmScadenziario->preparaVista(Vista::PagamentiClienti);
+    QVERIFY(form_DB->TableCercaFattureScadenze->locate("Id", 2));
+    conModale([] { frmScadenziario->spdAvanti->click(); },
+              [&](QWidget *) {
+                  frmScadenziarioDettaglio->Button7->click();
+                  QVERIFY(frmScadenziarioDettaglio->isVisible());
+                  frmScadenziarioDettaglio->spdIndietro->click();
+              });
+    if (messaggio.isEmpty()) {
+        QCOMPARE(g_banco->launcher().opened.size(), aperti + 1);
+        QCOMPARE(g_banco->launcher().opened.last(), percorso);
+    } else {
+        QCOMPARE(dialoghi().messages().size(), 1);
+        QCOMPARE(dialoghi().messages().first().text, messaggio);
+        QCOMPARE(g_banco->launcher().opened.size(), aperti);
+    }
 }
 
 void TestMenuScadenziario::init()

@@ -23,6 +23,10 @@ private Q_SLOTS:
     void elimina();
     void avantiSuElencoVuoto();
     void stampaScadenzeClienti();
+    void primaNota_data();
+    void primaNota();
+    void vedi_data();
+    void vedi();
 };
 
 // The four buttons of the main window's "Scadenziario" tab in the running program.

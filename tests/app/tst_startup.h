@@ -36,4 +36,5 @@ private Q_SLOTS:
     void enterPressesMenuButtons();
     void historyScheduleAndVideoTabs();
     void helpAtEveryFormsContext();
+    void everyWindowFitsTheSmallestScreen();
 };

@@ -18,6 +18,7 @@ public:
     explicit Banco(const QStringList &forms, const QStringList &prima = {});
     ~Banco();
     testing_support::ScriptedDialogs &dialoghi() { return m_seams.dialogs; }
+    testing_support::ScriptedLauncher &launcher() { return m_seams.launcher; }
     QVariant valore(const QString &sql);
     void esegui(const QString &sql);
     // The owner of the forms created (what the main window is for the program).

@@ -8,5 +8,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void stampaPerIClientiFiltrati();
+    void dateELookupDeiFiltri();
     void testoMancanteEDataNonValida();
 };

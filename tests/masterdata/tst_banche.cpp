@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -115,12 +116,21 @@ void TestBanche::nuovaBancaRichiedeNomeEIban()
 
 void TestBanche::annullaTogliNuovaBanca()
 {
+    // "Annulla" asks first: No keeps the new account and the form, Yes removes it.
+    const QString domanda = QStringLiteral("Sei sicuro di voler annullare l'inserimento ?");
+    dialoghi().expectMessage(domanda, QMessageBox::No);
+    dialoghi().expectMessage(domanda, QMessageBox::Yes);
     conModale([] { frmGrigliaBanche->spdInserisciClick(); },
               [&](QWidget *) {
                   QTest::keyClicks(AnaBanca->DBEdit1, "Da buttare");
                   AnaBanca->spdAnnulla->click();
+                  QVERIFY(AnaBanca->isVisible());
+                  QCOMPARE(valore("select count(*) from Bank").toInt(), 4);
+                  AnaBanca->spdAnnulla->click();
                   QVERIFY(!AnaBanca->isVisible());
               });
+    QCOMPARE(dialoghi().messages().size(), 2);
+    QCOMPARE(dialoghi().messages().first().caption, QStringLiteral("Messaggio di avviso"));
     QCOMPARE(valore("select count(*) from Bank").toInt(), 3);
 }
 

@@ -9,4 +9,7 @@ private Q_SLOTS:
     void cleanup();
     void aggiungiChiedeDescrizioneETesto();
     void testoLungoInGriglia();
+    void annullaChiedePrima();
+    void aiutoEInvio();
+    void ordinePerTitolo();
 };

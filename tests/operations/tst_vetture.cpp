@@ -166,6 +166,7 @@ void TestVetture::scortaDaiRifornimenti()
     g_banco->esegui(QString("update opzioni set LavoraCisterne = %1").arg(opzione ? "true" : "false"));
     suVettura(10);
     db::Query *q = form_DB->TableVettureCarburante;
+    qint64 salvata = 0; // the refuelling the last step stored
     for (int i = 0; i < passi.size(); ++i) {
         const QStringList p = passi[i].split(' ');
         if (p[0] == "nuovo") {
@@ -175,9 +176,14 @@ void TestVetture::scortaDaiRifornimenti()
             conModali([] { frmVettureDettaglio->SpeedButton15->click(); }, azioni);
             QCOMPARE(q->fieldByName("Cisterna_ID").asInteger(), opzione ? 1 : 0);
             QCOMPARE(q->fieldByName("Cisterna").asString(), opzione ? QString("Cisterna A") : QString());
+            // The list stays on the new refuelling, the newest of the table.
+            salvata = q->fieldByName("ID").asLargeInt();
+            QCOMPARE(salvata, valore("select max(ID) from VettureCarburante").toLongLong());
         } else if (p[0] == "modifica") {
-            QVERIFY(q->locate("Litri", q->fieldByName("Litri").value())); // stays on the row just saved
+            QCOMPARE(q->fieldByName("ID").asLargeInt(), salvata); // stays on the row just saved
             conModali([] { frmVettureDettaglio->SpeedButton17->click(); }, {Azione{"frmVettureCarburante", salvaLitri(p[1])}});
+            QCOMPARE(q->fieldByName("ID").asLargeInt(), salvata);
+            QCOMPARE(valore(QString("select Litri from VettureCarburante where ID = %1").arg(salvata)).toDouble(), p[1].toDouble());
         } else if (p[0] == "elimina") {
             dialoghi().expectMessage("Sei sicuro di voler eliminare il Carburante ?", QMessageBox::Yes);
             frmVettureDettaglio->SpeedButton14->click();

@@ -6,9 +6,12 @@
 #include "app/Frm1.h"
 #include "data/DB.h"
 #include "db/Query.h"
+#include "forms/ListForm.h"
+#include "forms/Registro.h"
 #include "masterdata/Tariffe.h"
 #include "sales/EditorNotaCredito.h"
 #include "sales/GrigliaNoteCredito.h"
+#include "sales/ModificaAllegati.h"
 #include "sales/ModificaNotaCreditoRighe.h"
 #include "widgets/DBEdit.h"
 #include "widgets/DBLookupComboBox.h"
@@ -82,7 +85,10 @@ QStringList archivio()
     };
 }
 
-QStringList formNote() { return {"frmGrigliaNoteCredito", "frmNotaCredito", "frmModificaNotaCreditoRighe", "Form2"}; }
+QStringList formNote()
+{
+    return {"frmGrigliaNoteCredito", "frmNotaCredito", "frmModificaNotaCreditoRighe", "Form2", "frmModifica_Fattura_Allegati"};
+}
 
 // The credit note's rows as stored, one text each, in row order.
 QStringList righe(qint64 id = g_id)
@@ -816,4 +822,112 @@ void TestMenuNoteCredito::apreLElencoSenzaFiltro()
     });
     QVERIFY(aperto);
     QCOMPARE(q->filter(), QString());
+}
+
+void TestMenuNoteCredito::storicoDeiClienti_data()
+{
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("lista");
+    QTest::addColumn<QStringList>("attesi"); // Num (Numero) of the rows shown, the year browsed
+    QTest::addColumn<QStringList>("dopo");   // the rows shown again once the list is closed
+    QTest::newRow("invoices") << "btnStoricoFattureClienti" << "frmGrigliaFatture" << QStringList{"31", "32"} << QStringList{"41"};
+    QTest::newRow("credit notes") << "btnStoricoNoteCreditoClienti" << "frmGrigliaNoteCredito" << QStringList{"33"} << QStringList{"43"};
+    QTest::newRow("quotes") << "btnStoricoPreventiviClienti" << "frmGrigliaPreventivi" << QStringList{"35"} << QStringList{"45"};
+}
+
+void TestMenuNoteCredito::storicoDeiClienti()
+{
+    QFETCH(QString, pulsante);
+    QFETCH(QString, lista);
+    QFETCH(QStringList, attesi);
+    QFETCH(QStringList, dopo);
+    // Documents of 2025, in history, and of this year; a credit note and a purchase invoice of 2025 among the invoices.
+    ambiente::esegui("insert into fattura (Num, Data, FattNota, Carico, Storico) values (31, #1/10/2025#, false, false, true), "
+                     "(32, #12/31/2025 18.00.00#, false, false, true), (33, #6/1/2025#, true, false, true), "
+                     "(34, #6/1/2025#, false, true, true), (41, #3/1/2026#, false, false, false), (43, #3/2/2026#, true, false, false)");
+    ambiente::esegui("insert into PreventiTestata (Numero, Data, Storico) values (35, #5/5/2025#, true), (45, #3/3/2026#, false)");
+    auto *l = qobject_cast<forms::ListForm *>(forms::creata(lista.toLatin1().constData()));
+    QVERIFY(l);
+    db::Query *q = l->dataset();
+    const QString numero = lista == "frmGrigliaPreventivi" ? "Numero" : "Num";
+    auto mostrati = [q, numero] {
+        QStringList n;
+        for (int r = 0; r < q->recordCount(); ++r) n << q->valueAt(r, q->fieldIndex(numero)).toString();
+        n.sort();
+        return n;
+    };
+    q->requery();
+    QCOMPARE(mostrati(), dopo);
+    Form1->maskDa->setText("01/01/2025");
+    Form1->maskA->setText("31/12/2025");
+    auto *b = Form1->findChild<QToolButton *>(pulsante);
+    QVERIFY(b && b->isEnabled());
+    bool aperto = false;
+    conModale([b] { b->click(); }, [&](QWidget *w) {
+        aperto = w == l;
+        QVERIFY(ModalitaStorico);
+        QCOMPARE(mostrati(), attesi);
+        l->spdIndietro->click();
+    });
+    QVERIFY(aperto);
+    QVERIFY(!ModalitaStorico);
+    QVERIFY(FiltroStorico.isEmpty());
+    QCOMPARE(mostrati(), dopo);
+}
+
+void TestEditorNotaCredito::scadenzePagateChiedeConferma_data()
+{
+    QTest::addColumn<bool>("svuota"); // Backspace on the method instead of another method picked
+    QTest::addColumn<bool>("scarta"); // the answer to the question
+    QTest::newRow("other method, keep the payment") << false << false;
+    QTest::newRow("other method, discard it") << false << true;
+    QTest::newRow("method emptied, keep the payment") << true << false;
+    QTest::newRow("method emptied, discard it") << true << true;
+}
+
+void TestEditorNotaCredito::scadenzePagateChiedeConferma()
+{
+    QFETCH(bool, svuota);
+    QFETCH(bool, scarta);
+    // The credit note's first instalment has been paid back already.
+    g_banco->esegui("insert into FatturaScadenze (Fattura_ID, Cliente_id, Numero, DataScadenza, Importo, Pagato, DataPagamento, Tipo) "
+                    "values (6, 1, 1, #3/1/2026#, 6.1, true, #3/2/2026#, 'N'), (6, 1, 2, #4/1/2026#, 6.1, false, null, 'N')");
+    nellEditore(6, [&] {
+        dialoghi().expectMessage("scadenze già pagate", scarta ? QMessageBox::Yes : QMessageBox::No);
+        if (svuota) svuotaLookup(frmNotaCredito->DBLookupComboBox6);
+        else scegli(frmNotaCredito->DBLookupComboBox6, "Bonifico 30 60 gg");
+        QCOMPARE(dialoghi().messages().size(), 1);
+        QCOMPARE(conta("select count(*) from FatturaScadenze where Fattura_ID = 6 and Pagato = true"), scarta ? 0 : 1);
+        if (!scarta) QCOMPARE(valore("select DataPagamento from FatturaScadenze where Fattura_ID = 6 and Pagato = true").toDateTime().date(),
+                              QDate(2026, 3, 2));
+        if (svuota) {
+            // The method stays empty; the note cannot be left without one.
+            frmNotaCredito->DatiModificati = false;
+        }
+    });
+    if (svuota && scarta) QCOMPARE(conta("select count(*) from FatturaScadenze where Fattura_ID = 6"), 0);
+}
+
+void TestEditorNotaCredito::allegatoNuovoSenzaFile()
+{
+    // An attachment begun by mistake, with a name typed and no file to give: "Annulla" removes it.
+    const int prima = conta("select count(*) from Fattura_Allegati");
+    nellEditore(6, [&] {
+        pagina("Allegati");
+        QVERIFY(frmNotaCredito->spdInserisciAllegato->isEnabled());
+        dialoghi().expectMessage("Attenzione manca il Percorso dell'allegato");
+        dialoghi().expectMessage("Sei sicuro di voler annullare l'inserimento ?", QMessageBox::Yes);
+        conModale([] { frmNotaCredito->spdInserisciAllegato->click(); },
+                  [&](QWidget *w) {
+                      TfrmModifica_Fattura_Allegati *f = frmModifica_Fattura_Allegati;
+                      QCOMPARE(w, static_cast<QWidget *>(f));
+                      QVERIFY(f->spdAnnulla->isVisible());
+                      scrivi(f->DBNomeAttachment, "Verbale");
+                      f->spdIndietro->click();
+                      QVERIFY(f->isVisible());
+                      f->spdAnnulla->click();
+                      QVERIFY(!f->isVisible());
+                  });
+    });
+    QCOMPARE(conta("select count(*) from Fattura_Allegati"), prima);
 }

@@ -41,6 +41,9 @@ private Q_SLOTS:
     void ricercaElenco();
     void importaSenzaRiferimento();
     void trovaFatturaSenzaCliente();
+    void scadenzePagateChiedeConferma_data();
+    void scadenzePagateChiedeConferma();
+    void allegatoNuovoSenzaFile();
 };
 
 // The main window's "Note Credito" button.
@@ -50,4 +53,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void apreLElencoSenzaFiltro();
+    void storicoDeiClienti_data();
+    void storicoDeiClienti();
 };

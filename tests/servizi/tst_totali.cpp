@@ -40,7 +40,7 @@ void TestServiziTotali::totaliDaRighe_data()
     QTest::addColumn<double>("imposta");
     QTest::newRow("two rows, one discounted") << QList<Riga>{{"2", 12.50, 10, 22}, {"1", 30, 0, 10}} << 52.50 << 7.95;
     QTest::newRow("no rows") << QList<Riga>{} << 0.0 << 0.0;
-    QTest::newRow("empty quantity counts for nothing") << QList<Riga>{{"null", 100, 0, 22}, {"1", 10, 0, 22}} << 10.0 << 2.20;
+    QTest::newRow("empty quantity counts for nothing") << QList<Riga>{{"null", 100, 0, 10}, {"1", 10, 0, 22}} << 10.0 << 2.20;
     // The rate keeps its decimals (a whole-number rate taxed 5.5% as 6%).
     QTest::newRow("rate keeps its decimals") << QList<Riga>{{"1", 100, 0, 5.5}} << 100.0 << 5.50;
     QTest::newRow("sums rounded once, not per row") << QList<Riga>{{"3", 3.333, 0, 22}, {"3", 3.333, 0, 22}} << 20.0 << 4.40;
@@ -68,6 +68,15 @@ void TestServiziTotali::totaliDaRighe()
     QCOMPARE(t.imponibile, imponibile);
     QCOMPARE(t.imposta, imposta);
     QCOMPARE(t.totale, common::Arrotonda2Decimali(imponibile + imposta));
+    // A rate shows in the VAT summary only through a row with a quantity: an empty quantity
+    // reads as no row at all, not as a row of 0.
+    QStringList aliquote, attese;
+    for (const vendite::RiepilogoIva &r : t.riepilogo) aliquote << QString::number(r.aliquota);
+    for (const Riga &r : righe)
+        if (r.um != "null" && !attese.contains(QString::number(r.aliquota))) attese << QString::number(r.aliquota);
+    aliquote.sort();
+    attese.sort();
+    QCOMPARE(aliquote, attese);
 }
 
 void TestServiziTotali::bloccoPerAliquotaENatura()
